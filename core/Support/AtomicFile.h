@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ondravell {
+
+// Writes `bytes` to a temporary file in the target's folder, flushes it to disk and renames it over
+// `target`, so a reader in another process sees either the old or the new file, never a partial one.
+// The file gets the permissions 0666 less the process umask. Returns false when anything failed; the
+// previous file then stays as it was.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+// Reads a regular file (never a FIFO, device or folder; opened without blocking). At most
+// `maxBytes + 1` bytes are read, so a caller can tell a file that is larger than its limit from one
+// that fits. nullopt when the file cannot be opened or read, or is not a regular file.
+std::optional<std::string> readRegularFile(const std::filesystem::path& path,
+                                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max() - 1);
+
+// The process umask, read without changing it (umask(2) itself is not thread-safe to query).
+unsigned currentUmask();
+
+} // namespace ondravell

@@ -1,0 +1,33 @@
+#include "core/Support/UnicodeText.h"
+
+#include <gtest/gtest.h>
+
+using namespace ondravell;
+
+TEST(UnicodeTextTrim, RemovesEveryKindOfSpaceAndLineBreakAtBothEnds) {
+    EXPECT_EQ(UnicodeText::trimmingWhitespaceAndNewlines("\u00a0\u3000 a b\u0085\u2028\r\n\t"), "a b");
+    EXPECT_EQ(UnicodeText::trimmingWhitespaceAndNewlines(" \n "), "");
+    EXPECT_EQ(UnicodeText::trimmingWhitespaceAndNewlines("中文"), "中文");
+    // Invalid bytes stop the trim instead of being swallowed.
+    EXPECT_EQ(UnicodeText::trimmingWhitespaceAndNewlines(" \xff "), "\xff");
+}
+
+TEST(UnicodeTextCase, UsesFullCaseMappingIndependentOfLocale) {
+    EXPECT_EQ(UnicodeText::uppercased("straße"), "STRASSE");
+    EXPECT_EQ(UnicodeText::lowercased("ÀÉÎ İ"), "àéî i̇");
+    EXPECT_EQ(UnicodeText::lowercased("ABC中文"), "abc中文");
+}
+
+TEST(UnicodeTextGraphemes, CountsWhatAReaderSeesAsOneCharacter) {
+    EXPECT_EQ(UnicodeText::graphemeCount(""), 0u);
+    EXPECT_EQ(UnicodeText::graphemeCount("e\u0301"), 1u);
+    EXPECT_EQ(UnicodeText::graphemeCount("👨‍👩‍👧"), 1u);
+    EXPECT_EQ(UnicodeText::graphemeCount("\r\n"), 1u);
+    EXPECT_EQ(UnicodeText::graphemeCount("中文ab"), 4u);
+}
+
+TEST(UnicodeTextValidity, SpotsMalformedUTF8) {
+    EXPECT_TRUE(UnicodeText::isValidUTF8("中文"));
+    EXPECT_FALSE(UnicodeText::isValidUTF8("\xc3"));
+    EXPECT_FALSE(UnicodeText::isValidUTF8("\xed\xa0\x80"));
+}
