@@ -1,5 +1,7 @@
 #include "core/FileOps/PathFormat.h"
 
+#include "core/SharedConfig/ODLocalized.h"
+
 namespace ondravell {
 
 namespace {
@@ -44,6 +46,10 @@ std::optional<PathFormat> pathFormatFromRawValue(std::string_view raw) {
 
 std::string_view labelKey(PathFormat format) {
     return namesOf(format).label;
+}
+
+std::string localizedLabel(PathFormat format) {
+    return ODLocalizedKey(labelKey(format));
 }
 
 } // namespace ondravell

@@ -23,5 +23,7 @@ std::optional<PathFormat> pathFormatFromRawValue(std::string_view raw);
 
 // The menu label before localisation; the Chinese label is its own key.
 std::string_view labelKey(PathFormat format);
+// The menu label in the user's language.
+std::string localizedLabel(PathFormat format);
 
 } // namespace ondravell

@@ -61,6 +61,20 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
     return false;
 }
 
+std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return std::error_code(errno, std::generic_category());
+    std::error_code error;
+    if (!writeAll(fd, bytes))
+        error = std::error_code(errno, std::generic_category());
+    if (::close(fd) != 0 && !error)
+        error = std::error_code(errno, std::generic_category());
+    if (error)
+        ::unlink(path.c_str());
+    return error;
+}
+
 std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace ondravell {
 
@@ -15,11 +16,17 @@ namespace ondravell {
 // previous file then stays as it was.
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
+// Creates a file that must not exist yet and writes `bytes` to it. Anything already at `path` (a file,
+// folder or link, even one that appeared a moment ago) makes it fail with EEXIST; links are not
+// followed. The file gets the permissions 0666 less the umask. On failure nothing is left behind.
+std::error_code writeNewFile(const std::filesystem::path& path, std::string_view bytes);
+
 // Reads a regular file (never a FIFO, device or folder; opened without blocking). At most
 // `maxBytes + 1` bytes are read, so a caller can tell a file that is larger than its limit from one
 // that fits. nullopt when the file cannot be opened or read, or is not a regular file.
 std::optional<std::string> readRegularFile(const std::filesystem::path& path,
-                                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max() - 1);
+                                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max() -
+                                                                  1);
 
 // The process umask, read without changing it (umask(2) itself is not thread-safe to query).
 unsigned currentUmask();

@@ -84,4 +84,5 @@ TEST(PathFormatNames, RoundTripThroughTheirRawValuesInMenuOrder) {
                                              "nameWithoutExtension", "parentDirectory"}));
     EXPECT_EQ(pathFormatFromRawValue("POSIX"), std::nullopt);
     EXPECT_EQ(labelKey(PathFormat::nameWithoutExtension), "文件名（无扩展名）");
+    EXPECT_EQ(localizedLabel(PathFormat::posix), "POSIX 路径");
 }

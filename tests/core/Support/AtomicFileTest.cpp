@@ -66,3 +66,19 @@ TEST(ReadRegularFile, RefusesFifosFoldersAndDevicesWithoutBlocking) {
     EXPECT_FALSE(readRegularFile("/dev/zero", 16));
     EXPECT_FALSE(readRegularFile(folder.path / "missing"));
 }
+
+TEST(AtomicFileWriteNew, CreatesTheFileWithItsBytes) {
+    TempFolder folder;
+    EXPECT_FALSE(writeNewFile(folder.path / "a", "bytes"));
+    EXPECT_EQ(readRegularFile(folder.path / "a"), "bytes");
+}
+
+TEST(AtomicFileWriteNew, NeverReplacesAFileOrFollowsALink) {
+    TempFolder folder;
+    ASSERT_TRUE(writeFileAtomically(folder.path / "a", "old"));
+    EXPECT_EQ(writeNewFile(folder.path / "a", "new"), std::errc::file_exists);
+    EXPECT_EQ(readRegularFile(folder.path / "a"), "old");
+    fs::create_symlink(folder.path / "target", folder.path / "link");
+    EXPECT_EQ(writeNewFile(folder.path / "link", "x"), std::errc::file_exists);
+    EXPECT_FALSE(fs::exists(folder.path / "target"));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/FileOps/FileTemplate.h"
+
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace ondravell {
+
+// Makes new files from templates and chooses free names. The free-name rule is the one rule for
+// everything the system creates or pastes into a folder: nothing is ever overwritten.
+struct FileCreator {
+    // The first of "stem", "stem 2", "stem 3", … (with "." and `ext` appended when `ext` is not empty)
+    // that is not in `existing`. Names that are canonically equivalent Unicode spellings count as equal;
+    // otherwise the comparison is exact and case-sensitive.
+    static std::string uniqueName(std::string_view baseName, std::string_view ext,
+                                  const std::set<std::string>& existing);
+
+    // The names of all entries of a folder, hidden ones included; empty when it cannot be listed.
+    static std::set<std::string> entryNames(const std::filesystem::path& directory);
+
+    // A name that stays inside the folder it is joined to: not empty, no "/", no NUL, not "." or "..".
+    static bool isPlainFileName(std::string_view name);
+
+    // Writes a file from the template under a free name in `directory` and returns its location.
+    // "{name}" becomes the new file's stem and "{date}" the given date text. Fails (with the error) when
+    // the folder cannot be written, when the free name is not a plain file name (a stem holding "/"),
+    // or when the name was taken between choosing and writing; nothing is then left behind.
+    static std::optional<std::filesystem::path> create(const FileTemplate& fileTemplate,
+                                                       const std::filesystem::path& directory,
+                                                       std::string_view baseName, std::string_view date,
+                                                       std::error_code& error);
+};
+
+} // namespace ondravell
