@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace ondravell::platform {
+
+// The application's own small preferences (the menu-bar icon's visibility, onboarding state, ...),
+// kept apart from the shared settings record. Keys are the same texts on every platform.
+class UserDefaults {
+public:
+    virtual ~UserDefaults() = default;
+
+    // nullopt when the key is missing or does not hold a Boolean.
+    virtual std::optional<bool> boolForKey(const std::string& key) const = 0;
+    virtual void setBool(const std::string& key, bool value) = 0;
+};
+
+} // namespace ondravell::platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/UserDefaults.h"
+
+#include <QSettings>
+#include <QString>
+
+namespace ondravell::platform {
+
+// The application's user defaults in an INI file, by default "$XDG_CONFIG_HOME/ondravell/ondravell.ini".
+// Every change is written at once: nothing is saved at exit.
+class QSettingsUserDefaults final : public UserDefaults {
+public:
+    QSettingsUserDefaults();
+    explicit QSettingsUserDefaults(const QString& fileName);
+
+    std::optional<bool> boolForKey(const std::string& key) const override;
+    void setBool(const std::string& key, bool value) override;
+
+    QString fileName() const { return settings_.fileName(); }
+    static QString defaultFileName();
+
+private:
+    mutable QSettings settings_;
+};
+
+} // namespace ondravell::platform
