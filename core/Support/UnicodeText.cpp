@@ -35,6 +35,10 @@ bool UnicodeText::isWhitespaceOrNewline(char32_t c) {
 }
 
 std::string UnicodeText::trimmingWhitespaceAndNewlines(std::string_view text) {
+    return std::string(trimming(text, isWhitespaceOrNewline));
+}
+
+std::string_view UnicodeText::trimming(std::string_view text, bool (*trimmed)(char32_t)) {
     const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
     const auto length = static_cast<int32_t>(text.size());
     int32_t start = 0;
@@ -42,7 +46,7 @@ std::string UnicodeText::trimmingWhitespaceAndNewlines(std::string_view text) {
         int32_t next = start;
         UChar32 c;
         U8_NEXT(bytes, next, length, c);
-        if (c < 0 || !u_isUWhiteSpace(c))
+        if (c < 0 || !trimmed(static_cast<char32_t>(c)))
             break;
         start = next;
     }
@@ -51,11 +55,11 @@ std::string UnicodeText::trimmingWhitespaceAndNewlines(std::string_view text) {
         int32_t previous = end;
         UChar32 c;
         U8_PREV(bytes, 0, previous, c);
-        if (c < 0 || !u_isUWhiteSpace(c))
+        if (c < 0 || !trimmed(static_cast<char32_t>(c)))
             break;
         end = previous;
     }
-    return std::string(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+    return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
 }
 
 std::string UnicodeText::lowercased(std::string_view text) {

@@ -19,6 +19,8 @@ struct UnicodeText {
     static bool isWhitespaceOrNewline(char32_t c);
     // Removes those characters at both ends.
     static std::string trimmingWhitespaceAndNewlines(std::string_view text);
+    // Removes the code points for which `trimmed` holds at both ends; an invalid byte stops the trim.
+    static std::string_view trimming(std::string_view text, bool (*trimmed)(char32_t));
     // Full case mapping, independent of the user's locale ("ß" upper-cases to "SS").
     static std::string lowercased(std::string_view text);
     static std::string uppercased(std::string_view text);

@@ -12,6 +12,12 @@ TEST(UnicodeTextTrim, RemovesEveryKindOfSpaceAndLineBreakAtBothEnds) {
     EXPECT_EQ(UnicodeText::trimmingWhitespaceAndNewlines(" \xff "), "\xff");
 }
 
+TEST(UnicodeTextTrim, RemovesOnlyTheChosenCodePoints) {
+    EXPECT_EQ(UnicodeText::trimming("xxaxbxx", [](char32_t c) { return c == U'x'; }), "axb");
+    EXPECT_EQ(UnicodeText::trimming("\u4e2d\u4e2d", [](char32_t c) { return c == U'\u4e2d'; }), "");
+    EXPECT_EQ(UnicodeText::trimming("x\xffx", [](char32_t c) { return c == U'x'; }), "\xff");
+}
+
 TEST(UnicodeTextCase, UsesFullCaseMappingIndependentOfLocale) {
     EXPECT_EQ(UnicodeText::uppercased("straße"), "STRASSE");
     EXPECT_EQ(UnicodeText::lowercased("ÀÉÎ İ"), "àéî i̇");

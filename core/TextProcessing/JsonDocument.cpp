@@ -1,0 +1,489 @@
+#include "core/TextProcessing/JsonDocument.h"
+
+#include "core/TextProcessing/Ascii.h"
+#include "core/TextProcessing/TextLimits.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <unicode/utf8.h>
+
+namespace ondravell {
+namespace {
+
+// Bytes that a string may hold as they are: printable ASCII other than the quote and the backslash.
+constexpr std::array<bool, 256> makePlainStringBytes() {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c)
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}
+constexpr auto plainStringBytes = makePlainStringBytes();
+
+void appendUTF8(std::string& out, char32_t c) {
+    char buffer[4];
+    int32_t length = 0;
+    U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(buffer), length, static_cast<UChar32>(c));
+    out.append(buffer, static_cast<std::size_t>(length));
+}
+
+} // namespace
+
+class JsonParser {
+public:
+    JsonParser(std::string_view text, JsonDocument& document) : text_(text), document_(document) {}
+
+    bool parseDocument() {
+        skipWhiteSpace();
+        if (!value(0))
+            return false;
+        skipWhiteSpace();
+        return position_ == text_.size();
+    }
+
+private:
+    using Kind = JsonDocument::Kind;
+
+    char peek() const { return position_ < text_.size() ? text_[position_] : '\0'; }
+
+    void skipWhiteSpace() {
+        while (position_ < text_.size()) {
+            const char c = text_[position_];
+            if (c != ' ' && c != '\n' && c != '\r' && c != '\t')
+                return;
+            ++position_;
+        }
+    }
+
+    std::uint32_t push(Kind kind, std::size_t offset, std::size_t length, bool decoded = false) {
+        auto& nodes = document_.nodes_;
+        const auto index = static_cast<std::uint32_t>(nodes.size());
+        nodes.push_back({kind, decoded, index + 1, static_cast<std::uint32_t>(offset),
+                         static_cast<std::uint32_t>(length)});
+        return index;
+    }
+
+    void close(std::uint32_t container) {
+        document_.nodes_[container].end = static_cast<std::uint32_t>(document_.nodes_.size());
+    }
+
+    bool value(int depth) {
+        switch (peek()) {
+        case '{':
+            return object(depth + 1);
+        case '[':
+            return array(depth + 1);
+        case '"':
+            return string();
+        case 't':
+            return literal("true", Kind::boolTrue);
+        case 'f':
+            return literal("false", Kind::boolFalse);
+        case 'n':
+            return literal("null", Kind::null);
+        default:
+            return number();
+        }
+    }
+
+    bool literal(std::string_view word, Kind kind) {
+        if (text_.substr(position_, word.size()) != word)
+            return false;
+        push(kind, position_, word.size());
+        position_ += word.size();
+        return true;
+    }
+
+    bool digits() {
+        const std::size_t start = position_;
+        while (position_ < text_.size() && Ascii::isDigit(text_[position_]))
+            ++position_;
+        return position_ > start;
+    }
+
+    bool number() {
+        const std::size_t start = position_;
+        if (peek() == '-')
+            ++position_;
+        if (peek() == '0')
+            ++position_;
+        else if (!digits())
+            return false;
+        if (peek() == '.') {
+            ++position_;
+            if (!digits())
+                return false;
+        }
+        if (peek() == 'e' || peek() == 'E') {
+            ++position_;
+            if (peek() == '+' || peek() == '-')
+                ++position_;
+            if (!digits())
+                return false;
+        }
+        push(Kind::number, start, position_ - start);
+        return true;
+    }
+
+    bool object(int depth) { return container(Kind::object, '}', depth); }
+    bool array(int depth) { return container(Kind::array, ']', depth); }
+
+    bool container(Kind kind, char closing, int depth) {
+        if (depth > TextLimits::maxJSONNesting)
+            return false;
+        const auto index = push(kind, position_, 0);
+        ++position_;
+        skipWhiteSpace();
+        if (peek() == closing) {
+            ++position_;
+            return true;
+        }
+        for (;;) {
+            if (!(kind == Kind::object ? member(depth) : value(depth)))
+                return false;
+            skipWhiteSpace();
+            const char next = peek();
+            ++position_;
+            if (next == closing)
+                break;
+            if (next != ',')
+                return false;
+            skipWhiteSpace();
+        }
+        close(index);
+        return true;
+    }
+
+    bool member(int depth) {
+        if (peek() != '"' || !string())
+            return false;
+        skipWhiteSpace();
+        if (peek() != ':')
+            return false;
+        ++position_;
+        skipWhiteSpace();
+        return value(depth);
+    }
+
+    // Finds the closing quote, checking escapes, control characters and UTF-8 on the way; a string
+    // with escapes is then decoded into the document's side buffer.
+    bool string() {
+        const std::size_t start = ++position_;
+        bool escaped = false;
+        const auto* bytes = reinterpret_cast<const uint8_t*>(text_.data());
+        const std::size_t size = text_.size();
+        while (position_ < size) {
+            const uint8_t c = bytes[position_];
+            if (plainStringBytes[c]) {
+                ++position_;
+            } else if (c == '"') {
+                break;
+            } else if (c == '\\') {
+                if (!skipEscape())
+                    return false;
+                escaped = true;
+            } else if (c < 0x20) {
+                return false;
+            } else {
+                auto i = static_cast<int32_t>(position_);
+                UChar32 decoded;
+                U8_NEXT(bytes, i, static_cast<int32_t>(size), decoded);
+                if (decoded < 0)
+                    return false;
+                position_ = static_cast<std::size_t>(i);
+            }
+        }
+        if (position_ >= size)
+            return false;
+        const std::string_view raw = text_.substr(start, position_ - start);
+        ++position_;
+        if (!escaped) {
+            push(Kind::string, start, raw.size());
+            return true;
+        }
+        const std::size_t offset = document_.decoded_.size();
+        if (!decode(raw, document_.decoded_))
+            return false;
+        push(Kind::string, offset, document_.decoded_.size() - offset, true);
+        return true;
+    }
+
+    bool skipEscape() {
+        if (position_ + 1 >= text_.size())
+            return false;
+        const char kind = text_[position_ + 1];
+        if (kind == 'u') {
+            if (position_ + 6 > text_.size())
+                return false;
+            for (std::size_t k = 2; k < 6; ++k) {
+                if (Ascii::hexValue(text_[position_ + k]) < 0)
+                    return false;
+            }
+            position_ += 6;
+            return true;
+        }
+        if (std::string_view("\"\\/bfnrt").find(kind) == std::string_view::npos)
+            return false;
+        position_ += 2;
+        return true;
+    }
+
+    static char32_t hex4(std::string_view text, std::size_t at) {
+        char32_t value = 0;
+        for (std::size_t k = 0; k < 4; ++k)
+            value = value * 16 + static_cast<char32_t>(Ascii::hexValue(text[at + k]));
+        return value;
+    }
+
+    // Escapes are known to be well formed; only surrogates still need pairing.
+    static bool decode(std::string_view raw, std::string& out) {
+        for (std::size_t i = 0; i < raw.size();) {
+            if (raw[i] != '\\') {
+                out += raw[i++];
+                continue;
+            }
+            const char kind = raw[i + 1];
+            if (kind != 'u') {
+                constexpr std::string_view from = "\"\\/bfnrt";
+                constexpr std::string_view to = "\"\\/\b\f\n\r\t";
+                out += to[from.find(kind)];
+                i += 2;
+                continue;
+            }
+            char32_t c = hex4(raw, i + 2);
+            i += 6;
+            if (c >= 0xDC00 && c <= 0xDFFF)
+                return false;
+            if (c >= 0xD800 && c <= 0xDBFF) {
+                if (i + 6 > raw.size() || raw[i] != '\\' || raw[i + 1] != 'u')
+                    return false;
+                const char32_t low = hex4(raw, i + 2);
+                if (low < 0xDC00 || low > 0xDFFF)
+                    return false;
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 6;
+            }
+            appendUTF8(out, c);
+        }
+        return true;
+    }
+
+    std::string_view text_;
+    JsonDocument& document_;
+    std::size_t position_ = 0;
+};
+
+class JsonWriter {
+public:
+    JsonWriter(const JsonDocument& document, JsonDocument::Style style)
+        : document_(document), pretty_(style == JsonDocument::Style::pretty) {
+        out_.reserve(document.source_.size() + document.source_.size() / (pretty_ ? 1 : 4));
+    }
+
+    std::string take() && {
+        if (!document_.nodes_.empty())
+            value(0, 0);
+        return std::move(out_);
+    }
+
+private:
+    using Kind = JsonDocument::Kind;
+    using Node = JsonDocument::Node;
+    struct Member {
+        std::uint32_t key;
+        std::uint32_t value;
+    };
+
+    std::string_view text(const Node& node) const {
+        const std::string_view base = node.decoded ? std::string_view(document_.decoded_) : document_.source_;
+        return base.substr(node.offset, node.length);
+    }
+
+    std::string_view keyText(const Member& member) const { return text(document_.nodes_[member.key]); }
+
+    void newline(int depth) {
+        out_ += '\n';
+        out_.append(static_cast<std::size_t>(depth) * 2, ' ');
+    }
+
+    void value(std::uint32_t index, int depth) {
+        const Node& node = document_.nodes_[index];
+        switch (node.kind) {
+        case Kind::string:
+            string(node);
+            break;
+        case Kind::array:
+            array(index, depth);
+            break;
+        case Kind::object:
+            object(index, depth);
+            break;
+        default:
+            out_ += text(node);
+        }
+    }
+
+    void string(const Node& node) {
+        out_ += '"';
+        if (!node.decoded) {
+            out_ += text(node);
+        } else {
+            for (char c : text(node))
+                escapeCharacter(c);
+        }
+        out_ += '"';
+    }
+
+    void escapeCharacter(char c) {
+        static constexpr std::string_view hex = "0123456789abcdef";
+        switch (c) {
+        case '"':
+            out_ += "\\\"";
+            return;
+        case '\\':
+            out_ += "\\\\";
+            return;
+        case '\b':
+            out_ += "\\b";
+            return;
+        case '\f':
+            out_ += "\\f";
+            return;
+        case '\n':
+            out_ += "\\n";
+            return;
+        case '\r':
+            out_ += "\\r";
+            return;
+        case '\t':
+            out_ += "\\t";
+            return;
+        default:
+            break;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20) {
+            out_ += c;
+            return;
+        }
+        out_ += "\\u00";
+        out_ += hex[byte >> 4];
+        out_ += hex[byte & 0xF];
+    }
+
+    void array(std::uint32_t index, int depth) {
+        const auto end = document_.nodes_[index].end;
+        if (index + 1 == end) {
+            out_ += "[]";
+            return;
+        }
+        out_ += '[';
+        bool first = true;
+        for (std::uint32_t child = index + 1; child < end; child = document_.nodes_[child].end) {
+            if (!first)
+                out_ += ',';
+            first = false;
+            if (pretty_)
+                newline(depth + 1);
+            value(child, depth + 1);
+        }
+        if (pretty_)
+            newline(depth);
+        out_ += ']';
+    }
+
+    void object(std::uint32_t index, int depth) {
+        const auto end = document_.nodes_[index].end;
+        if (index + 1 == end) {
+            out_ += "{}";
+            return;
+        }
+        std::vector<Member> members;
+        for (std::uint32_t key = index + 1; key < end; key = document_.nodes_[key + 1].end)
+            members.push_back({key, key + 1});
+        members = pretty_ ? sortedUniqueMembers(std::move(members)) : uniqueMembers(std::move(members));
+        out_ += '{';
+        bool first = true;
+        for (const Member& member : members) {
+            if (!first)
+                out_ += ',';
+            first = false;
+            if (pretty_)
+                newline(depth + 1);
+            string(document_.nodes_[member.key]);
+            out_ += pretty_ ? " : " : ":";
+            value(member.value, depth + 1);
+        }
+        if (pretty_)
+            newline(depth);
+        out_ += '}';
+    }
+
+    // Members sorted by key; a repeated key keeps its last value.
+    std::vector<Member> sortedUniqueMembers(std::vector<Member> members) const {
+        std::stable_sort(members.begin(), members.end(),
+                         [&](const Member& a, const Member& b) { return keyText(a) < keyText(b); });
+        std::vector<Member> unique;
+        unique.reserve(members.size());
+        for (const Member& member : members) {
+            if (!unique.empty() && keyText(unique.back()) == keyText(member))
+                unique.back().value = member.value;
+            else
+                unique.push_back(member);
+        }
+        return unique;
+    }
+
+    // Members in their order; a repeated key stays where it first appeared, with its last value.
+    std::vector<Member> uniqueMembers(std::vector<Member> members) const {
+        if (members.size() < 2)
+            return members;
+        std::vector<std::uint32_t> order(members.size());
+        for (std::uint32_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return keyText(members[a]) < keyText(members[b]);
+        });
+        std::vector<bool> dropped(members.size(), false);
+        bool anyRepeated = false;
+        for (std::size_t i = 1; i < order.size(); ++i) {
+            if (keyText(members[order[i]]) != keyText(members[order[i - 1]]))
+                continue;
+            // `order` keeps appearance order among equal keys: the first of the run takes the value.
+            std::size_t first = i - 1;
+            while (first > 0 && dropped[order[first]])
+                --first;
+            members[order[first]].value = members[order[i]].value;
+            dropped[order[i]] = true;
+            anyRepeated = true;
+        }
+        if (!anyRepeated)
+            return members;
+        std::vector<Member> unique;
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            if (!dropped[i])
+                unique.push_back(members[i]);
+        }
+        return unique;
+    }
+
+    const JsonDocument& document_;
+    bool pretty_;
+    std::string out_;
+};
+
+std::optional<JsonDocument> JsonDocument::parse(std::string_view text) {
+    if (text.size() >= static_cast<std::size_t>(std::numeric_limits<int32_t>::max()))
+        return std::nullopt;
+    JsonDocument document;
+    document.source_ = text;
+    if (!JsonParser(text, document).parseDocument())
+        return std::nullopt;
+    return document;
+}
+
+std::string JsonDocument::write(Style style) const {
+    return JsonWriter(*this, style).take();
+}
+
+} // namespace ondravell
