@@ -27,6 +27,9 @@ struct FileTemplate {
     // "base.ext", or the base alone when the extension is empty.
     std::string defaultFileName(std::string_view base) const;
 
+    // The 19 templates every user has, in menu order.
+    static const std::vector<FileTemplate>& builtins();
+
     nlohmann::json toJSON() const;
     // "id", "displayNameKey", "fileExtension" and "content" are required; the rest default.
     static std::optional<FileTemplate> fromJSON(const nlohmann::json& value);

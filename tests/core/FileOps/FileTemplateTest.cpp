@@ -1,8 +1,16 @@
 #include "core/FileOps/FileTemplate.h"
 
+#include "core/FileOps/FileCreator.h"
+#include "core/FileOps/OfficePackages.h"
+#include "tests/core/FileOps/TemporaryFolder.h"
+
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 
 using namespace ondravell;
+using ondravell::testing::readText;
+using ondravell::testing::TemporaryFolder;
 
 TEST(FileTemplateJSON, FillsDefaultsForOptionalKeys) {
     auto decoded = FileTemplate::fromJSON(
@@ -43,4 +51,41 @@ TEST(FileTemplateDefaultFileName, AddsTheExtensionOnlyWhenThereIsOne) {
     EXPECT_EQ(fileTemplate.defaultFileName("base"), "base");
     fileTemplate.fileExtension = "md";
     EXPECT_EQ(fileTemplate.defaultFileName("base"), "base.md");
+}
+
+TEST(FileTemplateBuiltins, ListsNineteenTemplatesNamedByTheirExtension) {
+    const auto& builtins = FileTemplate::builtins();
+    ASSERT_EQ(builtins.size(), 19u);
+    std::set<std::string> ids;
+    for (const FileTemplate& builtin : builtins) {
+        EXPECT_EQ(builtin.id, builtin.fileExtension);
+        EXPECT_TRUE(ids.insert(builtin.id).second) << builtin.id;
+        EXPECT_EQ(builtin.customIconFilename, std::nullopt);
+        EXPECT_EQ(builtin.isBinaryBase64,
+                  builtin.id == "docx" || builtin.id == "xlsx" || builtin.id == "pptx");
+        EXPECT_EQ(builtin.isExecutable, builtin.id == "py" || builtin.id == "sh");
+    }
+    EXPECT_EQ(builtins.front().id, "txt");
+    EXPECT_EQ(builtins.back().id, "pptx");
+}
+
+TEST(FileTemplateBuiltins, CarryTheExactTextContents) {
+    std::map<std::string, std::string> contents;
+    for (const FileTemplate& builtin : FileTemplate::builtins())
+        contents[builtin.id] = builtin.content;
+    EXPECT_EQ(contents["rtf"].size(), 13u);
+    EXPECT_EQ(contents["json"], "{\n  \n}\n");
+    EXPECT_EQ(contents["xml"].size(), 39u);
+    EXPECT_EQ(contents["html"].size(), 110u);
+    EXPECT_NE(contents["html"].find("<title>{name}</title>"), std::string::npos);
+}
+
+TEST(FileTemplateBuiltins, OfficeTemplatesCreateTheirPackagesByteForByte) {
+    TemporaryFolder folder;
+    const FileTemplate& word = FileTemplate::builtins()[16];
+    ASSERT_EQ(word.id, "docx");
+    std::error_code error;
+    auto url = FileCreator::create(word, folder.path, "未命名", "2024-01-02", error);
+    ASSERT_TRUE(url);
+    EXPECT_EQ(readText(*url), OfficePackages::docx());
 }
