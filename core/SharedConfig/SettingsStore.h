@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ondravell {
+
+// Where the settings' bytes are kept. Neither operation reports a failure: a store that cannot read
+// gives nothing, and a store that cannot write keeps what it had.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    virtual std::optional<std::string> loadData() = 0;
+    virtual void save(std::string_view data) = 0;
+};
+
+} // namespace ondravell
