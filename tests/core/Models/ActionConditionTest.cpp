@@ -13,6 +13,7 @@ TEST(MenuContextDerived, ReadsLowerCasedExtensionsAndLeavesOutItemsWithoutOne) {
         selection({file("/a/x.PNG"), file("/a/Makefile"), folder("/a/dir.d"), file("/a/.bashrc")});
     EXPECT_EQ(context.extensions(), (std::set<std::string>{"png", "d"}));
     EXPECT_EQ(context.items()[0].ext(), "png");
+    EXPECT_EQ(file("/a/b.ÄÖ").ext(), "äö");
     EXPECT_FALSE(context.allFiles());
     EXPECT_FALSE(context.allDirectories());
     EXPECT_FALSE(context.isOnContainer());
