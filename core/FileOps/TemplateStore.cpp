@@ -1,0 +1,73 @@
+#include "core/FileOps/TemplateStore.h"
+
+#include "core/Support/AtomicFile.h"
+#include "core/Support/StrictJson.h"
+#include "platform/AppGroupContainer.h"
+
+#include <algorithm>
+#include <limits>
+#include <unordered_map>
+
+namespace ondravell {
+
+TemplateStore::TemplateStore(std::string_view appGroupID) {
+    if (auto container = platform::appGroupContainerURL(appGroupID))
+        fileURL_ = *container / supportFolder / fileName;
+}
+
+std::vector<FileTemplate> TemplateStore::loadCustom() const {
+    if (!fileURL_)
+        return {};
+    auto bytes = readRegularFile(*fileURL_, maxFileBytes);
+    if (!bytes || bytes->size() > maxFileBytes)
+        return {};
+    auto value = StrictJson::parse(*bytes);
+    if (!value || !value->is_array())
+        return {};
+    std::vector<FileTemplate> templates;
+    templates.reserve(value->size());
+    for (const nlohmann::json& element : *value) {
+        auto decoded = FileTemplate::fromJSON(element);
+        if (!decoded)
+            return {};
+        templates.push_back(std::move(*decoded));
+    }
+    return templates;
+}
+
+void TemplateStore::saveCustom(const std::vector<FileTemplate>& templates) const {
+    if (!fileURL_)
+        return;
+    std::error_code error;
+    std::filesystem::create_directories(fileURL_->parent_path(), error);
+    nlohmann::json list = nlohmann::json::array();
+    for (const FileTemplate& fileTemplate : templates)
+        list.push_back(fileTemplate.toJSON());
+    if (auto text = StrictJson::dump(list))
+        writeFileAtomically(*fileURL_, *text);
+}
+
+std::vector<FileTemplate> TemplateStore::allTemplates() const {
+    std::vector<FileTemplate> templates = FileTemplate::builtins();
+    std::vector<FileTemplate> custom = loadCustom();
+    templates.insert(templates.end(), std::make_move_iterator(custom.begin()),
+                     std::make_move_iterator(custom.end()));
+    return templates;
+}
+
+std::vector<FileTemplate> orderedTemplates(const std::vector<FileTemplate>& templates,
+                                           const std::vector<std::string>& order) {
+    std::unordered_map<std::string_view, std::size_t> rankOf;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        rankOf.try_emplace(order[i], i);
+    auto rank = [&](const FileTemplate& fileTemplate) {
+        auto found = rankOf.find(fileTemplate.id);
+        return found == rankOf.end() ? std::numeric_limits<std::size_t>::max() : found->second;
+    };
+    std::vector<FileTemplate> sorted = templates;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&](const FileTemplate& a, const FileTemplate& b) { return rank(a) < rank(b); });
+    return sorted;
+}
+
+} // namespace ondravell
