@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 
 namespace ondravell {
@@ -13,8 +14,16 @@ namespace ondravell {
 class LocalizedValue {
 public:
     template <std::integral T>
-    requires(!std::same_as<T, bool> && !std::same_as<T, char>) LocalizedValue(T number)
-        : value_(static_cast<std::int64_t>(number)) {}
+    requires(!std::same_as<T, bool> && !std::same_as<T, char>) LocalizedValue(T number) {
+        // A count beyond the signed range keeps its digits rather than wrapping to a negative number.
+        if constexpr (std::is_unsigned_v<T> && sizeof(T) >= sizeof(std::int64_t)) {
+            if (number > static_cast<T>(INT64_MAX)) {
+                value_ = std::to_string(number);
+                return;
+            }
+        }
+        value_ = static_cast<std::int64_t>(number);
+    }
     LocalizedValue(std::string_view text) : value_(std::string(text)) {}
     LocalizedValue(const std::string& text) : value_(text) {}
     LocalizedValue(const char* text) : value_(std::string(text ? text : "")) {}

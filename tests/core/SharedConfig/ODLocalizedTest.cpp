@@ -12,6 +12,7 @@ TEST(ODLocalizedKey, ReturnsTheChineseKeyWhenThereIsNoTranslation) {
 TEST(ODLocalized, FillsACountIntoItsPlaceholder) {
     EXPECT_EQ(ODLocalized("已复制 %lld 个路径", 3), "已复制 3 个路径");
     EXPECT_EQ(ODLocalized("已复制 %lld 个路径", std::int64_t{-9'000'000'000}), "已复制 -9000000000 个路径");
+    EXPECT_EQ(ODLocalized("%lld", UINT64_MAX), "18446744073709551615");
 }
 
 TEST(ODLocalized, FillsTextsAndCountsInOrder) {
