@@ -398,10 +398,15 @@ private:
             out_ += "{}";
             return;
         }
-        std::vector<Member> members;
+        // One member list per depth, reused from object to object.
+        std::vector<Member>& members = scratch_[static_cast<std::size_t>(depth)];
+        members.clear();
         for (std::uint32_t key = index + 1; key < end; key = document_.nodes_[key + 1].end)
             members.push_back({key, key + 1});
-        members = pretty_ ? sortedUniqueMembers(std::move(members)) : uniqueMembers(std::move(members));
+        if (pretty_)
+            sortUniqueMembers(members);
+        else
+            uniqueMembers(members);
         out_ += '{';
         bool first = true;
         for (const Member& member : members) {
@@ -419,57 +424,80 @@ private:
         out_ += '}';
     }
 
-    // Members sorted by key; a repeated key keeps its last value.
-    std::vector<Member> sortedUniqueMembers(std::vector<Member> members) const {
-        std::stable_sort(members.begin(), members.end(),
-                         [&](const Member& a, const Member& b) { return keyText(a) < keyText(b); });
-        std::vector<Member> unique;
-        unique.reserve(members.size());
-        for (const Member& member : members) {
-            if (!unique.empty() && keyText(unique.back()) == keyText(member))
-                unique.back().value = member.value;
-            else
-                unique.push_back(member);
+    bool sameKey(const Member& a, const Member& b) const { return keyText(a) == keyText(b); }
+
+    // Sorts by key; a repeated key keeps its last value.
+    void sortUniqueMembers(std::vector<Member>& members) const {
+        auto byKey = [&](const Member& a, const Member& b) { return keyText(a) < keyText(b); };
+        if (members.size() <= smallObject) {
+            for (std::size_t i = 1; i < members.size(); ++i) {
+                const Member member = members[i];
+                std::size_t j = i;
+                for (; j > 0 && byKey(member, members[j - 1]); --j)
+                    members[j] = members[j - 1];
+                members[j] = member;
+            }
+        } else {
+            std::stable_sort(members.begin(), members.end(), byKey);
         }
-        return unique;
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            if (kept > 0 && sameKey(members[kept - 1], members[i]))
+                members[kept - 1].value = members[i].value;
+            else
+                members[kept++] = members[i];
+        }
+        members.resize(kept);
     }
 
-    // Members in their order; a repeated key stays where it first appeared, with its last value.
-    std::vector<Member> uniqueMembers(std::vector<Member> members) const {
-        if (members.size() < 2)
-            return members;
+    // Keeps member order; a repeated key stays where it first appeared, with its last value.
+    void uniqueMembers(std::vector<Member>& members) const {
+        if (members.size() <= smallObject) {
+            std::size_t kept = 0;
+            for (std::size_t i = 0; i < members.size(); ++i) {
+                std::size_t j = 0;
+                while (j < kept && !sameKey(members[j], members[i]))
+                    ++j;
+                if (j < kept)
+                    members[j].value = members[i].value;
+                else
+                    members[kept++] = members[i];
+            }
+            members.resize(kept);
+            return;
+        }
         std::vector<std::uint32_t> order(members.size());
         for (std::uint32_t i = 0; i < order.size(); ++i)
             order[i] = i;
         std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
             return keyText(members[a]) < keyText(members[b]);
         });
+        // Among equal keys `order` keeps appearance order: the first of each run takes the last value.
         std::vector<bool> dropped(members.size(), false);
-        bool anyRepeated = false;
-        for (std::size_t i = 1; i < order.size(); ++i) {
-            if (keyText(members[order[i]]) != keyText(members[order[i - 1]]))
+        for (std::size_t run = 0, i = 1; i <= order.size(); ++i) {
+            if (i < order.size() && sameKey(members[order[i]], members[order[run]])) {
+                dropped[order[i]] = true;
                 continue;
-            // `order` keeps appearance order among equal keys: the first of the run takes the value.
-            std::size_t first = i - 1;
-            while (first > 0 && dropped[order[first]])
-                --first;
-            members[order[first]].value = members[order[i]].value;
-            dropped[order[i]] = true;
-            anyRepeated = true;
+            }
+            members[order[run]].value = members[order[i - 1]].value;
+            run = i;
         }
-        if (!anyRepeated)
-            return members;
-        std::vector<Member> unique;
+        std::size_t kept = 0;
         for (std::size_t i = 0; i < members.size(); ++i) {
             if (!dropped[i])
-                unique.push_back(members[i]);
+                members[kept++] = members[i];
         }
-        return unique;
+        members.resize(kept);
     }
+
+    // Objects up to this size are sorted and checked for repeated keys without allocating.
+    static constexpr std::size_t smallObject = 16;
 
     const JsonDocument& document_;
     bool pretty_;
     std::string out_;
+    std::vector<std::vector<Member>> scratch_ =
+        std::vector<std::vector<Member>>(TextLimits::maxJSONNesting + 2);
 };
 
 std::optional<JsonDocument> JsonDocument::parse(std::string_view text) {
@@ -477,6 +505,9 @@ std::optional<JsonDocument> JsonDocument::parse(std::string_view text) {
         return std::nullopt;
     JsonDocument document;
     document.source_ = text;
+    // Every value takes at least two bytes of text but for the innermost of nested containers, so this
+    // is never outgrown; pages beyond the nodes actually stored are never touched.
+    document.nodes_.reserve(text.size() / 2 + TextLimits::maxJSONNesting + 1);
     if (!JsonParser(text, document).parseDocument())
         return std::nullopt;
     return document;

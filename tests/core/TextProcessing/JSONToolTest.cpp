@@ -58,6 +58,19 @@ TEST(JSONToolDuplicateKeys, KeepTheLastValueAtTheFirstPlace) {
     EXPECT_EQ(JSONTool::prettyPrint("{\"b\":1,\"a\":2,\"b\":3}"), "{\n  \"a\" : 2,\n  \"b\" : 3\n}");
 }
 
+TEST(JSONToolDuplicateKeys, AreFoundInLargeObjectsToo) {
+    std::string text = "{";
+    std::string sorted = "{";
+    for (char c = 'a'; c <= 'z'; ++c) {
+        text += std::string(c == 'a' ? "" : ",") + "\"" + c + "\":0";
+        sorted += std::string(c == 'a' ? "" : ",") + "\"" + c + "\":" + (c == 'c' || c == 'x' ? "2" : "0");
+    }
+    text += ",\"x\":1,\"c\":1,\"x\":2,\"c\":2}";
+    sorted += "}";
+    EXPECT_EQ(JSONTool::minify(text), sorted);
+    EXPECT_EQ(JSONTool::minify(JSONTool::prettyPrint(text).value()), sorted);
+}
+
 TEST(JSONToolFailures, GiveNothingForInvalidText) {
     EXPECT_EQ(JSONTool::prettyPrint("{"), std::nullopt);
     EXPECT_EQ(JSONTool::minify(""), std::nullopt);
