@@ -49,43 +49,62 @@ std::int64_t countLines(std::string_view text) {
     return breaks + 1;
 }
 
-// Accepts the characters a URL may hold (RFC 3986) with well-formed percent escapes.
-bool hasOnlyURLCharacters(std::string_view text) {
-    constexpr std::string_view allowedPunctuation = "-._~:/?#[]@!$&'()*+,;=";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (Ascii::isAlphanumeric(c) || allowedPunctuation.find(c) != std::string_view::npos)
-            continue;
-        if (c != '%' || i + 2 >= text.size() || !Ascii::isHexDigit(text[i + 1]) ||
-            !Ascii::isHexDigit(text[i + 2]))
-            return false;
-        i += 2;
-    }
-    return !text.empty();
-}
+struct ParsedURL {
+    std::string text;   // ASCII, characters beyond ASCII percent-encoded
+    std::string scheme; // lower case
+};
 
-// The scheme of a URL text, when the text parses as a URL with one.
-std::optional<std::string> urlScheme(std::string_view text) {
-    const auto colon = text.find(':');
-    if (colon == std::string_view::npos || colon == 0 || !hasOnlyURLCharacters(text))
+// Reads a URL with a scheme: the characters of RFC 3986 with well-formed percent escapes, plus
+// characters beyond ASCII other than white space, which are percent-encoded as a browser would.
+std::optional<ParsedURL> parseURL(std::string_view text) {
+    constexpr std::string_view allowedPunctuation = "-._~:/?#[]@!$&'()*+,;=";
+    constexpr std::string_view hex = "0123456789ABCDEF";
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    ParsedURL url;
+    for (int32_t i = 0; i < length;) {
+        const char c = text[static_cast<std::size_t>(i)];
+        if (Ascii::isAlphanumeric(c) || allowedPunctuation.find(c) != std::string_view::npos) {
+            url.text += c;
+            ++i;
+        } else if (c == '%') {
+            if (i + 2 >= length || !Ascii::isHexDigit(text[static_cast<std::size_t>(i) + 1]) ||
+                !Ascii::isHexDigit(text[static_cast<std::size_t>(i) + 2]))
+                return std::nullopt;
+            url.text += text.substr(static_cast<std::size_t>(i), 3);
+            i += 3;
+        } else {
+            const int32_t start = i;
+            UChar32 decoded;
+            U8_NEXT(bytes, i, length, decoded);
+            if (decoded < 0x80 || UnicodeText::isWhitespaceOrNewline(static_cast<char32_t>(decoded)) ||
+                u_iscntrl(decoded))
+                return std::nullopt;
+            for (int32_t k = start; k < i; ++k) {
+                url.text += '%';
+                url.text += hex[bytes[k] >> 4];
+                url.text += hex[bytes[k] & 0xF];
+            }
+        }
+    }
+    const auto colon = url.text.find(':');
+    if (colon == std::string::npos || colon == 0 || !Ascii::isAlpha(url.text.front()))
         return std::nullopt;
-    const std::string_view scheme = text.substr(0, colon);
-    if (!Ascii::isAlpha(scheme.front()))
-        return std::nullopt;
-    for (char c : scheme) {
+    for (char c : std::string_view(url.text).substr(0, colon)) {
         if (!Ascii::isAlphanumeric(c) && c != '+' && c != '-' && c != '.')
             return std::nullopt;
     }
-    return UnicodeText::lowercased(scheme);
+    url.scheme = UnicodeText::lowercased(url.text.substr(0, colon));
+    return url;
 }
 
 std::optional<std::string> webAddress(const std::string& t) {
-    if (auto scheme = urlScheme(t); scheme && (*scheme == "http" || *scheme == "https" || *scheme == "ftp"))
-        return t;
+    if (auto url = parseURL(t);
+        url && (url->scheme == "http" || url->scheme == "https" || url->scheme == "ftp"))
+        return url->text;
     if (UnicodeText::lowercased(t).rfind("www.", 0) == 0 && t.find(' ') == std::string::npos) {
-        std::string candidate = "https://" + t;
-        if (urlScheme(candidate))
-            return candidate;
+        if (auto url = parseURL("https://" + t))
+            return url->text;
     }
     return std::nullopt;
 }
@@ -99,9 +118,10 @@ std::optional<std::string> existingPath(const std::string& t) {
     if (t.empty() || (t.front() != '/' && t.front() != '~'))
         return std::nullopt;
     std::string path = t;
-    if (t == "~" || t.rfind("~/", 0) == 0) {
+    if (t.front() == '~') {
+        // Only the user's own home folder is expanded; anything else would be a relative path.
         const std::string home = homeFolder();
-        if (home.empty())
+        if (home.empty() || (t != "~" && t.rfind("~/", 0) != 0))
             return std::nullopt;
         path = home + t.substr(1);
     }

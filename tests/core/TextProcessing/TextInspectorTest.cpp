@@ -62,6 +62,16 @@ TEST(TextInspectorDetect, RecognisesWebAddresses) {
     EXPECT_EQ(kinds("www.example.com and more"), Kinds{});
     EXPECT_EQ(kinds("mailto:someone@example.com"), Kinds{});
     EXPECT_EQ(kinds("https://exa mple.com"), Kinds{});
+    EXPECT_EQ(kinds("https://example.com/%zz"), Kinds{});
+    EXPECT_EQ(kinds("1http://example.com"), Kinds{});
+}
+
+TEST(TextInspectorDetect, PercentEncodesCharactersBeyondASCIIInWebAddresses) {
+    EXPECT_EQ(TextInspector::detect("https://zh.wikipedia.org/wiki/\u4e2d\u6587"),
+              (std::vector<Detected>{Detected::url("https://zh.wikipedia.org/wiki/%E4%B8%AD%E6%96%87")}));
+    EXPECT_EQ(TextInspector::detect("www.example.com/\u00e9"),
+              (std::vector<Detected>{Detected::url("https://www.example.com/%C3%A9")}));
+    EXPECT_EQ(kinds("https://example.com/a\u3000b"), Kinds{});
 }
 
 TEST(TextInspectorDetect, RecognisesEmailAddresses) {
@@ -81,6 +91,7 @@ TEST(TextInspectorDetect, RecognisesExistingPathsWithTildeExpansion) {
     EXPECT_EQ(TextInspector::detect("~/notes"),
               (std::vector<Detected>{Detected::filePath((folder / "home" / "notes").string())}));
     EXPECT_EQ(kinds("/no/such/path/here"), Kinds{});
+    EXPECT_EQ(kinds("~notes"), Kinds{});
     std::filesystem::remove_all(folder);
 }
 
