@@ -6,6 +6,7 @@
 #include "core/Support/PathRules.h"
 #include "core/Support/UnicodeText.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <unicode/normalizer2.h>
 #include <unordered_set>
@@ -19,6 +20,9 @@ constexpr mode_t executablePermissions = 0755;
 // Canonically equivalent spellings ("é" as one code point or as e and a combining accent) compare
 // equal once both are in composed form.
 std::string composed(std::string_view text) {
+    // Plain ASCII is already composed; most names are, and folders can hold many of them.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(text);
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status))
