@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace ondravell::testing {
 
@@ -28,6 +30,22 @@ struct TemporaryFolder {
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
     std::filesystem::path operator/(std::string_view name) const { return path / name; }
+};
+
+// A folder in memory (tmpfs at /dev/shm) and one on the disk, for moves between two file systems.
+// Tests of this fixture are skipped where the two are one file system.
+class AcrossFileSystems : public ::testing::Test {
+protected:
+    void SetUp() override {
+        struct stat first {
+        }, second{};
+        if (memory.path.empty() || ::stat(memory.path.c_str(), &first) != 0 ||
+            ::stat(disk.path.c_str(), &second) != 0 || first.st_dev == second.st_dev)
+            GTEST_SKIP() << "needs a second file system at /dev/shm";
+    }
+
+    TemporaryFolder memory{"/dev/shm"};
+    TemporaryFolder disk;
 };
 
 inline void writeText(const std::filesystem::path& file, std::string_view text) {

@@ -1,0 +1,142 @@
+#include "core/FileOps/FileOperator.h"
+
+#include "core/FileOps/FileCreator.h"
+#include "core/FileOps/FileTree.h"
+#include "core/FileOps/PathGuard.h"
+#include "core/Support/PathRules.h"
+
+#include <optional>
+#include <sys/stat.h>
+#include <utility>
+
+namespace ondravell {
+
+namespace {
+
+using MovedPair = std::pair<std::filesystem::path, std::filesystem::path>;
+
+// The path as the record keeps it: without trailing slashes, which would make "a/" name nothing.
+std::filesystem::path withoutTrailingSlash(const std::filesystem::path& path) {
+    std::string text = path.native();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
+// The first free name for the source in the destination, listed afresh so that names taken by earlier
+// items of the same paste are seen. nullopt for a source without a name of its own ("/", "a/..").
+std::optional<std::filesystem::path> freeTarget(const std::filesystem::path& source,
+                                                const std::filesystem::path& destination) {
+    std::string name = PathRules::lastPathComponent(source.native());
+    if (!FileCreator::isPlainFileName(name))
+        return std::nullopt;
+    std::string freeName =
+        FileCreator::uniqueName(PathRules::nameWithoutExtension(name), PathRules::pathExtension(name),
+                                FileCreator::entryNames(destination));
+    return destination / freeName;
+}
+
+// Puts every moved item back, newest first. An item that cannot go back stays where it is.
+void rollBack(const std::vector<MovedPair>& moved) {
+    for (auto pair = moved.rbegin(); pair != moved.rend(); ++pair) {
+        std::error_code ignored;
+        FileTree::move(pair->second, pair->first, ignored);
+    }
+}
+
+enum class PathState { missing, present, unknown };
+
+PathState stateOf(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0)
+        return PathState::present;
+    return errno == ENOENT || errno == ENOTDIR ? PathState::missing : PathState::unknown;
+}
+
+// Moves an item back to where it came from. True when it is back, or was already.
+bool undoMove(const FileOperationItem& item) {
+    PathState to = stateOf(*item.to);
+    PathState from = stateOf(*item.from);
+    if (to == PathState::missing && from == PathState::present)
+        return true;
+    // Gone from where it went, its old place taken, or a path that undo must never take away.
+    if (to != PathState::present || from != PathState::missing || PathGuard::isProtected(*item.to))
+        return false;
+    std::error_code error;
+    return FileTree::move(*item.to, *item.from, error);
+}
+
+// Removes what an operation created. True when nothing is left at the path.
+bool undoCreation(const FileOperationItem& item) {
+    PathState to = stateOf(*item.to);
+    if (to == PathState::missing)
+        return true;
+    if (to == PathState::unknown || PathGuard::isProtected(*item.to))
+        return false;
+    std::error_code error;
+    return FileTree::remove(*item.to, error);
+}
+
+} // namespace
+
+PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sources,
+                                 const std::filesystem::path& destination, bool move,
+                                 std::chrono::system_clock::time_point now, const std::string& id,
+                                 const Progress& onProgress) {
+    const std::size_t total = sources.size();
+    std::vector<MovedPair> done;
+    std::size_t failures = 0;
+    for (std::size_t i = 0; i < total; ++i) {
+        std::filesystem::path source = withoutTrailingSlash(sources[i]);
+        auto target = freeTarget(source, destination);
+        std::error_code error;
+        bool ok = target &&
+                  (move ? FileTree::move(source, *target, error) : FileTree::copy(source, *target, error));
+        if (ok) {
+            done.emplace_back(std::move(source), std::move(*target));
+        } else if (move) {
+            rollBack(done);
+            if (onProgress)
+                onProgress(i + 1, total);
+            return PasteOutcome{std::nullopt, 0, total, true};
+        } else {
+            ++failures;
+        }
+        if (onProgress)
+            onProgress(i + 1, total);
+    }
+    if (done.empty())
+        return PasteOutcome{std::nullopt, 0, failures, false};
+
+    FileOperation operation{id, move ? FileOperation::Kind::move : FileOperation::Kind::copy, now, {}, false};
+    operation.items.reserve(done.size());
+    for (const auto& [source, target] : done)
+        operation.items.push_back(FileOperationItem{source.native(), target.native()});
+    return PasteOutcome{std::move(operation), done.size(), failures, false};
+}
+
+bool FileOperator::undo(const FileOperation& operation) {
+    bool allUndone = true;
+    switch (operation.kind) {
+    case FileOperation::Kind::delete_:
+        return false;
+    case FileOperation::Kind::move:
+        for (auto item = operation.items.rbegin(); item != operation.items.rend(); ++item) {
+            if (item->from && item->to)
+                allUndone = undoMove(*item) && allUndone;
+        }
+        return allUndone;
+    case FileOperation::Kind::copy:
+    case FileOperation::Kind::newFile:
+    case FileOperation::Kind::clipboardToFile:
+    case FileOperation::Kind::symlink:
+        for (const FileOperationItem& item : operation.items) {
+            if (item.to)
+                allUndone = undoCreation(item) && allUndone;
+        }
+        return allUndone;
+    }
+    return false;
+}
+
+} // namespace ondravell

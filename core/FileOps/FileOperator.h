@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/FileOps/FileOperation.h"
+#include "core/FileOps/PasteOutcome.h"
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ondravell {
+
+// The one place where items are copied or moved into a folder, and where a recorded operation is
+// undone. Every item gets a free name in the destination, so nothing is overwritten. The caller writes
+// the history.
+struct FileOperator {
+    // Called with (items handled so far, number of sources), on the thread that runs the paste.
+    using Progress = std::function<void(std::size_t, std::size_t)>;
+
+    // Copies or moves `sources` into `destination`, in order. A copy that fails is counted and the paste
+    // goes on; a move that fails puts every earlier move of this paste back and stops.
+    static PasteOutcome paste(const std::vector<std::filesystem::path>& sources,
+                              const std::filesystem::path& destination, bool move,
+                              std::chrono::system_clock::time_point now, const std::string& id,
+                              const Progress& onProgress = {});
+
+    // Reverses a recorded operation as far as the file system allows. True when every item it applies
+    // to is now in its undone state (items found undone already count); false when any was blocked or
+    // failed, and always for a delete, which cannot be undone. Never removes a protected path. Does not
+    // touch the history.
+    static bool undo(const FileOperation& operation);
+};
+
+} // namespace ondravell

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <system_error>
+
+namespace ondravell {
+
+// Whole-item file operations that never overwrite and never leave half a result behind. Symbolic links
+// are handled as links everywhere: they are copied, moved and removed themselves, never followed.
+struct FileTree {
+    // Copies a file, folder (recursively), link or special file to `to`, which must not exist yet.
+    // Contents, permission bits and access and modification times are kept. When anything fails, the
+    // parts of `to` that this copy created are removed again. A folder is never copied into itself or its
+    // own subtree (that would recurse until the disk is full): such a copy fails with ELOOP.
+    static bool copy(const std::filesystem::path& from, const std::filesystem::path& to,
+                     std::error_code& error);
+
+    // Moves an item to `to` without replacing anything there. Within one file system this is one rename;
+    // across file systems the item is copied (keeping its owner too) and the source removed afterwards.
+    // When the move fails, the source stays as it was: a half-removed source is filled in again from
+    // the copy before the copy goes away.
+    static bool move(const std::filesystem::path& from, const std::filesystem::path& to,
+                     std::error_code& error);
+
+    // Removes an item, a folder with everything in it. Keeps going past entries it cannot remove and
+    // reports the first error.
+    static bool remove(const std::filesystem::path& item, std::error_code& error);
+
+    // Whether `item` is the folder `folder` itself or lies somewhere below it, judged by the identity of
+    // the folders (device and inode) on the way up from `item`, so links and bind mounts cannot hide it.
+    static bool isInside(const std::filesystem::path& item, const std::filesystem::path& folder);
+};
+
+} // namespace ondravell

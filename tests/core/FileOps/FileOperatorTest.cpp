@@ -1,0 +1,235 @@
+#include "core/FileOps/FileOperator.h"
+
+#include "tests/core/FileOps/TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace ondravell;
+using ondravell::testing::readText;
+using ondravell::testing::TemporaryFolder;
+using ondravell::testing::writeText;
+namespace fs = std::filesystem;
+using FileOperatorPasteAcrossFileSystems = ondravell::testing::AcrossFileSystems;
+using FileOperatorUndoAcrossFileSystems = ondravell::testing::AcrossFileSystems;
+using Calls = std::vector<std::pair<std::size_t, std::size_t>>;
+
+namespace {
+
+const auto fixedNow = std::chrono::system_clock::time_point(std::chrono::seconds(1700000000));
+
+struct PasteRun {
+    PasteOutcome outcome;
+    Calls progress;
+};
+
+PasteRun paste(const std::vector<fs::path>& sources, const fs::path& destination, bool move) {
+    PasteRun run;
+    run.outcome = FileOperator::paste(
+        sources, destination, move, fixedNow, "OP-1",
+        [&](std::size_t done, std::size_t total) { run.progress.emplace_back(done, total); });
+    return run;
+}
+
+FileOperation operationOf(FileOperation::Kind kind, std::vector<FileOperationItem> items) {
+    return FileOperation{"OP-2", kind, fixedNow, std::move(items), false};
+}
+
+// Three files a.txt, b.txt, c.txt in `folder`.
+std::vector<fs::path> threeFiles(const fs::path& folder) {
+    std::vector<fs::path> files;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        writeText(folder / name, name);
+        files.push_back(folder / name);
+    }
+    return files;
+}
+
+} // namespace
+
+TEST(FileOperatorPaste, CopyTakesTheNextFreeName) {
+    TemporaryFolder source, destination;
+    writeText(source / "a.txt", "new");
+    writeText(destination / "a.txt", "1");
+    writeText(destination / "a 2.txt", "2");
+    auto run = paste({source / "a.txt"}, destination.path, false);
+    EXPECT_EQ(readText(destination / "a 3.txt"), "new");
+    EXPECT_EQ(readText(destination / "a.txt"), "1");
+    ASSERT_TRUE(run.outcome.operation);
+    EXPECT_EQ(*run.outcome.operation,
+              (FileOperation{"OP-1",
+                             FileOperation::Kind::copy,
+                             fixedNow,
+                             {{(source / "a.txt").native(), (destination / "a 3.txt").native()}},
+                             false}));
+}
+
+TEST(FileOperatorPaste, GivesSourcesOfOneNameFreeNamesInSourceOrder) {
+    TemporaryFolder first, second, destination;
+    writeText(first / "a.txt", "first");
+    writeText(second / "a.txt", "second");
+    auto run = paste({first / "a.txt", second / "a.txt"}, destination.path, false);
+    EXPECT_EQ(run.outcome.succeeded, 2u);
+    EXPECT_EQ(readText(destination / "a.txt"), "first");
+    EXPECT_EQ(readText(destination / "a 2.txt"), "second");
+}
+
+TEST(FileOperatorPaste, MovingIntoItsOwnFolderRenamesIt) {
+    TemporaryFolder folder;
+    writeText(folder / "a.txt", "x");
+    auto run = paste({folder / "a.txt"}, folder.path, true);
+    EXPECT_EQ(run.outcome.succeeded, 1u);
+    EXPECT_FALSE(fs::exists(folder / "a.txt"));
+    EXPECT_EQ(readText(folder / "a 2.txt"), "x");
+}
+
+TEST(FileOperatorPaste, RollsBackEarlierMovesWhenOneFails) {
+    TemporaryFolder source, destination;
+    auto sources = threeFiles(source.path);
+    fs::remove(sources[2]);
+    auto run = paste(sources, destination.path, true);
+    EXPECT_EQ(run.outcome, (PasteOutcome{std::nullopt, 0, 3, true}));
+    EXPECT_EQ(run.progress, (Calls{{1, 3}, {2, 3}, {3, 3}}));
+    EXPECT_EQ(readText(sources[0]), "a.txt");
+    EXPECT_EQ(readText(sources[1]), "b.txt");
+    EXPECT_TRUE(fs::is_empty(destination.path));
+}
+
+TEST_F(FileOperatorPasteAcrossFileSystems, RollsBackEarlierMovesWhenOneFails) {
+    fs::create_directories(memory / "folder" / "inner");
+    writeText(memory / "folder" / "inner" / "x", "deep");
+    auto sources = threeFiles(memory.path);
+    sources[0] = memory / "folder";
+    fs::remove(sources[2]);
+    auto run = paste(sources, disk.path, true);
+    EXPECT_TRUE(run.outcome.rolledBack);
+    EXPECT_EQ(readText(memory / "folder" / "inner" / "x"), "deep");
+    EXPECT_EQ(readText(memory / "b.txt"), "b.txt");
+    EXPECT_TRUE(fs::is_empty(disk.path));
+}
+
+TEST_F(FileOperatorPasteAcrossFileSystems, MovesEveryItem) {
+    auto sources = threeFiles(memory.path);
+    auto run = paste(sources, disk.path, true);
+    EXPECT_EQ(run.outcome.succeeded, 3u);
+    EXPECT_TRUE(fs::is_empty(memory.path));
+    EXPECT_EQ(readText(disk / "c.txt"), "c.txt");
+}
+
+TEST(FileOperatorPaste, CountsAFailedCopyAndGoesOn) {
+    TemporaryFolder source, destination;
+    auto sources = threeFiles(source.path);
+    fs::remove(sources[1]);
+    auto run = paste(sources, destination.path, false);
+    ASSERT_TRUE(run.outcome.operation);
+    EXPECT_EQ(run.outcome.operation->items.size(), 2u);
+    EXPECT_EQ(run.outcome.succeeded, 2u);
+    EXPECT_EQ(run.outcome.failed, 1u);
+    EXPECT_FALSE(run.outcome.rolledBack);
+    EXPECT_EQ(run.progress, (Calls{{1, 3}, {2, 3}, {3, 3}}));
+    EXPECT_EQ(readText(destination / "c.txt"), "c.txt");
+}
+
+TEST(FileOperatorPaste, CountsAFolderCopiedIntoItselfAsFailed) {
+    TemporaryFolder folder;
+    fs::create_directories(folder / "tree" / "inner");
+    writeText(folder / "tree" / "a", "a");
+    auto run = paste({folder / "tree"}, folder / "tree" / "inner", false);
+    EXPECT_EQ(run.outcome, (PasteOutcome{std::nullopt, 0, 1, false}));
+    EXPECT_TRUE(fs::is_empty(folder / "tree" / "inner"));
+    run = paste({folder / "tree"}, folder / "tree", false);
+    EXPECT_EQ(run.outcome.failed, 1u);
+}
+
+TEST(FileOperatorPaste, OfNoSourcesDoesNothingAndReportsNoProgress) {
+    TemporaryFolder destination;
+    auto run = paste({}, destination.path, true);
+    EXPECT_EQ(run.outcome, (PasteOutcome{std::nullopt, 0, 0, false}));
+    EXPECT_TRUE(run.progress.empty());
+}
+
+TEST(FileOperatorUndo, PutsMovedItemsBack) {
+    TemporaryFolder source, destination;
+    auto sources = threeFiles(source.path);
+    auto run = paste(sources, destination.path, true);
+    ASSERT_TRUE(run.outcome.operation);
+    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation));
+    EXPECT_EQ(readText(sources[0]), "a.txt");
+    EXPECT_TRUE(fs::is_empty(destination.path));
+    // Undoing again finds every item in place already.
+    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation));
+}
+
+TEST_F(FileOperatorUndoAcrossFileSystems, PutsMovedItemsBack) {
+    auto run = paste(threeFiles(memory.path), disk.path, true);
+    ASSERT_TRUE(run.outcome.operation);
+    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation));
+    EXPECT_EQ(readText(memory / "a.txt"), "a.txt");
+    EXPECT_TRUE(fs::is_empty(disk.path));
+}
+
+TEST(FileOperatorUndo, ReportsAMoveWhoseSourcePathWasTakenAndLeavesTheItem) {
+    TemporaryFolder source, destination;
+    auto sources = threeFiles(source.path);
+    auto run = paste(sources, destination.path, true);
+    ASSERT_TRUE(run.outcome.operation);
+    writeText(sources[1], "newcomer");
+    EXPECT_FALSE(FileOperator::undo(*run.outcome.operation));
+    EXPECT_EQ(readText(sources[1]), "newcomer");
+    EXPECT_EQ(readText(destination / "b.txt"), "b.txt");
+    EXPECT_EQ(readText(sources[0]), "a.txt");
+}
+
+TEST(FileOperatorUndo, RemovesCopiedFoldersAndCreatedFiles) {
+    TemporaryFolder source, destination;
+    fs::create_directories(source / "tree" / "inner");
+    writeText(source / "tree" / "inner" / "x", "x");
+    auto run = paste({source / "tree"}, destination.path, false);
+    ASSERT_TRUE(run.outcome.operation);
+    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation));
+    EXPECT_TRUE(fs::is_empty(destination.path));
+    EXPECT_EQ(readText(source / "tree" / "inner" / "x"), "x");
+
+    writeText(destination / "未命名.txt", "");
+    writeText(destination / "clip.txt", "");
+    EXPECT_TRUE(FileOperator::undo(
+        operationOf(FileOperation::Kind::newFile, {{std::nullopt, (destination / "未命名.txt").native()}})));
+    EXPECT_TRUE(FileOperator::undo(operationOf(FileOperation::Kind::clipboardToFile,
+                                               {{std::nullopt, (destination / "clip.txt").native()}})));
+    EXPECT_TRUE(fs::is_empty(destination.path));
+}
+
+TEST(FileOperatorUndo, RemovesALinkWhoseTargetIsGone) {
+    TemporaryFolder folder;
+    fs::create_symlink(folder / "gone", folder / "link");
+    EXPECT_TRUE(FileOperator::undo(operationOf(FileOperation::Kind::symlink,
+                                               {{(folder / "gone").native(), (folder / "link").native()}})));
+    EXPECT_TRUE(fs::is_empty(folder.path));
+}
+
+TEST(FileOperatorUndo, OfADeleteFailsAndChangesNothing) {
+    TemporaryFolder folder;
+    writeText(folder / "a", "a");
+    EXPECT_FALSE(FileOperator::undo(
+        operationOf(FileOperation::Kind::delete_, {{(folder / "a").native(), std::nullopt}})));
+    EXPECT_EQ(readText(folder / "a"), "a");
+}
+
+TEST(FileOperatorUndo, NeverRemovesAProtectedPathAndSaysSo) {
+    TemporaryFolder home;
+    writeText(home / "a", "a");
+    const char* previous = std::getenv("HOME");
+    std::string saved = previous ? previous : "";
+    ::setenv("HOME", home.path.c_str(), 1);
+    bool undone =
+        FileOperator::undo(operationOf(FileOperation::Kind::copy, {{std::nullopt, home.path.native()}}));
+    ::setenv("HOME", saved.c_str(), 1);
+    EXPECT_FALSE(undone);
+    EXPECT_EQ(readText(home / "a"), "a");
+}
+
+TEST(FileOperatorUndo, CountsAnItemAlreadyGoneAsUndone) {
+    TemporaryFolder folder;
+    EXPECT_TRUE(FileOperator::undo(
+        operationOf(FileOperation::Kind::copy, {{"/x", (folder / "gone").native()}, {"/y", std::nullopt}})));
+}
