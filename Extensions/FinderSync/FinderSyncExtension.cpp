@@ -89,9 +89,8 @@ bool FinderSyncExtension::isOffered(const OndravellAction& action) const {
            (submenuBuilders_.contains(action.id) || commandHandlers_.contains(action.id));
 }
 
-std::optional<MenuItem> FinderSyncExtension::itemFor(const OndravellAction& action,
-                                                     const OndravellSettings& settings,
-                                                     const MenuContext& context, bool dark) const {
+MenuItem FinderSyncExtension::itemFor(const OndravellAction& action, const OndravellSettings& settings,
+                                      const MenuContext& context, bool dark) const {
     MenuItem item{action.localizedTitle(), MenuImage{action.systemImage, dark}, std::nullopt, std::nullopt};
     if (auto builder = submenuBuilders_.find(action.id); builder != submenuBuilders_.end())
         item.submenu = builder->second(settings, context);
@@ -119,22 +118,20 @@ Menu FinderSyncExtension::menu(MenuKind kind, const MenuContext& context) {
     std::map<std::string, std::size_t, std::less<>> groupPositions;
     std::vector<MenuItem> topLevel;
     for (const OndravellAction& action : visible) {
-        std::optional<MenuItem> item = itemFor(action, settings, context, dark);
-        if (!item)
-            continue;
+        MenuItem item = itemFor(action, settings, context, dark);
         auto assignment = settings.actionGroupAssignment.find(action.id);
         if (assignment == settings.actionGroupAssignment.end() || assignment->second.empty()) {
-            topLevel.push_back(std::move(*item));
+            topLevel.push_back(std::move(item));
             continue;
         }
         const std::string& group = assignment->second;
         if (auto existing = groupPositions.find(group); existing != groupPositions.end()) {
-            topLevel[existing->second].submenu->items.push_back(std::move(*item));
+            topLevel[existing->second].submenu->items.push_back(std::move(item));
             continue;
         }
         groupPositions.emplace(group, topLevel.size());
         topLevel.push_back(MenuItem{group, MenuImage{std::string(groupSymbol), dark}, std::nullopt,
-                                    Menu{group, {std::move(*item)}}});
+                                    Menu{group, {std::move(item)}}});
     }
 
     Menu root{std::string(rootMenuTitle), {}};

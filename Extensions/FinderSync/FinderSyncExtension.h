@@ -88,8 +88,8 @@ public:
     const Services& services() const { return services_; }
 
 private:
-    std::optional<MenuItem> itemFor(const OndravellAction& action, const OndravellSettings& settings,
-                                    const MenuContext& context, bool dark) const;
+    MenuItem itemFor(const OndravellAction& action, const OndravellSettings& settings,
+                     const MenuContext& context, bool dark) const;
     bool isOffered(const OndravellAction& action) const;
 
     Services services_;

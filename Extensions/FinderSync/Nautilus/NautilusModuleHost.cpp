@@ -90,6 +90,8 @@ NautilusModuleHost::~NautilusModuleHost() {
 GList* NautilusModuleHost::menuItems(MenuKind kind, std::vector<FinderSyncController::Item> items,
                                      std::optional<std::filesystem::path> targeted) {
     Services& s = *services_;
+    if (items.empty() && !targeted)
+        return nullptr;
     const std::filesystem::path& location = items.empty() ? *targeted : items.front().url;
     bool observed = std::all_of(items.begin(), items.end(),
                                 [&](const auto& item) { return s.controller.isObserved(item.url); }) &&

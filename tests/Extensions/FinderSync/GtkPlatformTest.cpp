@@ -1,0 +1,60 @@
+#include "platform/gtk/GlibTaskQueue.h"
+#include "platform/gtk/GtkDesktopAppearance.h"
+
+#include <atomic>
+#include <chrono>
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace ondravell::platform {
+namespace {
+
+TEST(GlibTaskQueue, RunsBackgroundWorkOffTheMainThreadAndResultsBackOnIt) {
+    GlibTaskQueue queue;
+    std::thread::id mainThread = std::this_thread::get_id();
+    std::thread::id backgroundThread;
+    std::thread::id resultThread;
+    std::atomic<bool> done = false;
+    queue.runInBackground([&] {
+        backgroundThread = std::this_thread::get_id();
+        queue.runOnMain([&] {
+            resultThread = std::this_thread::get_id();
+            done = true;
+        });
+    });
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done && std::chrono::steady_clock::now() < deadline)
+        g_main_context_iteration(nullptr, FALSE);
+    ASSERT_TRUE(done);
+    EXPECT_NE(backgroundThread, mainThread);
+    EXPECT_EQ(resultThread, mainThread);
+}
+
+TEST(GlibTaskQueue, FinishesQueuedWorkBeforeItGoes) {
+    std::atomic<int> ran = 0;
+    {
+        GlibTaskQueue queue;
+        for (int i = 0; i < 50; ++i)
+            queue.runInBackground([&] { ++ran; });
+    }
+    EXPECT_EQ(ran, 50);
+}
+
+TEST(GtkDesktopAppearance, OnlyThePreferDarkSchemeIsDark) {
+    EXPECT_TRUE(GtkDesktopAppearance::isDarkColorScheme("prefer-dark"));
+    EXPECT_FALSE(GtkDesktopAppearance::isDarkColorScheme("default"));
+    EXPECT_FALSE(GtkDesktopAppearance::isDarkColorScheme("prefer-light"));
+    EXPECT_FALSE(GtkDesktopAppearance::isDarkColorScheme(""));
+}
+
+TEST(GtkDesktopAppearance, DarkThemeVariantsAreRecognisedByName) {
+    EXPECT_TRUE(GtkDesktopAppearance::isDarkThemeName("Adwaita-dark"));
+    EXPECT_TRUE(GtkDesktopAppearance::isDarkThemeName("Adwaita:dark"));
+    EXPECT_TRUE(GtkDesktopAppearance::isDarkThemeName("Yaru-Dark"));
+    EXPECT_FALSE(GtkDesktopAppearance::isDarkThemeName("Adwaita"));
+    EXPECT_FALSE(GtkDesktopAppearance::isDarkThemeName("Darkness"));
+}
+
+} // namespace
+} // namespace ondravell::platform
