@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace ondravell {
+
+class AppRequestHandler;
+class MenuBarItem;
+class RequestObservers;
+struct OndravellSettings;
+namespace platform {
+class AccessibilityTrust;
+class DistributedNotificationCenter;
+class FinderHiddenFiles;
+class GlobalMouseMonitors;
+class UserDefaults;
+} // namespace platform
+
+// Starts the application and answers a second launch. Main thread only.
+class AppDelegate {
+public:
+    // The platform services, made by the program's composition root and kept for the process's life.
+    struct Services {
+        platform::DistributedNotificationCenter& center;
+        platform::UserDefaults& userDefaults;
+        platform::AccessibilityTrust& trust;
+        platform::FinderHiddenFiles& hiddenFiles;
+        platform::GlobalMouseMonitors& mouseMonitors;
+        std::function<OndravellSettings()> loadSettings;
+        std::function<void()> quit;
+    };
+
+    explicit AppDelegate(Services services);
+    ~AppDelegate();
+    AppDelegate(const AppDelegate&) = delete;
+    AppDelegate& operator=(const AppDelegate&) = delete;
+
+    // The launch sequence: tray item, request observers, selection toolbar trigger. Services that come
+    // with later versions (Services menu, hot keys, sync, update check, onboarding) have no step yet.
+    void applicationDidFinishLaunching();
+    // Another launch while this one runs: when the tray item is hidden (or there is no tray), the
+    // settings window opens on the page it last showed. Always true.
+    bool applicationShouldHandleReopen();
+
+private:
+    Services services_;
+    std::unique_ptr<AppRequestHandler> requestHandler_;
+    std::unique_ptr<RequestObservers> observers_;
+    std::unique_ptr<MenuBarItem> menuBarItem_;
+};
+
+} // namespace ondravell

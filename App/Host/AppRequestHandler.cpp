@@ -1,0 +1,45 @@
+#include "App/Host/AppRequestHandler.h"
+
+#include "App/Toast/ToastPresenter.h"
+#include "platform/FinderHiddenFiles.h"
+
+#include <QDebug>
+
+namespace ondravell {
+
+namespace {
+void setAside(const char* request) {
+    qInfo("ondravell: %s requests are not handled by this version", request);
+}
+} // namespace
+
+void AppRequestHandler::handleProxyAction(const ProxyActionRequest&) {
+    setAside("proxy-action");
+}
+
+void AppRequestHandler::runTransfer(const TransferRequest&) {
+    setAside("transfer");
+}
+
+void AppRequestHandler::showProgress(const ProgressPayload& payload) {
+    ToastPresenter::shared().showProgress(payload);
+}
+
+void AppRequestHandler::showToast(const ToastPayload& payload) {
+    ToastPresenter::shared().show(payload.message, payload.symbol);
+}
+
+void AppRequestHandler::showNewFileWindow(const std::string&) {
+    setAside("new-file");
+}
+
+void AppRequestHandler::confirmAndDelete(const std::vector<std::string>&) {
+    setAside("delete");
+}
+
+void AppRequestHandler::toggleFinderHidden() {
+    if (!hiddenFiles_.toggle())
+        qWarning("ondravell: the file manager's hidden-files setting could not be changed");
+}
+
+} // namespace ondravell

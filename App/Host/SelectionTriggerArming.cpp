@@ -1,0 +1,18 @@
+#include "App/Host/SelectionTriggerArming.h"
+
+#include "App/Selection/SelectionMonitor.h"
+#include "core/SharedConfig/OndravellSettings.h"
+#include "platform/AccessibilityTrust.h"
+
+namespace ondravell {
+
+void SelectionTriggerArming::arm(SelectionMonitor& monitor, const OndravellSettings& settings,
+                                 platform::AccessibilityTrust& trust) {
+    monitor.stop();
+    if (!settings.selectionEnabled)
+        return;
+    if (trust.isProcessTrusted() && settings.selectionTriggerAuto)
+        monitor.startMouseMonitors();
+}
+
+} // namespace ondravell

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "App/MainWindow/SettingsNavigation.h"
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace ondravell {
+
+class SettingsWindow;
+
+// The settings window's single controller. Main thread only.
+class SettingsWindowController {
+public:
+    static SettingsWindowController& shared();
+
+    // Creates the window on first use, selects `section` when given (recorded in the back and forward
+    // navigation) or keeps the page shown, and brings the window to the front with keyboard focus.
+    void show(std::optional<SettingsNavigation::Section> section = std::nullopt);
+
+    // The window, once `show` made it; closing it only hides it.
+    QWidget* window() const;
+    std::optional<SettingsNavigation::Section> currentSection() const;
+
+private:
+    SettingsWindowController() = default;
+    std::unique_ptr<SettingsWindow> window_;
+};
+
+} // namespace ondravell

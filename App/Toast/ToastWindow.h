@@ -1,0 +1,42 @@
+#pragma once
+
+#include "App/Toast/ToastSurface.h"
+
+#include <QWidget>
+
+class QPropertyAnimation;
+
+namespace ondravell {
+
+class ToastContentView;
+class ProgressContentView;
+
+// The frameless panel that shows toasts and progress. It never takes focus, never activates the
+// application and lets clicks through to the windows below. It appears near the top centre of the
+// screen under the pointer. Its window title is the text it shows, for assistive tools.
+class ToastWindow final : public QWidget, public ToastSurface {
+public:
+    // `translucent`: a compositor runs, so the corners may be see-through and opacity animates.
+    explicit ToastWindow(bool translucent);
+
+    void setContent(const ToastContent& content) override;
+    void showOpaque() override;
+    void fadeIn(std::chrono::milliseconds duration) override;
+    void fadeOut(std::chrono::milliseconds duration) override;
+    void orderOut() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeOnPointerScreen();
+    void animateOpacity(double to, std::chrono::milliseconds duration);
+
+    bool translucent_;
+    ToastContentView* toastView_;
+    ProgressContentView* progressView_;
+    QPropertyAnimation* fade_;
+};
+
+} // namespace ondravell

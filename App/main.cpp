@@ -1,0 +1,46 @@
+// The tray application: composition root. Picks the platform implementations and runs the launch
+// sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
+#include "App/Host/AppDelegate.h"
+#include "App/Selection/NoGlobalMouseMonitors.h"
+#include "core/SharedConfig/SettingsService.h"
+#include "platform/glib/DBusNotificationCenter.h"
+#include "platform/glib/DBusSingleInstance.h"
+#include "platform/glib/GSettingsFinderHiddenFiles.h"
+#include "platform/qt/QSettingsUserDefaults.h"
+#include "platform/x11/X11AccessibilityTrust.h"
+
+#include <QApplication>
+
+using namespace ondravell;
+
+int main(int argc, char** argv) {
+    // A second launch only asks the running instance to reopen: it needs no display and ends at once.
+    platform::DBusSingleInstance instance;
+    AppDelegate* delegate = nullptr;
+    auto claim = instance.claim([&delegate] {
+        if (delegate)
+            delegate->applicationShouldHandleReopen();
+    });
+    if (claim == platform::SingleInstance::Claim::secondary)
+        return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ondravell"));
+    QApplication::setDesktopFileName(QStringLiteral("ondravell"));
+    // No main window: the application lives in the tray until its quit item.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::DBusNotificationCenter center;
+    platform::QSettingsUserDefaults userDefaults;
+    platform::X11AccessibilityTrust trust;
+    platform::GSettingsFinderHiddenFiles hiddenFiles;
+    NoGlobalMouseMonitors mouseMonitors;
+
+    AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, mouseMonitors,
+                             [] { return SettingsService().load(); }, [] { QApplication::quit(); }});
+    delegate = &appDelegate;
+    appDelegate.applicationDidFinishLaunching();
+    int status = QApplication::exec();
+    delegate = nullptr;
+    return status;
+}

@@ -1,0 +1,102 @@
+#include "App/Host/SelectionTriggerArming.h"
+
+#include "App/Selection/SelectionMonitor.h"
+#include "core/SharedConfig/OndravellSettings.h"
+#include "platform/memory/MemoryAccessibilityTrust.h"
+#include "platform/memory/MemoryGlobalMouseMonitors.h"
+
+#include <gtest/gtest.h>
+
+using namespace ondravell;
+using Kind = platform::GlobalMouseMonitors::Kind;
+
+namespace {
+
+OndravellSettings settingsWith(bool selectionEnabled, bool selectionTriggerAuto) {
+    OndravellSettings settings;
+    settings.selectionEnabled = selectionEnabled;
+    settings.selectionTriggerAuto = selectionTriggerAuto;
+    return settings;
+}
+
+struct Fixture {
+    platform::MemoryGlobalMouseMonitors monitors;
+    platform::MemoryAccessibilityTrust trust;
+    OndravellSettings settings;
+    SelectionMonitor monitor{{&monitors, &trust, [this] { return settings; }}};
+
+    explicit Fixture(bool trusted) : trust(trusted) {}
+};
+
+} // namespace
+
+TEST(SelectionTriggerArming, StartsTheThreeMonitorsOnceWhenEnabledTrustedAndAutomatic) {
+    Fixture f(true);
+    SelectionTriggerArming::arm(f.monitor, settingsWith(true, true), f.trust);
+    EXPECT_EQ(f.monitors.installedCount(), 3u);
+    EXPECT_EQ(f.monitors.installedCount(Kind::leftMouseDown), 1u);
+    EXPECT_EQ(f.monitors.installedCount(Kind::leftMouseUp), 1u);
+    EXPECT_EQ(f.monitors.installedCount(Kind::scrollWheel), 1u);
+}
+
+TEST(SelectionTriggerArming, ArmingAgainReplacesRatherThanAddsMonitors) {
+    Fixture f(true);
+    SelectionTriggerArming::arm(f.monitor, settingsWith(true, true), f.trust);
+    SelectionTriggerArming::arm(f.monitor, settingsWith(true, true), f.trust);
+    EXPECT_EQ(f.monitors.installedCount(), 3u);
+}
+
+TEST(SelectionTriggerArming, AnyMissingConditionLeavesTheMonitorStopped) {
+    for (auto [enabled, automatic, trusted] :
+         {std::tuple{false, true, true}, std::tuple{true, false, true}, std::tuple{true, true, false}}) {
+        Fixture f(trusted);
+        f.monitor.startMouseMonitors(); // armed before: the launch step must stop it
+        SelectionTriggerArming::arm(f.monitor, settingsWith(enabled, automatic), f.trust);
+        EXPECT_EQ(f.monitors.installedCount(), 0u) << enabled << automatic << trusted;
+        EXPECT_EQ(f.monitor.installedMonitorCount(), 0);
+    }
+}
+
+TEST(SelectionTriggerArming, TrustIsNotAskedWhileTheToolbarIsOff) {
+    Fixture f(true);
+    SelectionTriggerArming::arm(f.monitor, settingsWith(false, true), f.trust);
+    EXPECT_EQ(f.trust.queryCount(), 0);
+}
+
+TEST(SelectionMonitorMonitors, RefusedMonitorsStayAbsentAndStopIsHarmless) {
+    Fixture f(true);
+    f.monitors.setRefuseInstalls(true);
+    f.monitor.startMouseMonitors();
+    EXPECT_EQ(f.monitor.installedMonitorCount(), 0);
+    f.monitor.stop();
+    f.monitor.stop();
+}
+
+TEST(SelectionMonitorMonitors, MouseUpHandsPressAndReleaseToTheToolbar) {
+    Fixture f(true);
+    std::vector<std::tuple<double, double, double, double, int>> gestures;
+    int hides = 0;
+    f.monitor.setToolbar({[&](SelectionMonitor::Point up, SelectionMonitor::Point down, int clicks) {
+                              gestures.emplace_back(down.x, down.y, up.x, up.y, clicks);
+                          },
+                          nullptr, [&] { ++hides; }});
+    f.monitor.startMouseMonitors();
+    f.monitors.fire(Kind::leftMouseDown, {10, 20, 1});
+    f.monitors.fire(Kind::leftMouseUp, {110, 20, 1});
+    f.monitors.fire(Kind::scrollWheel, {0, 0, 0});
+    ASSERT_EQ(gestures.size(), 1u);
+    EXPECT_EQ(gestures[0], std::make_tuple(10.0, 20.0, 110.0, 20.0, 1));
+    EXPECT_EQ(hides, 1);
+}
+
+TEST(SelectionMonitorManualTrigger, ReachesTheToolbarOnlyWhenEnabledAndTrusted) {
+    for (auto [enabled, trusted, expected] :
+         {std::tuple{true, true, 1}, std::tuple{false, true, 0}, std::tuple{true, false, 0}}) {
+        Fixture f(trusted);
+        f.settings = settingsWith(enabled, false);
+        int triggers = 0;
+        f.monitor.setToolbar({nullptr, [&](const OndravellSettings&) { ++triggers; }, nullptr});
+        f.monitor.triggerManually();
+        EXPECT_EQ(triggers, expected) << enabled << trusted;
+    }
+}
