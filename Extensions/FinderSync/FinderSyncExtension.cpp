@@ -36,9 +36,11 @@ void FinderSyncExtension::updateDirectoryURLs() {
 }
 
 MenuContext FinderSyncExtension::currentContext() const {
+    std::vector<FinderSyncController::Item> selected = services_.controller.selectedItems();
     std::vector<SelectedItem> items;
-    for (const FinderSyncController::Item& item : services_.controller.selectedItems())
-        items.emplace_back(item.url, item.isDirectory.value_or(false));
+    items.reserve(selected.size());
+    for (FinderSyncController::Item& item : selected)
+        items.emplace_back(std::move(item.url), item.isDirectory.value_or(false));
     std::optional<std::filesystem::path> container;
     if (items.empty())
         container = services_.controller.targetedURL();
