@@ -85,8 +85,12 @@ G_DEFINE_DYNAMIC_TYPE_EXTENDED(OndravellMenuProvider, ondravell_menu_provider, G
                                                              menuProviderInterfaceInit))
 
 static void ondravell_menu_provider_init(OndravellMenuProvider* self) {
-    if (NautilusModuleHost* host = NautilusModuleHost::shared())
-        host->addProvider(self);
+    try {
+        if (NautilusModuleHost* host = NautilusModuleHost::shared())
+            host->addProvider(self);
+    } catch (...) {
+        // A provider the host does not know only misses the news that the settings changed.
+    }
 }
 
 static void ondravell_menu_provider_finalize(GObject* object) {
