@@ -81,7 +81,7 @@ std::string PathFormatter::format(const std::filesystem::path& url, PathFormat f
     case PathFormat::relative:
         return base ? relativePath(path, *base) : path;
     case PathFormat::fileURL:
-        return fileURLString(path);
+        return fileURLString(url);
     case PathFormat::quoted:
         return shellQuoted(path);
     case PathFormat::name:
@@ -126,7 +126,7 @@ std::string PathFormatter::render(const std::filesystem::path& url, std::string_
     const std::string stem = PathRules::nameWithoutExtension(path);
     const std::string extension = PathRules::pathExtension(path);
     const std::string parent = PathRules::deletingLastPathComponent(path);
-    const std::string urlText = fileURLString(path);
+    const std::string urlText = fileURLString(url);
     const std::array<Placeholder, 6> placeholders = {{
         {"{path}", path},
         {"{name}", name},
@@ -144,7 +144,11 @@ std::string PathFormatter::renderMultiple(const std::vector<std::filesystem::pat
 }
 
 std::string PathFormatter::fileURLString(const std::filesystem::path& url) {
-    return "file://" + percentEncodedPath(standardizedPath(url));
+    std::string path = standardizedPath(url);
+    // A folder's URL ends with "/"; the caller marks a folder by a trailing "/" on its path.
+    if (url.native().ends_with('/') && path != "/")
+        path += '/';
+    return "file://" + percentEncodedPath(path);
 }
 
 std::string PathFormatter::shellQuoted(std::string_view path) {

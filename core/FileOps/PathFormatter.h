@@ -27,7 +27,8 @@ struct PathFormatter {
     static std::string renderMultiple(const std::vector<std::filesystem::path>& urls,
                                       std::string_view pathTemplate);
 
-    // "file://" and the path, percent-encoded where a URL path may not hold the byte as it is.
+    // "file://" and the path, percent-encoded where a URL path may not hold the byte as it is; a path
+    // given with a trailing "/" (a folder) keeps it.
     static std::string fileURLString(const std::filesystem::path& url);
     // The path wrapped in single quotes for a POSIX shell.
     static std::string shellQuoted(std::string_view path);

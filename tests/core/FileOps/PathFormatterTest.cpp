@@ -46,6 +46,12 @@ TEST(PathFormatterFormats, PercentEncodesFileURLs) {
     EXPECT_EQ(PathFormatter::format("/", PathFormat::fileURL), "file:///");
 }
 
+TEST(PathFormatterFormats, EndsAFoldersURLWithASlash) {
+    EXPECT_EQ(PathFormatter::format("/a/./My Folder//", PathFormat::fileURL), "file:///a/My%20Folder/");
+    EXPECT_EQ(PathFormatter::render("/a/b/", "{url} {path} {name}"), "file:///a/b/ /a/b b");
+    EXPECT_EQ(PathFormatter::format("//", PathFormat::fileURL), "file:///");
+}
+
 TEST(PathFormatterFormats, KeepsAFolderNameWholeExceptItsLastExtension) {
     EXPECT_EQ(PathFormatter::format("/p/Photos.library/", PathFormat::nameWithoutExtension), "Photos");
     EXPECT_EQ(PathFormatter::format("/p/.bashrc", PathFormat::nameWithoutExtension), ".bashrc");
