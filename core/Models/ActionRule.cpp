@@ -1,5 +1,6 @@
 #include "core/Models/ActionRule.h"
 
+#include "core/Models/CaseNamed.h"
 #include "core/Support/StrictJson.h"
 #include "core/Support/UnicodeText.h"
 
@@ -30,17 +31,13 @@ std::string_view ActionRule::rawValue(ContainerScope scope) {
 }
 
 std::optional<ActionRule::TargetKind> ActionRule::targetKindNamed(std::string_view raw) {
-    for (auto kind : allTargetKinds)
-        if (rawValue(kind) == raw)
-            return kind;
-    return std::nullopt;
+    return caseNamed(
+        allTargetKinds, [](TargetKind kind) { return rawValue(kind); }, raw);
 }
 
 std::optional<ActionRule::ContainerScope> ActionRule::containerScopeNamed(std::string_view raw) {
-    for (auto scope : allContainerScopes)
-        if (rawValue(scope) == raw)
-            return scope;
-    return std::nullopt;
+    return caseNamed(
+        allContainerScopes, [](ContainerScope scope) { return rawValue(scope); }, raw);
 }
 
 bool ActionRule::isEmpty() const {

@@ -1,5 +1,6 @@
 #include "core/Models/OndravellAction.h"
 
+#include "core/Models/CaseNamed.h"
 #include "core/SharedConfig/ODLocalized.h"
 
 namespace ondravell {
@@ -21,10 +22,8 @@ std::string_view OndravellAction::rawValue(Category category) {
 }
 
 std::optional<OndravellAction::Category> OndravellAction::categoryNamed(std::string_view raw) {
-    for (auto category : allCategories)
-        if (rawValue(category) == raw)
-            return category;
-    return std::nullopt;
+    return caseNamed(
+        allCategories, [](Category category) { return rawValue(category); }, raw);
 }
 
 namespace {

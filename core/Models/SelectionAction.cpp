@@ -1,5 +1,6 @@
 #include "core/Models/SelectionAction.h"
 
+#include "core/Models/CaseNamed.h"
 #include "core/SharedConfig/ODLocalized.h"
 
 namespace ondravell {
@@ -51,10 +52,8 @@ std::string_view SelectionAction::rawValue(Kind kind) {
 }
 
 std::optional<SelectionAction::Kind> SelectionAction::kindNamed(std::string_view raw) {
-    for (auto kind : allKinds)
-        if (rawValue(kind) == raw)
-            return kind;
-    return std::nullopt;
+    return caseNamed(
+        allKinds, [](Kind kind) { return rawValue(kind); }, raw);
 }
 
 const std::vector<SelectionAction>& SelectionAction::builtins() {
