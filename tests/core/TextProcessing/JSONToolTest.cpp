@@ -51,6 +51,7 @@ TEST(JSONToolMinify, RemovesWhiteSpaceAndKeepsMemberOrder) {
     EXPECT_EQ(JSONTool::minify(" {\"z\" : 1 ,\n\"a\" : 2} "), "{\"z\":1,\"a\":2}");
     EXPECT_EQ(JSONTool::minify(" \"top\" "), "\"top\"");
     EXPECT_EQ(JSONTool::minify("null"), "null");
+    EXPECT_EQ(JSONTool::prettyPrint(" true "), "true");
 }
 
 TEST(JSONToolDuplicateKeys, KeepTheLastValueAtTheFirstPlace) {
