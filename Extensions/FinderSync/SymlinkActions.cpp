@@ -36,7 +36,9 @@ void SymlinkActions::install(FinderSyncExtension& extension) {
 std::vector<FileOperationItem> SymlinkActions::makeLinks(const std::vector<std::filesystem::path>& items) {
     std::vector<FileOperationItem> made;
     for (const std::filesystem::path& item : items) {
-        std::string target = PathRules::standardized(std::filesystem::absolute(item).native());
+        if (!item.is_absolute())
+            continue;
+        std::string target = PathRules::standardized(item.native());
         std::string folder = PathRules::deletingLastPathComponent(target);
         std::string name = FileCreator::uniqueName(PathRules::nameWithoutExtension(target) + std::string(linkSuffix),
                                                    PathRules::pathExtension(target),
