@@ -24,6 +24,11 @@ int main(int argc, char** argv) {
     if (claim == platform::SingleInstance::Claim::secondary)
         return 0;
 
+    // Global input, synthesised keys, the tray and click-through panels are X11 services here; in a
+    // Wayland session the program runs on its X server too (Wayland only without one), unless the user
+    // chose otherwise.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ondravell"));
     QApplication::setDesktopFileName(QStringLiteral("ondravell"));
