@@ -45,7 +45,7 @@ unsigned currentUmask() {
     return 022;
 }
 
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, bool flushToDisk) {
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
@@ -53,7 +53,8 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
     int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, bytes) && ::fchmod(fd, 0666 & ~currentUmask()) == 0 && ::fsync(fd) == 0;
+    bool ok = writeAll(fd, bytes) && ::fchmod(fd, 0666 & ~currentUmask()) == 0 &&
+              (!flushToDisk || ::fsync(fd) == 0);
     ok = (::close(fd) == 0) && ok;
     if (ok && ::rename(pattern.c_str(), target.c_str()) == 0)
         return true;

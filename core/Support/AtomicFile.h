@@ -14,7 +14,12 @@ namespace ondravell {
 // `target`, so a reader in another process sees either the old or the new file, never a partial one.
 // The file gets the permissions 0666 less the process umask. Returns false when anything failed; the
 // previous file then stays as it was.
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+//
+// `flushToDisk` false skips the fsync: the rename still never shows a reader a partial file, but a power
+// cut soon after may lose the newest contents. For records that are rewritten often and cost little to
+// lose, where the flush would take longer than all the rest of the work.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                         bool flushToDisk = true);
 
 // Creates a file that must not exist yet and writes `bytes` to it. Anything already at `path` (a file,
 // folder or link, even one that appeared a moment ago) makes it fail with EEXIST; links are not

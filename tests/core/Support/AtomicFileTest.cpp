@@ -32,6 +32,15 @@ TEST(AtomicFileWrite, ReplacesTheFileWholeAndLeavesNoTemporaryBehind) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1);
 }
 
+TEST(AtomicFileWrite, ReplacesTheFileWholeAlsoWithoutFlushingToDisk) {
+    TempFolder folder;
+    fs::path target = folder.path / "history.json";
+    ASSERT_TRUE(writeFileAtomically(target, "first", false));
+    ASSERT_TRUE(writeFileAtomically(target, "second", false));
+    EXPECT_EQ(readRegularFile(target), "second");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1);
+}
+
 TEST(AtomicFileWrite, GivesTheFileTheUsualPermissions) {
     TempFolder folder;
     fs::path target = folder.path / "a";
