@@ -1,0 +1,129 @@
+// Pasting a tree of 10,000 small files and one large file into another folder, against `cp -r` of the
+// same sources in the same run, and moves within one file system, which must not depend on the size of
+// what moves. ONDRAVELL_BENCH_PASTE_MIB sets the large file's size (default 1024). Everything lives in
+// the scratch folder and is removed at the end.
+#include "bench/core/FileOps/BenchSupport.h"
+#include "core/FileOps/FileOperator.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+using namespace ondravell;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int folderCount = 100;
+constexpr int filesPerFolder = 100;
+
+// A tree of folderCount x filesPerFolder small files (1 to 4 KiB) beside one large file.
+bool makeSources(const fs::path& folder, std::uint64_t largeBytes, int folders) {
+    std::error_code error;
+    fs::create_directories(folder / "tree", error);
+    for (int f = 0; f < folders; ++f) {
+        fs::path sub = folder / "tree" / ("folder " + std::to_string(f));
+        fs::create_directory(sub, error);
+        for (int i = 0; i < filesPerFolder; ++i) {
+            std::uint64_t size = 1024 + static_cast<std::uint64_t>((f * filesPerFolder + i) * 37 % 3072);
+            if (!bench::makeFile(sub / ("file " + std::to_string(i) + ".txt"), size, f * 1000u + i + 1))
+                return false;
+        }
+    }
+    return bench::makeFile(folder / "large.bin", largeBytes);
+}
+
+struct Scratch {
+    fs::path root = bench::scratchFolder() / "ondravell-paste-bench";
+    fs::path sources = root / "sources";
+    fs::path smallSources = root / "small-sources";
+    std::uint64_t largeBytes = bench::mebibytesFromEnvironment("ONDRAVELL_BENCH_PASTE_MIB", 1024);
+
+    bool make() {
+        return makeSources(sources, largeBytes, folderCount) && makeSources(smallSources, 1 << 20, 1);
+    }
+    ~Scratch() {
+        std::error_code error;
+        fs::remove_all(root, error);
+    }
+    std::vector<fs::path> items(const fs::path& folder) const {
+        return {folder / "tree", folder / "large.bin"};
+    }
+};
+
+Scratch* scratch = nullptr;
+
+// A fresh, empty destination with the disk settled, so that no run pays for the previous one's writes.
+fs::path freshDestination(benchmark::State& state) {
+    state.PauseTiming();
+    fs::path destination = scratch->root / "destination";
+    fs::remove_all(destination);
+    fs::create_directory(destination);
+    ::sync();
+    state.ResumeTiming();
+    return destination;
+}
+
+void pasteCopy(benchmark::State& state) {
+    for (auto _ : state) {
+        fs::path destination = freshDestination(state);
+        auto outcome = FileOperator::paste(scratch->items(scratch->sources), destination, false,
+                                           std::chrono::system_clock::now(), "bench");
+        if (outcome.succeeded != 2)
+            state.SkipWithError("the paste failed");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * scratch->largeBytes));
+}
+
+void cpRecursive(benchmark::State& state) {
+    for (auto _ : state) {
+        fs::path destination = freshDestination(state);
+        auto items = scratch->items(scratch->sources);
+        if (!bench::runProgram({"cp", "-r", items[0].string(), items[1].string(), destination.string()}))
+            state.SkipWithError("cp -r failed");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * scratch->largeBytes));
+}
+
+// Moves the tree and the large file into another folder of the same file system and back again.
+void pasteMoveThereAndBack(benchmark::State& state, bool full) {
+    const fs::path& home = full ? scratch->sources : scratch->smallSources;
+    fs::path away = scratch->root / "away";
+    fs::create_directories(away);
+    for (auto _ : state) {
+        auto there =
+            FileOperator::paste(scratch->items(home), away, true, std::chrono::system_clock::now(), "b");
+        auto back =
+            FileOperator::paste(scratch->items(away), home, true, std::chrono::system_clock::now(), "b");
+        if (there.succeeded != 2 || back.succeeded != 2)
+            state.SkipWithError("the move failed");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Scratch files;
+    scratch = &files;
+    if (!files.make()) {
+        std::fprintf(stderr, "cannot write the sources under %s\n", files.root.c_str());
+        return 1;
+    }
+    {
+        benchmark::RegisterBenchmark("PasteCopy/10000files+large", pasteCopy)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
+        benchmark::RegisterBenchmark("CpRecursive/10000files+large", cpRecursive)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
+    }
+    benchmark::RegisterBenchmark("PasteMoveThereAndBack/100files+1MiB", pasteMoveThereAndBack, false)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("PasteMoveThereAndBack/10000files+large", pasteMoveThereAndBack, true)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
