@@ -1,7 +1,10 @@
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 
 #include "Extensions/FinderSync/CopyPathActions.h"
+#include "Extensions/FinderSync/DeleteActions.h"
+#include "Extensions/FinderSync/NewFileActions.h"
 #include "Extensions/FinderSync/ObservedDirectories.h"
+#include "Extensions/FinderSync/SymlinkActions.h"
 #include "core/FileOps/HashAlgorithm.h"
 #include "core/Models/MenuBuilder.h"
 #include "core/SharedConfig/OndravellIPC.h"
@@ -22,6 +25,9 @@ constexpr std::string_view groupSymbol = "folder";
 FinderSyncExtension::FinderSyncExtension(Services services, SettingsService settingsService)
     : services_(services), settingsService_(std::move(settingsService)) {
     CopyPathActions::install(*this);
+    NewFileActions::install(*this);
+    SymlinkActions::install(*this);
+    DeleteActions::install(*this);
     updateDirectoryURLs();
     services_.volumes.setChangeHandler([this] { volumesChanged(); });
 }
