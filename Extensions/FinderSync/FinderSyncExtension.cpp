@@ -1,10 +1,10 @@
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 
 #include "Extensions/FinderSync/CopyPathActions.h"
-#include "Extensions/FinderSync/DeleteActions.h"
-#include "Extensions/FinderSync/NewFileActions.h"
+#include "Extensions/FinderSync/FavoriteTransferActions.h"
+#include "Extensions/FinderSync/HashActions.h"
 #include "Extensions/FinderSync/ObservedDirectories.h"
-#include "Extensions/FinderSync/SymlinkActions.h"
+#include "Extensions/FinderSync/PasteboardFileActions.h"
 #include "core/FileOps/HashAlgorithm.h"
 #include "core/Models/MenuBuilder.h"
 #include "core/SharedConfig/OndravellIPC.h"
@@ -25,9 +25,9 @@ constexpr std::string_view groupSymbol = "folder";
 FinderSyncExtension::FinderSyncExtension(Services services, SettingsService settingsService)
     : services_(services), settingsService_(std::move(settingsService)) {
     CopyPathActions::install(*this);
-    NewFileActions::install(*this);
-    SymlinkActions::install(*this);
-    DeleteActions::install(*this);
+    HashActions::install(*this);
+    FavoriteTransferActions::install(*this);
+    PasteboardFileActions::install(*this);
     updateDirectoryURLs();
     services_.volumes.setChangeHandler([this] { volumesChanged(); });
 }

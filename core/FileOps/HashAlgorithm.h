@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -34,9 +33,3 @@ private:
 };
 
 } // namespace ondravell
-
-template <> struct std::hash<ondravell::HashAlgorithm> {
-    std::size_t operator()(ondravell::HashAlgorithm algorithm) const noexcept {
-        return static_cast<std::size_t>(ondravell::HashAlgorithm::Value(algorithm));
-    }
-};

@@ -22,6 +22,12 @@ std::string uriFor(const std::filesystem::path& path) {
     return uri;
 }
 
+// A file URL may name a host: the path then is on that machine, not on ours.
+bool isThisMachine(const gchar* host) {
+    return !host || !*host || g_ascii_strcasecmp(host, "localhost") == 0 ||
+           g_ascii_strcasecmp(host, g_get_host_name()) == 0;
+}
+
 GdkContentProvider* bytesProvider(std::string_view mimeType, const std::string& bytes) {
     GBytes* data = g_bytes_new(bytes.data(), bytes.size());
     GdkContentProvider* provider = gdk_content_provider_new_for_bytes(std::string(mimeType).c_str(), data);
@@ -189,10 +195,12 @@ std::optional<PasteboardFiles> GtkPasteboard::parseFileList(std::string_view byt
         first = false;
         if (line.empty() || line.front() == '#')
             continue;
-        if (gchar* path = g_filename_from_uri(line.c_str(), nullptr, nullptr)) {
+        gchar* host = nullptr;
+        gchar* path = g_filename_from_uri(line.c_str(), &host, nullptr);
+        if (path && isThisMachine(host))
             files.paths.emplace_back(path);
-            g_free(path);
-        }
+        g_free(path);
+        g_free(host);
     }
     if (files.paths.empty())
         return std::nullopt;

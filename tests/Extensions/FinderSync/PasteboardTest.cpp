@@ -39,5 +39,13 @@ TEST(GtkPasteboardFileLists, ReadBackLocalFilesAndSkipOthers) {
     EXPECT_FALSE(GtkPasteboard::parseFileList("copy\nhttp://x/", "x-special/gnome-copied-files"));
 }
 
+TEST(GtkPasteboardFileLists, FileUrisOfAnotherHostAreNotLocalFiles) {
+    auto list = GtkPasteboard::parseFileList("file://elsewhere.example/etc/passwd\r\nfile://localhost/tmp/a\r\n",
+                                             "text/uri-list");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->paths, (std::vector<std::filesystem::path>{"/tmp/a"}));
+    EXPECT_FALSE(GtkPasteboard::parseFileList("cut\nfile://elsewhere.example/a", "x-special/gnome-copied-files"));
+}
+
 } // namespace
 } // namespace ondravell::platform
