@@ -1,5 +1,6 @@
 #include "core/FileOps/FileHasher.h"
 
+#include "core/FileOps/FileDescriptor.h"
 #include "core/Support/UnicodeText.h"
 
 #include <cerrno>
@@ -62,14 +63,6 @@ struct DigestContext {
     }
 };
 
-struct FileDescriptor {
-    int fd;
-    ~FileDescriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 } // namespace
 
 std::string FileHasher::hash(std::string_view data, HashAlgorithm algorithm) {
@@ -83,13 +76,13 @@ std::optional<std::string> FileHasher::hash(const std::filesystem::path& file, H
     error.clear();
     // O_NONBLOCK so that opening a FIFO without a writer returns at once; it means nothing for the
     // regular files we go on to read.
-    FileDescriptor input{::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
-    if (input.fd < 0) {
+    FileDescriptor input(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!input) {
         error.assign(errno, std::generic_category());
         return std::nullopt;
     }
     struct stat info {};
-    if (::fstat(input.fd, &info) != 0) {
+    if (::fstat(input.get(), &info) != 0) {
         error.assign(errno, std::generic_category());
         return std::nullopt;
     }
@@ -98,12 +91,12 @@ std::optional<std::string> FileHasher::hash(const std::filesystem::path& file, H
                                                            : std::errc::invalid_argument);
         return std::nullopt;
     }
-    ::posix_fadvise(input.fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    ::posix_fadvise(input.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     DigestContext digest(algorithm);
     auto buffer = std::make_unique_for_overwrite<unsigned char[]>(hashChunkSize);
     for (;;) {
-        ssize_t got = ::read(input.fd, buffer.get(), hashChunkSize);
+        ssize_t got = ::read(input.get(), buffer.get(), hashChunkSize);
         if (got < 0) {
             if (errno == EINTR)
                 continue;

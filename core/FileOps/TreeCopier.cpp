@@ -1,0 +1,258 @@
+#include "core/FileOps/TreeCopier.h"
+
+#include "core/FileOps/FileDescriptor.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <unistd.h>
+
+namespace ondravell {
+
+namespace {
+
+// The chunk of the read/write fallback, for file systems where the kernel cannot copy by itself.
+constexpr std::size_t copyChunkSize = 1 << 20;
+// copy_file_range takes at most this much per call; the loop asks again until the end of the file.
+constexpr std::size_t copyRangeRequest = std::size_t{1} << 30;
+
+std::error_code errnoCode() {
+    return {errno, std::generic_category()};
+}
+
+bool sameNode(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Owner, mode and times are kept where the file system can hold them; where it cannot, the copy stands.
+void bestEffort(int) {}
+
+bool writeAll(int fd, const unsigned char* bytes, std::size_t length) {
+    while (length > 0) {
+        ssize_t written = ::write(fd, bytes, length);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes += written;
+        length -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+bool copyByReading(int in, int out) {
+    auto buffer = std::make_unique_for_overwrite<unsigned char[]>(copyChunkSize);
+    for (;;) {
+        ssize_t got = ::read(in, buffer.get(), copyChunkSize);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        if (!writeAll(out, buffer.get(), static_cast<std::size_t>(got)))
+            return false;
+    }
+}
+
+// Lets the kernel copy (in-kernel, or shared extents where the file system can), and falls back to
+// reading and writing where it cannot copy between these two files at all.
+bool copyContents(int in, int out) {
+    bool copiedAny = false;
+    for (;;) {
+        ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, copyRangeRequest, 0);
+        if (copied > 0) {
+            copiedAny = true;
+            continue;
+        }
+        if (copied == 0)
+            break;
+        if (errno == EINTR)
+            continue;
+        if (!copiedAny && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+                           errno == EBADF || errno == EPERM))
+            return copyByReading(in, out);
+        return false;
+    }
+    // Files that report no size (generated contents) give nothing to copy_file_range; reading them is
+    // the only way, and costs one read call for a truly empty file.
+    return copiedAny || copyByReading(in, out);
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, unsigned char>> listFolderEntries(int folder, std::error_code& error) {
+    std::vector<std::pair<std::string, unsigned char>> entries;
+    int listing = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
+    if (!dir) {
+        error = errnoCode();
+        if (listing >= 0)
+            ::close(listing);
+        return entries;
+    }
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string_view name(entry->d_name);
+        if (name != "." && name != "..")
+            entries.emplace_back(name, entry->d_type);
+    }
+    if (errno != 0)
+        error = errnoCode();
+    ::closedir(dir);
+    return entries;
+}
+
+bool TreeCopier::copyEntry(int fromFolder, const char* fromName, int toFolder, const char* toName) {
+    struct stat info {};
+    if (::fstatat(fromFolder, fromName, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return fail();
+    switch (info.st_mode & S_IFMT) {
+    case S_IFREG:
+        return copyFile(fromFolder, fromName, info, toFolder, toName);
+    case S_IFDIR:
+        return copyFolder(fromFolder, fromName, info, toFolder, toName);
+    case S_IFLNK:
+        return copyLink(fromFolder, fromName, info, toFolder, toName);
+    default:
+        return copySpecial(info, toFolder, toName);
+    }
+}
+
+bool TreeCopier::fail(std::error_code code) {
+    if (!error_)
+        error_ = code;
+    return false;
+}
+
+bool TreeCopier::fail() {
+    return fail(errnoCode());
+}
+
+// The creation of an entry failed: in a merge an existing entry is kept, otherwise it is an error.
+bool TreeCopier::creationFailed() {
+    return options_.merge && errno == EEXIST ? true : fail();
+}
+
+void TreeCopier::created() {
+    if (depth_ == 0)
+        createdTop_ = true;
+}
+
+mode_t TreeCopier::keptMode(const struct stat& info) const {
+    // Without the owner, set-user and set-group bits would hand the copier's identity to the file.
+    return info.st_mode & (options_.keepOwner ? 07777 : 01777);
+}
+
+// Owner, mode and times, in that order: a change of owner clears the set-id bits, and writing the
+// contents of a folder changes its times.
+void TreeCopier::finish(int fd, const struct stat& info) {
+    if (options_.keepOwner)
+        bestEffort(::fchown(fd, info.st_uid, info.st_gid));
+    bestEffort(::fchmod(fd, keptMode(info)));
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    bestEffort(::futimens(fd, times));
+}
+
+void TreeCopier::finishAt(int folder, const char* name, const struct stat& info, bool isLink) {
+    int noFollow = isLink ? AT_SYMLINK_NOFOLLOW : 0;
+    if (options_.keepOwner)
+        bestEffort(::fchownat(folder, name, info.st_uid, info.st_gid, noFollow));
+    // A link has no mode of its own on Linux.
+    if (!isLink)
+        bestEffort(::fchmodat(folder, name, keptMode(info), 0));
+    const timespec times[2] = {info.st_atim, info.st_mtim};
+    bestEffort(::utimensat(folder, name, times, noFollow));
+}
+
+bool TreeCopier::copyFile(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
+                          const char* toName) {
+    // Without blocking: had a FIFO replaced the file since it was looked at, opening it would wait.
+    FileDescriptor in(
+        ::openat(fromFolder, fromName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (!in)
+        return fail();
+    struct stat opened {};
+    if (::fstat(in.get(), &opened) != 0)
+        return fail();
+    if (!S_ISREG(opened.st_mode) || !sameNode(opened, info))
+        return fail(std::make_error_code(std::errc::invalid_argument));
+    FileDescriptor out(
+        ::openat(toFolder, toName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!out)
+        return creationFailed();
+    created();
+    if (!copyContents(in.get(), out.get()))
+        return fail();
+    finish(out.get(), opened);
+    // A network file system may report a failed write only here.
+    return ::close(out.release()) == 0 || fail();
+}
+
+bool TreeCopier::copyFolder(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
+                            const char* toName) {
+    FileDescriptor in(::openat(fromFolder, fromName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!in)
+        return fail();
+    struct stat opened {};
+    if (::fstat(in.get(), &opened) != 0)
+        return fail();
+    if (!sameNode(opened, info))
+        return fail(std::make_error_code(std::errc::invalid_argument));
+    // The copy's own top folder turning up inside what it copies: the copy would feed on itself.
+    if (hasTop_ && sameNode(opened, top_))
+        return fail(std::make_error_code(std::errc::too_many_symbolic_link_levels));
+    if (::mkdirat(toFolder, toName, 0700) == 0)
+        created();
+    else if (!creationFailed())
+        return false;
+    FileDescriptor out(::openat(toFolder, toName, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!out)
+        return fail();
+    if (!hasTop_ && ::fstat(out.get(), &top_) == 0)
+        hasTop_ = true;
+    std::error_code listError;
+    auto entries = listFolderEntries(in.get(), listError);
+    if (listError)
+        return fail(listError);
+    ++depth_;
+    bool copiedAll = true;
+    for (const auto& entry : entries) {
+        copiedAll = copyEntry(in.get(), entry.first.c_str(), out.get(), entry.first.c_str());
+        if (!copiedAll)
+            break;
+    }
+    --depth_;
+    if (copiedAll)
+        finish(out.get(), opened);
+    return copiedAll;
+}
+
+bool TreeCopier::copyLink(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
+                          const char* toName) {
+    std::string target(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096, '\0');
+    ssize_t length = ::readlinkat(fromFolder, fromName, target.data(), target.size());
+    if (length < 0)
+        return fail();
+    if (static_cast<std::size_t>(length) >= target.size())
+        return fail(std::make_error_code(std::errc::filename_too_long));
+    target.resize(static_cast<std::size_t>(length));
+    if (::symlinkat(target.c_str(), toFolder, toName) != 0)
+        return creationFailed();
+    created();
+    finishAt(toFolder, toName, info, true);
+    return true;
+}
+
+bool TreeCopier::copySpecial(const struct stat& info, int toFolder, const char* toName) {
+    if (::mknodat(toFolder, toName, info.st_mode & (S_IFMT | 07777), info.st_rdev) != 0)
+        return creationFailed();
+    created();
+    finishAt(toFolder, toName, info, false);
+    return true;
+}
+
+} // namespace ondravell

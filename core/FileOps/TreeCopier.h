@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <sys/stat.h>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace ondravell {
+
+// The names in a folder, without "." and "..", each with the type the listing tells (DT_UNKNOWN when it
+// tells none). Empty, with `error` set, when the folder cannot be read.
+std::vector<std::pair<std::string, unsigned char>> listFolderEntries(int folder, std::error_code& error);
+
+// One recursive copy of a file, folder, link or special file. Works on folder descriptors and names
+// throughout, so nothing is looked up by a path that could change under it, and nothing is followed.
+// Contents, permission bits and times are kept. Stops at the first failure and leaves the clean-up to
+// the caller, who learns from createdTop() whether there is anything of its own to remove.
+class TreeCopier {
+public:
+    struct Options {
+        // Moves keep the owner; a copy belongs to whoever made it.
+        bool keepOwner = false;
+        // Fills in an existing tree: entries that exist are left as they are.
+        bool merge = false;
+    };
+
+    explicit TreeCopier(Options options) : options_(options) {}
+
+    // Copies `fromName` in `fromFolder` to `toName` in `toFolder` (either folder may be AT_FDCWD).
+    bool copyEntry(int fromFolder, const char* fromName, int toFolder, const char* toName);
+
+    // Whether the top item was created by this copy, so only then is it cleared away after a failure.
+    bool createdTop() const { return createdTop_; }
+    const std::error_code& error() const { return error_; }
+
+private:
+    bool fail(std::error_code code);
+    bool fail();
+    bool creationFailed();
+    void created();
+    mode_t keptMode(const struct stat& info) const;
+    void finish(int fd, const struct stat& info);
+    void finishAt(int folder, const char* name, const struct stat& info, bool isLink);
+    bool copyFile(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
+                  const char* toName);
+    bool copyFolder(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
+                    const char* toName);
+    bool copyLink(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
+                  const char* toName);
+    bool copySpecial(const struct stat& info, int toFolder, const char* toName);
+
+    Options options_;
+    std::error_code error_;
+    int depth_ = 0;
+    bool createdTop_ = false;
+    bool hasTop_ = false;
+    // The copy's own top folder, which must never turn up among what it copies.
+    struct stat top_ {};
+};
+
+} // namespace ondravell
