@@ -1,10 +1,13 @@
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 
 #include "Extensions/FinderSync/CopyPathActions.h"
+#include "Extensions/FinderSync/DeleteActions.h"
 #include "Extensions/FinderSync/FavoriteTransferActions.h"
 #include "Extensions/FinderSync/HashActions.h"
+#include "Extensions/FinderSync/NewFileActions.h"
 #include "Extensions/FinderSync/ObservedDirectories.h"
 #include "Extensions/FinderSync/PasteboardFileActions.h"
+#include "Extensions/FinderSync/SymlinkActions.h"
 #include "core/FileOps/HashAlgorithm.h"
 #include "core/Models/MenuBuilder.h"
 #include "core/SharedConfig/OndravellIPC.h"
@@ -28,6 +31,9 @@ FinderSyncExtension::FinderSyncExtension(Services services, SettingsService sett
     HashActions::install(*this);
     FavoriteTransferActions::install(*this);
     PasteboardFileActions::install(*this);
+    NewFileActions::install(*this);
+    SymlinkActions::install(*this);
+    DeleteActions::install(*this);
     updateDirectoryURLs();
     services_.volumes.setChangeHandler([this] { volumesChanged(); });
 }

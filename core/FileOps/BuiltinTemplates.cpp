@@ -1,6 +1,6 @@
-#include "core/FileOps/Base64.h"
 #include "core/FileOps/FileTemplate.h"
 #include "core/FileOps/OfficePackages.h"
+#include "core/Support/Base64.h"
 
 namespace ondravell {
 

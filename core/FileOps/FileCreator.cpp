@@ -1,7 +1,7 @@
 #include "core/FileOps/FileCreator.h"
 
-#include "core/FileOps/Base64.h"
 #include "core/Support/AtomicFile.h"
+#include "core/Support/Base64.h"
 #include "core/Support/Numbers.h"
 #include "core/Support/PathRules.h"
 #include "core/Support/UnicodeText.h"

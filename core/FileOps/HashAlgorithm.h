@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -33,3 +34,9 @@ private:
 };
 
 } // namespace ondravell
+
+template <> struct std::hash<ondravell::HashAlgorithm> {
+    std::size_t operator()(ondravell::HashAlgorithm algorithm) const noexcept {
+        return static_cast<std::size_t>(ondravell::HashAlgorithm::Value(algorithm));
+    }
+};

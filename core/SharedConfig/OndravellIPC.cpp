@@ -56,7 +56,9 @@ bool OndravellIPC::writePendingAndPost(platform::DistributedNotificationCenter& 
                                        std::string_view fileName, std::string_view bytes,
                                        std::string_view notificationName) {
     auto url = pendingFileURL(fileName);
-    if (!url || !writeFileAtomically(*url, bytes))
+    // A message is read within moments and worth nothing after a power cut, while a flush to disk would
+    // cost milliseconds per progress step; the rename alone keeps a reader from seeing part of a file.
+    if (!url || !writeFileAtomically(*url, bytes, /*flushToDisk=*/false))
         return false;
     center.post(std::string(notificationName));
     return true;

@@ -68,7 +68,8 @@ struct OndravellIPC final {
     // unreadable or larger than maxPendingFileBytes.
     static std::optional<std::string> readPendingFile(std::string_view fileName);
 
-    // Writes `bytes` atomically into the pending file `fileName`, then posts `notificationName`. Returns
+    // Writes `bytes` atomically (without a flush to disk) into the pending file `fileName`, then posts
+    // `notificationName`. Returns
     // false, and posts nothing, when there is no container or the write failed: a notification without
     // its file would make the receiver act on an older request still standing there.
     static bool writePendingAndPost(platform::DistributedNotificationCenter& center,

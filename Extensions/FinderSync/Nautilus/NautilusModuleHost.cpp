@@ -1,15 +1,21 @@
 #include "Extensions/FinderSync/Nautilus/NautilusModuleHost.h"
 
+#include "Extensions/FinderSync/ContentActions.h"
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/Nautilus/NautilusMenuAdapter.h"
 #include "Extensions/FinderSync/Nautilus/OndravellMenuProvider.h"
+#include "Extensions/FinderSync/OpenWithActions.h"
 #include "Extensions/FinderSync/SelectionSnapshotController.h"
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/glib/DBusNotificationCenter.h"
+#include "platform/glib/GioAppLauncher.h"
+#include "platform/glib/GioContentTypeReader.h"
 #include "platform/gtk/GioVolumeMonitor.h"
 #include "platform/gtk/GlibTaskQueue.h"
 #include "platform/gtk/GtkDesktopAppearance.h"
 #include "platform/gtk/GtkPasteboard.h"
+#include "platform/gtk/GtkPasteboardImageReader.h"
+#include "platform/gtk/PixbufImageSizeReader.h"
 
 #include <algorithm>
 #include <gio/gio.h>
@@ -23,6 +29,10 @@ struct NautilusModuleHost::Services {
     platform::GtkPasteboard pasteboard;
     platform::GtkDesktopAppearance appearance;
     platform::GioVolumeMonitor volumes;
+    platform::GioAppLauncher launcher;
+    platform::GioContentTypeReader contentTypes;
+    platform::PixbufImageSizeReader imageSizes;
+    platform::GtkPasteboardImageReader pasteboardImage;
     platform::GlibTaskQueue queue;
     SelectionSnapshotController controller;
     std::shared_ptr<FinderSyncExtension> extension;
@@ -67,6 +77,8 @@ NautilusModuleHost::NautilusModuleHost() : services_(std::make_unique<Services>(
     Services& s = *services_;
     s.extension = std::make_shared<FinderSyncExtension>(FinderSyncExtension::Services{
         s.controller, s.pasteboard, s.notificationCenter, s.appearance, s.volumes, s.queue});
+    OpenWithActions::install(*s.extension, s.launcher);
+    ContentActions::install(*s.extension, {s.contentTypes, s.imageSizes, s.pasteboardImage});
     // The settings are read afresh at every menu build; the watch only tells Nautilus that menus it
     // may have kept are stale. A folder that does not exist yet is watched until it appears.
     if (std::optional<std::filesystem::path> settingsFile = SettingsService::settingsFileURL()) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
+#include <unordered_set>
 
 using namespace ondravell;
 using ondravell::testing::TemporaryFolder;
@@ -44,6 +45,9 @@ TEST(HashAlgorithmNames, ReadOnlyTheFiveExactRawValues) {
     EXPECT_FALSE(HashAlgorithm::fromRawValue(""));
     EXPECT_EQ(HashAlgorithm(HashAlgorithm::sha1).displayName(), "SHA-1");
     EXPECT_EQ(HashAlgorithm(HashAlgorithm::md5).displayName(), "MD5");
+    std::unordered_set<HashAlgorithm> distinct(HashAlgorithm::allCases.begin(),
+                                               HashAlgorithm::allCases.end());
+    EXPECT_EQ(distinct.size(), 5u);
 }
 
 TEST(FileHasherDigest, MatchesTheKnownVectorsOfEveryAlgorithm) {
@@ -58,7 +62,7 @@ TEST(FileHasherDigest, MatchesTheKnownVectorsOfEveryAlgorithm) {
 TEST(FileHasherDigest, OfAFileEqualsTheDigestOfItsBytesAcrossManyChunks) {
     TemporaryFolder folder;
     std::string bytes;
-    for (int i = 0; bytes.size() < (3u << 20) + 17; ++i)
+    for (std::int64_t i = 0; bytes.size() < (3u << 20) + 17; ++i)
         bytes += std::to_string(i * 7919) + ",";
     writeText(folder / "big.bin", bytes);
     for (HashAlgorithm algorithm : HashAlgorithm::allCases) {

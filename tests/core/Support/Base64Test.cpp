@@ -1,4 +1,4 @@
-#include "core/FileOps/Base64.h"
+#include "core/Support/Base64.h"
 
 #include <gtest/gtest.h>
 

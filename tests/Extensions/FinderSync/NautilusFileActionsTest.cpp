@@ -1,0 +1,153 @@
+// One action of each kind this module runs itself or forwards, chosen from the real module's Nautilus
+// items on a real display: new folder, symbolic link, terminal, copy content, delete request.
+#include "core/SharedConfig/OndravellIPC.h"
+#include "tests/Extensions/FinderSync/DisplayTestSupport.h"
+#include "tests/Extensions/FinderSync/FakeFileInfo.h"
+#include "tests/core/SharedConfig/TempContainer.h"
+
+#include <dlfcn.h>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <memory>
+#include <nautilus-extension.h>
+
+namespace {
+
+void (*initializeModule)(GTypeModule*) = nullptr;
+
+} // namespace
+
+G_DECLARE_FINAL_TYPE(ActionsTypeModule, actions_type_module, ACTIONS, TYPE_MODULE, GTypeModule)
+struct _ActionsTypeModule {
+    GTypeModule parent_instance;
+};
+G_DEFINE_TYPE(ActionsTypeModule, actions_type_module, G_TYPE_TYPE_MODULE)
+static void actions_type_module_init(ActionsTypeModule*) {}
+static void actions_type_module_class_init(ActionsTypeModuleClass* klass) {
+    G_TYPE_MODULE_CLASS(klass)->load = [](GTypeModule* module) -> gboolean {
+        initializeModule(module);
+        return TRUE;
+    };
+    G_TYPE_MODULE_CLASS(klass)->unload = [](GTypeModule*) {};
+}
+
+namespace ondravell::test {
+namespace {
+
+class NautilusFileActions : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        container = std::make_unique<TempContainer>();
+        // A terminal of our own, found through the desktop's application folders.
+        std::filesystem::path applications = container->root / "share" / "applications";
+        std::filesystem::create_directories(applications);
+        std::ofstream(container->root / "term")
+            << "#!/bin/sh\npwd > '" << terminalRecord().string() << ".tmp' && mv '"
+            << terminalRecord().string() << ".tmp' '" << terminalRecord().string() << "'\n";
+        std::filesystem::permissions(container->root / "term", std::filesystem::perms::owner_all);
+        std::ofstream(applications / "org.example.TestTerm.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Term\nExec=" << (container->root / "term").string()
+            << "\n";
+        ::setenv("XDG_DATA_HOME", (container->root / "share").c_str(), 1);
+        if (!gtk_init_check())
+            return;
+        void* handle = dlopen(ONDRAVELL_NAUTILUS_MODULE, RTLD_NOW | RTLD_LOCAL);
+        if (!handle)
+            return;
+        initializeModule =
+            reinterpret_cast<void (*)(GTypeModule*)>(dlsym(handle, "nautilus_module_initialize"));
+        auto listTypes =
+            reinterpret_cast<void (*)(const GType**, int*)>(dlsym(handle, "nautilus_module_list_types"));
+        if (!initializeModule || !listTypes)
+            return;
+        g_type_module_use(G_TYPE_MODULE(g_object_new(actions_type_module_get_type(), nullptr)));
+        const GType* types = nullptr;
+        int count = 0;
+        listTypes(&types, &count);
+        if (count == 1)
+            provider = NAUTILUS_MENU_PROVIDER(g_object_new(types[0], nullptr));
+    }
+    void SetUp() override {
+        if (!provider)
+            GTEST_SKIP() << "no display, or the module did not load";
+    }
+    void TearDown() override {
+        if (items)
+            nautilus_menu_item_list_free(items);
+        items = nullptr;
+    }
+
+    static std::filesystem::path terminalRecord() { return container->root / "terminal-folder"; }
+    static void writeSettings(const std::string& json) {
+        auto file = container->path / "Library" / "Application Support" / "settings.v1.json";
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file.string() + ".new") << json;
+        std::filesystem::rename(file.string() + ".new", file);
+    }
+    static std::filesystem::path makeFile(const std::string& name, const std::string& bytes = "x") {
+        auto path = container->root / name;
+        std::ofstream(path) << bytes;
+        return path;
+    }
+
+    // Builds the items for `path` with only `actionID` enabled and activates the only one.
+    void choose(const std::string& actionID, const std::filesystem::path& path,
+                const std::string& extra = "") {
+        writeSettings(R"({"enabledActionIDs": [")" + actionID + "\"]" + extra + "}");
+        if (items)
+            nautilus_menu_item_list_free(items);
+        GList* files = g_list_append(nullptr, makeFileInfo(path));
+        items = nautilus_menu_provider_get_file_items(provider, files);
+        g_list_free_full(files, g_object_unref);
+        ASSERT_EQ(g_list_length(items), 1u) << actionID;
+        nautilus_menu_item_activate(NAUTILUS_MENU_ITEM(items->data));
+    }
+
+    static inline std::unique_ptr<TempContainer> container;
+    static inline NautilusMenuProvider* provider = nullptr;
+    GList* items = nullptr;
+};
+
+TEST_F(NautilusFileActions, NewFolderAppearsInTheSelectedFolder) {
+    std::filesystem::path folder = container->root / "new-folder-target";
+    std::filesystem::create_directory(folder);
+    choose("new.folder", folder);
+    EXPECT_TRUE(spinUntil([&] { return std::filesystem::is_directory(folder / "未命名文件夹"); }));
+}
+
+TEST_F(NautilusFileActions, SymbolicLinkAppearsBesideTheFile) {
+    std::filesystem::path file = makeFile("linked.txt");
+    choose("make.symlink", file);
+    EXPECT_TRUE(spinUntil([&] { return std::filesystem::is_symlink(container->root / "linked link.txt"); }));
+}
+
+TEST_F(NautilusFileActions, TerminalStartsInTheSelectedFolder) {
+    std::filesystem::path folder = container->root / "terminal target";
+    std::filesystem::create_directory(folder);
+    choose("open.terminal", folder, R"(, "preferredTerminalBundleID": "org.example.TestTerm")");
+    ASSERT_TRUE(spinUntil([&] { return std::filesystem::exists(terminalRecord()); }));
+    std::ifstream in(terminalRecord());
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, folder.string());
+}
+
+TEST_F(NautilusFileActions, CopyContentPutsTheTextOnTheDisplaysClipboard) {
+    choose("copy.content", makeFile("content.txt", "文本内容"));
+    EXPECT_EQ(clipboardTextSeenByAnotherClient(), "文本内容");
+}
+
+TEST_F(NautilusFileActions, DeleteRequestNamesTheSelectedFile) {
+    std::filesystem::path file = makeFile("doomed.txt");
+    choose("delete", file);
+    std::optional<std::string> request;
+    EXPECT_TRUE(spinUntil([&] {
+        request = OndravellIPC::readPendingFile(OndravellIPC::pendingDeleteName);
+        return request.has_value();
+    }));
+    EXPECT_EQ(request, file.string());
+}
+
+} // namespace
+} // namespace ondravell::test
