@@ -1,15 +1,18 @@
 // The tray application: composition root. Picks the platform implementations and runs the launch
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
-#include "App/Selection/NoGlobalMouseMonitors.h"
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/x11/X11AccessibilityTrust.h"
+#include "platform/x11/X11GlobalMouseMonitors.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QStyleHints>
+#include <QWindow>
 
 using namespace ondravell;
 
@@ -39,7 +42,16 @@ int main(int argc, char** argv) {
     platform::QSettingsUserDefaults userDefaults;
     platform::X11AccessibilityTrust trust;
     platform::GSettingsFinderHiddenFiles hiddenFiles;
-    NoGlobalMouseMonitors mouseMonitors;
+    platform::X11GlobalMouseMonitors mouseMonitors({
+        QGuiApplication::styleHints()->mouseDoubleClickInterval(),
+        QGuiApplication::styleHints()->mouseDoubleClickDistance(),
+        [](double x, double y) {
+            // The server speaks in device pixels, Qt in logical ones.
+            QScreen* screen = QGuiApplication::primaryScreen();
+            qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+            return QGuiApplication::topLevelAt(QPoint(int(x / ratio), int(y / ratio))) != nullptr;
+        },
+    });
 
     AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, mouseMonitors,
                              [] { return SettingsService().load(); }, [] { QApplication::quit(); }});

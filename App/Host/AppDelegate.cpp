@@ -15,7 +15,10 @@ namespace ondravell {
 
 AppDelegate::AppDelegate(Services services) : services_(std::move(services)) {}
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate() {
+    // The monitors' platform service ends with the program's composition root, right after this.
+    SelectionMonitor::shared().stop();
+}
 
 void AppDelegate::applicationDidFinishLaunching() {
     menuBarItem_ = std::make_unique<MenuBarItem>(

@@ -3,13 +3,14 @@
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/AccessibilityTrust.h"
 
-#include <memory>
 
 namespace ondravell {
 
 namespace {
-std::unique_ptr<SelectionMonitor>& sharedInstance() {
-    static std::unique_ptr<SelectionMonitor> instance;
+// Kept for the life of the process and never destroyed: at exit the platform services it watches
+// through are gone before static destructors run.
+SelectionMonitor*& sharedInstance() {
+    static SelectionMonitor* instance = nullptr;
     return instance;
 }
 } // namespace
@@ -22,13 +23,13 @@ SelectionMonitor::~SelectionMonitor() {
 
 void SelectionMonitor::setUpShared(Services services) {
     if (!sharedInstance())
-        sharedInstance() = std::make_unique<SelectionMonitor>(std::move(services));
+        sharedInstance() = new SelectionMonitor(std::move(services));
 }
 
 SelectionMonitor& SelectionMonitor::shared() {
     // Without set-up (a tool or test that never armed the toolbar) the monitor has nothing to watch.
     if (!sharedInstance())
-        sharedInstance() = std::make_unique<SelectionMonitor>(Services{});
+        sharedInstance() = new SelectionMonitor(Services{});
     return *sharedInstance();
 }
 

@@ -1,0 +1,130 @@
+#include "platform/x11/X11GlobalMouseMonitors.h"
+
+#include <QSocketNotifier>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <cmath>
+#include <vector>
+
+namespace ondravell::platform {
+
+namespace {
+
+constexpr int leftButton = 1;
+// Buttons 4 to 7 are the wheel's four directions.
+constexpr int firstWheelButton = 4;
+constexpr int lastWheelButton = 7;
+
+} // namespace
+
+X11GlobalMouseMonitors::X11GlobalMouseMonitors(Options options) : options_(std::move(options)) {}
+
+X11GlobalMouseMonitors::~X11GlobalMouseMonitors() {
+    disconnect();
+}
+
+std::optional<GlobalMouseMonitors::Token> X11GlobalMouseMonitors::install(Kind kind, Handler handler) {
+    if (!display_ && !connect())
+        return std::nullopt;
+    Token token = nextToken_++;
+    monitors_.emplace(token, std::make_pair(kind, std::move(handler)));
+    return token;
+}
+
+void X11GlobalMouseMonitors::remove(Token token) {
+    monitors_.erase(token);
+    if (monitors_.empty())
+        disconnect();
+}
+
+bool X11GlobalMouseMonitors::connect() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    int event = 0, error = 0, major = 2, minor = 0;
+    if (!XQueryExtension(display, "XInputExtension", &xiOpcode_, &event, &error) ||
+        XIQueryVersion(display, &major, &minor) != Success) {
+        XCloseDisplay(display);
+        return false;
+    }
+    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(mask, XI_RawButtonPress);
+    XISetMask(mask, XI_RawButtonRelease);
+    XIEventMask eventMask{XIAllMasterDevices, static_cast<int>(sizeof(mask)), mask};
+    XISelectEvents(display, DefaultRootWindow(display), &eventMask, 1);
+    XFlush(display);
+    display_ = display;
+    notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] { readEvents(); });
+    return true;
+}
+
+void X11GlobalMouseMonitors::disconnect() {
+    notifier_.reset();
+    if (display_)
+        XCloseDisplay(display_);
+    display_ = nullptr;
+    hasPressed_ = false;
+}
+
+X11GlobalMouseMonitors::Event X11GlobalMouseMonitors::eventAtPointer(int clickCount) const {
+    ::Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    unsigned int buttons = 0;
+    XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &rootX, &rootY, &winX, &winY,
+                  &buttons);
+    return Event{static_cast<double>(rootX), static_cast<double>(rootY), clickCount};
+}
+
+void X11GlobalMouseMonitors::readEvents() {
+    // Handlers may remove the last monitor and so close the connection: collect first, dispatch after.
+    std::vector<std::pair<Kind, Event>> pending;
+    while (display_ && XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        XGenericEventCookie* cookie = &event.xcookie;
+        if (cookie->type != GenericEvent || cookie->extension != xiOpcode_ ||
+            !XGetEventData(display_, cookie))
+            continue;
+        const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+        const bool press = cookie->evtype == XI_RawButtonPress;
+        if (raw->detail == leftButton) {
+            if (press) {
+                Event at = eventAtPointer(1);
+                bool repeats =
+                    hasPressed_ &&
+                    raw->time - lastPressTime_ <=
+                        static_cast<unsigned long>(options_.doubleClickIntervalMs) &&
+                    std::hypot(at.x - lastPressX_, at.y - lastPressY_) <= options_.doubleClickDistance;
+                clickCount_ = repeats ? clickCount_ + 1 : 1;
+                hasPressed_ = true;
+                lastPressTime_ = raw->time;
+                lastPressX_ = at.x;
+                lastPressY_ = at.y;
+                at.clickCount = clickCount_;
+                pending.emplace_back(Kind::leftMouseDown, at);
+            } else {
+                pending.emplace_back(Kind::leftMouseUp, eventAtPointer(std::max(clickCount_, 1)));
+            }
+        } else if (press && raw->detail >= firstWheelButton && raw->detail <= lastWheelButton) {
+            pending.emplace_back(Kind::scrollWheel, eventAtPointer(0));
+        }
+        XFreeEventData(display_, cookie);
+    }
+    for (const auto& [kind, event] : pending) {
+        if (options_.isOwnWindowAt && options_.isOwnWindowAt(event.x, event.y))
+            continue;
+        dispatch(kind, event);
+    }
+}
+
+void X11GlobalMouseMonitors::dispatch(Kind kind, const Event& event) {
+    std::vector<Handler> handlers;
+    for (const auto& [token, entry] : monitors_)
+        if (entry.first == kind)
+            handlers.push_back(entry.second);
+    for (const auto& handler : handlers)
+        handler(event);
+}
+
+} // namespace ondravell::platform

@@ -1,0 +1,23 @@
+#pragma once
+
+typedef struct _XDisplay Display;
+
+namespace ondravell::test {
+
+// Input from another X client: XTest presses and motion on a connection of its own to $DISPLAY.
+class X11FakeInput {
+public:
+    X11FakeInput();
+    ~X11FakeInput();
+    X11FakeInput(const X11FakeInput&) = delete;
+    X11FakeInput& operator=(const X11FakeInput&) = delete;
+
+    bool ok() const { return display_ != nullptr; }
+    void moveTo(int x, int y);
+    void click(unsigned button);
+
+private:
+    Display* display_;
+};
+
+} // namespace ondravell::test
