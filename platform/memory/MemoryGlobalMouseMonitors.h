@@ -1,8 +1,7 @@
 #pragma once
 
+#include "platform/GlobalMouseMonitorTable.h"
 #include "platform/GlobalMouseMonitors.h"
-
-#include <map>
 
 namespace ondravell::platform {
 
@@ -11,18 +10,17 @@ namespace ondravell::platform {
 class MemoryGlobalMouseMonitors final : public GlobalMouseMonitors {
 public:
     std::optional<Token> install(Kind kind, Handler handler) override;
-    void remove(Token token) override { monitors_.erase(token); }
+    void remove(Token token) override { table_.remove(token); }
 
     void setRefuseInstalls(bool refuse) { refuse_ = refuse; }
-    std::size_t installedCount() const { return monitors_.size(); }
-    std::size_t installedCount(Kind kind) const;
+    std::size_t installedCount() const { return table_.size(); }
+    std::size_t installedCount(Kind kind) const { return table_.count(kind); }
     // Calls every handler of `kind`.
-    void fire(Kind kind, const Event& event);
+    void fire(Kind kind, const Event& event) { table_.dispatch(kind, event); }
 
 private:
     bool refuse_ = false;
-    Token nextToken_ = 1;
-    std::map<Token, std::pair<Kind, Handler>> monitors_;
+    GlobalMouseMonitorTable table_;
 };
 
 } // namespace ondravell::platform

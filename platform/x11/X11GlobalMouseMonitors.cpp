@@ -26,13 +26,11 @@ X11GlobalMouseMonitors::~X11GlobalMouseMonitors() {
 std::optional<GlobalMouseMonitors::Token> X11GlobalMouseMonitors::install(Kind kind, Handler handler) {
     if (!display_ && !connect())
         return std::nullopt;
-    Token token = nextToken_++;
-    monitors_.emplace(token, std::make_pair(kind, std::move(handler)));
-    return token;
+    return monitors_.add(kind, std::move(handler));
 }
 
 void X11GlobalMouseMonitors::remove(Token token) {
-    monitors_.erase(token);
+    monitors_.remove(token);
     if (monitors_.empty())
         disconnect();
 }
@@ -60,7 +58,11 @@ bool X11GlobalMouseMonitors::connect() {
 }
 
 void X11GlobalMouseMonitors::disconnect() {
-    notifier_.reset();
+    // A handler may remove the last monitor from within the notifier's own signal.
+    if (notifier_) {
+        notifier_->setEnabled(false);
+        notifier_.release()->deleteLater();
+    }
     if (display_)
         XCloseDisplay(display_);
     display_ = nullptr;
@@ -114,17 +116,8 @@ void X11GlobalMouseMonitors::readEvents() {
     for (const auto& [kind, event] : pending) {
         if (options_.isOwnWindowAt && options_.isOwnWindowAt(event.x, event.y))
             continue;
-        dispatch(kind, event);
+        monitors_.dispatch(kind, event);
     }
-}
-
-void X11GlobalMouseMonitors::dispatch(Kind kind, const Event& event) {
-    std::vector<Handler> handlers;
-    for (const auto& [token, entry] : monitors_)
-        if (entry.first == kind)
-            handlers.push_back(entry.second);
-    for (const auto& handler : handlers)
-        handler(event);
 }
 
 } // namespace ondravell::platform

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/GlobalMouseMonitorTable.h"
 #include "platform/GlobalMouseMonitors.h"
 
 #include <functional>
-#include <map>
 #include <memory>
 
 typedef struct _XDisplay Display;
@@ -39,15 +39,13 @@ private:
     bool connect();
     void disconnect();
     void readEvents();
-    void dispatch(Kind kind, const Event& event);
     Event eventAtPointer(int clickCount) const;
 
     Options options_;
     Display* display_ = nullptr;
     int xiOpcode_ = 0;
     std::unique_ptr<QSocketNotifier> notifier_;
-    std::map<Token, std::pair<Kind, Handler>> monitors_;
-    Token nextToken_ = 1;
+    GlobalMouseMonitorTable monitors_;
 
     // The last left press, for click counting.
     unsigned long lastPressTime_ = 0;
