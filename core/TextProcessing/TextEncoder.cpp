@@ -1,9 +1,9 @@
 #include "core/TextProcessing/TextEncoder.h"
 
+#include "core/Support/Base64.h"
 #include "core/Support/UnicodeText.h"
 #include "core/TextProcessing/Ascii.h"
 
-#include <array>
 #include <cstdint>
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
@@ -11,19 +11,7 @@
 namespace ondravell {
 namespace {
 
-constexpr std::string_view base64Alphabet =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr std::string_view upperHexDigits = "0123456789ABCDEF";
-
-constexpr std::array<int8_t, 256> makeBase64Values() {
-    std::array<int8_t, 256> values{};
-    for (auto& value : values)
-        value = -1;
-    for (std::size_t i = 0; i < base64Alphabet.size(); ++i)
-        values[static_cast<unsigned char>(base64Alphabet[i])] = static_cast<int8_t>(i);
-    return values;
-}
-constexpr auto base64Values = makeBase64Values();
 
 void appendPercentByte(std::string& out, unsigned char byte) {
     out += '%';
@@ -40,29 +28,7 @@ std::optional<std::string> validText(std::string bytes) {
 } // namespace
 
 std::string TextEncoder::base64Encode(std::string_view text, bool urlSafe) {
-    const std::string_view alphabet = base64Alphabet;
-    std::string out;
-    out.reserve((text.size() + 2) / 3 * 4);
-    std::size_t i = 0;
-    for (; i + 3 <= text.size(); i += 3) {
-        const uint32_t group = (static_cast<unsigned char>(text[i]) << 16) |
-                               (static_cast<unsigned char>(text[i + 1]) << 8) |
-                               static_cast<unsigned char>(text[i + 2]);
-        out += alphabet[(group >> 18) & 63];
-        out += alphabet[(group >> 12) & 63];
-        out += alphabet[(group >> 6) & 63];
-        out += alphabet[group & 63];
-    }
-    const std::size_t rest = text.size() - i;
-    if (rest > 0) {
-        uint32_t group = static_cast<unsigned char>(text[i]) << 16;
-        if (rest == 2)
-            group |= static_cast<unsigned char>(text[i + 1]) << 8;
-        out += alphabet[(group >> 18) & 63];
-        out += alphabet[(group >> 12) & 63];
-        out += rest == 2 ? alphabet[(group >> 6) & 63] : '=';
-        out += '=';
-    }
+    std::string out = Base64::encode(text);
     if (urlSafe) {
         for (char& c : out) {
             if (c == '+')
@@ -86,34 +52,10 @@ std::optional<std::string> TextEncoder::base64Decode(std::string_view text) {
     }
     if (input.size() % 4 != 0)
         input.append(4 - input.size() % 4, '=');
-    std::string bytes;
-    bytes.reserve(input.size() / 4 * 3);
-    for (std::size_t i = 0; i < input.size(); i += 4) {
-        const bool last = i + 4 == input.size();
-        std::size_t padding = 0;
-        uint32_t group = 0;
-        for (std::size_t k = 0; k < 4; ++k) {
-            const char c = input[i + k];
-            if (c == '=') {
-                // Padding only closes the last group, and only its last one or two places.
-                if (!last || k < 2)
-                    return std::nullopt;
-                ++padding;
-                group <<= 6;
-                continue;
-            }
-            const int8_t value = base64Values[static_cast<unsigned char>(c)];
-            if (value < 0 || padding > 0)
-                return std::nullopt;
-            group = (group << 6) | static_cast<uint32_t>(value);
-        }
-        bytes += static_cast<char>((group >> 16) & 0xFF);
-        if (padding < 2)
-            bytes += static_cast<char>((group >> 8) & 0xFF);
-        if (padding < 1)
-            bytes += static_cast<char>(group & 0xFF);
-    }
-    return validText(std::move(bytes));
+    auto bytes = Base64::decode(input);
+    if (!bytes)
+        return std::nullopt;
+    return validText(std::move(*bytes));
 }
 
 std::string TextEncoder::urlEncode(std::string_view text) {
