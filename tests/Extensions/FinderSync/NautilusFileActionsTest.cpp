@@ -1,5 +1,6 @@
 // One action of each kind this module runs itself or forwards, chosen from the real module's Nautilus
-// items on a real display: new folder, symbolic link, terminal, copy content, delete request.
+// items on a real display: new folder, symbolic link, terminal, copy content, clipboard to file and the
+// delete request.
 #include "core/SharedConfig/OndravellIPC.h"
 #include "tests/Extensions/FinderSync/DisplayTestSupport.h"
 #include "tests/Extensions/FinderSync/FakeFileInfo.h"
@@ -136,6 +137,72 @@ TEST_F(NautilusFileActions, TerminalStartsInTheSelectedFolder) {
 TEST_F(NautilusFileActions, CopyContentPutsTheTextOnTheDisplaysClipboard) {
     choose("copy.content", makeFile("content.txt", "文本内容"));
     EXPECT_EQ(clipboardTextSeenByAnotherClient(), "文本内容");
+}
+
+// Another client of the display owns the clipboard, as another program would.
+class OtherClient {
+public:
+    OtherClient() : display_(gdk_display_open(nullptr)) {}
+    ~OtherClient() {
+        if (display_)
+            gdk_display_close(display_);
+    }
+    bool offerText(const char* text) {
+        if (!display_)
+            return false;
+        gdk_clipboard_set_text(gdk_display_get_clipboard(display_), text);
+        return seenByTheModule(G_TYPE_STRING);
+    }
+    bool offerImage(int width, int height) {
+        if (!display_)
+            return false;
+        GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
+        gdk_pixbuf_fill(pixbuf, 0x336699ff);
+        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+        GdkTexture* texture = gdk_texture_new_for_pixbuf(pixbuf);
+        G_GNUC_END_IGNORE_DEPRECATIONS
+        gdk_clipboard_set_texture(gdk_display_get_clipboard(display_), texture);
+        g_object_unref(texture);
+        g_object_unref(pixbuf);
+        return seenByTheModule(GDK_TYPE_TEXTURE);
+    }
+
+private:
+    // The module's display learns of the new owner a moment later; until then it would read its own.
+    static bool seenByTheModule(GType type) {
+        GdkClipboard* clipboard = gdk_display_get_clipboard(gdk_display_get_default());
+        return spinUntil([&] {
+            return !gdk_clipboard_is_local(clipboard) &&
+                   gdk_content_formats_contain_gtype(gdk_clipboard_get_formats(clipboard), type);
+        });
+    }
+
+    GdkDisplay* display_;
+};
+
+TEST_F(NautilusFileActions, ClipboardImageIsSavedAsPNGInTheSelectedFolder) {
+    std::filesystem::path folder = container->root / "image-target";
+    std::filesystem::create_directory(folder);
+    OtherClient other;
+    ASSERT_TRUE(other.offerImage(4, 3));
+    choose("clipboard.to.file", folder);
+    ASSERT_TRUE(spinUntil([&] { return std::filesystem::exists(folder / "clipboard.png"); }));
+    int width = 0;
+    int height = 0;
+    EXPECT_NE(gdk_pixbuf_get_file_info((folder / "clipboard.png").c_str(), &width, &height), nullptr);
+    EXPECT_EQ(width, 4);
+    EXPECT_EQ(height, 3);
+}
+
+TEST_F(NautilusFileActions, ClipboardTextIsSavedInTheSelectedFolder) {
+    std::filesystem::path folder = container->root / "text-target";
+    std::filesystem::create_directory(folder);
+    OtherClient other;
+    ASSERT_TRUE(other.offerText("剪贴板文本"));
+    choose("clipboard.to.file", folder);
+    ASSERT_TRUE(spinUntil([&] { return std::filesystem::exists(folder / "clipboard.txt"); }));
+    std::ifstream in(folder / "clipboard.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "剪贴板文本");
 }
 
 TEST_F(NautilusFileActions, DeleteRequestNamesTheSelectedFile) {
