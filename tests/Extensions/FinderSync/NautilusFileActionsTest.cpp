@@ -4,34 +4,14 @@
 #include "core/SharedConfig/OndravellIPC.h"
 #include "tests/Extensions/FinderSync/DisplayTestSupport.h"
 #include "tests/Extensions/FinderSync/FakeFileInfo.h"
+#include "tests/Extensions/FinderSync/NautilusModuleHarness.h"
 #include "tests/core/SharedConfig/TempContainer.h"
 
-#include <dlfcn.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 #include <memory>
 #include <nautilus-extension.h>
-
-namespace {
-
-void (*initializeModule)(GTypeModule*) = nullptr;
-
-} // namespace
-
-G_DECLARE_FINAL_TYPE(ActionsTypeModule, actions_type_module, ACTIONS, TYPE_MODULE, GTypeModule)
-struct _ActionsTypeModule {
-    GTypeModule parent_instance;
-};
-G_DEFINE_TYPE(ActionsTypeModule, actions_type_module, G_TYPE_TYPE_MODULE)
-static void actions_type_module_init(ActionsTypeModule*) {}
-static void actions_type_module_class_init(ActionsTypeModuleClass* klass) {
-    G_TYPE_MODULE_CLASS(klass)->load = [](GTypeModule* module) -> gboolean {
-        initializeModule(module);
-        return TRUE;
-    };
-    G_TYPE_MODULE_CLASS(klass)->unload = [](GTypeModule*) {};
-}
 
 namespace ondravell::test {
 namespace {
@@ -51,23 +31,7 @@ protected:
             << "[Desktop Entry]\nType=Application\nName=Term\nExec=" << (container->root / "term").string()
             << "\n";
         ::setenv("XDG_DATA_HOME", (container->root / "share").c_str(), 1);
-        if (!gtk_init_check())
-            return;
-        void* handle = dlopen(ONDRAVELL_NAUTILUS_MODULE, RTLD_NOW | RTLD_LOCAL);
-        if (!handle)
-            return;
-        initializeModule =
-            reinterpret_cast<void (*)(GTypeModule*)>(dlsym(handle, "nautilus_module_initialize"));
-        auto listTypes =
-            reinterpret_cast<void (*)(const GType**, int*)>(dlsym(handle, "nautilus_module_list_types"));
-        if (!initializeModule || !listTypes)
-            return;
-        g_type_module_use(G_TYPE_MODULE(g_object_new(actions_type_module_get_type(), nullptr)));
-        const GType* types = nullptr;
-        int count = 0;
-        listTypes(&types, &count);
-        if (count == 1)
-            provider = NAUTILUS_MENU_PROVIDER(g_object_new(types[0], nullptr));
+        provider = loadNautilusMenuProvider(ONDRAVELL_NAUTILUS_MODULE);
     }
     void SetUp() override {
         if (!provider)
