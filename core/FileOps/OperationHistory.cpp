@@ -114,10 +114,10 @@ void OperationHistory::save(const std::vector<FileOperation>& operations) const 
     nlohmann::json array = nlohmann::json::array();
     for (const FileOperation& operation : operations)
         array.push_back(operation.toJSON());
-    // Not flushed to disk: the history is rewritten after every file operation and is only a record of
-    // them, and the flush would cost many times the rest of an append. The rename keeps it whole.
+    // Flushed before the rename: the history is what undo works from, and a power cut right after an
+    // unflushed rename can leave an empty file in place of every entry.
     if (auto text = StrictJson::dump(array))
-        writeFileAtomically(*fileURL_, *text, false);
+        writeFileAtomically(*fileURL_, *text);
 }
 
 } // namespace ondravell
