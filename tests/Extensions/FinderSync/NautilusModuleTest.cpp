@@ -1,7 +1,9 @@
 // Loads the built module the way Nautilus does (dlopen, then its three entry points through a
 // GTypeModule) and drives its menu provider with file infos made from real files, on a real display.
 #include "core/SharedConfig/OndravellIPC.h"
+#include "tests/Extensions/FinderSync/DisplayTestSupport.h"
 #include "tests/Extensions/FinderSync/FakeFileInfo.h"
+#include "tests/Extensions/FinderSync/NautilusModuleHarness.h"
 #include "tests/core/SharedConfig/TempContainer.h"
 
 #include <chrono>
@@ -15,48 +17,8 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
-using InitializeFunction = void (*)(GTypeModule*);
-using ListTypesFunction = void (*)(const GType**, int*);
-using ShutdownFunction = void (*)();
-
-InitializeFunction moduleInitialize = nullptr;
-
-} // namespace
-
-// Nautilus's loader calls the module's initialize from its GTypeModule's load; so does this one.
-G_DECLARE_FINAL_TYPE(HarnessTypeModule, harness_type_module, HARNESS, TYPE_MODULE, GTypeModule)
-struct _HarnessTypeModule {
-    GTypeModule parent_instance;
-};
-G_DEFINE_TYPE(HarnessTypeModule, harness_type_module, G_TYPE_TYPE_MODULE)
-
-static gboolean harnessLoad(GTypeModule* module) {
-    moduleInitialize(module);
-    return TRUE;
-}
-static void harnessUnload(GTypeModule*) {}
-static void harness_type_module_init(HarnessTypeModule*) {}
-static void harness_type_module_class_init(HarnessTypeModuleClass* klass) {
-    G_TYPE_MODULE_CLASS(klass)->load = harnessLoad;
-    G_TYPE_MODULE_CLASS(klass)->unload = harnessUnload;
-}
-
 namespace ondravell::test {
 namespace {
-
-// Runs the GLib main loop until `done` holds or a generous deadline passes.
-template <class Predicate> bool spinUntil(Predicate done) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        if (!g_main_context_iteration(nullptr, FALSE))
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 struct Node {
     std::string name;
@@ -99,33 +61,22 @@ class NautilusModule : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         container = std::make_unique<TempContainer>();
-        if (!gtk_init_check())
-            return;
-        handle = dlopen(ONDRAVELL_NAUTILUS_MODULE, RTLD_NOW | RTLD_LOCAL);
-        if (!handle)
-            return;
-        moduleInitialize = reinterpret_cast<InitializeFunction>(dlsym(handle, "nautilus_module_initialize"));
-        listTypes = reinterpret_cast<ListTypesFunction>(dlsym(handle, "nautilus_module_list_types"));
-        shutdown = reinterpret_cast<ShutdownFunction>(dlsym(handle, "nautilus_module_shutdown"));
-        if (!moduleInitialize || !listTypes || !shutdown)
-            return;
-        typeModule = G_TYPE_MODULE(g_object_new(harness_type_module_get_type(), nullptr));
-        g_type_module_use(typeModule);
-        const GType* types = nullptr;
-        listTypes(&types, &typeCount);
-        if (typeCount == 1)
-            provider = NAUTILUS_MENU_PROVIDER(g_object_new(types[0], nullptr));
+        provider = loadNautilusMenuProvider(ONDRAVELL_NAUTILUS_MODULE);
     }
     static void TearDownTestSuite() {
         g_clear_object(&provider);
-        if (shutdown)
-            shutdown();
+        // The module stays loaded, as in Nautilus; its shutdown entry point runs as Nautilus's would.
+        if (void* handle = dlopen(ONDRAVELL_NAUTILUS_MODULE, RTLD_NOW | RTLD_NOLOAD)) {
+            if (auto shutdown = reinterpret_cast<void (*)()>(dlsym(handle, "nautilus_module_shutdown")))
+                shutdown();
+            dlclose(handle);
+        }
         container.reset();
     }
 
     void SetUp() override {
         if (!provider)
-            GTEST_SKIP() << "no display, or the module did not load: " << (handle ? "" : dlerror());
+            GTEST_SKIP() << "no display, or the module did not load";
     }
     void TearDown() override {
         if (items)
@@ -156,47 +107,13 @@ protected:
         return nodesOf(items);
     }
 
-    static std::optional<std::string> clipboardAsSeenByAnotherClient() {
-        GdkDisplay* other = gdk_display_open(nullptr);
-        if (!other)
-            return std::nullopt;
-        GdkClipboard* clipboard = gdk_display_get_clipboard(other);
-        spinUntil([&] {
-            GdkContentFormats* formats = gdk_clipboard_get_formats(clipboard);
-            return formats && gdk_content_formats_contain_gtype(formats, G_TYPE_STRING);
-        });
-        struct Answer {
-            bool done = false;
-            std::optional<std::string> text;
-        } answer;
-        gdk_clipboard_read_text_async(
-            clipboard, nullptr,
-            [](GObject* source, GAsyncResult* result, gpointer data) {
-                auto* answer = static_cast<Answer*>(data);
-                if (char* text = gdk_clipboard_read_text_finish(GDK_CLIPBOARD(source), result, nullptr)) {
-                    answer->text = text;
-                    g_free(text);
-                }
-                answer->done = true;
-            },
-            &answer);
-        spinUntil([&] { return answer.done; });
-        gdk_display_close(other);
-        return answer.text;
-    }
-
     static inline std::unique_ptr<TempContainer> container;
-    static inline void* handle = nullptr;
-    static inline ListTypesFunction listTypes = nullptr;
-    static inline ShutdownFunction shutdown = nullptr;
-    static inline GTypeModule* typeModule = nullptr;
-    static inline int typeCount = 0;
     static inline NautilusMenuProvider* provider = nullptr;
     GList* items = nullptr;
 };
 
 TEST_F(NautilusModule, ListsOneMenuProviderType) {
-    EXPECT_EQ(typeCount, 1);
+    // The loader makes the provider only when the module lists exactly one type.
     EXPECT_TRUE(NAUTILUS_IS_MENU_PROVIDER(provider));
 }
 
@@ -237,7 +154,7 @@ TEST_F(NautilusModule, ChosenItemPutsThePathOnTheDisplaysClipboardAndAsksForAToa
     std::vector<Node> nodes = fileItems({makeFileInfo(file)});
     ASSERT_FALSE(nodes.empty());
     nautilus_menu_item_activate(nodes[0].children.at(0).item);
-    EXPECT_EQ(clipboardAsSeenByAnotherClient(), file.string());
+    EXPECT_EQ(clipboardTextSeenByAnotherClient(), file.string());
     auto toast = container->path / OndravellIPC::pendingToastName;
     EXPECT_TRUE(spinUntil([&] { return std::filesystem::exists(toast); }));
 }
@@ -252,7 +169,7 @@ TEST_F(NautilusModule, ItemActsOnTheSelectionItsMenuWasBuiltFor) {
     fileItems({makeFileInfo(makeFile("second.txt"))});
     // "文件名" copies the name.
     nautilus_menu_item_activate(first[0].children.at(4).item);
-    EXPECT_EQ(clipboardAsSeenByAnotherClient(), "first.txt");
+    EXPECT_EQ(clipboardTextSeenByAnotherClient(), "first.txt");
     nautilus_menu_item_list_free(kept);
 }
 
