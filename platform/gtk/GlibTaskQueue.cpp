@@ -51,8 +51,13 @@ void GlibTaskQueue::runInBackground(Task task) {
 }
 
 void GlibTaskQueue::runOnMain(Task task) {
-    g_main_context_invoke_full(mainContext_, G_PRIORITY_DEFAULT, runMainTask, new Task(std::move(task)),
-                               freeMainTask);
+    // Always a source of its own: g_main_context_invoke would run the task right here, on the calling
+    // worker, whenever that thread manages to acquire a context nobody is iterating at the moment.
+    GSource* source = g_idle_source_new();
+    g_source_set_priority(source, G_PRIORITY_DEFAULT);
+    g_source_set_callback(source, runMainTask, new Task(std::move(task)), freeMainTask);
+    g_source_attach(source, mainContext_);
+    g_source_unref(source);
 }
 
 void GlibTaskQueue::work() {

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -28,6 +29,26 @@ TEST(GlibTaskQueue, RunsBackgroundWorkOffTheMainThreadAndResultsBackOnIt) {
         g_main_context_iteration(nullptr, FALSE);
     ASSERT_TRUE(done);
     EXPECT_NE(backgroundThread, mainThread);
+    EXPECT_EQ(resultThread, mainThread);
+}
+
+TEST(GlibTaskQueue, MainWorkWaitsForTheMainLoopEvenWhenNobodyIsIteratingIt) {
+    GlibTaskQueue queue;
+    std::thread::id mainThread = std::this_thread::get_id();
+    std::thread::id resultThread;
+    std::atomic<bool> done = false;
+    std::promise<void> queued;
+    queue.runInBackground([&] {
+        queue.runOnMain([&] {
+            resultThread = std::this_thread::get_id();
+            done = true;
+        });
+        queued.set_value();
+    });
+    // The main context is idle and not acquired while the worker hands its result over.
+    queued.get_future().wait();
+    while (!done)
+        g_main_context_iteration(nullptr, TRUE);
     EXPECT_EQ(resultThread, mainThread);
 }
 
