@@ -40,7 +40,8 @@ bool isCurrentUsersHome(const std::string& path) {
 
 bool PathGuard::isProtected(const std::filesystem::path& location) {
     const std::string& path = location.native();
-    if (path.empty() || path.front() != '/')
+    // The system reads a path only up to its first NUL: the text checked here would not be the path used.
+    if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos)
         return true;
     const std::string standardized = PathRules::standardized(path);
     for (std::string_view guarded : protectedPaths) {

@@ -78,3 +78,10 @@ TEST(PathGuardBypasses, RefusesPathsThatAreNotAbsolute) {
     EXPECT_TRUE(PathGuard::isProtected("."));
     EXPECT_TRUE(PathGuard::isProtected("work/file"));
 }
+
+TEST(PathGuardBypasses, RefusesAPathHoldingANulWhoseLeadingPartIsAHomeFolder) {
+    HomeFolder home("/home/alice");
+    using namespace std::string_literals;
+    EXPECT_TRUE(PathGuard::isProtected("/home/alice\0/Downloads/a.txt"s));
+    EXPECT_TRUE(PathGuard::isProtected("/srv/data/x\0y"s));
+}
