@@ -23,10 +23,18 @@ std::filesystem::path withoutTrailingSlash(const std::filesystem::path& path) {
     return text;
 }
 
+// Whether the system would act on the whole path: it reads a path only up to its first NUL.
+bool isWhole(const std::string& path) {
+    return path.find('\0') == std::string::npos;
+}
+
 // The first free name for the source in the destination, listed afresh so that names taken by earlier
-// items of the same paste are seen. nullopt for a source without a name of its own ("/", "a/..").
+// items of the same paste are seen. nullopt for a source without a name of its own ("/", "a/..") and
+// for paths that hold a NUL.
 std::optional<std::filesystem::path> freeTarget(const std::filesystem::path& source,
                                                 const std::filesystem::path& destination) {
+    if (!isWhole(source.native()) || !isWhole(destination.native()))
+        return std::nullopt;
     std::string name = PathRules::lastPathComponent(source.native());
     if (!FileCreator::isPlainFileName(name))
         return std::nullopt;
@@ -55,6 +63,8 @@ PathState stateOf(const std::string& path) {
 
 // Moves an item back to where it came from. True when it is back, or was already.
 bool undoMove(const FileOperationItem& item) {
+    if (!isWhole(*item.to) || !isWhole(*item.from))
+        return false;
     PathState to = stateOf(*item.to);
     PathState from = stateOf(*item.from);
     if (to == PathState::missing && from == PathState::present)
@@ -68,6 +78,8 @@ bool undoMove(const FileOperationItem& item) {
 
 // Removes what an operation created. True when nothing is left at the path.
 bool undoCreation(const FileOperationItem& item) {
+    if (!isWhole(*item.to))
+        return false;
     PathState to = stateOf(*item.to);
     if (to == PathState::missing)
         return true;

@@ -233,3 +233,27 @@ TEST(FileOperatorUndo, CountsAnItemAlreadyGoneAsUndone) {
     EXPECT_TRUE(FileOperator::undo(
         operationOf(FileOperation::Kind::copy, {{"/x", (folder / "gone").native()}, {"/y", std::nullopt}})));
 }
+
+TEST(FileOperatorUndo, LeavesAlonePathsThatHoldANul) {
+    TemporaryFolder folder;
+    fs::create_directory(folder / "kept");
+    writeText(folder / "kept" / "a", "a");
+    // The system would act on "kept", the part before the NUL, not on the recorded item.
+    std::string cut = (folder / "kept").native() + std::string(1, '\0') + "/copy";
+    EXPECT_FALSE(FileOperator::undo(operationOf(FileOperation::Kind::copy, {{std::nullopt, cut}})));
+    EXPECT_FALSE(
+        FileOperator::undo(operationOf(FileOperation::Kind::move, {{(folder / "elsewhere").native(), cut}})));
+    EXPECT_EQ(readText(folder / "kept" / "a"), "a");
+    EXPECT_FALSE(fs::exists(folder / "elsewhere"));
+}
+
+TEST(FileOperatorPaste, FailsForASourceHoldingANul) {
+    TemporaryFolder source, destination;
+    fs::create_directory(source / "whole");
+    writeText(source / "whole" / "a", "a");
+    fs::path cut = (source / "whole").native() + std::string(1, '\0') + "/a";
+    auto run = paste({cut}, destination.path, true);
+    EXPECT_EQ(run.outcome, (PasteOutcome{std::nullopt, 0, 1, true}));
+    EXPECT_EQ(readText(source / "whole" / "a"), "a");
+    EXPECT_TRUE(fs::is_empty(destination.path));
+}
