@@ -87,7 +87,8 @@ std::optional<std::filesystem::path> FileCreator::create(const FileTemplate& fil
                                                          std::error_code& error) {
     error.clear();
     const std::string name = uniqueName(baseName, fileTemplate.fileExtension, entryNames(directory));
-    if (!isPlainFileName(name)) {
+    // A NUL in the folder would cut the path short: the file would land beside it under another name.
+    if (!isPlainFileName(name) || directory.native().find('\0') != std::string::npos) {
         error = std::make_error_code(std::errc::invalid_argument);
         return std::nullopt;
     }

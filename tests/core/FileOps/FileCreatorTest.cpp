@@ -138,6 +138,15 @@ TEST(FileCreatorCreate, RefusesNamesThatLeaveTheFolder) {
     EXPECT_TRUE(FileCreator::entryNames(folder / "inner").empty());
 }
 
+TEST(FileCreatorCreate, RefusesAFolderPathHoldingANul) {
+    TemporaryFolder folder;
+    std::error_code error;
+    fs::path cut = (folder / "made").native() + std::string(1, '\0') + "/inner";
+    EXPECT_FALSE(FileCreator::create(textTemplate("txt", "x"), cut, "a", "", error));
+    EXPECT_EQ(error, std::errc::invalid_argument);
+    EXPECT_TRUE(FileCreator::entryNames(folder.path).empty());
+}
+
 TEST(FileCreatorCreate, FailsForAMissingFolder) {
     TemporaryFolder folder;
     std::error_code error;
