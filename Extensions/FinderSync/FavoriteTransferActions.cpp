@@ -66,10 +66,12 @@ void FavoriteTransferActions::transferToFavorite(FinderSyncExtension& extension,
                                                  const std::filesystem::path& folder, bool move,
                                                  const MenuContext& context) {
     // The item was made for a folder the user chose as a favourite; one removed from the list since
-    // is no longer a place the user wants files to go.
+    // is no longer a place the user wants files to go. A relative entry names no fixed place: it would
+    // resolve against whatever folder the file manager runs in.
     OndravellSettings settings = extension.settingsService().load();
     const auto& favorites = settings.favoriteTargets;
-    if (folder.empty() || std::find(favorites.begin(), favorites.end(), folder.native()) == favorites.end())
+    if (!folder.is_absolute() ||
+        std::find(favorites.begin(), favorites.end(), folder.native()) == favorites.end())
         return;
     std::vector<std::filesystem::path> sources;
     std::ranges::transform(context.items(), std::back_inserter(sources), &SelectedItem::url);

@@ -130,6 +130,21 @@ TEST_F(FavoriteTransfer, FavoriteRemovedBetweenMenuAndClickDoesNothing) {
     EXPECT_TRUE(notificationCenter.postedNames().empty());
 }
 
+TEST_F(FavoriteTransfer, RelativeFavoriteIsNoPlaceToTransferTo) {
+    // A relative entry would land in whatever folder the file manager happens to run in.
+    fs::path inbox = makeFile("inbox", true);
+    useFavorites({"inbox"});
+    std::vector<fs::path> files = makeFiles(1);
+    select(files);
+    fs::path previous = fs::current_path();
+    fs::current_path(inbox.parent_path());
+    choose("移动到", "inbox");
+    fs::current_path(previous);
+    EXPECT_TRUE(fs::is_empty(inbox));
+    EXPECT_TRUE(fs::exists(files[0]));
+    EXPECT_TRUE(toasts.empty());
+}
+
 TEST_F(FavoriteTransfer, MoveThatFailsHalfWayIsRolledBackAndSaysOnlyThat) {
     fs::path target = makeFile("target", true);
     useFavorites({target});
