@@ -2,6 +2,7 @@
 // for one selected file should stay under 1 ms; a thousand selected files show how the filter scales.
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/SelectionSnapshotController.h"
+#include "bench/BenchContainer.h"
 #include "platform/memory/FixedDesktopAppearance.h"
 #include "platform/memory/ImmediateTaskQueue.h"
 #include "platform/memory/MemoryNotificationCenter.h"
@@ -19,18 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Container {
-    fs::path root;
-    Container() {
-        std::string pattern = (fs::temp_directory_path() / "ondravell-bench-XXXXXX").string();
-        root = ::mkdtemp(pattern.data());
-        ::setenv("ONDRAVELL_CONTAINER", root.c_str(), 1);
-    }
-    ~Container() {
-        std::error_code error;
-        fs::remove_all(root, error);
-    }
-};
+using Container = bench::BenchContainer;
 
 // Every action on, each with a rule, half of them grouped, nested, and far more templates, folders
 // and engines than the menu shows (about 60 KB of JSON).

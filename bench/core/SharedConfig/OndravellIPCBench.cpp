@@ -1,4 +1,5 @@
 // Hashing sends one progress message before each file, so a message must cost little beside the work.
+#include "bench/BenchContainer.h"
 #include "core/SharedConfig/OndravellIPC.h"
 #include "platform/memory/MemoryNotificationCenter.h"
 
@@ -14,9 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 void BM_PostProgress(benchmark::State& state) {
-    std::string pattern = (fs::temp_directory_path() / "ondravell-bench-XXXXXX").string();
-    fs::path root = ::mkdtemp(pattern.data());
-    ::setenv("ONDRAVELL_CONTAINER", root.c_str(), 1);
+    bench::BenchContainer container;
     platform::MemoryNotificationCenter center;
     std::int64_t completed = 0;
     for (auto _ : state) {
@@ -25,8 +24,6 @@ void BM_PostProgress(benchmark::State& state) {
         if (completed % 1000 == 0)
             center.clear();
     }
-    std::error_code error;
-    fs::remove_all(root, error);
 }
 
 } // namespace

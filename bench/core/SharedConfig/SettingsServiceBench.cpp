@@ -1,5 +1,6 @@
 // The extension loads the settings afresh at every menu build, so a load must stay far below what a
 // user notices; the goal for the default file is under 50 µs.
+#include "bench/BenchContainer.h"
 #include "core/Models/OndravellAction.h"
 #include "core/SharedConfig/SettingsService.h"
 
@@ -14,18 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Container {
-    fs::path root;
-    Container() {
-        std::string pattern = (fs::temp_directory_path() / "ondravell-bench-XXXXXX").string();
-        root = ::mkdtemp(pattern.data());
-        ::setenv("ONDRAVELL_CONTAINER", root.c_str(), 1);
-    }
-    ~Container() {
-        std::error_code error;
-        fs::remove_all(root, error);
-    }
-};
+using Container = bench::BenchContainer;
 
 OndravellSettings largeSettings() {
     OndravellSettings s = OndravellSettings::defaultSettings();
