@@ -1,0 +1,153 @@
+#include "platform/qt/QtClipboardCopier.h"
+
+#include "platform/KeySynthesizer.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QStringDecoder>
+#include <QUrl>
+#include <utility>
+#include <vector>
+
+namespace ondravell::platform {
+
+namespace {
+
+using Snapshot = std::vector<std::pair<QString, QByteArray>>;
+
+// Qt derives this form from the image formats themselves and offers it again from them.
+const QString qtImageFormat = QStringLiteral("application/x-qt-image");
+const QString copiedFilesFormat = QStringLiteral("x-special/gnome-copied-files");
+
+Snapshot snapshotOf(const QMimeData* data) {
+    Snapshot snapshot;
+    if (!data)
+        return snapshot;
+    for (const QString& format : data->formats()) {
+        if (format == qtImageFormat)
+            continue;
+        QByteArray bytes = data->data(format);
+        if (!bytes.isNull())
+            snapshot.emplace_back(format, std::move(bytes));
+    }
+    return snapshot;
+}
+
+std::optional<std::string> plainTextOf(const QMimeData* data) {
+    // Only text the owner offers as such: Qt would also make text of a URI list.
+    const QString utf8Text = QStringLiteral("text/plain;charset=utf-8");
+    const QString plainText = QStringLiteral("text/plain");
+    QByteArray bytes;
+    if (data->hasFormat(utf8Text))
+        bytes = data->data(utf8Text);
+    else if (data->hasFormat(plainText))
+        bytes = data->data(plainText);
+    if (bytes.isEmpty() || bytes.contains('\0'))
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    (void)decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return bytes.toStdString();
+}
+
+std::vector<QUrl> urisOf(const QMimeData* data) {
+    std::vector<QUrl> uris;
+    if (data->hasFormat(copiedFilesFormat)) {
+        // "copy" or "cut" on the first line, one URI a line after it.
+        const QList<QByteArray> lines = data->data(copiedFilesFormat).split('\n');
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            if (!lines[i].trimmed().isEmpty())
+                uris.emplace_back(QString::fromUtf8(lines[i].trimmed()));
+        return uris;
+    }
+    for (const QUrl& url : data->urls())
+        uris.push_back(url);
+    return uris;
+}
+
+ClipboardCopy copyOf(const QMimeData* data) {
+    ClipboardCopy copy;
+    if (!data)
+        return copy;
+    copy.text = plainTextOf(data);
+    for (const QUrl& uri : urisOf(data)) {
+        if (!uri.isValid())
+            continue;
+        copy.uris.push_back(uri.toString(QUrl::FullyEncoded).toStdString());
+        if (uri.isLocalFile())
+            copy.files.emplace_back(uri.toLocalFile().toStdString());
+    }
+    return copy;
+}
+
+} // namespace
+
+struct QtClipboardCopier::Run {
+    Handler handler;
+    Snapshot snapshot;
+    std::int64_t startCount = 0;
+    int polls = 0;
+};
+
+QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys) : QtClipboardCopier(keys, Options{}) {}
+
+QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys, Options options) : keys_(keys), options_(options) {
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &context_,
+                     [this] { ++changeCount_; });
+    timer_.setInterval(options_.pollIntervalMs);
+    QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { poll(); });
+}
+
+QtClipboardCopier::~QtClipboardCopier() = default;
+
+void QtClipboardCopier::copyFromFocusedWindow(Handler handler) {
+    // Two copies at once would each take the other's result for its own and restore the wrong snapshot.
+    if (run_) {
+        handler(std::nullopt);
+        return;
+    }
+    auto run = std::make_unique<Run>();
+    run->handler = std::move(handler);
+    run->snapshot = snapshotOf(QGuiApplication::clipboard()->mimeData());
+    run->startCount = changeCount_;
+    if (!keys_.send(KeySynthesizer::Shortcut::copy)) {
+        run->handler(std::nullopt);
+        return;
+    }
+    run_ = std::move(run);
+    timer_.start();
+}
+
+void QtClipboardCopier::poll() {
+    if (!run_)
+        return;
+    ++run_->polls;
+    if (changeCount_ != run_->startCount)
+        finish(true);
+    else if (run_->polls >= options_.pollCount)
+        finish(false);
+}
+
+void QtClipboardCopier::finish(bool changed) {
+    timer_.stop();
+    std::unique_ptr<Run> run = std::move(run_);
+    if (!changed) {
+        run->handler(std::nullopt);
+        return;
+    }
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    ClipboardCopy copy = copyOf(clipboard->mimeData());
+    if (run->snapshot.empty()) {
+        clipboard->clear();
+    } else {
+        auto* restored = new QMimeData;
+        for (const auto& [format, bytes] : run->snapshot)
+            restored->setData(format, bytes);
+        clipboard->setMimeData(restored);
+    }
+    run->handler(std::move(copy));
+}
+
+} // namespace ondravell::platform

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/ClipboardCopier.h"
+
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+
+namespace ondravell::platform {
+
+class KeySynthesizer;
+
+// The clipboard copier on QClipboard. The watch is a timer of `pollCount` steps of `pollInterval` on
+// the event loop, so the program stays responsive while the other program copies; a change is what
+// QClipboard reports (on X11, a new selection owner).
+class QtClipboardCopier final : public ClipboardCopier {
+public:
+    struct Options {
+        int pollCount = 15;
+        int pollIntervalMs = 20;
+    };
+
+    explicit QtClipboardCopier(KeySynthesizer& keys);
+    QtClipboardCopier(KeySynthesizer& keys, Options options);
+    ~QtClipboardCopier() override;
+    QtClipboardCopier(const QtClipboardCopier&) = delete;
+    QtClipboardCopier& operator=(const QtClipboardCopier&) = delete;
+
+    void copyFromFocusedWindow(Handler handler) override;
+
+private:
+    struct Run;
+    void poll();
+    void finish(bool changed);
+
+    KeySynthesizer& keys_;
+    Options options_;
+    QObject context_;
+    QTimer timer_;
+    std::int64_t changeCount_ = 0;
+    std::unique_ptr<Run> run_;
+};
+
+} // namespace ondravell::platform
