@@ -50,8 +50,8 @@ void PasteboardFileActions::writeFilesToPasteboard(FinderSyncExtension& extensio
     ClipboardState state{cut, makeToken()};
     const auto& services = extension.services();
     services.pasteboard.writeFiles(urls, cut, platform::PasteboardToken{state.changeCount});
-    // Queued before any paste that may follow, so that paste reads this state on the same worker.
-    services.queue.runInBackground([state] { state.write(); });
+    // In sequence with the state reads of later pastes, so a paste never reads an older state.
+    services.queue.runInSequence([state] { state.write(); });
     extension.postToast(ODLocalized(cut ? "已剪切 %lld 个文件" : "已复制 %lld 个文件", urls.size()),
                         std::string(ToastPayload::successSymbol));
 }
@@ -68,15 +68,16 @@ void PasteboardFileActions::pasteHere(FinderSyncExtension& extension, const Menu
         std::vector<std::filesystem::path> sources = localFiles(files->paths);
         if (sources.empty())
             return;
-        services.queue.runInBackground([&center = services.notificationCenter, sources = std::move(sources),
-                                        destination, token = files->token]() mutable {
+        services.queue.runInSequence([services, sources = std::move(sources), destination,
+                                      token = files->token]() mutable {
             bool move = movesOnPaste(token, ClipboardState::read());
             auto forgetCut = [move](const PasteOutcome& outcome) {
                 // Moved files are gone from where the clipboard says they are: pasting again copies.
                 if (move && !outcome.rolledBack)
                     ClipboardState::remove();
             };
-            PasteJob{std::move(sources), destination, move, "已粘贴 %lld 个文件", forgetCut}.run(center);
+            PasteJob::start(services.queue, services.notificationCenter,
+                            PasteJob{std::move(sources), destination, move, "已粘贴 %lld 个文件", forgetCut});
         });
     });
 }

@@ -25,7 +25,8 @@ void freeMainTask(gpointer userData) {
 
 } // namespace
 
-GlibTaskQueue::GlibTaskQueue() : mainContext_(g_main_context_ref_thread_default()) {}
+GlibTaskQueue::GlibTaskQueue(std::size_t maxWorkers)
+    : mainContext_(g_main_context_ref_thread_default()), maxWorkers_(maxWorkers > 0 ? maxWorkers : 1) {}
 
 GlibTaskQueue::~GlibTaskQueue() {
     {
@@ -33,21 +34,34 @@ GlibTaskQueue::~GlibTaskQueue() {
         stopping_ = true;
     }
     wake_.notify_all();
-    if (worker_.joinable())
-        worker_.join();
+    for (std::thread& worker : workers_)
+        worker.join();
     g_main_context_unref(mainContext_);
 }
 
 void GlibTaskQueue::runInBackground(Task task) {
+    enqueue(pending_, std::move(task));
+}
+
+void GlibTaskQueue::runInSequence(Task task) {
+    enqueue(sequence_, std::move(task));
+}
+
+void GlibTaskQueue::enqueue(std::deque<Task>& tasks, Task task) {
     {
         std::lock_guard lock(mutex_);
         if (stopping_)
             return;
-        pending_.push_back(std::move(task));
-        if (!worker_.joinable())
-            worker_ = std::thread([this] { work(); });
+        tasks.push_back(std::move(task));
+        // A new worker only when the idle ones cannot take everything that could start now.
+        if (idleWorkers_ < runnableCount() && workers_.size() < maxWorkers_)
+            workers_.emplace_back([this] { work(); });
     }
     wake_.notify_one();
+}
+
+std::size_t GlibTaskQueue::runnableCount() const {
+    return pending_.size() + (!sequenceRunning_ && !sequence_.empty() ? 1 : 0);
 }
 
 void GlibTaskQueue::runOnMain(Task task) {
@@ -61,17 +75,33 @@ void GlibTaskQueue::runOnMain(Task task) {
 }
 
 void GlibTaskQueue::work() {
+    std::unique_lock lock(mutex_);
     for (;;) {
         Task task;
-        {
-            std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !pending_.empty(); });
-            if (pending_.empty())
-                return;
+        bool inSequence = false;
+        // Steps in sequence are short and others may wait on their outcome: they go first.
+        if (!sequenceRunning_ && !sequence_.empty()) {
+            task = std::move(sequence_.front());
+            sequence_.pop_front();
+            sequenceRunning_ = inSequence = true;
+        } else if (!pending_.empty()) {
             task = std::move(pending_.front());
             pending_.pop_front();
+        } else if (stopping_) {
+            // A step still queued behind a running one is taken by the worker running that one.
+            return;
+        } else {
+            ++idleWorkers_;
+            wake_.wait(lock);
+            --idleWorkers_;
+            continue;
         }
+        lock.unlock();
         runGuarded(task);
+        lock.lock();
+        // The next step in sequence, if any, is this worker's own next task.
+        if (inSequence)
+            sequenceRunning_ = false;
     }
 }
 

@@ -9,6 +9,7 @@ namespace ondravell::platform {
 class ImmediateTaskQueue final : public TaskQueue {
 public:
     void runInBackground(Task task) override { task(); }
+    void runInSequence(Task task) override { task(); }
     void runOnMain(Task task) override { task(); }
 };
 

@@ -1,12 +1,14 @@
 #include "platform/gtk/GlibTaskQueue.h"
 #include "platform/gtk/GtkDesktopAppearance.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <future>
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 namespace ondravell::platform {
 namespace {
@@ -60,6 +62,39 @@ TEST(GlibTaskQueue, FinishesQueuedWorkBeforeItGoes) {
             queue.runInBackground([&] { ++ran; });
     }
     EXPECT_EQ(ran, 50);
+}
+
+TEST(GlibTaskQueue, ShortWorkRunsWhileALongTaskIsStillBusy) {
+    GlibTaskQueue queue;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::promise<void> shortDone;
+    queue.runInBackground([released] { released.wait(); });
+    queue.runInBackground([&] { shortDone.set_value(); });
+    // The guard only keeps a regression from hanging the suite.
+    std::future_status status = shortDone.get_future().wait_for(std::chrono::seconds(30));
+    release.set_value();
+    EXPECT_EQ(status, std::future_status::ready);
+}
+
+TEST(GlibTaskQueue, StepsInSequenceRunOneAtATimeInOrderBesideOtherWork) {
+    std::vector<int> order;
+    std::atomic<int> running = 0;
+    std::atomic<bool> overlapped = false;
+    {
+        GlibTaskQueue queue;
+        for (int i = 0; i < 40; ++i) {
+            queue.runInBackground([] { std::this_thread::yield(); });
+            queue.runInSequence([&, i] {
+                overlapped = overlapped || ++running > 1;
+                order.push_back(i);
+                --running;
+            });
+        }
+    }
+    ASSERT_EQ(order.size(), 40u);
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+    EXPECT_FALSE(overlapped);
 }
 
 TEST(GtkDesktopAppearance, OnlyThePreferDarkSchemeIsDark) {
