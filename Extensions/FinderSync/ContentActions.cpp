@@ -61,7 +61,9 @@ void copyEncoded(const Services& services, const OndravellSettings& settings,
             deliver(services, Base64::encode(*read.bytes), ODLocalized("已复制为 Base64"));
         return;
     }
-    if (!read.bytes || !UnicodeText::isValidUTF8(*read.bytes)) {
+    // A NUL is valid UTF-8, yet the clipboard's text would end at it: such a file is not text.
+    if (!read.bytes || !UnicodeText::isValidUTF8(*read.bytes) ||
+        read.bytes->find('\0') != std::string::npos) {
         postToast(services.notificationCenter, ODLocalized("不是文本文件，无法复制内容"),
                   ToastSymbols::warning);
         return;
@@ -73,9 +75,9 @@ void startCopy(FinderSyncExtension& extension, const MenuContext& context, Encod
     if (context.items().empty())
         return;
     Services services = extension.services();
-    services.queue.runInBackground(
-        [services, settingsService = extension.settingsService(), path = context.items().front().url(),
-         encoding] { copyEncoded(services, settingsService.load(), path, encoding); });
+    services.queue.runInBackground([services, files = extension.sharedFiles(),
+                                    path = context.items().front().url(),
+                                    encoding] { copyEncoded(services, files->settings(), path, encoding); });
 }
 
 void saveClipboard(const Services& services, const std::filesystem::path& directory, std::string_view ext,

@@ -80,7 +80,7 @@ void CopyPathActions::copyPath(FinderSyncExtension& extension, PathFormat format
 
 void CopyPathActions::copyPathTemplate(FinderSyncExtension& extension, std::string_view templateID,
                                        const MenuContext& context) {
-    OndravellSettings settings = extension.settingsService().load();
+    OndravellSettings settings = extension.sharedFiles()->settings();
     const auto& templates = settings.customPathTemplates;
     auto chosen = std::find_if(templates.begin(), templates.end(),
                                [&](const auto& pathTemplate) { return pathTemplate.id == templateID; });

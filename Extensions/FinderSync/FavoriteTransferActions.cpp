@@ -68,7 +68,7 @@ void FavoriteTransferActions::transferToFavorite(FinderSyncExtension& extension,
     // The item was made for a folder the user chose as a favourite; one removed from the list since
     // is no longer a place the user wants files to go. A relative entry names no fixed place: it would
     // resolve against whatever folder the file manager runs in.
-    OndravellSettings settings = extension.settingsService().load();
+    OndravellSettings settings = extension.sharedFiles()->settings();
     const auto& favorites = settings.favoriteTargets;
     if (!folder.is_absolute() ||
         std::find(favorites.begin(), favorites.end(), folder.native()) == favorites.end())

@@ -25,8 +25,8 @@ constexpr std::string_view groupSymbol = "folder";
 
 } // namespace
 
-FinderSyncExtension::FinderSyncExtension(Services services, SettingsService settingsService)
-    : services_(services), settingsService_(std::move(settingsService)) {
+FinderSyncExtension::FinderSyncExtension(Services services, std::shared_ptr<SharedFileCache> sharedFiles)
+    : services_(services), sharedFiles_(std::move(sharedFiles)) {
     CopyPathActions::install(*this);
     HashActions::install(*this);
     FavoriteTransferActions::install(*this);
@@ -120,7 +120,7 @@ Menu FinderSyncExtension::menu(MenuKind kind) {
 Menu FinderSyncExtension::menu(MenuKind kind, const MenuContext& context) {
     if (kind != MenuKind::contextualMenuForItems && kind != MenuKind::contextualMenuForContainer)
         return {};
-    OndravellSettings settings = settingsService_.load();
+    OndravellSettings settings = sharedFiles_->settings();
     std::vector<OndravellAction> visible = MenuBuilder::visibleActions(
         context, orderedBuiltins(settings.enabledActionIDs), settings.enabledIDSet(), settings.actionRules);
     std::erase_if(visible, [this](const OndravellAction& action) { return !isOffered(action); });

@@ -3,9 +3,9 @@
 #include "Extensions/FinderSync/FinderSyncController.h"
 #include "Extensions/FinderSync/Menu.h"
 #include "Extensions/FinderSync/MenuKind.h"
+#include "Extensions/FinderSync/SharedFileCache.h"
 #include "core/Models/MenuContext.h"
 #include "core/Models/OndravellAction.h"
-#include "core/SharedConfig/SettingsService.h"
 #include "platform/DesktopAppearance.h"
 #include "platform/DistributedNotificationCenter.h"
 #include "platform/Pasteboard.h"
@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,7 +23,8 @@
 namespace ondravell {
 
 // The file manager's context-menu extension, free of any toolkit: it reads the selection through its
-// controller, builds the menu from the user's settings (loaded afresh every time) and runs the chosen
+// controller, builds the menu from the user's settings (asked for every time; read again whenever the
+// file changed) and runs the chosen
 // item's command. Each action's code installs itself: a submenu builder for the actions that open a
 // submenu, a handler for the commands its items carry. An action with neither is left out of the menu,
 // like one that is not implemented.
@@ -43,7 +45,8 @@ public:
 
     // Registers the observed directories and follows mounts and unmounts from then on; installs every
     // action this build carries.
-    explicit FinderSyncExtension(Services services, SettingsService settingsService = SettingsService());
+    explicit FinderSyncExtension(Services services, std::shared_ptr<SharedFileCache> sharedFiles =
+                                                        std::make_shared<SharedFileCache>());
     FinderSyncExtension(const FinderSyncExtension&) = delete;
     FinderSyncExtension& operator=(const FinderSyncExtension&) = delete;
     ~FinderSyncExtension();
@@ -84,7 +87,8 @@ public:
     // Asks the application to show a toast; the message file is written off the host's thread.
     void postToast(std::string message, std::string symbol);
 
-    const SettingsService& settingsService() const { return settingsService_; }
+    // Shared with the work the actions queue, which may outlive the extension.
+    const std::shared_ptr<SharedFileCache>& sharedFiles() const { return sharedFiles_; }
     const Services& services() const { return services_; }
 
 private:
@@ -93,7 +97,7 @@ private:
     bool isOffered(const OndravellAction& action) const;
 
     Services services_;
-    SettingsService settingsService_;
+    std::shared_ptr<SharedFileCache> sharedFiles_;
     std::map<std::string, SubmenuBuilder, std::less<>> submenuBuilders_;
     std::map<std::string, CommandHandler, std::less<>> commandHandlers_;
 };

@@ -3,6 +3,7 @@
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/OperationRecording.h"
 #include "Extensions/FinderSync/SelectionTargets.h"
+#include "Extensions/FinderSync/SharedFileCache.h"
 #include "Extensions/FinderSync/ToastSymbols.h"
 #include "core/FileOps/FileCreator.h"
 #include "core/FileOps/LocalDateText.h"
@@ -13,6 +14,7 @@
 #include "core/Support/UnicodeText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <set>
 #include <sys/stat.h>
@@ -20,6 +22,9 @@
 namespace ondravell {
 
 namespace {
+
+constexpr std::string_view builtinListName = "builtin";
+constexpr std::string_view customListName = "custom";
 
 std::string templateTitle(const FileTemplate& fileTemplate) {
     std::string title = ODLocalizedKey(fileTemplate.displayNameKey);
@@ -39,14 +44,15 @@ void announceCreation(platform::DistributedNotificationCenter& center, const std
 } // namespace
 
 void NewFileActions::install(FinderSyncExtension& extension) {
-    extension.setSubmenuBuilder(std::string(newFileActionID),
-                                [&extension](const OndravellSettings& settings, const MenuContext&) {
-                                    return newFileSubmenu(settings, extension.isDarkMode());
-                                });
+    extension.setSubmenuBuilder(std::string(newFileActionID), [&extension](const OndravellSettings& settings,
+                                                                           const MenuContext&) {
+        return newFileSubmenu(settings, extension.sharedFiles()->customTemplates(), extension.isDarkMode());
+    });
     extension.setCommandHandler(
         std::string(templateActionID),
         [](FinderSyncExtension& target, const MenuCommand& command, const MenuContext& context) {
-            createFromTemplate(target, command.argument, context);
+            if (std::optional<TemplateBinding> binding = TemplateBinding::decode(command.argument))
+                createFromTemplate(target, *binding, context);
         });
     extension.setCommandHandler(std::string(newFolderActionID),
                                 [](FinderSyncExtension& target, const MenuCommand&,
@@ -56,27 +62,81 @@ void NewFileActions::install(FinderSyncExtension& extension) {
                                    const MenuContext& context) { requestCustomType(target, context); });
 }
 
-std::vector<FileTemplate> NewFileActions::enabledTemplates(const OndravellSettings& settings) {
-    std::set<std::string, std::less<>> disabled(settings.newFileDisabledTemplateIDs.begin(),
-                                                settings.newFileDisabledTemplateIDs.end());
-    std::vector<FileTemplate> kept = TemplateStore(TemplateStore::appGroupID).allTemplates();
-    std::erase_if(kept, [&](const FileTemplate& fileTemplate) { return disabled.contains(fileTemplate.id); });
-    return orderedTemplates(kept, settings.newFileTemplateOrder);
+// "builtin:<index>:<id>" or "custom:<index>:<id>"; the id last, as it may hold any character.
+std::string NewFileActions::TemplateBinding::encoded() const {
+    return std::string(custom ? customListName : builtinListName) + ':' + std::to_string(index) + ':' + id;
 }
 
-Menu NewFileActions::newFileSubmenu(const OndravellSettings& settings, bool dark) {
+std::optional<NewFileActions::TemplateBinding>
+NewFileActions::TemplateBinding::decode(std::string_view argument) {
+    std::size_t listEnd = argument.find(':');
+    if (listEnd == std::string_view::npos)
+        return std::nullopt;
+    std::string_view list = argument.substr(0, listEnd);
+    if (list != customListName && list != builtinListName)
+        return std::nullopt;
+    std::string_view rest = argument.substr(listEnd + 1);
+    std::size_t index = 0;
+    auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), index);
+    if (error != std::errc() || end == rest.data() + rest.size() || *end != ':')
+        return std::nullopt;
+    return TemplateBinding{list == customListName, index, std::string(end + 1, rest.data() + rest.size())};
+}
+
+std::vector<NewFileActions::BoundTemplate>
+NewFileActions::enabledTemplates(const OndravellSettings& settings,
+                                 const std::vector<FileTemplate>& customTemplates) {
+    std::set<std::string, std::less<>> disabled(settings.newFileDisabledTemplateIDs.begin(),
+                                                settings.newFileDisabledTemplateIDs.end());
+    std::vector<FileTemplate> kept;
+    std::vector<TemplateBinding> bindings;
+    auto keep = [&](const std::vector<FileTemplate>& list, bool custom) {
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (!disabled.contains(list[i].id)) {
+                kept.push_back(list[i]);
+                bindings.push_back(TemplateBinding{custom, i, list[i].id});
+            }
+    };
+    keep(FileTemplate::builtins(), false);
+    keep(customTemplates, true);
+    std::vector<BoundTemplate> ordered;
+    for (std::size_t position : templateOrder(kept, settings.newFileTemplateOrder))
+        ordered.push_back(BoundTemplate{std::move(kept[position]), std::move(bindings[position])});
+    return ordered;
+}
+
+Menu NewFileActions::newFileSubmenu(const OndravellSettings& settings,
+                                    const std::vector<FileTemplate>& customTemplates, bool dark) {
     Menu menu;
-    std::vector<FileTemplate> templates = enabledTemplates(settings);
+    std::vector<BoundTemplate> templates = enabledTemplates(settings, customTemplates);
     std::size_t shown = std::min(templates.size(), maxTemplateItems);
-    for (std::size_t i = 0; i < shown; ++i)
-        menu.items.push_back(MenuItem{templateTitle(templates[i]), MenuImage{templates[i].iconSymbol, dark},
-                                      MenuCommand{std::string(templateActionID), templates[i].id},
-                                      std::nullopt});
+    for (std::size_t i = 0; i < shown; ++i) {
+        const FileTemplate& fileTemplate = templates[i].fileTemplate;
+        menu.items.push_back(MenuItem{
+            templateTitle(fileTemplate), MenuImage{fileTemplate.iconSymbol, dark},
+            MenuCommand{std::string(templateActionID), templates[i].binding.encoded()}, std::nullopt});
+    }
     menu.items.push_back(MenuItem::separator());
     menu.items.push_back(MenuItem{ODLocalizedKey(customTypeTitle),
                                   MenuImage{std::string(customTypeSymbol), dark},
                                   MenuCommand{std::string(customTypeActionID), {}}, std::nullopt});
     return menu;
+}
+
+std::optional<FileTemplate> NewFileActions::boundTemplate(const TemplateBinding& binding,
+                                                          const OndravellSettings& settings,
+                                                          const std::vector<FileTemplate>& customTemplates) {
+    if (std::ranges::find(settings.newFileDisabledTemplateIDs, binding.id) !=
+        settings.newFileDisabledTemplateIDs.end())
+        return std::nullopt;
+    const std::vector<FileTemplate>& list = binding.custom ? customTemplates : FileTemplate::builtins();
+    // The entry it was built from; when the list was reordered since, the first of the same id in it.
+    if (binding.index < list.size() && list[binding.index].id == binding.id)
+        return list[binding.index];
+    auto same = std::ranges::find(list, binding.id, &FileTemplate::id);
+    if (same == list.end())
+        return std::nullopt;
+    return *same;
 }
 
 std::optional<std::filesystem::path> NewFileActions::targetDirectory(const MenuContext& context) {
@@ -87,20 +147,17 @@ std::optional<std::filesystem::path> NewFileActions::targetDirectory(const MenuC
     return SelectionTargets::firstItemParent(context);
 }
 
-void NewFileActions::createFromTemplate(FinderSyncExtension& extension, std::string_view templateID,
+void NewFileActions::createFromTemplate(FinderSyncExtension& extension, const TemplateBinding& binding,
                                         const MenuContext& context) {
     std::optional<std::filesystem::path> directory = targetDirectory(context);
     if (!directory)
         return;
     const FinderSyncExtension::Services& services = extension.services();
-    services.queue.runInBackground([&center = services.notificationCenter,
-                                    settingsService = extension.settingsService(),
-                                    templateID = std::string(templateID), directory = *directory] {
-        std::vector<FileTemplate> templates = enabledTemplates(settingsService.load());
-        auto chosen = std::find_if(templates.begin(), templates.end(), [&](const FileTemplate& fileTemplate) {
-            return fileTemplate.id == templateID;
-        });
-        if (chosen == templates.end())
+    services.queue.runInBackground([&center = services.notificationCenter, files = extension.sharedFiles(),
+                                    binding, directory = *directory] {
+        std::optional<FileTemplate> chosen =
+            boundTemplate(binding, files->settings(), files->customTemplates());
+        if (!chosen)
             return;
         std::error_code error;
         std::optional<std::filesystem::path> created =

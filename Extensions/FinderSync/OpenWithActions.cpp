@@ -14,9 +14,9 @@ void openTerminal(FinderSyncExtension& extension, platform::AppLauncher& launche
     std::optional<std::filesystem::path> folder = OpenWithActions::terminalTargetDirectory(context);
     if (!folder)
         return;
-    extension.services().queue.runInBackground([&launcher, settingsService = extension.settingsService(),
+    extension.services().queue.runInBackground([&launcher, files = extension.sharedFiles(),
                                                 folder = *folder] {
-        std::optional<std::string> preferred = settingsService.load().preferredTerminalBundleID;
+        std::optional<std::string> preferred = files->settings().preferredTerminalBundleID;
         launcher.openTerminal(
             OpenWithActions::resolve(launcher, preferred, OpenWithActions::systemTerminalBundleID), folder);
     });
@@ -26,9 +26,9 @@ void openEditor(FinderSyncExtension& extension, platform::AppLauncher& launcher,
     std::vector<std::filesystem::path> targets = OpenWithActions::editorTargets(context);
     if (targets.empty())
         return;
-    extension.services().queue.runInBackground([&launcher, settingsService = extension.settingsService(),
+    extension.services().queue.runInBackground([&launcher, files = extension.sharedFiles(),
                                                 targets = std::move(targets)] {
-        std::optional<std::string> preferred = settingsService.load().preferredEditorBundleID;
+        std::optional<std::string> preferred = files->settings().preferredEditorBundleID;
         if (!preferred || preferred->empty())
             preferred = OpenWithActions::detectDefaultEditorBundleID(launcher);
         launcher.openFiles(

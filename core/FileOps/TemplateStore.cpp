@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 #include <unordered_map>
 
 namespace ondravell {
@@ -21,7 +22,11 @@ std::vector<FileTemplate> TemplateStore::loadCustom() const {
     auto bytes = readRegularFile(*fileURL_, maxFileBytes);
     if (!bytes || bytes->size() > maxFileBytes)
         return {};
-    auto value = StrictJson::parse(*bytes);
+    return decodeCustom(*bytes);
+}
+
+std::vector<FileTemplate> TemplateStore::decodeCustom(std::string_view bytes) {
+    auto value = StrictJson::parse(bytes);
     if (!value || !value->is_array())
         return {};
     std::vector<FileTemplate> templates;
@@ -55,18 +60,28 @@ std::vector<FileTemplate> TemplateStore::allTemplates() const {
     return templates;
 }
 
-std::vector<FileTemplate> orderedTemplates(const std::vector<FileTemplate>& templates,
-                                           const std::vector<std::string>& order) {
+std::vector<std::size_t> templateOrder(const std::vector<FileTemplate>& templates,
+                                       const std::vector<std::string>& order) {
     std::unordered_map<std::string_view, std::size_t> rankOf;
     for (std::size_t i = 0; i < order.size(); ++i)
         rankOf.try_emplace(order[i], i);
-    auto rank = [&](const FileTemplate& fileTemplate) {
-        auto found = rankOf.find(fileTemplate.id);
+    auto rank = [&](std::size_t index) {
+        auto found = rankOf.find(templates[index].id);
         return found == rankOf.end() ? std::numeric_limits<std::size_t>::max() : found->second;
     };
-    std::vector<FileTemplate> sorted = templates;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](const FileTemplate& a, const FileTemplate& b) { return rank(a) < rank(b); });
+    std::vector<std::size_t> positions(templates.size());
+    std::iota(positions.begin(), positions.end(), std::size_t{0});
+    std::stable_sort(positions.begin(), positions.end(),
+                     [&](std::size_t a, std::size_t b) { return rank(a) < rank(b); });
+    return positions;
+}
+
+std::vector<FileTemplate> orderedTemplates(const std::vector<FileTemplate>& templates,
+                                           const std::vector<std::string>& order) {
+    std::vector<FileTemplate> sorted;
+    sorted.reserve(templates.size());
+    for (std::size_t position : templateOrder(templates, order))
+        sorted.push_back(templates[position]);
     return sorted;
 }
 

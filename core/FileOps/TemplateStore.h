@@ -32,6 +32,8 @@ public:
 
     // The user's templates in file order; empty when there is no file or it does not decode as a whole.
     std::vector<FileTemplate> loadCustom() const;
+    // The templates the bytes of a templates file hold; empty when they do not decode as a whole.
+    static std::vector<FileTemplate> decodeCustom(std::string_view bytes);
     // Replaces the file with the list; failures are dropped.
     void saveCustom(const std::vector<FileTemplate>& templates) const;
     // The built-in templates followed by the user's, identifiers not merged.
@@ -45,5 +47,8 @@ private:
 // unlisted templates follow in their input order.
 std::vector<FileTemplate> orderedTemplates(const std::vector<FileTemplate>& templates,
                                            const std::vector<std::string>& order);
+// The same order as positions into `templates`, for callers that keep more beside each template.
+std::vector<std::size_t> templateOrder(const std::vector<FileTemplate>& templates,
+                                       const std::vector<std::string>& order);
 
 } // namespace ondravell

@@ -3,6 +3,7 @@
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/SelectionSnapshotController.h"
 #include "bench/BenchContainer.h"
+#include "core/SharedConfig/SettingsService.h"
 #include "platform/memory/FixedDesktopAppearance.h"
 #include "platform/memory/ImmediateTaskQueue.h"
 #include "platform/memory/MemoryNotificationCenter.h"

@@ -78,11 +78,15 @@ TEST_F(Content, FIFOIsRefusedWithoutWaitingForAWriter) {
     EXPECT_EQ(toastMessage(), "不是文本文件，无法复制内容");
 }
 
-TEST_F(Content, BytesThatAreNotUTF8AreNotCopiedAsText) {
-    select({fileWith("a.bin", "\xc3\x28")});
-    run(ContentActions::copyContentActionID);
-    EXPECT_EQ(pasteboard.string(), "before");
-    EXPECT_EQ(toastMessage(), "不是文本文件，无法复制内容");
+TEST_F(Content, BytesThatAreNotUTF8OrHoldANulAreNotCopiedAsText) {
+    // A NUL is valid UTF-8, but the clipboard's text would end at it.
+    for (const std::string& bytes : {std::string("\xc3\x28"), std::string("head\0tail", 9)}) {
+        std::filesystem::remove(*OndravellIPC::pendingToastURL());
+        select({fileWith("a.bin", bytes)});
+        run(ContentActions::copyContentActionID);
+        EXPECT_EQ(pasteboard.string(), "before");
+        EXPECT_EQ(toastMessage(), "不是文本文件，无法复制内容");
+    }
 }
 
 TEST_F(Content, EmptyFileChangesNothingAndShowsNothing) {

@@ -131,6 +131,22 @@ TEST_F(NewFile, LaterItemStillCreatesFromItsOwnTemplateWhenAnEarlierOneWasSwitch
     EXPECT_EQ(readFile(target / "未命名.md"), "# 未命名\n");
 }
 
+TEST_F(NewFile, UserTemplateSharingABuiltInIdCreatesItself) {
+    std::filesystem::path target = folder("target");
+    clickInto(target);
+    std::filesystem::path file = container.path / TemplateStore::supportFolder / TemplateStore::fileName;
+    std::filesystem::create_directories(file.parent_path());
+    writeFile(file,
+              R"([{"id": "txt", "displayNameKey": "My log", "fileExtension": "log", "content": "mine"}])");
+    writeSettings(R"({"enabledActionIDs": ["new.file"]})");
+    Menu menu = submenu();
+    choose(menu, "My log (.log)", extension().currentContext());
+    EXPECT_EQ(readFile(target / "未命名.log"), "mine");
+    choose(menu, "文本文件 (.txt)", extension().currentContext());
+    EXPECT_TRUE(std::filesystem::is_regular_file(target / "未命名.txt"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target), {}), 2);
+}
+
 TEST_F(NewFile, CustomTypeHandsTheFolderToTheApplication) {
     std::filesystem::path target = folder("target");
     clickInto(target);
@@ -152,7 +168,9 @@ TEST_F(NewFile, CustomTypeWithoutContainerSendsNothing) {
 TEST_F(NewFile, UnwritableTargetCreatesNothingAndStaysSilent) {
     clickInto(container.root / "missing");
     run(NewFileActions::newFolderActionID);
-    extension().perform({std::string(NewFileActions::templateActionID), "txt"}, extension().currentContext());
+    extension().perform({std::string(NewFileActions::templateActionID),
+                         NewFileActions::TemplateBinding{false, 0, FileTemplate::builtins()[0].id}.encoded()},
+                        extension().currentContext());
     EXPECT_FALSE(std::filesystem::exists(container.root / "missing"));
     EXPECT_TRUE(posted().empty());
     EXPECT_TRUE(history().empty());
