@@ -3,7 +3,8 @@
 # present) and asks a running Nautilus to quit, so the next window it opens loads the module.
 #   BUILD_DIR=<build folder> bash scripts/lib/install-extension.sh
 # or, sourced: install_extension <build folder>
-# ONDRAVELL_NAUTILUS_MODULE names the module file directly instead.
+# ONDRAVELL_NAUTILUS_MODULE names the module file directly instead; ONDRAVELL_NAUTILUS_EXTENSION_DIR
+# another folder to install it into.
 
 install_extension() {
     local build_dir="${1:-${BUILD_DIR:-}}"
@@ -12,14 +13,14 @@ install_extension() {
         echo "install-extension: no module at $module (build first)" >&2
         return 1
     fi
-    local dir
-    dir=$(pkg-config --variable=extensiondir libnautilus-extension-4 2>/dev/null || true)
+    local dir="${ONDRAVELL_NAUTILUS_EXTENSION_DIR:-}"
+    [ -n "$dir" ] || dir=$(pkg-config --variable=extensiondir libnautilus-extension-4 2>/dev/null || true)
     if [ -z "$dir" ]; then
         echo "install-extension: libnautilus-extension-4 is not installed (Debian: libnautilus-extension-dev)" >&2
         return 1
     fi
     local sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
+    if [ "$(id -u)" -ne 0 ] && ! { mkdir -p "$dir" 2>/dev/null && [ -w "$dir" ]; }; then
         if command -v sudo >/dev/null; then sudo="sudo"; else
             echo "install-extension: installing into $dir needs root" >&2
             return 1
