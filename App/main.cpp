@@ -1,20 +1,37 @@
 // The tray application: composition root. Picks the platform implementations and runs the launch
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
+#include "App/Selection/SelectionBarController.h"
+#include "App/Selection/SelectionMonitor.h"
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
 #include "platform/qt/QSettingsUserDefaults.h"
+#include "platform/qt/QtClipboardCopier.h"
+#include "platform/qt/QtOneShotTimers.h"
 #include "platform/x11/X11AccessibilityTrust.h"
+#include "platform/x11/X11Compositing.h"
+#include "platform/x11/X11FrontmostApplication.h"
 #include "platform/x11/X11GlobalMouseMonitors.h"
+#include "platform/x11/X11KeySynthesizer.h"
+#include "platform/x11/X11PrimarySelection.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QScreen>
 #include <QStyleHints>
 #include <QWindow>
 
 using namespace ondravell;
+
+namespace {
+// The X server speaks in device pixels, Qt in logical ones.
+qreal devicePixelRatio() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->devicePixelRatio() : 1.0;
+}
+} // namespace
 
 int main(int argc, char** argv) {
     // A second launch only asks the running instance to reopen: it needs no display and ends at once.
@@ -46,14 +63,42 @@ int main(int argc, char** argv) {
         QGuiApplication::styleHints()->mouseDoubleClickInterval(),
         QGuiApplication::styleHints()->mouseDoubleClickDistance(),
         [](double x, double y) {
-            // The server speaks in device pixels, Qt in logical ones.
-            QScreen* screen = QGuiApplication::primaryScreen();
-            qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+            qreal ratio = devicePixelRatio();
             return QGuiApplication::topLevelAt(QPoint(int(x / ratio), int(y / ratio))) != nullptr;
         },
     });
 
-    AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, mouseMonitors,
+    platform::X11KeySynthesizer keys;
+    platform::QtClipboardCopier clipboardCopier(keys);
+    platform::X11PrimarySelection primarySelection;
+    platform::X11FrontmostApplication frontmost;
+    platform::QtOneShotTimers timers;
+    SelectionMonitor::Services selection;
+    selection.monitors = &mouseMonitors;
+    selection.trust = &trust;
+    selection.loadSettings = [] { return SettingsService().load(); };
+    selection.primary = &primarySelection;
+    selection.clipboard = &clipboardCopier;
+    selection.frontmost = &frontmost;
+    selection.timers = &timers;
+    selection.ownAppID = QGuiApplication::desktopFileName().toStdString();
+    selection.pointerLocation = [] {
+        qreal ratio = devicePixelRatio();
+        QPoint at = QCursor::pos();
+        return SelectionMonitor::Point{at.x() * ratio, at.y() * ratio};
+    };
+    SelectionBarController::setUpShared(
+        {&mouseMonitors, [] { return SettingsService().load(); }, platform::X11Compositing::isActive()});
+    SelectionMonitor::setUpShared(std::move(selection));
+    SelectionMonitor::shared().setBar({
+        [](const std::string& text, SelectionMonitor::Point at) {
+            qreal ratio = devicePixelRatio();
+            SelectionBarController::shared().show(text, QPointF(at.x / ratio, at.y / ratio));
+        },
+        [] { SelectionBarController::shared().hide(); },
+    });
+
+    AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles,
                              [] { return SettingsService().load(); }, [] { QApplication::quit(); }});
     delegate = &appDelegate;
     appDelegate.applicationDidFinishLaunching();

@@ -10,11 +10,13 @@ namespace ondravell::platform {
 // owns the event loop; input over the application's own windows is not reported.
 class GlobalMouseMonitors {
 public:
-    enum class Kind { leftMouseDown, leftMouseUp, scrollWheel };
+    enum class Kind { leftMouseDown, leftMouseUp, rightMouseDown, scrollWheel };
     struct Event {
         double x = 0;
         double y = 0;
         int clickCount = 1;
+        // Milliseconds on the display server's clock, which wraps around; 0 when unknown.
+        std::uint32_t serverTime = 0;
     };
     using Token = std::uint64_t;
     using Handler = std::function<void(const Event&)>;

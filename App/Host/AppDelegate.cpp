@@ -37,7 +37,7 @@ void AppDelegate::applicationDidFinishLaunching() {
         });
     observers_->registerAll();
 
-    SelectionMonitor::setUpShared({&services_.mouseMonitors, &services_.trust, services_.loadSettings});
+    // The composition root set the shared monitor up with its platform services.
     SelectionTriggerArming::arm(SelectionMonitor::shared(), services_.loadSettings(), services_.trust);
 }
 

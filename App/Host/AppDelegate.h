@@ -13,7 +13,6 @@ namespace platform {
 class AccessibilityTrust;
 class DistributedNotificationCenter;
 class FinderHiddenFiles;
-class GlobalMouseMonitors;
 class UserDefaults;
 } // namespace platform
 
@@ -26,7 +25,6 @@ public:
         platform::UserDefaults& userDefaults;
         platform::AccessibilityTrust& trust;
         platform::FinderHiddenFiles& hiddenFiles;
-        platform::GlobalMouseMonitors& mouseMonitors;
         std::function<OndravellSettings()> loadSettings;
         std::function<void()> quit;
     };

@@ -1,8 +1,14 @@
 #include "App/Selection/SelectionMonitor.h"
 
+#include "App/Selection/AXTextReader.h"
 #include "core/SharedConfig/OndravellSettings.h"
+#include "core/Support/UnicodeText.h"
 #include "platform/AccessibilityTrust.h"
+#include "platform/FrontmostApplication.h"
+#include "platform/OneShotTimers.h"
 
+#include <algorithm>
+#include <cmath>
 
 namespace ondravell {
 
@@ -13,11 +19,23 @@ SelectionMonitor*& sharedInstance() {
     static SelectionMonitor* instance = nullptr;
     return instance;
 }
+
+// Desktop-file ids are written with and without their suffix.
+std::string_view withoutDesktopSuffix(std::string_view id) {
+    constexpr std::string_view suffix = ".desktop";
+    if (id.size() > suffix.size() && id.ends_with(suffix))
+        id.remove_suffix(suffix.size());
+    return id;
+}
 } // namespace
 
-SelectionMonitor::SelectionMonitor(Services services) : services_(std::move(services)) {}
+SelectionMonitor::SelectionMonitor(Services services) : services_(std::move(services)) {
+    if (services_.primary && services_.clipboard)
+        reader_ = std::make_unique<AXTextReader>(*services_.primary, *services_.clipboard);
+}
 
 SelectionMonitor::~SelectionMonitor() {
+    *alive_ = false;
     stop();
 }
 
@@ -33,41 +51,139 @@ SelectionMonitor& SelectionMonitor::shared() {
     return *sharedInstance();
 }
 
+bool SelectionMonitor::isPlainClick(Point up, Point down, int clickCount) {
+    return std::hypot(up.x - down.x, up.y - down.y) <= clickDistance && clickCount < gestureClickCount;
+}
+
+bool SelectionMonitor::shouldShowIn(const std::optional<std::string>& appID, std::string_view ownAppID,
+                                    const std::vector<std::string>& blacklist) {
+    if (!appID || appID->empty())
+        return true;
+    std::string_view id = withoutDesktopSuffix(*appID);
+    if (!ownAppID.empty() && id == withoutDesktopSuffix(ownAppID))
+        return false;
+    return std::none_of(blacklist.begin(), blacklist.end(),
+                        [id](const std::string& entry) { return withoutDesktopSuffix(entry) == id; });
+}
+
 void SelectionMonitor::stop() {
     for (auto& monitor : monitors_) {
         if (monitor && services_.monitors)
             services_.monitors->remove(*monitor);
         monitor.reset();
     }
+    if (services_.primary)
+        services_.primary->stopWatching();
 }
 
 void SelectionMonitor::startMouseMonitors() {
+    // Arming twice must not double every event.
+    stop();
     if (!services_.monitors)
         return;
+    if (services_.primary)
+        services_.primary->watch();
     using Kind = platform::GlobalMouseMonitors::Kind;
     using Event = platform::GlobalMouseMonitors::Event;
     // The monitors die with this object (stop() in the destructor), so capturing `this` is safe.
     monitors_[mouseDown] = services_.monitors->install(Kind::leftMouseDown, [this](const Event& event) {
-        pressLocation_ = {event.x, event.y};
+        lastMouseDown_ = {event.x, event.y};
+        lastMouseDownTime_ = event.serverTime;
     });
     monitors_[mouseUp] = services_.monitors->install(Kind::leftMouseUp, [this](const Event& event) {
-        if (toolbar_.selectionGesture)
-            toolbar_.selectionGesture({event.x, event.y}, pressLocation_, event.clickCount);
+        handleMouseUp({event.x, event.y}, event.clickCount);
     });
-    monitors_[scroll] = services_.monitors->install(Kind::scrollWheel, [this](const Event&) {
-        if (toolbar_.hideBar)
-            toolbar_.hideBar();
+    monitors_[scroll] = services_.monitors->install(Kind::scrollWheel, [this](const Event&) { hideBar(); });
+}
+
+void SelectionMonitor::handleMouseUp(Point location, int clickCount) {
+    if (isPlainClick(location, lastMouseDown_, clickCount)) {
+        hideBar();
+        return;
+    }
+    if (!services_.loadSettings || !shouldShowInFrontmostApp(services_.loadSettings()))
+        return;
+    if (!services_.timers)
+        return;
+    // Every qualifying release reads on its own; the later one places the bar last.
+    std::weak_ptr<bool> alive = alive_;
+    services_.timers->schedule(std::chrono::duration_cast<std::chrono::milliseconds>(readDelay),
+                               [this, alive, location] {
+                                   if (alive.lock())
+                                       readAfterGesture(location);
+                               });
+}
+
+void SelectionMonitor::readAfterGesture(Point location) {
+    if (!reader_ || !lastMouseDownTime_) {
+        hideBar();
+        return;
+    }
+    std::weak_ptr<bool> alive = alive_;
+    reader_->selectedTextViaAX(*lastMouseDownTime_, [this, alive, location](std::optional<std::string> text) {
+        if (!alive.lock())
+            return;
+        if (text) {
+            std::string trimmed = UnicodeText::trimmingWhitespaceAndNewlines(*text);
+            if (!trimmed.empty() && !UnicodeText::hasMoreGraphemesThan(trimmed, maxAutomaticLength)) {
+                showBar(trimmed, location);
+                return;
+            }
+        }
+        hideBar();
     });
 }
 
+bool SelectionMonitor::shouldShowInFrontmostApp(const OndravellSettings& settings) {
+    std::optional<std::string> appID =
+        services_.frontmost ? services_.frontmost->bundleIdentifier() : std::nullopt;
+    return shouldShowIn(appID, services_.ownAppID, settings.selectionAppBlacklist);
+}
+
 void SelectionMonitor::triggerManually() {
-    if (!services_.loadSettings)
+    if (!services_.loadSettings || !reader_)
         return;
     OndravellSettings settings = services_.loadSettings();
-    if (!settings.selectionEnabled || !services_.trust || !services_.trust->isProcessTrusted())
+    if (!settings.selectionEnabled || !services_.trust || !services_.trust->isProcessTrusted() ||
+        !shouldShowInFrontmostApp(settings))
         return;
-    if (toolbar_.manualTrigger)
-        toolbar_.manualTrigger(settings);
+    std::weak_ptr<bool> alive = alive_;
+    auto viaClipboard = [this, alive](std::optional<std::string> text) {
+        if (!alive.lock())
+            return;
+        if (text) {
+            showManually(text);
+            return;
+        }
+        reader_->selectedTextViaClipboard([this, alive](std::optional<std::string> copied) {
+            if (alive.lock())
+                showManually(copied);
+        });
+    };
+    // Without a press seen while armed, no selection can be told fresh: only the copy is trusted.
+    if (lastMouseDownTime_ && services_.primary && monitors_[mouseDown])
+        reader_->selectedTextViaAX(*lastMouseDownTime_, viaClipboard);
+    else
+        viaClipboard(std::nullopt);
+}
+
+void SelectionMonitor::showManually(const std::optional<std::string>& text) {
+    if (!text)
+        return;
+    std::string trimmed = UnicodeText::trimmingWhitespaceAndNewlines(*text);
+    if (trimmed.empty())
+        return;
+    showBar(trimmed, services_.pointerLocation ? services_.pointerLocation() : Point{});
+}
+
+void SelectionMonitor::showBar(const std::string& text, Point at) const {
+    if (bar_.show)
+        bar_.show(text, at);
+}
+
+void SelectionMonitor::hideBar() const {
+    if (bar_.hide)
+        bar_.hide();
 }
 
 int SelectionMonitor::installedMonitorCount() const {

@@ -1,40 +1,63 @@
 #pragma once
 
 #include "platform/GlobalMouseMonitors.h"
+#include "platform/PrimarySelection.h"
 
 #include <array>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace ondravell {
 
 namespace platform {
 class AccessibilityTrust;
-}
+class ClipboardCopier;
+class FrontmostApplication;
+class OneShotTimers;
+} // namespace platform
 struct OndravellSettings;
+class AXTextReader;
 
-// Watches the mouse in every application so that the selection toolbar can appear after a text
-// selection. The floating toolbar itself is not part of this type: it plugs in through `Toolbar`.
+// Decides when the selection toolbar shows and hides. Armed, it watches the mouse in every other
+// application: a drag or a multiple click shows the bar with the selected text at the release point
+// a moment later; a plain click or a scroll hides it. The hot key shows the bar at the pointer. Both
+// skip this application and the applications the user excluded. The bar plugs in through `Bar`.
 class SelectionMonitor {
 public:
     struct Point {
         double x = 0;
         double y = 0;
     };
-    // What the toolbar offers the monitor. Empty functions are skipped.
-    struct Toolbar {
-        // A left button went up at `location` after going down at `pressLocation`.
-        std::function<void(Point location, Point pressLocation, int clickCount)> selectionGesture;
-        // The user asked for the toolbar at the pointer, with the settings just loaded.
-        std::function<void(const OndravellSettings&)> manualTrigger;
-        // Scrolling moves the text away from the bar.
-        std::function<void()> hideBar;
+    // The toolbar as the monitor drives it. Empty functions are skipped.
+    struct Bar {
+        std::function<void(const std::string& text, Point at)> show;
+        std::function<void()> hide;
     };
     struct Services {
         platform::GlobalMouseMonitors* monitors = nullptr;
         platform::AccessibilityTrust* trust = nullptr;
         std::function<OndravellSettings()> loadSettings;
+        platform::PrimarySelection* primary = nullptr;
+        platform::ClipboardCopier* clipboard = nullptr;
+        platform::FrontmostApplication* frontmost = nullptr;
+        platform::OneShotTimers* timers = nullptr;
+        // This application's own id, in the id space of `frontmost`.
+        std::string ownAppID;
+        // Where the pointer is now, in the monitors' coordinates.
+        std::function<Point()> pointerLocation;
     };
+
+    // A release this close to its press (points) is a click, unless it ends a multiple click.
+    static constexpr double clickDistance = 4.0;
+    static constexpr int gestureClickCount = 2;
+    static constexpr std::chrono::milliseconds readDelay{50};
+    // The longest selection the automatic trigger shows, in user-perceived characters.
+    static constexpr std::size_t maxAutomaticLength = 20000;
 
     explicit SelectionMonitor(Services services);
     ~SelectionMonitor();
@@ -45,26 +68,43 @@ public:
     static void setUpShared(Services services);
     static SelectionMonitor& shared();
 
-    // Removes the three monitors where present. Safe to call with none installed.
+    // Removes the monitors where present. Safe to call with none installed.
     void stop();
-    // Installs the three monitors; earlier ones are not removed (call `stop` first). A monitor the
-    // system refuses stays absent.
+    // Installs the three monitors, removing any installed before. A monitor the system refuses stays
+    // absent.
     void startMouseMonitors();
-    // Reads the settings afresh and hands them to the toolbar when the toolbar is on and the process
-    // may read other applications' selections.
+    // The hot key: reads the selection (or, failing that, a copy of it) and shows the bar at the pointer.
     void triggerManually();
 
-    void setToolbar(Toolbar toolbar) { toolbar_ = std::move(toolbar); }
+    void setBar(Bar bar) { bar_ = std::move(bar); }
     // How many of the three monitors are installed.
     int installedMonitorCount() const;
+
+    // Whether a release at `up` after a press at `down` is a plain click rather than a selection.
+    static bool isPlainClick(Point up, Point down, int clickCount);
+    // Whether the bar may show over the application `appID` (nullopt: unknown, which does not exclude).
+    static bool shouldShowIn(const std::optional<std::string>& appID, std::string_view ownAppID,
+                             const std::vector<std::string>& blacklist);
 
 private:
     enum Slot { mouseDown, mouseUp, scroll, slotCount };
 
+    void handleMouseUp(Point location, int clickCount);
+    void readAfterGesture(Point location);
+    bool shouldShowInFrontmostApp(const OndravellSettings& settings);
+    void showManually(const std::optional<std::string>& text);
+    void showBar(const std::string& text, Point at) const;
+    void hideBar() const;
+
     Services services_;
-    Toolbar toolbar_;
+    Bar bar_;
+    std::unique_ptr<AXTextReader> reader_;
     std::array<std::optional<platform::GlobalMouseMonitors::Token>, slotCount> monitors_{};
-    Point pressLocation_;
+    Point lastMouseDown_;
+    // When the last left press went down, while armed; none before the first.
+    std::optional<platform::PrimarySelection::ServerTime> lastMouseDownTime_;
+    // Reads and timers still under way check it, so none lands after the monitor is gone.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace ondravell

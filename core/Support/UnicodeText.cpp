@@ -3,6 +3,7 @@
 #include <memory>
 #include <unicode/brkiter.h>
 #include <unicode/uchar.h>
+#include <unicode/utext.h>
 #include <unicode/utf8.h>
 
 namespace ondravell {
@@ -89,6 +90,27 @@ std::size_t UnicodeText::graphemeCount(std::string_view text) {
     while (iterator->next() != icu::BreakIterator::DONE)
         ++count;
     return count;
+}
+
+bool UnicodeText::hasMoreGraphemesThan(std::string_view text, std::size_t limit) {
+    // Every character takes at least one byte.
+    if (text.size() <= limit)
+        return false;
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> iterator(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    UText* utext = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
+    if (U_FAILURE(status) || !iterator) {
+        utext_close(utext);
+        return graphemeCount(text) > limit;
+    }
+    iterator->setText(utext, status);
+    std::size_t count = 0;
+    iterator->first();
+    while (count <= limit && iterator->next() != icu::BreakIterator::DONE)
+        ++count;
+    utext_close(utext);
+    return count > limit;
 }
 
 } // namespace ondravell

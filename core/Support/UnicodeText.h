@@ -26,6 +26,9 @@ struct UnicodeText {
     static std::string uppercased(std::string_view text);
     // Number of user-perceived characters (extended grapheme clusters).
     static std::size_t graphemeCount(std::string_view text);
+    // Whether `text` has more than `limit` user-perceived characters; reads only as far as it must, so
+    // a text of many megabytes costs no more than its first `limit` characters.
+    static bool hasMoreGraphemesThan(std::string_view text, std::size_t limit);
 };
 
 } // namespace ondravell

@@ -1,6 +1,5 @@
 #include "platform/x11/X11GlobalMouseMonitors.h"
 
-#include <QSocketNotifier>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <cmath>
@@ -11,6 +10,7 @@ namespace ondravell::platform {
 namespace {
 
 constexpr int leftButton = 1;
+constexpr int rightButton = 3;
 // Buttons 4 to 7 are the wheel's four directions.
 constexpr int firstWheelButton = 4;
 constexpr int lastWheelButton = 7;
@@ -39,7 +39,9 @@ bool X11GlobalMouseMonitors::connect() {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return false;
-    int event = 0, error = 0, major = 2, minor = 0;
+    // Announcing 2.2 matters: the server sends raw events to clients of 2.0 only while no other
+    // client grabs the pointer, and a press in any window grabs it until the release.
+    int event = 0, error = 0, major = 2, minor = 2;
     if (!XQueryExtension(display, "XInputExtension", &xiOpcode_, &event, &error) ||
         XIQueryVersion(display, &major, &minor) != Success) {
         XCloseDisplay(display);
@@ -51,20 +53,14 @@ bool X11GlobalMouseMonitors::connect() {
     XIEventMask eventMask{XIAllMasterDevices, static_cast<int>(sizeof(mask)), mask};
     XISelectEvents(display, DefaultRootWindow(display), &eventMask, 1);
     XFlush(display);
+    connection_.watch(display, [this] { readEvents(); });
     display_ = display;
-    notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
-    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] { readEvents(); });
     return true;
 }
 
 void X11GlobalMouseMonitors::disconnect() {
-    // A handler may remove the last monitor from within the notifier's own signal.
-    if (notifier_) {
-        notifier_->setEnabled(false);
-        notifier_.release()->deleteLater();
-    }
-    if (display_)
-        XCloseDisplay(display_);
+    // A handler may remove the last monitor from within the connection's own event handling.
+    connection_.close();
     display_ = nullptr;
     hasPressed_ = false;
 }
@@ -90,6 +86,7 @@ void X11GlobalMouseMonitors::readEvents() {
             continue;
         const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
         const bool press = cookie->evtype == XI_RawButtonPress;
+        const std::size_t before = pending.size();
         if (raw->detail == leftButton) {
             if (press) {
                 Event at = eventAtPointer(1);
@@ -108,9 +105,13 @@ void X11GlobalMouseMonitors::readEvents() {
             } else {
                 pending.emplace_back(Kind::leftMouseUp, eventAtPointer(std::max(clickCount_, 1)));
             }
+        } else if (press && raw->detail == rightButton) {
+            pending.emplace_back(Kind::rightMouseDown, eventAtPointer(1));
         } else if (press && raw->detail >= firstWheelButton && raw->detail <= lastWheelButton) {
             pending.emplace_back(Kind::scrollWheel, eventAtPointer(0));
         }
+        if (pending.size() > before)
+            pending.back().second.serverTime = static_cast<std::uint32_t>(raw->time);
         XFreeEventData(display_, cookie);
     }
     for (const auto& [kind, event] : pending) {

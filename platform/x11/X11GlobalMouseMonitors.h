@@ -2,12 +2,12 @@
 
 #include "platform/GlobalMouseMonitorTable.h"
 #include "platform/GlobalMouseMonitors.h"
+#include "platform/x11/X11EventConnection.h"
 
 #include <functional>
 #include <memory>
 
 typedef struct _XDisplay Display;
-class QSocketNotifier;
 
 namespace ondravell::platform {
 
@@ -44,7 +44,7 @@ private:
     Options options_;
     Display* display_ = nullptr;
     int xiOpcode_ = 0;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    X11EventConnection connection_;
     GlobalMouseMonitorTable monitors_;
 
     // The last left press, for click counting.

@@ -23,7 +23,15 @@ struct Fixture {
     platform::MemoryGlobalMouseMonitors monitors;
     platform::MemoryAccessibilityTrust trust;
     OndravellSettings settings;
-    SelectionMonitor monitor{{&monitors, &trust, [this] { return settings; }}};
+    SelectionMonitor monitor{services()};
+
+    SelectionMonitor::Services services() {
+        SelectionMonitor::Services services;
+        services.monitors = &monitors;
+        services.trust = &trust;
+        services.loadSettings = [this] { return settings; };
+        return services;
+    }
 
     explicit Fixture(bool trusted) : trust(trusted) {}
 };
@@ -70,33 +78,4 @@ TEST(SelectionMonitorMonitors, RefusedMonitorsStayAbsentAndStopIsHarmless) {
     EXPECT_EQ(f.monitor.installedMonitorCount(), 0);
     f.monitor.stop();
     f.monitor.stop();
-}
-
-TEST(SelectionMonitorMonitors, MouseUpHandsPressAndReleaseToTheToolbar) {
-    Fixture f(true);
-    std::vector<std::tuple<double, double, double, double, int>> gestures;
-    int hides = 0;
-    f.monitor.setToolbar({[&](SelectionMonitor::Point up, SelectionMonitor::Point down, int clicks) {
-                              gestures.emplace_back(down.x, down.y, up.x, up.y, clicks);
-                          },
-                          nullptr, [&] { ++hides; }});
-    f.monitor.startMouseMonitors();
-    f.monitors.fire(Kind::leftMouseDown, {10, 20, 1});
-    f.monitors.fire(Kind::leftMouseUp, {110, 20, 1});
-    f.monitors.fire(Kind::scrollWheel, {0, 0, 0});
-    ASSERT_EQ(gestures.size(), 1u);
-    EXPECT_EQ(gestures[0], std::make_tuple(10.0, 20.0, 110.0, 20.0, 1));
-    EXPECT_EQ(hides, 1);
-}
-
-TEST(SelectionMonitorManualTrigger, ReachesTheToolbarOnlyWhenEnabledAndTrusted) {
-    for (auto [enabled, trusted, expected] :
-         {std::tuple{true, true, 1}, std::tuple{false, true, 0}, std::tuple{true, false, 0}}) {
-        Fixture f(trusted);
-        f.settings = settingsWith(enabled, false);
-        int triggers = 0;
-        f.monitor.setToolbar({nullptr, [&](const OndravellSettings&) { ++triggers; }, nullptr});
-        f.monitor.triggerManually();
-        EXPECT_EQ(triggers, expected) << enabled << trusted;
-    }
 }

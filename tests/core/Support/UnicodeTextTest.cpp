@@ -1,6 +1,7 @@
 #include "core/Support/UnicodeText.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace ondravell;
 
@@ -30,6 +31,13 @@ TEST(UnicodeTextGraphemes, CountsWhatAReaderSeesAsOneCharacter) {
     EXPECT_EQ(UnicodeText::graphemeCount("👨‍👩‍👧"), 1u);
     EXPECT_EQ(UnicodeText::graphemeCount("\r\n"), 1u);
     EXPECT_EQ(UnicodeText::graphemeCount("中文ab"), 4u);
+}
+
+TEST(UnicodeTextGraphemes, TellsALongTextFromItsLimitByCharactersNotBytes) {
+    EXPECT_FALSE(UnicodeText::hasMoreGraphemesThan("中文ab", 4));
+    EXPECT_TRUE(UnicodeText::hasMoreGraphemesThan("中文abc", 4));
+    EXPECT_FALSE(UnicodeText::hasMoreGraphemesThan("e\u0301e\u0301", 2));
+    EXPECT_TRUE(UnicodeText::hasMoreGraphemesThan(std::string(50 << 20, 'x'), 20000));
 }
 
 TEST(UnicodeTextValidity, SpotsMalformedUTF8) {

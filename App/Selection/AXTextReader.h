@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/PrimarySelection.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace ondravell {
+
+namespace platform {
+class ClipboardCopier;
+}
+
+// Reads the text the user selected in another application, in two independent ways: the selection
+// that application published itself (PRIMARY) during the user's gesture, and a copy it is made to do
+// into the clipboard, which is restored afterwards. Texts come back as they were selected (never
+// trimmed or shortened); a present text is never empty, is valid UTF-8 and holds no NUL byte.
+// Password fields publish no selection and are never copied from by the first way.
+class AXTextReader {
+public:
+    using TextHandler = std::function<void(std::optional<std::string>)>;
+
+    AXTextReader(platform::PrimarySelection& primary, platform::ClipboardCopier& clipboard);
+
+    // The selection made by the gesture whose button went down at `gestureStart`; an older selection
+    // counts as none.
+    void selectedTextViaAX(platform::PrimarySelection::ServerTime gestureStart, TextHandler handler);
+    // What the focused window copies when sent Ctrl+C; the clipboard is restored when it changed.
+    void selectedTextViaClipboard(TextHandler handler);
+
+    // `bytes` when they make a usable text: not empty, valid UTF-8, no NUL.
+    static std::optional<std::string> usableText(std::optional<std::string> bytes);
+
+private:
+    platform::PrimarySelection& primary_;
+    platform::ClipboardCopier& clipboard_;
+};
+
+} // namespace ondravell

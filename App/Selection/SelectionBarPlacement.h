@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+namespace ondravell {
+
+// Where the selection bar goes, in the desktop's coordinates with y growing downwards: centred on the
+// point, `gap` above it, or below it when it would leave the top of the screen's available area, and
+// `sideMargin` away from that area's left and right edges (the right edge wins on a narrow screen).
+struct SelectionBarPlacement {
+    struct Point {
+        double x = 0;
+        double y = 0;
+        friend bool operator==(const Point&, const Point&) = default;
+    };
+    struct Rect {
+        double x = 0, y = 0, width = 0, height = 0;
+        // The left and top edges are inside, the right and bottom edges are not.
+        bool contains(Point p) const { return p.x >= x && p.x < x + width && p.y >= y && p.y < y + height; }
+    };
+    struct Screen {
+        Rect frame;
+        Rect available; // without panels and docks
+    };
+
+    static constexpr double gap = 18;
+    static constexpr double sideMargin = 6;
+
+    // The bar's top-left corner for a bar of `width` × `height` at `point`. The screen is the first
+    // whose frame holds the point, else `primary`; with neither, the position is not clamped.
+    static Point origin(Point point, double width, double height, const std::vector<Screen>& screens,
+                        std::optional<std::size_t> primary);
+};
+
+} // namespace ondravell

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace ondravell::platform {
+
+// The application whose window has the keyboard focus, named in the desktop-file id space that the
+// settings use for applications.
+class FrontmostApplication {
+public:
+    virtual ~FrontmostApplication() = default;
+
+    // nullopt when no window is active or the active window names no application.
+    virtual std::optional<std::string> bundleIdentifier() = 0;
+};
+
+} // namespace ondravell::platform

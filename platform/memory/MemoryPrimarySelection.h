@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/PrimarySelection.h"
+
+namespace ondravell::platform {
+
+// A selection the test sets: `bytes` taken by its owner at `ownerSince`. Reads answer at once.
+class MemoryPrimarySelection final : public PrimarySelection {
+public:
+    bool watch() override {
+        watching = available;
+        return available;
+    }
+    void stopWatching() override { watching = false; }
+    void readSetSince(ServerTime since, BytesHandler handler) override {
+        ++reads;
+        bool fresh = watching && ownerSince && static_cast<std::int32_t>(*ownerSince - since) >= 0;
+        handler(fresh ? bytes : std::nullopt);
+    }
+
+    bool available = true;
+    bool watching = false;
+    std::optional<ServerTime> ownerSince;
+    std::optional<std::string> bytes;
+    int reads = 0;
+};
+
+} // namespace ondravell::platform

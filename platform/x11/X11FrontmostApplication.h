@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/FrontmostApplication.h"
+
+typedef struct _XDisplay Display;
+
+namespace ondravell::platform {
+
+// The window manager's _NET_ACTIVE_WINDOW on $DISPLAY, named by its _GTK_APPLICATION_ID, else its
+// _KDE_NET_WM_DESKTOP_FILE, else the class part of its WM_CLASS. The connection opens at the first
+// question and stays.
+class X11FrontmostApplication final : public FrontmostApplication {
+public:
+    X11FrontmostApplication() = default;
+    ~X11FrontmostApplication() override;
+    X11FrontmostApplication(const X11FrontmostApplication&) = delete;
+    X11FrontmostApplication& operator=(const X11FrontmostApplication&) = delete;
+
+    std::optional<std::string> bundleIdentifier() override;
+
+private:
+    Display* display_ = nullptr;
+};
+
+} // namespace ondravell::platform

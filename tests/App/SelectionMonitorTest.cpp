@@ -1,0 +1,171 @@
+#include "App/Selection/SelectionMonitor.h"
+
+#include "core/SharedConfig/OndravellSettings.h"
+#include "platform/memory/FixedFrontmostApplication.h"
+#include "platform/memory/ManualOneShotTimers.h"
+#include "platform/memory/MemoryAccessibilityTrust.h"
+#include "platform/memory/MemoryClipboardCopier.h"
+#include "platform/memory/MemoryGlobalMouseMonitors.h"
+#include "platform/memory/MemoryPrimarySelection.h"
+
+#include <gtest/gtest.h>
+
+using namespace ondravell;
+using namespace std::chrono_literals;
+using Kind = platform::GlobalMouseMonitors::Kind;
+
+namespace {
+
+struct Fixture {
+    platform::MemoryGlobalMouseMonitors monitors;
+    platform::MemoryAccessibilityTrust trust{true};
+    platform::MemoryPrimarySelection primary;
+    platform::MemoryClipboardCopier clipboard;
+    platform::FixedFrontmostApplication frontmost;
+    platform::ManualOneShotTimers timers;
+    OndravellSettings settings;
+    SelectionMonitor monitor{{&monitors, &trust, [this] { return settings; }, &primary, &clipboard,
+                              &frontmost, &timers, "ondravell",
+                              [] {
+                                  return SelectionMonitor::Point{7, 8};
+                              }}};
+    std::vector<std::string> log; // "show <text> <x>,<y>" or "hide"
+
+    Fixture() {
+        settings.selectionEnabled = true;
+        monitor.setBar({[this](const std::string& text, SelectionMonitor::Point at) {
+                            log.push_back("show " + text + " " + std::to_string(int(at.x)) + "," +
+                                          std::to_string(int(at.y)));
+                        },
+                        [this] { log.push_back("hide"); }});
+    }
+    // A press at `down` at server time 1000, a release at `up`, and the delayed read.
+    void gesture(SelectionMonitor::Point down, SelectionMonitor::Point up, int clicks) {
+        monitors.fire(Kind::leftMouseDown, {down.x, down.y, clicks, 1000});
+        monitors.fire(Kind::leftMouseUp, {up.x, up.y, clicks, 1010});
+        timers.advance(SelectionMonitor::readDelay - 1ms);
+        EXPECT_TRUE(log.empty() || log.back() == "hide");
+        timers.advance(1ms);
+    }
+};
+
+} // namespace
+
+TEST(SelectionMonitorRules, ClickOrGesture) {
+    using P = SelectionMonitor::Point;
+    EXPECT_TRUE(SelectionMonitor::isPlainClick(P{10, 10}, P{14, 10}, 1)); // exactly 4.0 is a click
+    EXPECT_FALSE(SelectionMonitor::isPlainClick(P{10, 10}, P{14.01, 10}, 1));
+    EXPECT_FALSE(SelectionMonitor::isPlainClick(P{10, 10}, P{10, 10}, 2)); // a double click selects
+}
+
+TEST(SelectionMonitorRules, FrontmostApplicationFilter) {
+    const std::vector<std::string> blacklist = {"org.gnome.Terminal", "keepassxc.desktop"};
+    EXPECT_TRUE(SelectionMonitor::shouldShowIn(std::nullopt, "ondravell", blacklist));
+    EXPECT_TRUE(SelectionMonitor::shouldShowIn("org.gnome.gedit", "ondravell", blacklist));
+    EXPECT_FALSE(SelectionMonitor::shouldShowIn("ondravell", "ondravell", blacklist));
+    EXPECT_FALSE(SelectionMonitor::shouldShowIn("ondravell.desktop", "ondravell", blacklist));
+    EXPECT_FALSE(SelectionMonitor::shouldShowIn("org.gnome.Terminal", "ondravell", blacklist));
+    EXPECT_FALSE(SelectionMonitor::shouldShowIn("keepassxc", "ondravell", blacklist));
+    EXPECT_TRUE(SelectionMonitor::shouldShowIn("org.gnome.terminal", "ondravell", blacklist)); // exact case
+}
+
+TEST(SelectionMonitorAutomatic, ShowsHidesOrLeavesTheBarAfterARelease) {
+    struct Case {
+        const char* name;
+        SelectionMonitor::Point up;
+        int clicks;
+        std::optional<std::string> selection;
+        std::optional<std::uint32_t> ownerSince;
+        std::optional<std::string> frontmost;
+        std::vector<std::string> expected;
+    };
+    const std::string longText(20001, 'x');
+    const Case cases[] = {
+        {"drag", {60, 20}, 1, "  hello\n", 1005, "org.gnome.gedit", {"show hello 60,20"}},
+        {"double click", {10, 20}, 2, "word", 1000, std::nullopt, {"show word 10,20"}},
+        {"plain click", {13, 20}, 1, "word", 1005, std::nullopt, {"hide"}},
+        {"stale selection", {60, 20}, 1, "old", 999, std::nullopt, {"hide"}},
+        {"no selection", {60, 20}, 1, std::nullopt, std::nullopt, std::nullopt, {"hide"}},
+        {"blanks", {60, 20}, 1, " \n\t", 1005, std::nullopt, {"hide"}},
+        {"invalid UTF-8", {60, 20}, 1, "ab\xff", 1005, std::nullopt, {"hide"}},
+        {"NUL byte", {60, 20}, 1, std::string("a\0b", 3), 1005, std::nullopt, {"hide"}},
+        {"too long", {60, 20}, 1, longText, 1005, std::nullopt, {"hide"}},
+        {"blacklisted", {60, 20}, 1, "hello", 1005, "org.keepassxc.KeePassXC", {}},
+        {"own window", {60, 20}, 1, "hello", 1005, "ondravell", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.settings.selectionAppBlacklist = {"org.keepassxc.KeePassXC"};
+        f.primary.bytes = c.selection;
+        f.primary.ownerSince = c.ownerSince;
+        f.frontmost.identifier = c.frontmost;
+        f.monitor.startMouseMonitors();
+        f.gesture({10, 20}, c.up, c.clicks);
+        EXPECT_EQ(f.log, c.expected);
+        EXPECT_EQ(f.clipboard.calls, 0); // the automatic path never copies
+    }
+}
+
+TEST(SelectionMonitorAutomatic, ScrollHidesAndStoppedMonitorsSeeNothing) {
+    Fixture f;
+    f.monitor.startMouseMonitors();
+    f.monitors.fire(Kind::scrollWheel, {});
+    EXPECT_EQ(f.log, std::vector<std::string>{"hide"});
+    f.monitor.stop();
+    EXPECT_FALSE(f.primary.watching);
+    f.monitors.fire(Kind::scrollWheel, {});
+    EXPECT_EQ(f.log.size(), 1u);
+}
+
+TEST(SelectionMonitorAutomatic, ArmingTwiceDoesNotDoubleEvents) {
+    Fixture f;
+    f.monitor.startMouseMonitors();
+    f.monitor.startMouseMonitors();
+    EXPECT_EQ(f.monitors.installedCount(), 3u);
+    f.monitors.fire(Kind::scrollWheel, {});
+    EXPECT_EQ(f.log.size(), 1u);
+}
+
+TEST(SelectionMonitorManual, ReadsTheFreshSelectionThenTheCopyAndShowsAtThePointer) {
+    struct Case {
+        const char* name;
+        bool enabled;
+        std::optional<std::string> selection;
+        std::optional<std::string> copied;
+        std::vector<std::string> expected;
+        int copies;
+    };
+    const std::string longText(20001, 'x');
+    const Case cases[] = {
+        {"selection", true, " word ", "copied", {"show word 7,8"}, 0},
+        {"copy when no selection", true, std::nullopt, "copied", {"show copied 7,8"}, 1},
+        {"blank selection: no copy", true, "  ", "copied", {}, 0},
+        {"nothing", true, std::nullopt, std::nullopt, {}, 1},
+        {"no length limit", true, longText, std::nullopt, {"show " + longText + " 7,8"}, 0},
+        {"toolbar off", false, "word", "copied", {}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.settings.selectionEnabled = c.enabled;
+        f.primary.bytes = c.selection;
+        f.primary.ownerSince = 1005;
+        if (c.copied)
+            f.clipboard.nextCopy = platform::ClipboardCopy{c.copied, {}, {}};
+        f.monitor.startMouseMonitors();
+        f.monitors.fire(Kind::leftMouseDown, {0, 0, 1, 1000});
+        f.monitor.triggerManually();
+        EXPECT_EQ(f.log, c.expected);
+        EXPECT_EQ(f.clipboard.calls, c.copies);
+    }
+}
+
+TEST(SelectionMonitorManual, WithoutAPressSeenOnlyTheCopyIsTrusted) {
+    Fixture f;
+    f.primary.bytes = "stale";
+    f.primary.ownerSince = 5;
+    f.clipboard.nextCopy = platform::ClipboardCopy{"copied", {}, {}};
+    f.monitor.triggerManually();
+    EXPECT_EQ(f.log, std::vector<std::string>{"show copied 7,8"});
+}
