@@ -1,7 +1,10 @@
 #include "tests/App/X11FakeInput.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <chrono>
+#include <thread>
 
 namespace ondravell::test {
 
@@ -18,8 +21,42 @@ void X11FakeInput::moveTo(int x, int y) {
 }
 
 void X11FakeInput::click(unsigned button) {
+    press(button);
+    release(button);
+}
+
+void X11FakeInput::press(unsigned button) {
     XTestFakeButtonEvent(display_, button, True, CurrentTime);
+    XFlush(display_);
+}
+
+void X11FakeInput::release(unsigned button) {
     XTestFakeButtonEvent(display_, button, False, CurrentTime);
+    XFlush(display_);
+}
+
+void X11FakeInput::drag(int fromX, int fromY, int toX, int toY) {
+    constexpr int steps = 8;
+    moveTo(fromX, fromY);
+    press(1);
+    for (int i = 1; i <= steps; ++i) {
+        // Programs follow a drag through motion events; give them time to see each one.
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+        moveTo(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    release(1);
+}
+
+void X11FakeInput::setActiveWindow(unsigned long window) {
+    Atom active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+    if (window == 0) {
+        XDeleteProperty(display_, DefaultRootWindow(display_), active);
+    } else {
+        ::Window id = window;
+        XChangeProperty(display_, DefaultRootWindow(display_), active, XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&id), 1);
+    }
     XFlush(display_);
 }
 

@@ -15,6 +15,12 @@ public:
     bool ok() const { return display_ != nullptr; }
     void moveTo(int x, int y);
     void click(unsigned button);
+    void press(unsigned button);
+    void release(unsigned button);
+    // A press at `from`, a movement in steps, and the release at `to`.
+    void drag(int fromX, int fromY, int toX, int toY);
+    // Names `window` the active one on the root window, as a window manager would (0: none).
+    void setActiveWindow(unsigned long window);
 
 private:
     Display* display_;

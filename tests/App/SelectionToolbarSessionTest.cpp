@@ -1,0 +1,128 @@
+// The selection toolbar of the real program, with a text field in another X client: drags, clicks and
+// the active window are made from this process, the bar is looked for from outside.
+#include "tests/App/X11FakeInput.h"
+#include "tests/App/X11Windows.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using ondravell::test::X11Windows;
+
+namespace {
+
+// Readiness bound for programs starting under Xvfb; not a speed requirement.
+constexpr auto settleLimit = std::chrono::seconds(20);
+// How long a bar that should not come is waited for: many times the read delay.
+constexpr auto absenceWait = std::chrono::milliseconds(700);
+const std::string barName = "Ondravell";
+
+bool eventually(const std::function<bool()>& condition) {
+    auto deadline = std::chrono::steady_clock::now() + settleLimit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    return condition();
+}
+
+bool barShown() {
+    return X11Windows::viewableNamed(barName).has_value();
+}
+
+pid_t launch(const char* program, std::vector<std::string> arguments) {
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        std::vector<char*> argv{const_cast<char*>(program)};
+        for (auto& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        ::execv(program, argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+class SelectionToolbarSessionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::string pattern = (fs::temp_directory_path() / "ondravell-toolbar-XXXXXX").string();
+        root_ = ::mkdtemp(pattern.data());
+        ::setenv("ONDRAVELL_CONTAINER", (root_ / "container").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+        writeSettings("[]");
+        input_ = new ondravell::test::X11FakeInput;
+        client_ = launch(TEXT_FIELD_CLIENT, {"hello world selection test"});
+        app_ = launch(ONDRAVELL_APP, {});
+        ASSERT_TRUE(eventually([] { return X11Windows::viewableNamed("text-field-client").has_value(); }));
+        // The program arms the monitors at launch; give it the time to get there.
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+    }
+    static void TearDownTestSuite() {
+        for (pid_t pid : {app_, client_})
+            if (pid > 0) {
+                ::kill(pid, SIGTERM);
+                ::waitpid(pid, nullptr, 0);
+            }
+        delete input_;
+        std::error_code error;
+        fs::remove_all(root_, error);
+    }
+
+    static void writeSettings(const std::string& blacklist) {
+        fs::path folder = root_ / "container" / "Library" / "Application Support";
+        fs::create_directories(folder);
+        std::ofstream(folder / "settings.v1.json")
+            << R"({"selectionEnabled": true, "selectionTriggerAuto": true,)"
+            << R"( "selectionActionIDs": ["copyText", "translate"], "selectionAppBlacklist": )" << blacklist
+            << "}";
+    }
+    // Drags over the words of the text field.
+    static void selectInTheField() { input_->drag(70, 230, 330, 232); }
+
+    static inline fs::path root_;
+    static inline pid_t app_ = -1, client_ = -1;
+    static inline ondravell::test::X11FakeInput* input_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(SelectionToolbarSessionTest, DragShowsTheBarClickHidesItStaleAndExcludedSelectionsShowNothing) {
+    ASSERT_TRUE(input_->ok());
+    selectInTheField();
+    ASSERT_TRUE(eventually(barShown)) << "no bar after a drag over the text";
+    auto bar = *X11Windows::viewableNamed(barName);
+    // Above the release point, with two buttons.
+    EXPECT_LE(bar.y + bar.height, 232 - 18 + 1);
+    EXPECT_LT(bar.width, 200);
+
+    input_->moveTo(900, 600);
+    input_->click(1);
+    EXPECT_TRUE(eventually([] { return !barShown(); })) << "a plain click elsewhere left the bar";
+
+    // A drag over nothing selects nothing: the text field's selection is old news.
+    input_->drag(900, 600, 1000, 620);
+    std::this_thread::sleep_for(absenceWait);
+    EXPECT_FALSE(barShown()) << "a stale selection was shown";
+
+    // The field's application, active and excluded.
+    writeSettings(R"(["ondravell-text-field-client"])");
+    input_->setActiveWindow(X11Windows::viewableNamed("text-field-client")->id);
+    selectInTheField();
+    std::this_thread::sleep_for(absenceWait);
+    EXPECT_FALSE(barShown()) << "the bar showed over an excluded application";
+    input_->setActiveWindow(0);
+
+    writeSettings("[]");
+    selectInTheField();
+    EXPECT_TRUE(eventually(barShown)) << "no bar once the application is allowed again";
+}
