@@ -10,6 +10,7 @@
 #include <QEnterEvent>
 #include <QScreen>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace ondravell;
@@ -117,4 +118,24 @@ TEST_F(SelectionBarControllerTest, ButtonsCarryTheirTitleInEveryStyleAndHighligh
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(button, &leave);
     EXPECT_FALSE(button->hovering());
+}
+
+// Run on Qt's offscreen platform with two screens side by side (see the test's registration).
+TEST_F(SelectionBarControllerTest, KeepsToTheScreenOfThePointOnTwoScreens) {
+    if (QGuiApplication::screens().size() < 2)
+        GTEST_SKIP() << "needs two screens";
+    struct Case {
+        QPointF at;
+        std::function<QPoint(QSize)> expected;
+    };
+    const Case cases[] = {
+        {{1275, 400}, [](QSize s) { return QPoint(1280 - s.width() - 6, 400 - 18 - s.height()); }},
+        {{1285, 400}, [](QSize s) { return QPoint(1286, 400 - 18 - s.height()); }},
+        {{2300, 10}, [](QSize s) { return QPoint(2304 - s.width() - 6, 28); }},
+    };
+    for (const Case& c : cases) {
+        controller->show("hello", c.at);
+        settle();
+        EXPECT_EQ(controller->panel()->pos(), c.expected(controller->panel()->size())) << c.at.x();
+    }
 }
