@@ -11,6 +11,7 @@
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtOneShotTimers.h"
 #include "platform/x11/X11AccessibilityTrust.h"
+#include "platform/x11/X11ClipboardOwnerProbe.h"
 #include "platform/x11/X11Compositing.h"
 #include "platform/x11/X11FrontmostApplication.h"
 #include "platform/x11/X11GlobalMouseMonitors.h"
@@ -69,7 +70,10 @@ int main(int argc, char** argv) {
     });
 
     platform::X11KeySynthesizer keys;
+    platform::X11ClipboardOwnerProbe clipboardProbe;
     platform::QtClipboardCopier clipboardCopier(keys);
+    clipboardCopier.setOwnerCheck(
+        [&clipboardProbe](auto answered) { clipboardProbe.probe(std::move(answered)); });
     platform::X11PrimarySelection primarySelection;
     platform::X11FrontmostApplication frontmost;
     platform::QtOneShotTimers timers;

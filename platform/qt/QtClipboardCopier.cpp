@@ -100,7 +100,9 @@ QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys, Options options) : ke
     QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { poll(); });
 }
 
-QtClipboardCopier::~QtClipboardCopier() = default;
+QtClipboardCopier::~QtClipboardCopier() {
+    *alive_ = false;
+}
 
 void QtClipboardCopier::copyFromFocusedWindow(Handler handler) {
     // Two copies at once would each take the other's result for its own and restore the wrong snapshot.
@@ -108,15 +110,33 @@ void QtClipboardCopier::copyFromFocusedWindow(Handler handler) {
         handler(std::nullopt);
         return;
     }
-    auto run = std::make_unique<Run>();
-    run->handler = std::move(handler);
-    run->snapshot = snapshotOf(QGuiApplication::clipboard()->mimeData());
-    run->startCount = changeCount_;
+    run_ = std::make_unique<Run>();
+    run_->handler = std::move(handler);
+    if (!ownerCheck_) {
+        start();
+        return;
+    }
+    std::weak_ptr<bool> alive = alive_;
+    ownerCheck_([this, alive](bool answers) {
+        if (!alive.lock() || !run_)
+            return;
+        if (answers) {
+            start();
+            return;
+        }
+        std::unique_ptr<Run> run = std::move(run_);
+        run->handler(std::nullopt);
+    });
+}
+
+void QtClipboardCopier::start() {
+    run_->snapshot = snapshotOf(QGuiApplication::clipboard()->mimeData());
+    run_->startCount = changeCount_;
     if (!keys_.send(KeySynthesizer::Shortcut::copy)) {
+        std::unique_ptr<Run> run = std::move(run_);
         run->handler(std::nullopt);
         return;
     }
-    run_ = std::move(run);
     timer_.start();
 }
 

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace ondravell::platform {
@@ -29,8 +30,14 @@ public:
 
     void copyFromFocusedWindow(Handler handler) override;
 
+    // Asks, before anything is read, whether the clipboard's owner answers in good time; the copy is
+    // refused when it does not, since reading from it would block the event loop.
+    using OwnerCheck = std::function<void(std::function<void(bool answers)>)>;
+    void setOwnerCheck(OwnerCheck check) { ownerCheck_ = std::move(check); }
+
 private:
     struct Run;
+    void start();
     void poll();
     void finish(bool changed);
 
@@ -40,6 +47,8 @@ private:
     QTimer timer_;
     std::int64_t changeCount_ = 0;
     std::unique_ptr<Run> run_;
+    OwnerCheck ownerCheck_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace ondravell::platform

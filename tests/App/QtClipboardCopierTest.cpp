@@ -1,6 +1,7 @@
 #include "platform/qt/QtClipboardCopier.h"
 
 #include "platform/memory/MemoryKeySynthesizer.h"
+#include "platform/x11/X11ClipboardOwnerProbe.h"
 #include "platform/x11/X11KeySynthesizer.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <QMimeData>
 #include <gtest/gtest.h>
 #include <map>
+// After GoogleTest, whose own names Xlib's macros would replace.
+#include <X11/Xlib.h>
 
 using namespace ondravell::platform;
 
@@ -157,4 +160,33 @@ TEST_F(QtClipboardCopierTest, SynthesisedCtrlCCopiesFromTheFocusedTextField) {
     ASSERT_TRUE(answer && *answer);
     EXPECT_EQ((*answer)->text, "world");
     EXPECT_EQ(clipboardFormats(), userClipboard);
+}
+
+TEST_F(QtClipboardCopierTest, RefusesToReadFromAnOwnerThatNeverAnswers) {
+    X11ClipboardOwnerProbe probe(300);
+    MemoryKeySynthesizer keys;
+    keys.onSend = [](auto) { QGuiApplication::clipboard()->setText(QStringLiteral("copied")); };
+    QtClipboardCopier copier(keys);
+    copier.setOwnerCheck([&probe](auto answered) { probe.probe(std::move(answered)); });
+
+    // An owner that answers: the copy goes ahead.
+    QGuiApplication::clipboard()->setMimeData(mimeOf(userClipboard));
+    auto answer = copyWith(copier);
+    ASSERT_TRUE(answer && *answer);
+    EXPECT_EQ((*answer)->text, "copied");
+
+    // An owner on a connection that nobody reads from.
+    Display* mute = XOpenDisplay(nullptr);
+    ASSERT_NE(mute, nullptr);
+    Window window = XCreateSimpleWindow(mute, DefaultRootWindow(mute), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(mute, XInternAtom(mute, "CLIPBOARD", False), window, CurrentTime);
+    XSync(mute, False);
+    QElapsedTimer timer;
+    timer.start();
+    answer = copyWith(copier);
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(*answer, std::nullopt);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(keys.sent.size(), 1u); // only the first copy sent the keys
+    XCloseDisplay(mute);
 }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/x11/X11EventConnection.h"
+
+#include <QTimer>
+#include <functional>
+
+namespace ondravell::platform {
+
+// Asks the CLIPBOARD selection's owner which formats it offers, on a connection of its own, and
+// reports whether it answered within `timeoutMs`. Toolkits read the clipboard synchronously with a
+// long timeout of their own: an owner that never answers would freeze the program for that long.
+class X11ClipboardOwnerProbe {
+public:
+    explicit X11ClipboardOwnerProbe(int timeoutMs = 300);
+    ~X11ClipboardOwnerProbe();
+    X11ClipboardOwnerProbe(const X11ClipboardOwnerProbe&) = delete;
+    X11ClipboardOwnerProbe& operator=(const X11ClipboardOwnerProbe&) = delete;
+
+    // Calls `handler` once on the event loop: true when the clipboard has no owner or its owner
+    // answered in time. A new probe ends the previous one with false.
+    void probe(std::function<void(bool answers)> handler);
+
+private:
+    void readEvents();
+    void answer(bool answers);
+
+    int timeoutMs_;
+    X11EventConnection connection_;
+    unsigned long window_ = 0, clipboard_ = 0, targets_ = 0, property_ = 0;
+    QTimer timeout_;
+    std::function<void(bool)> handler_;
+};
+
+} // namespace ondravell::platform
