@@ -62,13 +62,17 @@ protected:
         writeSettings("[]");
         input_ = new ondravell::test::X11FakeInput;
         client_ = launch(TEXT_FIELD_CLIENT, {"hello world selection test"});
+        passwordClient_ = launch(TEXT_FIELD_CLIENT, {"secret words in here", "password"});
         app_ = launch(ONDRAVELL_APP, {});
-        ASSERT_TRUE(eventually([] { return X11Windows::viewableNamed("text-field-client").has_value(); }));
+        ASSERT_TRUE(eventually([] {
+            return X11Windows::viewableNamed("text-field-client") &&
+                   X11Windows::viewableNamed("password-field-client");
+        }));
         // The program arms the monitors at launch; give it the time to get there.
         std::this_thread::sleep_for(std::chrono::seconds(2));
     }
     static void TearDownTestSuite() {
-        for (pid_t pid : {app_, client_})
+        for (pid_t pid : {app_, client_, passwordClient_})
             if (pid > 0) {
                 ::kill(pid, SIGTERM);
                 ::waitpid(pid, nullptr, 0);
@@ -90,13 +94,14 @@ protected:
     static void selectInTheField() { input_->drag(70, 230, 330, 232); }
 
     static inline fs::path root_;
-    static inline pid_t app_ = -1, client_ = -1;
+    static inline pid_t app_ = -1, client_ = -1, passwordClient_ = -1;
     static inline ondravell::test::X11FakeInput* input_ = nullptr;
 };
 
 } // namespace
 
-TEST_F(SelectionToolbarSessionTest, DragShowsTheBarClickHidesItStaleAndExcludedSelectionsShowNothing) {
+TEST_F(SelectionToolbarSessionTest,
+       DragShowsTheBarClickHidesItStalePasswordAndExcludedSelectionsShowNothing) {
     ASSERT_TRUE(input_->ok());
     selectInTheField();
     ASSERT_TRUE(eventually(barShown)) << "no bar after a drag over the text";
@@ -108,6 +113,13 @@ TEST_F(SelectionToolbarSessionTest, DragShowsTheBarClickHidesItStaleAndExcludedS
     input_->moveTo(900, 600);
     input_->click(1);
     EXPECT_TRUE(eventually([] { return !barShown(); })) << "a plain click elsewhere left the bar";
+
+    // A password field publishes no selection, and nothing else reads it.
+    input_->drag(70, 430, 330, 432);
+    std::this_thread::sleep_for(absenceWait);
+    EXPECT_FALSE(barShown()) << "a password field's selection was shown";
+    input_->moveTo(900, 600);
+    input_->click(1);
 
     // A drag over nothing selects nothing: the text field's selection is old news.
     input_->drag(900, 600, 1000, 620);

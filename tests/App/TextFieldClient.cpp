@@ -1,5 +1,6 @@
 // A window with a text field, as another application for the selection toolbar's tests: its text is
-// the first argument, its window sits at the top left of the screen, and it prints "ready" once shown.
+// the first argument, "password" as the second makes it a password field lower on the screen; it
+// prints "ready" once shown.
 #include <QApplication>
 #include <QLineEdit>
 #include <QTimer>
@@ -7,15 +8,15 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setDesktopFileName(QStringLiteral("org.example.TextField"));
     QLineEdit field(argc > 1 ? QString::fromUtf8(argv[1]) : QStringLiteral("select some words here"));
-    field.setEchoMode(argc > 2 && QByteArray(argv[2]) == "password" ? QLineEdit::Password
-                                                                    : QLineEdit::Normal);
-    field.setWindowTitle(QStringLiteral("text-field-client"));
+    const bool password = argc > 2 && QByteArray(argv[2]) == "password";
+    field.setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+    field.setWindowTitle(password ? QStringLiteral("password-field-client")
+                                  : QStringLiteral("text-field-client"));
     QFont font = field.font();
     font.setPointSize(20);
     field.setFont(font);
-    field.setGeometry(40, 200, 600, 60);
+    field.setGeometry(40, password ? 400 : 200, 600, 60);
     field.show();
     field.activateWindow();
     QTimer::singleShot(200, [] {
