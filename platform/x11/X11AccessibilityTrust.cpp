@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 
 namespace ondravell::platform {
 
@@ -18,7 +19,9 @@ bool serverOffersGlobalInput() {
         int major = 2, minor = 0;
         if (XIQueryVersion(display, &major, &minor) == Success && major >= 2) {
             int testEvent = 0, testError = 0, testMajor = 0, testMinor = 0;
-            trusted = XTestQueryExtension(display, &testEvent, &testError, &testMajor, &testMinor);
+            int fixesEvent = 0, fixesError = 0;
+            trusted = XTestQueryExtension(display, &testEvent, &testError, &testMajor, &testMinor) &&
+                      XFixesQueryExtension(display, &fixesEvent, &fixesError);
         }
     }
     XCloseDisplay(display);

@@ -6,8 +6,8 @@
 
 namespace ondravell::platform {
 
-// Trusted when the X server of $DISPLAY offers XInput 2 (global mouse input) and XTest (synthesised
-// keys). The answer is asked once and kept: the server's extensions do not change while it runs.
+// Trusted when the X server of $DISPLAY offers XInput 2 (global mouse input), XTest (synthesised
+// keys) and XFixes (who took the selection, and when). The answer is asked once and kept: the server's extensions do not change while it runs.
 class X11AccessibilityTrust final : public AccessibilityTrust {
 public:
     bool isProcessTrusted() override;
