@@ -20,8 +20,9 @@ constexpr double separatorStrength = 0.5;
 constexpr double dividerOpacity = 0.4;
 constexpr double edgeOpacity = 0.12;
 constexpr double edgeWidth = 0.5;
-// The background's opacity over other windows when they show through.
-constexpr double materialOpacity = 0.88;
+// The background's opacity where other windows show through: without the blur of a material,
+// more would let the text below compete with the buttons.
+constexpr double materialOpacity = 0.95;
 
 // A thin vertical line between two buttons.
 class Divider final : public QWidget {
