@@ -22,6 +22,7 @@
 #include <QCursor>
 #include <QScreen>
 #include <QStyleHints>
+#include <QTimer>
 #include <QWindow>
 
 using namespace ondravell;
@@ -106,6 +107,10 @@ int main(int argc, char** argv) {
                              [] { return SettingsService().load(); }, [] { QApplication::quit(); }});
     delegate = &appDelegate;
     appDelegate.applicationDidFinishLaunching();
+    QTimer::singleShot(0, [] {
+        if (SettingsService().load().selectionEnabled)
+            SelectionBarController::shared().prepare();
+    });
     int status = QApplication::exec();
     delegate = nullptr;
     return status;

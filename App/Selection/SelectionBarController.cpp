@@ -7,6 +7,7 @@
 #include "core/SharedConfig/OndravellSettings.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
@@ -114,6 +115,18 @@ void SelectionBarController::hide() {
     if (panel_)
         panel_->hide();
     removeOutsideClickMonitor();
+}
+
+void SelectionBarController::prepare() {
+    if (panel_)
+        return;
+    createPanel();
+    panel_->winId();
+    SelectionBarView bar(SelectionAction::builtins(), SelectionBarStyle::iconText, nullptr);
+    bar.setTranslucent(services_.translucent);
+    bar.adjustSize();
+    QImage image(bar.size(), QImage::Format_ARGB32_Premultiplied);
+    bar.render(&image);
 }
 
 bool SelectionBarController::isVisible() const {

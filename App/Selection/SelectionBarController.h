@@ -46,6 +46,9 @@ public:
     // hides it when no action applies to the text.
     void show(const std::string& text, QPointF at);
     void hide();
+    // Creates the panel and draws a bar once off screen, so that the first selection does not wait for
+    // the window and the fonts.
+    void prepare();
     // Without a handler, a click on an action only hides the bar.
     void setActionHandler(ActionHandler handler) { actionHandler_ = std::move(handler); }
 

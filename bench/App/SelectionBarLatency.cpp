@@ -96,10 +96,12 @@ int main(int argc, char** argv) {
         waitFor(display, UnmapNotify, hidden);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+    const double first = samples.front();
     std::sort(samples.begin(), samples.end());
     std::printf("mouse-up to bar on screen, without the %.0f ms read delay, over %zu drags: "
-                "min %.1f ms, median %.1f ms, max %.1f ms\n",
-                readDelayMs, samples.size(), samples.front(), samples[samples.size() / 2], samples.back());
+                "first %.1f ms, min %.1f ms, median %.1f ms, max %.1f ms\n",
+                readDelayMs, samples.size(), first, samples.front(), samples[samples.size() / 2],
+                samples.back());
     XCloseDisplay(display);
     return 0;
 }
