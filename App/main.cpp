@@ -7,6 +7,7 @@
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
+#include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtOneShotTimers.h"
@@ -17,6 +18,7 @@
 #include "platform/x11/X11GlobalMouseMonitors.h"
 #include "platform/x11/X11KeySynthesizer.h"
 #include "platform/x11/X11PrimarySelection.h"
+#include "platform/xdg/InstalledNautilusExtension.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -103,7 +105,10 @@ int main(int argc, char** argv) {
         [] { SelectionBarController::shared().hide(); },
     });
 
-    AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles,
+    platform::InstalledNautilusExtension extensionStatus(ONDRAVELL_NAUTILUS_EXTENSION_DIR);
+    platform::GioSystemSettingsOpener settingsOpener;
+
+    AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, extensionStatus, settingsOpener,
                              [] { return SettingsService().load(); }, [] { QApplication::quit(); }});
     delegate = &appDelegate;
     appDelegate.applicationDidFinishLaunching();

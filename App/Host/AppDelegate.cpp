@@ -1,19 +1,32 @@
 #include "App/Host/AppDelegate.h"
 
+#include "App/History/HistoryActions.h"
 #include "App/Host/AppRequestHandler.h"
+#include "App/Host/FinderExtensionGuide.h"
 #include "App/Host/MenuBarItem.h"
 #include "App/Host/RequestObservers.h"
 #include "App/Host/SelectionTriggerArming.h"
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/Selection/SelectionMonitor.h"
+#include "App/Toast/ToastPresenter.h"
+#include "core/FileOps/FileOperator.h"
+#include "core/SharedConfig/OndravellIPC.h"
 #include "core/SharedConfig/OndravellSettings.h"
+#include "platform/FinderExtensionStatus.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
 
 namespace ondravell {
 
-AppDelegate::AppDelegate(Services services) : services_(std::move(services)) {}
+AppDelegate::AppDelegate(Services services)
+    : services_(std::move(services)),
+      history_(std::make_unique<HistoryActions>(
+          OperationHistory::forAppGroup(OndravellIPC::appGroupID),
+          [](const FileOperation& operation) { return FileOperator::undo(operation); },
+          [](const std::string& message, const std::string& symbol) {
+              ToastPresenter::shared().show(message, symbol);
+          })) {}
 
 AppDelegate::~AppDelegate() {
     // The monitors' platform service ends with the program's composition root, right after this.
@@ -21,12 +34,20 @@ AppDelegate::~AppDelegate() {
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
+    SettingsWindowController::shared().setHistoryActions(*history_);
     menuBarItem_ = std::make_unique<MenuBarItem>(
-        services_.userDefaults,
+        services_.userDefaults, *history_,
         MenuBarItem::Commands{
             [] { SettingsWindowController::shared().show(); },
             [] { SettingsWindowController::shared().show(SettingsNavigation::Section::history); },
             services_.quit,
+            [&opener = services_.settingsOpener] {
+                // Nautilus has no switch of its own for extensions; say so rather than do nothing.
+                if (!FinderExtensionGuide::openSystemSettings(opener))
+                    ToastPresenter::shared().show("没有可打开的扩展设置：请安装 Nautilus 扩展后重启 Nautilus",
+                                                  "exclamationmark.triangle.fill");
+            },
+            [&status = services_.extensionStatus] { return status.isExtensionEnabled(); },
         });
     menuBarItem_->refresh();
 

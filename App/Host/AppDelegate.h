@@ -6,13 +6,16 @@
 namespace ondravell {
 
 class AppRequestHandler;
+class HistoryActions;
 class MenuBarItem;
 class RequestObservers;
 struct OndravellSettings;
 namespace platform {
 class AccessibilityTrust;
 class DistributedNotificationCenter;
+class FinderExtensionStatus;
 class FinderHiddenFiles;
+class SystemSettingsOpener;
 class UserDefaults;
 } // namespace platform
 
@@ -25,6 +28,8 @@ public:
         platform::UserDefaults& userDefaults;
         platform::AccessibilityTrust& trust;
         platform::FinderHiddenFiles& hiddenFiles;
+        platform::FinderExtensionStatus& extensionStatus;
+        platform::SystemSettingsOpener& settingsOpener;
         std::function<OndravellSettings()> loadSettings;
         std::function<void()> quit;
     };
@@ -43,9 +48,14 @@ public:
 
 private:
     Services services_;
+    std::unique_ptr<HistoryActions> history_;
     std::unique_ptr<AppRequestHandler> requestHandler_;
     std::unique_ptr<RequestObservers> observers_;
     std::unique_ptr<MenuBarItem> menuBarItem_;
+
+public:
+    // The tray item, once the launch made it.
+    MenuBarItem* menuBarItem() const { return menuBarItem_.get(); }
 };
 
 } // namespace ondravell

@@ -1,22 +1,35 @@
 #include "App/Host/MenuBarItem.h"
 
+#include "App/History/HistoryActions.h"
+#include "App/Host/MenuBarContent.h"
 #include "App/Host/MenuBarIcon.h"
 #include "platform/UserDefaults.h"
 
-#include <QCursor>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace ondravell {
 
-MenuBarItem::MenuBarItem(platform::UserDefaults& defaults, Commands commands)
-    : defaults_(defaults), menu_(new QMenu), icon_(new QSystemTrayIcon(this)) {
+MenuBarItem::MenuBarItem(platform::UserDefaults& defaults, const HistoryActions& history, Commands commands)
+    : defaults_(defaults),
+      history_(history),
+      menu_(new QMenu),
+      icon_(new QSystemTrayIcon(this)),
+      popup_(new MenuBarContent(
+          MenuBarContentModel(history, commands.isExtensionEnabled),
+          {commands.openSettings, commands.openHistory, commands.quit, commands.openExtensionSettings})) {
     auto run = [](const std::function<void()>& command) {
         return [command] {
             if (command)
                 command();
         };
     };
+    // Shown only while there is something to undo; it undoes what the popup's undo row would.
+    undo_ =
+        menu_->addAction(QIcon::fromTheme(QStringLiteral("edit-undo")), QStringLiteral("撤销"), this, [this] {
+            if (std::optional<FileOperation> latest = history_.latestUndoable())
+                history_.undo(*latest);
+        });
     menu_->addAction(QIcon::fromTheme(QStringLiteral("preferences-system")), QStringLiteral("设置…"),
                      run(commands.openSettings));
     menu_->addAction(QIcon::fromTheme(QStringLiteral("document-open-recent")), QStringLiteral("历史"),
@@ -24,19 +37,32 @@ MenuBarItem::MenuBarItem(platform::UserDefaults& defaults, Commands commands)
     menu_->addSeparator();
     menu_->addAction(QIcon::fromTheme(QStringLiteral("application-exit")), QStringLiteral("退出"),
                      run(commands.quit));
+    connect(menu_, &QMenu::aboutToShow, this, [this] { updateMenu(); });
+    updateMenu();
 
     icon_->setIcon(MenuBarIcon::make());
     icon_->setToolTip(QStringLiteral("Ondravell"));
     icon_->setContextMenu(menu_);
-    // A left click opens the same content as a right click.
     connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger)
-            menu_->popup(QCursor::pos());
+            showPopup();
     });
 }
 
 MenuBarItem::~MenuBarItem() {
+    delete popup_;
     delete menu_;
+}
+
+void MenuBarItem::updateMenu() {
+    std::optional<FileOperation> latest = history_.latestUndoable();
+    undo_->setVisible(latest.has_value());
+    if (latest)
+        undo_->setToolTip(QString::fromStdString(latest->title() + " · " + latest->detail()));
+}
+
+void MenuBarItem::showPopup() {
+    popup_->popUp(icon_->geometry());
 }
 
 void MenuBarItem::refresh() {

@@ -76,6 +76,15 @@ void SettingsWindow::select(SettingsNavigation::Section section) {
     showCurrent();
 }
 
+void SettingsWindow::setPage(SettingsNavigation::Section section, QWidget* page) {
+    int index = indexOf(section);
+    QWidget* old = pages_->widget(index);
+    pages_->insertWidget(index, page);
+    pages_->removeWidget(old);
+    delete old;
+    showCurrent();
+}
+
 void SettingsWindow::showCurrent() {
     int index = indexOf(navigation_.current());
     {

@@ -17,6 +17,8 @@ public:
     SettingsWindow();
 
     void select(SettingsNavigation::Section section);
+    // Puts `page` in place of the section's page; the window owns it from then on.
+    void setPage(SettingsNavigation::Section section, QWidget* page);
     SettingsNavigation::Section current() const { return navigation_.current(); }
 
 private:

@@ -1,5 +1,6 @@
 #include "App/MainWindow/SettingsWindowController.h"
 
+#include "App/History/HistoryView.h"
 #include "App/MainWindow/SettingsWindow.h"
 
 namespace ondravell {
@@ -11,8 +12,11 @@ SettingsWindowController& SettingsWindowController::shared() {
 }
 
 void SettingsWindowController::show(std::optional<SettingsNavigation::Section> section) {
-    if (!window_)
+    if (!window_) {
         window_ = std::make_unique<SettingsWindow>();
+        if (historyActions_)
+            window_->setPage(SettingsNavigation::Section::history, new HistoryView(*historyActions_));
+    }
     if (section)
         window_->select(*section);
     window_->show();

@@ -9,6 +9,7 @@ class QWidget;
 
 namespace ondravell {
 
+class HistoryActions;
 class SettingsWindow;
 
 // The settings window's single controller. Main thread only.
@@ -20,6 +21,9 @@ public:
     // navigation) or keeps the page shown, and brings the window to the front with keyboard focus.
     void show(std::optional<SettingsNavigation::Section> section = std::nullopt);
 
+    // What the history page works with; set once at launch, before the first `show`.
+    void setHistoryActions(const HistoryActions& actions) { historyActions_ = &actions; }
+
     // The window, once `show` made it; closing it only hides it.
     QWidget* window() const;
     std::optional<SettingsNavigation::Section> currentSection() const;
@@ -27,6 +31,7 @@ public:
 private:
     SettingsWindowController() = default;
     std::unique_ptr<SettingsWindow> window_;
+    const HistoryActions* historyActions_ = nullptr;
 };
 
 } // namespace ondravell

@@ -41,4 +41,16 @@ std::string LocalDateText::dateTime(std::chrono::system_clock::time_point instan
            padded(parts.tm_sec, 2);
 }
 
+std::string LocalDateText::monthDayTime(std::chrono::system_clock::time_point instant) {
+    const std::tm parts = localParts(instant);
+    return padded(parts.tm_mon + 1, 2) + "-" + padded(parts.tm_mday, 2) + " " + padded(parts.tm_hour, 2) +
+           ":" + padded(parts.tm_min, 2);
+}
+
+std::string LocalDateText::compactStamp(std::chrono::system_clock::time_point instant) {
+    const std::tm parts = localParts(instant);
+    return padded(parts.tm_year + 1900LL, 4) + padded(parts.tm_mon + 1, 2) + padded(parts.tm_mday, 2) + "-" +
+           padded(parts.tm_hour, 2) + padded(parts.tm_min, 2) + padded(parts.tm_sec, 2);
+}
+
 } // namespace ondravell

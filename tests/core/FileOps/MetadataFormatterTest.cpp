@@ -101,4 +101,6 @@ TEST_F(LocalDateTextFormat, WritesGregorianDatesInTheLocalZone) {
     EXPECT_EQ(LocalDateText::dateTime(fixedInstant), "2024-03-05 14:07:09");
     EXPECT_EQ(LocalDateText::dateTime(sys_days(year(1999) / 12 / 31) + hours(16)), "2000-01-01 00:00:00");
     EXPECT_EQ(LocalDateText::date(fixedInstant + milliseconds(999)), "2024-03-05");
+    EXPECT_EQ(LocalDateText::monthDayTime(fixedInstant), "03-05 14:07");
+    EXPECT_EQ(LocalDateText::compactStamp(fixedInstant), "20240305-140709");
 }
