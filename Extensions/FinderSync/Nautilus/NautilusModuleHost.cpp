@@ -79,8 +79,9 @@ NautilusModuleHost::NautilusModuleHost() : services_(std::make_unique<Services>(
         s.controller, s.pasteboard, s.notificationCenter, s.appearance, s.volumes, s.queue});
     OpenWithActions::install(*s.extension, s.launcher);
     ContentActions::install(*s.extension, {s.contentTypes, s.imageSizes, s.pasteboardImage});
-    // The settings are read afresh at every menu build; the watch only tells Nautilus that menus it
-    // may have kept are stale. A folder that does not exist yet is watched until it appears.
+    // Every menu build asks for the settings (read again whenever the file changed); the watch only
+    // tells Nautilus that menus it may have kept are stale. A folder that does not exist yet is
+    // watched until it appears.
     if (std::optional<std::filesystem::path> settingsFile = SettingsService::settingsFileURL()) {
         GFile* file = g_file_new_for_path(settingsFile->c_str());
         s.settingsMonitor = g_file_monitor_file(file, G_FILE_MONITOR_WATCH_MOVES, nullptr, nullptr);
