@@ -7,8 +7,14 @@
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
+#include "platform/glib/GioAppLauncher.h"
+#include "platform/glib/GioContentTypeReader.h"
 #include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/qt/QSettingsUserDefaults.h"
+#include "platform/qt/QtImageSizeReader.h"
+#include "platform/qt/QtPasteboard.h"
+#include "platform/qt/QtPasteboardImageReader.h"
+#include "platform/qt/QtTaskQueue.h"
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtOneShotTimers.h"
 #include "platform/x11/X11AccessibilityTrust.h"
@@ -107,8 +113,16 @@ int main(int argc, char** argv) {
 
     platform::InstalledNautilusExtension extensionStatus(ONDRAVELL_NAUTILUS_EXTENSION_DIR);
     platform::GioSystemSettingsOpener settingsOpener;
+    platform::QtPasteboard pasteboard;
+    platform::QtPasteboardImageReader pasteboardImage;
+    platform::GioAppLauncher launcher;
+    platform::GioContentTypeReader contentTypes;
+    platform::QtImageSizeReader imageSizes;
+    // Ends before the services its work uses: it waits for that work.
+    platform::QtTaskQueue queue;
 
-    AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, extensionStatus, settingsOpener,
+    AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, extensionStatus, settingsOpener, queue,
+                             pasteboard, pasteboardImage, launcher, contentTypes, imageSizes,
                              [] { return SettingsService().load(); }, [] { QApplication::quit(); }});
     delegate = &appDelegate;
     appDelegate.applicationDidFinishLaunching();

@@ -6,10 +6,13 @@
 #include "App/Host/MenuBarItem.h"
 #include "App/Host/RequestObservers.h"
 #include "App/Host/SelectionTriggerArming.h"
+#include "App/Services/ProxyActionHandler.h"
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "App/Toast/ToastPresenter.h"
 #include "core/FileOps/FileOperator.h"
+#include "core/FileOps/FileTemplate.h"
+#include "core/FileOps/TemplateStore.h"
 #include "core/SharedConfig/OndravellIPC.h"
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/FinderExtensionStatus.h"
@@ -51,7 +54,15 @@ void AppDelegate::applicationDidFinishLaunching() {
         });
     menuBarItem_->refresh();
 
-    requestHandler_ = std::make_unique<AppRequestHandler>(services_.hiddenFiles);
+    proxyActions_ = std::make_unique<ProxyActionHandler>(
+        FileActionServices{services_.queue, services_.pasteboard, services_.pasteboardImage, services_.launcher,
+                           services_.contentTypes, services_.imageSizes,
+                           OperationHistory::forAppGroup(OndravellIPC::appGroupID), services_.loadSettings,
+                           [](const std::string& message, const std::string& symbol) {
+                               ToastPresenter::shared().show(message, symbol);
+                           }},
+        [] { return TemplateStore(TemplateStore::appGroupID).allTemplates(); });
+    requestHandler_ = std::make_unique<AppRequestHandler>(services_.hiddenFiles, *proxyActions_);
     observers_ = std::make_unique<RequestObservers>(
         services_.center, *requestHandler_, [](std::function<void()> work) {
             QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);

@@ -7,11 +7,18 @@ namespace ondravell {
 
 class AppRequestHandler;
 class HistoryActions;
+class ProxyActionHandler;
 class MenuBarItem;
 class RequestObservers;
 struct OndravellSettings;
 namespace platform {
 class AccessibilityTrust;
+class AppLauncher;
+class ContentTypeReader;
+class ImageSizeReader;
+class Pasteboard;
+class PasteboardImageReader;
+class TaskQueue;
 class DistributedNotificationCenter;
 class FinderExtensionStatus;
 class FinderHiddenFiles;
@@ -30,6 +37,13 @@ public:
         platform::FinderHiddenFiles& hiddenFiles;
         platform::FinderExtensionStatus& extensionStatus;
         platform::SystemSettingsOpener& settingsOpener;
+        // What the file actions asked for by name work with.
+        platform::TaskQueue& queue;
+        platform::Pasteboard& pasteboard;
+        platform::PasteboardImageReader& pasteboardImage;
+        platform::AppLauncher& launcher;
+        platform::ContentTypeReader& contentTypes;
+        platform::ImageSizeReader& imageSizes;
         std::function<OndravellSettings()> loadSettings;
         std::function<void()> quit;
     };
@@ -49,6 +63,7 @@ public:
 private:
     Services services_;
     std::unique_ptr<HistoryActions> history_;
+    std::unique_ptr<ProxyActionHandler> proxyActions_;
     std::unique_ptr<AppRequestHandler> requestHandler_;
     std::unique_ptr<RequestObservers> observers_;
     std::unique_ptr<MenuBarItem> menuBarItem_;

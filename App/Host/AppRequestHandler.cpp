@@ -1,5 +1,6 @@
 #include "App/Host/AppRequestHandler.h"
 
+#include "App/Services/ProxyActionHandler.h"
 #include "App/Toast/ToastPresenter.h"
 #include "platform/FinderHiddenFiles.h"
 
@@ -13,8 +14,8 @@ void setAside(const char* request) {
 }
 } // namespace
 
-void AppRequestHandler::handleProxyAction(const ProxyActionRequest&) {
-    setAside("proxy-action");
+void AppRequestHandler::handleProxyAction(const ProxyActionRequest& request) {
+    proxyActions_.handle(request);
 }
 
 void AppRequestHandler::runTransfer(const TransferRequest&) {

@@ -4,6 +4,7 @@
 
 namespace ondravell {
 
+class ProxyActionHandler;
 namespace platform {
 class FinderHiddenFiles;
 }
@@ -13,7 +14,8 @@ class FinderHiddenFiles;
 // yet, so those requests are decoded and then set aside.
 class AppRequestHandler final : public RequestHandler {
 public:
-    explicit AppRequestHandler(platform::FinderHiddenFiles& hiddenFiles) : hiddenFiles_(hiddenFiles) {}
+    AppRequestHandler(platform::FinderHiddenFiles& hiddenFiles, ProxyActionHandler& proxyActions)
+        : hiddenFiles_(hiddenFiles), proxyActions_(proxyActions) {}
 
     void handleProxyAction(const ProxyActionRequest& request) override;
     void runTransfer(const TransferRequest& request) override;
@@ -25,6 +27,7 @@ public:
 
 private:
     platform::FinderHiddenFiles& hiddenFiles_;
+    ProxyActionHandler& proxyActions_;
 };
 
 } // namespace ondravell
