@@ -1,5 +1,6 @@
 #include "core/Support/StrictJson.h"
 
+#include <cmath>
 #include <limits>
 
 namespace ondravell {
@@ -40,6 +41,15 @@ std::optional<std::int64_t> asInt64(const nlohmann::json& value) {
     }
     if (value.is_number_integer())
         return value.get<std::int64_t>();
+    // Hand-edited files write whole numbers as 20.0 or 2e1; they are integers all the same. A fraction,
+    // or a number beyond the signed 64-bit range, is not.
+    if (value.is_number_float()) {
+        const double number = value.get<double>();
+        constexpr double limit = 9223372036854775808.0; // 2^63
+        if (std::trunc(number) != number || number < -limit || number >= limit)
+            return std::nullopt;
+        return static_cast<std::int64_t>(number);
+    }
     return std::nullopt;
 }
 

@@ -19,7 +19,8 @@ struct StrictJson {
 };
 
 // Reads the keys of one JSON object with strict types. A missing key and null are both "absent"; a
-// present key of the wrong type (a bool where a number is expected, a fraction for an integer, a negative
+// present key of the wrong type (a bool where a number is expected, a fraction for an integer
+// (a whole number written as 20.0 or 2e1 is an integer), a negative
 // or out-of-range number for an unsigned field) marks the whole record as failed. Callers read every key
 // they need, then check ok().
 class ObjectReader {
@@ -42,8 +43,12 @@ public:
 
     // Required keys: absence fails the record as a wrong type does.
     std::optional<bool> requiredBool(std::string_view key) { return required(optionalBool(key), key); }
-    std::optional<std::string> requiredString(std::string_view key) { return required(optionalString(key), key); }
-    std::optional<std::int64_t> requiredInt64(std::string_view key) { return required(optionalInt64(key), key); }
+    std::optional<std::string> requiredString(std::string_view key) {
+        return required(optionalString(key), key);
+    }
+    std::optional<std::int64_t> requiredInt64(std::string_view key) {
+        return required(optionalInt64(key), key);
+    }
     std::optional<std::uint32_t> requiredUInt32(std::string_view key) {
         return required(optionalUInt32(key), key);
     }
@@ -109,13 +114,11 @@ public:
     const nlohmann::json* find(std::string_view key) const;
 
 private:
-    template <class T>
-    std::optional<T> mismatch() {
+    template <class T> std::optional<T> mismatch() {
         ok_ = false;
         return std::nullopt;
     }
-    template <class T>
-    std::optional<T> required(std::optional<T> value, std::string_view key) {
+    template <class T> std::optional<T> required(std::optional<T> value, std::string_view key) {
         if (!value && !find(key))
             ok_ = false;
         return value;

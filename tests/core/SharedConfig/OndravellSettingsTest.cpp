@@ -99,6 +99,18 @@ TEST(OndravellSettingsJSON, ReadsNullAsAbsentAndIgnoresUnknownKeys) {
     EXPECT_EQ(s->maxCopyFileSizeMB, 10);
 }
 
+TEST(OndravellSettingsJSON, ReadsWholeNumbersWrittenWithAFractionAsIntegers) {
+    for (const char* text : {R"({"maxCopyFileSizeMB":20.0})", R"({"maxCopyFileSizeMB":2e1})"}) {
+        auto s = OndravellSettings::decode(text);
+        ASSERT_TRUE(s) << text;
+        EXPECT_EQ(s->maxCopyFileSizeMB, 20);
+    }
+    auto hotKey = OndravellSettings::decode(
+        R"({"selectionHotKey":{"keyCode":4.0,"carbonModifiers":256.0,"display":"x"}})");
+    ASSERT_TRUE(hotKey && hotKey->selectionHotKey);
+    EXPECT_EQ(hotKey->selectionHotKey->keyCode, 4u);
+}
+
 TEST(OndravellSettingsJSON, OneWrongValueAnywhereFailsTheWholeRecord) {
     for (const char* text : {
              R"({"maxCopyFileSizeMB":"10"})",

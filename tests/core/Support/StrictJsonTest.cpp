@@ -44,7 +44,11 @@ TEST(ObjectReaderTypes, RefusesSilentConversions) {
         {R"({"k": true})", [](ObjectReader& r) { r.optionalInt64("k"); }},
         {R"({"k": 1})", [](ObjectReader& r) { r.optionalBool("k"); }},
         {R"({"k": 1.5})", [](ObjectReader& r) { r.optionalInt64("k"); }},
-        {R"({"k": 2.0})", [](ObjectReader& r) { r.optionalInt64("k"); }},
+        {R"({"k": 2.5e0})", [](ObjectReader& r) { r.optionalInt64("k"); }},
+        {R"({"k": 9.3e18})", [](ObjectReader& r) { r.optionalInt64("k"); }},
+        {R"({"k": -1.0e19})", [](ObjectReader& r) { r.optionalInt64("k"); }},
+        {R"({"k": 4294967296.0})", [](ObjectReader& r) { r.optionalUInt32("k"); }},
+        {R"({"k": -1.0})", [](ObjectReader& r) { r.optionalUInt32("k"); }},
         {R"({"k": -1})", [](ObjectReader& r) { r.optionalUInt32("k"); }},
         {R"({"k": 4294967296})", [](ObjectReader& r) { r.optionalUInt32("k"); }},
         {R"({"k": 9223372036854775808})", [](ObjectReader& r) { r.optionalInt64("k"); }},
@@ -62,13 +66,26 @@ TEST(ObjectReaderTypes, RefusesSilentConversions) {
 }
 
 TEST(ObjectReaderTypes, ReadsValuesAtTheEdgesOfTheirRanges) {
-    auto value = parsed(R"({"u": 4294967295, "i": -9223372036854775808, "d": 3, "s": ["a"], "m": {"x": "y"}})");
+    auto value =
+        parsed(R"({"u": 4294967295, "i": -9223372036854775808, "d": 3, "s": ["a"], "m": {"x": "y"}})");
     ObjectReader reader(value);
     EXPECT_EQ(reader.optionalUInt32("u"), 4294967295u);
     EXPECT_EQ(reader.optionalInt64("i"), INT64_MIN);
     EXPECT_EQ(reader.optionalDouble("d"), 3.0);
     EXPECT_EQ(reader.optionalStringArray("s"), std::vector<std::string>{"a"});
     EXPECT_EQ(reader.optionalStringMap("m")->at("x"), "y");
+    EXPECT_TRUE(reader.ok());
+}
+
+TEST(ObjectReaderTypes, ReadsWholeNumbersWrittenWithAFractionOrExponentAsIntegers) {
+    auto value = parsed(R"({"a": 20.0, "b": 2e1, "c": -0.0, "d": -4.0e3, "u": 4294967295.0, "l": 9.2e18})");
+    ObjectReader reader(value);
+    EXPECT_EQ(reader.optionalInt64("a"), 20);
+    EXPECT_EQ(reader.optionalInt64("b"), 20);
+    EXPECT_EQ(reader.optionalInt64("c"), 0);
+    EXPECT_EQ(reader.optionalInt64("d"), -4000);
+    EXPECT_EQ(reader.optionalUInt32("u"), 4294967295u);
+    EXPECT_EQ(reader.optionalInt64("l"), 9200000000000000000);
     EXPECT_TRUE(reader.ok());
 }
 
