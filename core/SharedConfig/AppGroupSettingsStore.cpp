@@ -3,7 +3,11 @@
 #include "core/SharedConfig/OndravellSettings.h"
 #include "core/Support/AtomicFile.h"
 #include "core/Support/UnicodeText.h"
+#include "core/Support/Uuid.h"
 #include "platform/AppGroupContainer.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ondravell {
 
@@ -37,26 +41,44 @@ std::optional<std::string> AppGroupSettingsStore::loadData() {
 }
 
 void AppGroupSettingsStore::save(std::string_view data) {
-    if (!keepUndecodableFile())
+    if (!keepFileThatDoesNotLoad())
         return;
     writeFileAtomically(fileURL_, data);
 }
 
-// A settings file that exists but does not decode reads as the default record, and the next save
-// would replace it whole, losing every setting in it (a hand edit gone wrong, a file from a newer
-// version with values this one does not know). Before that save its bytes go to the ".corrupt" copy.
-// The rule is: every save that is about to replace an undecodable file copies it first, replacing an
-// earlier copy. As that save leaves a readable file behind, each unreadable file is copied once, and
-// the copy holds the most recent settings that could not be read. Blank files hold nothing worth
-// keeping and are not copied. When the copy cannot be written the save is dropped, like any failed
-// write: the user's older settings weigh more than this one change.
-bool AppGroupSettingsStore::keepUndecodableFile() {
+// A settings file that exists but does not load reads as the default record, and the next save would
+// replace it whole, losing every setting in it: a hand edit gone wrong, a file from a newer version with
+// values this one does not know, a file whose permissions were changed, or one grown past the read
+// limit. Before that save the file goes to the ".corrupt" copy. The rule is: every save that is about
+// to replace a file that does not load keeps it first, replacing an earlier copy. As that save leaves a
+// readable file behind, each such file is kept once, and the copy holds the most recent settings that
+// could not be read. Blank files hold nothing worth keeping and are not copied. When the copy cannot be
+// made the save is dropped, like any failed write: the user's older settings weigh more than this one
+// change.
+bool AppGroupSettingsStore::keepFileThatDoesNotLoad() {
+    struct stat info {};
+    if (::stat(fileURL_.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return true;
     auto current = loadData();
-    if (!current || OndravellSettings::decode(*current))
+    if (current &&
+        (OndravellSettings::decode(*current) || UnicodeText::trimmingWhitespaceAndNewlines(*current).empty()))
         return true;
-    if (UnicodeText::trimmingWhitespaceAndNewlines(*current).empty())
+    return linkCorruptCopy() || (current && writeFileAtomically(corruptCopyURL(), *current));
+}
+
+// The file itself becomes the copy, with its bytes and permissions as they were: a second name for it,
+// made under a fresh name and renamed over the earlier copy. Needs no permission to read the file and
+// copies nothing, however large it is.
+bool AppGroupSettingsStore::linkCorruptCopy() const {
+    const std::filesystem::path copy = corruptCopyURL();
+    std::filesystem::path fresh = copy;
+    fresh += "." + makeUUIDString();
+    if (::link(fileURL_.c_str(), fresh.c_str()) != 0)
+        return false;
+    if (::rename(fresh.c_str(), copy.c_str()) == 0)
         return true;
-    return writeFileAtomically(corruptCopyURL(), *current);
+    ::unlink(fresh.c_str());
+    return false;
 }
 
 } // namespace ondravell

@@ -19,9 +19,10 @@ public:
     static constexpr std::string_view appGroupID = OndravellIPC::appGroupID;
     static constexpr std::string_view folderName = "Library/Application Support";
     static constexpr std::string_view fileName = "settings.v1.json";
-    // Beside the settings file, the last file that could not be read, kept when a save replaced it.
+    // Beside the settings file, the last file that could not be read or decoded, kept when a save
+    // replaced it.
     static constexpr std::string_view corruptCopySuffix = ".corrupt";
-    // A larger file is not a settings file of ours and reads as missing.
+    // A larger file is not a settings file of ours and reads as the default record.
     static constexpr std::size_t maxFileBytes = 16 * 1024 * 1024;
 
     // The store of the group's container, whose settings folder is created on the way (a failure to
@@ -39,7 +40,8 @@ public:
     void save(std::string_view data) override;
 
 private:
-    bool keepUndecodableFile();
+    bool keepFileThatDoesNotLoad();
+    bool linkCorruptCopy() const;
 
     std::filesystem::path fileURL_;
 };

@@ -6,7 +6,10 @@
 #include "tests/core/SharedConfig/TempContainer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace ondravell;
 namespace fs = std::filesystem;
@@ -14,6 +17,30 @@ namespace fs = std::filesystem;
 namespace {
 fs::path settingsFile(const test::TempContainer& container) {
     return container.path / "Library/Application Support/settings.v1.json";
+}
+
+// Saves as a user who cannot read a file of mode 000: this process, or, when it runs as root (whom no
+// mode keeps out), a child that gives the container to "nobody" and becomes that user.
+void saveWithoutReadPermission(const test::TempContainer& container, const OndravellSettings& settings) {
+    ::chmod(settingsFile(container).c_str(), 0);
+    if (::geteuid() != 0) {
+        SettingsService().save(settings);
+        return;
+    }
+    constexpr uid_t nobody = 65534;
+    for (const auto& entry : fs::recursive_directory_iterator(container.root))
+        ASSERT_EQ(::lchown(entry.path().c_str(), nobody, nobody), 0);
+    ASSERT_EQ(::chown(container.root.c_str(), nobody, nobody), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        bool dropped = ::setgid(nobody) == 0 && ::setuid(nobody) == 0;
+        if (dropped)
+            SettingsService().save(settings);
+        ::_exit(dropped ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 } // namespace
 
@@ -85,6 +112,29 @@ TEST(SettingsServiceSave, CopiesNoBlankFileAndDropsTheSaveWhenTheCopyCannotBeKep
     fs::create_directories(copy / "blocks-the-copy");
     service.save(OndravellSettings{});
     EXPECT_EQ(readRegularFile(settingsFile(container)), "garbage");
+}
+
+TEST(SettingsServiceSave, KeepsAFileItCannotReadOrThatIsTooLarge) {
+    test::TempContainer container;
+    const fs::path copy = fs::path(settingsFile(container)) += ".corrupt";
+    fs::create_directories(settingsFile(container).parent_path());
+    OndravellSettings changed;
+    changed.selectionEnabled = true;
+
+    std::string large = R"({"favoriteTargets":["/srv"]})";
+    large.resize(AppGroupSettingsStore::maxFileBytes + 1, ' ');
+    ASSERT_TRUE(writeFileAtomically(settingsFile(container), large));
+    SettingsService().save(changed);
+    EXPECT_EQ(readRegularFile(copy), large);
+    EXPECT_EQ(SettingsService().load(), changed);
+
+    const std::string locked = R"({"favoriteTargets":["/home/u/项目"]})";
+    ASSERT_TRUE(writeFileAtomically(settingsFile(container), locked));
+    saveWithoutReadPermission(container, OndravellSettings::defaultSettings());
+    // The copy is the file as it was, its mode included.
+    fs::permissions(copy, fs::perms::owner_read);
+    EXPECT_EQ(readRegularFile(copy), locked);
+    EXPECT_EQ(SettingsService().load(), OndravellSettings::defaultSettings());
 }
 
 TEST(SettingsServiceStores, WithoutAContainerEachServiceHasAStoreOfItsOwn) {
