@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <unicode/translit.h>
+#include <unicode/uchar.h>
 
 namespace ondravell {
 namespace {
@@ -24,6 +25,38 @@ std::string transliterate(std::string_view text, const char* id) {
     return UnicodeText::fromICU(value);
 }
 
+// The white space of the regular expression class "\s": the Unicode White_Space property.
+bool isPatternSpace(UChar32 c) {
+    return u_hasBinaryProperty(c, UCHAR_WHITE_SPACE) != 0;
+}
+
+// What replacing every match of "\s*\n\s*" by one space gives: a match starts where a run of white
+// space starts and, greedy on both sides, ends where the run ends, so every maximal run that holds a line
+// feed becomes one space and every other run stays. One pass, where the pattern scans a run without a
+// line feed again from each of its characters.
+icu::UnicodeString joinedLines(const icu::UnicodeString& text) {
+    icu::UnicodeString joined;
+    const int32_t length = text.length();
+    int32_t i = 0;
+    while (i < length) {
+        const int32_t start = i;
+        while (i < length && !isPatternSpace(text.char32At(i)))
+            i = text.moveIndex32(i, 1);
+        joined.append(text, start, i - start);
+        const int32_t runStart = i;
+        bool holdsLineFeed = false;
+        while (i < length && isPatternSpace(text.char32At(i))) {
+            holdsLineFeed = holdsLineFeed || text.charAt(i) == u'\n';
+            i = text.moveIndex32(i, 1);
+        }
+        if (holdsLineFeed)
+            joined.append(u' ');
+        else
+            joined.append(text, runStart, i - runStart);
+    }
+    return joined;
+}
+
 } // namespace
 
 std::string TextCleaner::trimSpaces(std::string_view text) {
@@ -32,8 +65,7 @@ std::string TextCleaner::trimSpaces(std::string_view text) {
 }
 
 std::string TextCleaner::removeLineBreaks(std::string_view text) {
-    static const IcuRegex lineBreaks(u"\\s*\\n\\s*");
-    return trimSpaces(replaceAll(text, lineBreaks, u" "));
+    return trimSpaces(UnicodeText::fromICU(joinedLines(UnicodeText::toICU(text))));
 }
 
 std::string TextCleaner::mergeBlankLines(std::string_view text) {
