@@ -2,6 +2,7 @@
 
 #include "core/FileOps/FileDescriptor.h"
 #include "core/FileOps/TreeCopier.h"
+#include "core/Support/Uuid.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -114,10 +115,34 @@ bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesy
     return false;
 }
 
+// Renames without replacing anything at `to`, where the file system knows how to promise that or not.
+bool renameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to,
+                     std::error_code& error) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EINVAL)
+        return renameWithoutReplacing(from, to, error);
+    error = errnoCode();
+    return false;
+}
+
+// A hidden name beside `to` for the copy while it is being made.
+std::filesystem::path partialName(const std::filesystem::path& to) {
+    return to.parent_path() / (".ondravell-moving-" + makeUUIDString());
+}
+
+// The copy is made under a hidden name and takes the item's name only once it is complete, so a move cut
+// short (an error, the disk full, the program killed) never leaves a part under the final name.
 bool moveAcrossFileSystems(const std::filesystem::path& from, const std::filesystem::path& to,
                            std::error_code& error) {
-    if (!copyItem(from, to, {.keepOwner = true}, error))
+    const std::filesystem::path partial = partialName(to);
+    if (!copyItem(from, partial, {.keepOwner = true}, error))
         return false;
+    if (!renameNoReplace(partial, to, error)) {
+        std::error_code ignored;
+        FileTree::remove(partial, ignored);
+        return false;
+    }
     std::error_code removeError;
     if (FileTree::remove(from, removeError))
         return true;

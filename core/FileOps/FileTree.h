@@ -16,7 +16,9 @@ struct FileTree {
                      std::error_code& error);
 
     // Moves an item to `to` without replacing anything there. Within one file system this is one rename;
-    // across file systems the item is copied (keeping its owner too) and the source removed afterwards.
+    // across file systems the item is copied (keeping its owner too) under a hidden name in the
+    // destination folder, takes the name `to` once the copy is complete, and the source is removed
+    // afterwards. A failed copy leaves nothing behind in the destination.
     // When the move fails, the source stays as it was: a half-removed source is filled in again from
     // the copy before the copy goes away.
     static bool move(const std::filesystem::path& from, const std::filesystem::path& to,

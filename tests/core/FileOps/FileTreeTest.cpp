@@ -9,6 +9,7 @@
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace ondravell;
@@ -179,6 +180,37 @@ TEST_F(FileTreeMoveAcrossFileSystems, LeavesTheSourceWholeWhenItCannotBeRemoved)
     for (const char* name : {"a", "b", "c"})
         EXPECT_EQ(readText(disk / "tree" / "inner" / name), name);
     EXPECT_EQ(statOf(disk / "tree" / "inner" / "a").st_mtim.tv_sec, 1000000000);
+}
+
+TEST_F(FileTreeMoveAcrossFileSystems, NeverShowsAPartUnderTheFinalName) {
+    writeText(memory / "big", std::string(3 << 20, 'x'));
+    // Killed half-way: past 1 MiB the file-size limit's signal ends the moving process.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{1 << 20, 1 << 20};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::error_code error;
+        FileTree::move(memory / "big", disk / "big", error);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    EXPECT_FALSE(fs::exists(disk / "big"));
+    EXPECT_EQ(fs::file_size(memory / "big"), 3u << 20);
+    for (const auto& entry : fs::directory_iterator(disk.path))
+        EXPECT_EQ(entry.path().filename().native().rfind(".ondravell-moving-", 0), 0u) << entry.path();
+
+    // The name taken while the copy was made: the copy goes away, the source stays.
+    fs::remove_all(disk.path);
+    fs::create_directory(disk.path);
+    writeText(disk / "big", "taken");
+    std::error_code error;
+    EXPECT_FALSE(FileTree::move(memory / "big", disk / "big", error));
+    EXPECT_EQ(readText(disk / "big"), "taken");
+    EXPECT_EQ(std::distance(fs::directory_iterator(disk.path), fs::directory_iterator()), 1);
+    EXPECT_EQ(fs::file_size(memory / "big"), 3u << 20);
 }
 
 TEST(FileTreeMove, RefusesAFolderIntoItsOwnSubtree) {
