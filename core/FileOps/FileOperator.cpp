@@ -2,6 +2,7 @@
 
 #include "core/FileOps/FileCreator.h"
 #include "core/FileOps/FileTree.h"
+#include "core/FileOps/FolderNames.h"
 #include "core/FileOps/PathGuard.h"
 #include "core/Support/PathRules.h"
 
@@ -28,21 +29,51 @@ bool isWhole(const std::string& path) {
     return path.find('\0') == std::string::npos;
 }
 
-// The first free name for the source in the destination, listed afresh so that names taken by earlier
-// items of the same paste are seen. nullopt for a source without a name of its own ("/", "a/..") and
-// for paths that hold a NUL.
-std::optional<std::filesystem::path> freeTarget(const std::filesystem::path& source,
-                                                const std::filesystem::path& destination) {
+// The first free name for the source in the destination, by the names taken there. nullopt for a
+// source without a name of its own ("/", "a/..") and for paths that hold a NUL.
+std::optional<std::string> freeName(const std::filesystem::path& source,
+                                    const std::filesystem::path& destination, const FolderNames& taken) {
     if (!isWhole(source.native()) || !isWhole(destination.native()))
         return std::nullopt;
     std::string name = PathRules::lastPathComponent(source.native());
     if (!FileCreator::isPlainFileName(name))
         return std::nullopt;
-    std::string freeName =
-        FileCreator::uniqueName(PathRules::nameWithoutExtension(name), PathRules::pathExtension(name),
-                                FileCreator::entryNames(destination));
-    return destination / freeName;
+    return taken.freeName(PathRules::nameWithoutExtension(name), PathRules::pathExtension(name));
 }
+
+bool sameFolder(const std::filesystem::path& folder, const struct stat& other) {
+    struct stat info {};
+    return ::stat(folder.c_str(), &info) == 0 && info.st_dev == other.st_dev && info.st_ino == other.st_ino;
+}
+
+// The destination's names, listed once and brought up to date as items land, so that every item gets
+// the name a fresh listing before it would give.
+class DestinationNames {
+public:
+    explicit DestinationNames(const std::filesystem::path& destination)
+        : names_(FolderNames::of(destination)), known_(::stat(destination.c_str(), &folder_) == 0) {}
+
+    const FolderNames& names() const { return names_; }
+
+    void landed(const std::filesystem::path& source, const std::string& name, bool moved) {
+        names_.add(name);
+        // An item moved out of the destination itself leaves its old name free.
+        if (moved && known_ && sameFolder(source.parent_path().empty() ? "." : source.parent_path(), folder_))
+            names_.remove(PathRules::lastPathComponent(source.native()));
+    }
+
+    // A copy that failed and could not clear away what it made still holds its name.
+    void failed(const std::filesystem::path& target, const std::string& name) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) == 0)
+            names_.add(name);
+    }
+
+private:
+    FolderNames names_;
+    struct stat folder_ {};
+    bool known_;
+};
 
 // Puts every moved item back, newest first. An item that cannot go back stays where it is.
 void rollBack(const std::vector<MovedPair>& moved) {
@@ -98,14 +129,19 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
     const std::size_t total = sources.size();
     std::vector<MovedPair> done;
     std::size_t failures = 0;
+    std::optional<DestinationNames> taken;
+    if (total > 0)
+        taken.emplace(destination);
     for (std::size_t i = 0; i < total; ++i) {
         std::filesystem::path source = withoutTrailingSlash(sources[i]);
-        auto target = freeTarget(source, destination);
+        auto name = freeName(source, destination, taken->names());
+        std::filesystem::path target = name ? destination / *name : std::filesystem::path();
         std::error_code error;
-        bool ok = target &&
-                  (move ? FileTree::move(source, *target, error) : FileTree::copy(source, *target, error));
+        bool ok =
+            name && (move ? FileTree::move(source, target, error) : FileTree::copy(source, target, error));
         if (ok) {
-            done.emplace_back(std::move(source), std::move(*target));
+            taken->landed(source, *name, move);
+            done.emplace_back(std::move(source), std::move(target));
         } else if (move) {
             rollBack(done);
             if (onProgress)
@@ -113,6 +149,8 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
             return PasteOutcome{std::nullopt, 0, total, true};
         } else {
             ++failures;
+            if (name)
+                taken->failed(target, *name);
         }
         if (onProgress)
             onProgress(i + 1, total);

@@ -1,7 +1,8 @@
 // Pasting a tree of 10,000 small files and one large file into another folder, against `cp -r` of the
-// same sources in the same run, and moves within one file system, which must not depend on the size of
-// what moves. ONDRAVELL_BENCH_PASTE_MIB sets the large file's size (default 1024). Everything lives in
-// the scratch folder and is removed at the end.
+// same sources in the same run; pasting 10,000 small files selected one by one, against `cp` of the same
+// files; and moves within one file system, which must not depend on the size of what moves.
+// ONDRAVELL_BENCH_PASTE_MIB sets the large file's size (default 1024). Everything lives in the scratch folder
+// and is removed at the end.
 #include "bench/core/FileOps/BenchSupport.h"
 #include "core/FileOps/FileOperator.h"
 
@@ -32,14 +33,30 @@ bool makeSources(const fs::path& folder, std::uint64_t largeBytes, int folders) 
     return bench::makeFile(folder / "large.bin", largeBytes);
 }
 
+// folderCount x filesPerFolder small files side by side, each of which the user selected.
+std::vector<fs::path> makeSelection(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code error;
+    fs::create_directories(folder, error);
+    for (int i = 0; i < folderCount * filesPerFolder; ++i) {
+        files.push_back(folder / ("selected " + std::to_string(i) + ".txt"));
+        if (!bench::makeFile(files.back(), 1024 + static_cast<std::uint64_t>(i * 37 % 3072), i + 1u))
+            return {};
+    }
+    return files;
+}
+
 struct Scratch {
     fs::path root = bench::scratchFolder() / "ondravell-paste-bench";
     fs::path sources = root / "sources";
     fs::path smallSources = root / "small-sources";
     std::uint64_t largeBytes = bench::mebibytesFromEnvironment("ONDRAVELL_BENCH_PASTE_MIB", 1024);
+    std::vector<fs::path> selection;
 
     bool make() {
-        return makeSources(sources, largeBytes, folderCount) && makeSources(smallSources, 1 << 20, 1);
+        selection = makeSelection(root / "selection");
+        return makeSources(sources, largeBytes, folderCount) && makeSources(smallSources, 1 << 20, 1) &&
+               !selection.empty();
     }
     ~Scratch() {
         std::error_code error;
@@ -84,6 +101,28 @@ void cpRecursive(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * scratch->largeBytes));
 }
 
+void pasteSelection(benchmark::State& state) {
+    for (auto _ : state) {
+        fs::path destination = freshDestination(state);
+        auto outcome = FileOperator::paste(scratch->selection, destination, false,
+                                           std::chrono::system_clock::now(), "b");
+        if (outcome.succeeded != scratch->selection.size())
+            state.SkipWithError("the paste failed");
+    }
+}
+
+void cpSelection(benchmark::State& state) {
+    for (auto _ : state) {
+        fs::path destination = freshDestination(state);
+        std::vector<std::string> arguments{"cp"};
+        for (const auto& file : scratch->selection)
+            arguments.push_back(file.string());
+        arguments.push_back(destination.string());
+        if (!bench::runProgram(arguments))
+            state.SkipWithError("cp failed");
+    }
+}
+
 // Moves the tree and the large file into another folder of the same file system and back again.
 void pasteMoveThereAndBack(benchmark::State& state, bool full) {
     const fs::path& home = full ? scratch->sources : scratch->smallSources;
@@ -118,6 +157,14 @@ int main(int argc, char** argv) {
             ->UseRealTime()
             ->Iterations(3);
     }
+    benchmark::RegisterBenchmark("PasteSelection/10000files", pasteSelection)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(5);
+    benchmark::RegisterBenchmark("CpSelection/10000files", cpSelection)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(5);
     benchmark::RegisterBenchmark("PasteMoveThereAndBack/100files+1MiB", pasteMoveThereAndBack, false)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("PasteMoveThereAndBack/10000files+large", pasteMoveThereAndBack, true)

@@ -33,6 +33,9 @@ echo "== Pasting 10,000 small files and a ${ONDRAVELL_BENCH_PASTE_MIB:-1024} MiB
 ours=$(field "$out/paste.json" PasteCopy/ real_time)
 theirs=$(field "$out/paste.json" CpRecursive/ real_time)
 awk -v o="$ours" -v t="$theirs" 'BEGIN { printf "paste copy %.0f ms, cp -r %.0f ms, ratio %.2f\n", o, t, o / t }'
+ours=$(field "$out/paste.json" PasteSelection/ real_time)
+theirs=$(field "$out/paste.json" CpSelection/ real_time)
+awk -v o="$ours" -v t="$theirs" 'BEGIN { printf "10,000 selected files: paste copy %.0f ms, cp %.0f ms, ratio %.2f\n", o, t, o / t }'
 small=$(field "$out/paste.json" PasteMoveThereAndBack/100files real_time)
 large=$(field "$out/paste.json" PasteMoveThereAndBack/10000files real_time)
 awk -v s="$small" -v l="$large" \

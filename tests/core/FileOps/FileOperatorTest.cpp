@@ -3,7 +3,9 @@
 #include "tests/core/FileOps/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ondravell;
 using ondravell::testing::readText;
@@ -74,13 +76,55 @@ TEST(FileOperatorPaste, GivesSourcesOfOneNameFreeNamesInSourceOrder) {
     EXPECT_EQ(readText(destination / "a 2.txt"), "second");
 }
 
-TEST(FileOperatorPaste, MovingIntoItsOwnFolderRenamesIt) {
-    TemporaryFolder folder;
+// How often a folder itself was opened (listed) while `work` ran.
+template <class Work> int openingsOf(const fs::path& folder, Work work) {
+    int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    EXPECT_GE(::inotify_add_watch(watch, folder.c_str(), IN_OPEN), 0);
+    work();
+    int openings = 0;
+    alignas(inotify_event) char buffer[65536];
+    for (ssize_t got; (got = ::read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* at = buffer; at < buffer + got;) {
+            auto* event = reinterpret_cast<inotify_event*>(at);
+            openings += event->len == 0 && (event->mask & IN_ISDIR) ? 1 : 0;
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    ::close(watch);
+    return openings;
+}
+
+TEST(FileOperatorPaste, ListsTheDestinationOnceAndKeepsItsNamesUpToDate) {
+    TemporaryFolder first, second, destination;
+    std::vector<fs::path> sources;
+    for (const char* name : {"a.txt", "b", "a 2.txt", ".hidden"}) {
+        writeText(first / name, std::string("first ") + name);
+        writeText(second / name, std::string("second ") + name);
+        sources.push_back(first / name);
+        sources.push_back(second / name);
+    }
+    writeText(destination / "b", "kept");
+    PasteRun run;
+    EXPECT_EQ(openingsOf(destination.path, [&] { run = paste(sources, destination.path, false); }), 1);
+    ASSERT_TRUE(run.outcome.operation);
+    std::vector<std::string> names;
+    for (const auto& item : run.outcome.operation->items)
+        names.push_back(fs::path(*item.to).filename());
+    EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "a 2.txt", "b 2", "b 3", "a 2 2.txt", "a 2 3.txt",
+                                               ".hidden", ".hidden 2"}));
+    EXPECT_EQ(readText(destination / "b"), "kept");
+    EXPECT_EQ(readText(destination / "a 2 3.txt"), "second a 2.txt");
+}
+
+TEST(FileOperatorPaste, MovingIntoItsOwnFolderRenamesItAndFreesItsName) {
+    TemporaryFolder folder, other;
     writeText(folder / "a.txt", "x");
-    auto run = paste({folder / "a.txt"}, folder.path, true);
-    EXPECT_EQ(run.outcome.succeeded, 1u);
-    EXPECT_FALSE(fs::exists(folder / "a.txt"));
+    writeText(other / "a.txt", "y");
+    auto run = paste({folder / "a.txt", other / "a.txt"}, folder.path, true);
+    EXPECT_EQ(run.outcome.succeeded, 2u);
     EXPECT_EQ(readText(folder / "a 2.txt"), "x");
+    // The first item's old name is free again for the next one.
+    EXPECT_EQ(readText(folder / "a.txt"), "y");
 }
 
 TEST(FileOperatorPaste, RollsBackEarlierMovesWhenOneFails) {
