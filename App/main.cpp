@@ -10,13 +10,14 @@
 #include "platform/glib/GioAppLauncher.h"
 #include "platform/glib/GioContentTypeReader.h"
 #include "platform/glib/GioSystemSettingsOpener.h"
+#include "platform/glib/GioTrash.h"
 #include "platform/qt/QSettingsUserDefaults.h"
+#include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtImageSizeReader.h"
+#include "platform/qt/QtOneShotTimers.h"
 #include "platform/qt/QtPasteboard.h"
 #include "platform/qt/QtPasteboardImageReader.h"
 #include "platform/qt/QtTaskQueue.h"
-#include "platform/qt/QtClipboardCopier.h"
-#include "platform/qt/QtOneShotTimers.h"
 #include "platform/x11/X11AccessibilityTrust.h"
 #include "platform/x11/X11ClipboardOwnerProbe.h"
 #include "platform/x11/X11Compositing.h"
@@ -118,11 +119,12 @@ int main(int argc, char** argv) {
     platform::GioAppLauncher launcher;
     platform::GioContentTypeReader contentTypes;
     platform::QtImageSizeReader imageSizes;
+    platform::GioTrash trash;
     // Ends before the services its work uses: it waits for that work.
     platform::QtTaskQueue queue;
 
     AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, extensionStatus, settingsOpener, queue,
-                             pasteboard, pasteboardImage, launcher, contentTypes, imageSizes,
+                             pasteboard, pasteboardImage, launcher, contentTypes, imageSizes, trash,
                              [] { return SettingsService().load(); }, [] { QApplication::quit(); }});
     delegate = &appDelegate;
     appDelegate.applicationDidFinishLaunching();

@@ -26,7 +26,9 @@ AppDelegate::AppDelegate(Services services)
     : services_(std::move(services)),
       history_(std::make_unique<HistoryActions>(
           OperationHistory::forAppGroup(OndravellIPC::appGroupID),
-          [](const FileOperation& operation) { return FileOperator::undo(operation); },
+          [&trash = services_.trash](const FileOperation& operation) {
+              return FileOperator::undo(operation, trash);
+          },
           [](const std::string& message, const std::string& symbol) {
               ToastPresenter::shared().show(message, symbol);
           })) {}

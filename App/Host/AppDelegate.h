@@ -23,6 +23,7 @@ class DistributedNotificationCenter;
 class FinderExtensionStatus;
 class FinderHiddenFiles;
 class SystemSettingsOpener;
+class Trash;
 class UserDefaults;
 } // namespace platform
 
@@ -44,6 +45,8 @@ public:
         platform::AppLauncher& launcher;
         platform::ContentTypeReader& contentTypes;
         platform::ImageSizeReader& imageSizes;
+        // Where undo puts copies and created files.
+        platform::Trash& trash;
         std::function<OndravellSettings()> loadSettings;
         std::function<void()> quit;
     };

@@ -107,8 +107,10 @@ bool undoMove(const FileOperationItem& item) {
     return FileTree::move(*item.to, *item.from, error);
 }
 
-// Removes what an operation created. True when nothing is left at the path.
-bool undoCreation(const FileOperationItem& item) {
+// Takes away what an operation created: into the trash, as the user may have worked on it since (a
+// changed copy, files added to a copied folder), or, for a link, which holds no work, for good. True when
+// nothing is left at the path.
+bool undoCreation(const FileOperationItem& item, bool toTrash, platform::Trash& trash) {
     if (!isWhole(*item.to))
         return false;
     PathState to = stateOf(*item.to);
@@ -116,6 +118,8 @@ bool undoCreation(const FileOperationItem& item) {
         return true;
     if (to == PathState::unknown || PathGuard::isProtected(*item.to))
         return false;
+    if (toTrash)
+        return trash.moveToTrash(*item.to);
     std::error_code error;
     return FileTree::remove(*item.to, error);
 }
@@ -165,7 +169,7 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
     return PasteOutcome{std::move(operation), done.size(), failures, false};
 }
 
-bool FileOperator::undo(const FileOperation& operation) {
+bool FileOperator::undo(const FileOperation& operation, platform::Trash& trash) {
     bool allUndone = true;
     switch (operation.kind) {
     case FileOperation::Kind::delete_:
@@ -179,12 +183,14 @@ bool FileOperator::undo(const FileOperation& operation) {
     case FileOperation::Kind::copy:
     case FileOperation::Kind::newFile:
     case FileOperation::Kind::clipboardToFile:
-    case FileOperation::Kind::symlink:
+    case FileOperation::Kind::symlink: {
+        const bool toTrash = operation.kind != FileOperation::Kind::symlink;
         for (const FileOperationItem& item : operation.items) {
             if (item.to)
-                allUndone = undoCreation(item) && allUndone;
+                allUndone = undoCreation(item, toTrash, trash) && allUndone;
         }
         return allUndone;
+    }
     }
     return false;
 }

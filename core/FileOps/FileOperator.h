@@ -2,6 +2,7 @@
 
 #include "core/FileOps/FileOperation.h"
 #include "core/FileOps/PasteOutcome.h"
+#include "platform/Trash.h"
 
 #include <chrono>
 #include <cstddef>
@@ -26,11 +27,12 @@ struct FileOperator {
                               std::chrono::system_clock::time_point now, const std::string& id,
                               const Progress& onProgress = {});
 
-    // Reverses a recorded operation as far as the file system allows. True when every item it applies
-    // to is now in its undone state (items found undone already count); false when any was blocked or
-    // failed, and always for a delete, which cannot be undone. Never removes a protected path. Does not
-    // touch the history.
-    static bool undo(const FileOperation& operation);
+    // Reverses a recorded operation as far as the file system allows. Moved items go back; copied, new
+    // and clipboard files go to `trash`, never away for good (links, which hold no work, are removed);
+    // an item that cannot be trashed stays in place. True when every item it applies to is now in its
+    // undone state (items found undone already count); false when any was blocked or failed, and always
+    // for a delete, which cannot be undone. Never touches a protected path. Does not touch the history.
+    static bool undo(const FileOperation& operation, platform::Trash& trash);
 };
 
 } // namespace ondravell

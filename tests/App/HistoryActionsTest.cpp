@@ -3,6 +3,7 @@
 #include "App/History/HistoryRow.h"
 #include "App/Host/MenuBarContentModel.h"
 #include "core/FileOps/FileOperator.h"
+#include "platform/memory/MemoryTrash.h"
 #include "tests/core/FileOps/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,9 @@ protected:
     ondravell::testing::TemporaryFolder folder;
     OperationHistory history{folder / "operation-history.json"};
     std::vector<Toast> toasts;
-    HistoryActions actions{history, FileOperator::undo, [this](const std::string& m, const std::string& s) {
+    platform::MemoryTrash trash;
+    HistoryActions actions{history, [this](const FileOperation& op) { return FileOperator::undo(op, trash); },
+                           [this](const std::string& m, const std::string& s) {
                                toasts.push_back({m, s});
                            }};
 };
@@ -61,7 +64,7 @@ TEST_F(HistoryActionsTest, LatestUndoableSkipsDeletesAndUndoneEntries) {
     }
 }
 
-TEST_F(HistoryActionsTest, UndoOfATwoItemCopyRemovesBothAndMarksTheEntry) {
+TEST_F(HistoryActionsTest, UndoOfATwoItemCopyTrashesBothAndMarksTheEntry) {
     for (const char* name : {"a.txt", "b.txt"}) {
         ondravell::testing::writeText(folder / name, "x");
         ondravell::testing::writeText(folder / (std::string("copy of ") + name), "x");
@@ -73,9 +76,8 @@ TEST_F(HistoryActionsTest, UndoOfATwoItemCopyRemovesBothAndMarksTheEntry) {
 
     actions.undo(copy);
 
-    EXPECT_FALSE(std::filesystem::exists(folder / "copy of a.txt"));
-    EXPECT_FALSE(std::filesystem::exists(folder / "copy of b.txt"));
-    EXPECT_TRUE(std::filesystem::exists(folder / "a.txt"));
+    EXPECT_EQ(trash.trashed(),
+              (std::vector<std::filesystem::path>{folder / "copy of a.txt", folder / "copy of b.txt"}));
     ASSERT_EQ(history.load().size(), 1u);
     EXPECT_TRUE(history.load().front().undone);
     EXPECT_EQ(toasts, (std::vector<Toast>{{"已撤销：复制 2 个项目", "arrow.uturn.backward"}}));
@@ -139,7 +141,7 @@ TEST_F(HistoryActionsTest, PopupUndoRowShowsTheNextEntryThenDisappears) {
 
     enabled = true;
     model.undo();
-    EXPECT_FALSE(std::filesystem::exists(folder / "two.txt"));
+    EXPECT_EQ(trash.trashed(), std::vector<std::filesystem::path>{folder / "two.txt"});
     EXPECT_EQ(model.undoDescription(), "新建文件 · one.txt");
     // The extension's state is read again only when the popup opens.
     EXPECT_FALSE(model.extensionEnabled());

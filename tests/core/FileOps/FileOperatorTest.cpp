@@ -1,5 +1,6 @@
 #include "core/FileOps/FileOperator.h"
 
+#include "platform/memory/MemoryTrash.h"
 #include "tests/core/FileOps/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,12 @@ PasteRun paste(const std::vector<fs::path>& sources, const fs::path& destination
         sources, destination, move, fixedNow, "OP-1",
         [&](std::size_t done, std::size_t total) { run.progress.emplace_back(done, total); });
     return run;
+}
+
+// Undo with a trash that takes everything and leaves the files where they are.
+bool undo(const FileOperation& operation) {
+    platform::MemoryTrash trash;
+    return FileOperator::undo(operation, trash);
 }
 
 FileOperation operationOf(FileOperation::Kind kind, std::vector<FileOperationItem> items) {
@@ -197,17 +204,17 @@ TEST(FileOperatorUndo, PutsMovedItemsBack) {
     auto sources = threeFiles(source.path);
     auto run = paste(sources, destination.path, true);
     ASSERT_TRUE(run.outcome.operation);
-    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation));
+    EXPECT_TRUE(undo(*run.outcome.operation));
     EXPECT_EQ(readText(sources[0]), "a.txt");
     EXPECT_TRUE(fs::is_empty(destination.path));
     // Undoing again finds every item in place already.
-    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation));
+    EXPECT_TRUE(undo(*run.outcome.operation));
 }
 
 TEST_F(FileOperatorUndoAcrossFileSystems, PutsMovedItemsBack) {
     auto run = paste(threeFiles(memory.path), disk.path, true);
     ASSERT_TRUE(run.outcome.operation);
-    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation));
+    EXPECT_TRUE(undo(*run.outcome.operation));
     EXPECT_EQ(readText(memory / "a.txt"), "a.txt");
     EXPECT_TRUE(fs::is_empty(disk.path));
 }
@@ -218,44 +225,50 @@ TEST(FileOperatorUndo, ReportsAMoveWhoseSourcePathWasTakenAndLeavesTheItem) {
     auto run = paste(sources, destination.path, true);
     ASSERT_TRUE(run.outcome.operation);
     writeText(sources[1], "newcomer");
-    EXPECT_FALSE(FileOperator::undo(*run.outcome.operation));
+    EXPECT_FALSE(undo(*run.outcome.operation));
     EXPECT_EQ(readText(sources[1]), "newcomer");
     EXPECT_EQ(readText(destination / "b.txt"), "b.txt");
     EXPECT_EQ(readText(sources[0]), "a.txt");
 }
 
-TEST(FileOperatorUndo, RemovesCopiedFoldersAndCreatedFiles) {
+TEST(FileOperatorUndo, TrashesCopiesAndCreatedFilesAndLeavesWhatCannotBeTrashed) {
     TemporaryFolder source, destination;
     fs::create_directories(source / "tree" / "inner");
-    writeText(source / "tree" / "inner" / "x", "x");
     auto run = paste({source / "tree"}, destination.path, false);
     ASSERT_TRUE(run.outcome.operation);
-    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation));
-    EXPECT_TRUE(fs::is_empty(destination.path));
-    EXPECT_EQ(readText(source / "tree" / "inner" / "x"), "x");
-
-    writeText(destination / "未命名.txt", "");
+    // Work the user did in the copy since.
+    writeText(destination / "tree" / "inner" / "notes.txt", "mine");
+    writeText(destination / "新建文件.txt", "");
     writeText(destination / "clip.txt", "");
-    EXPECT_TRUE(FileOperator::undo(
-        operationOf(FileOperation::Kind::newFile, {{std::nullopt, (destination / "未命名.txt").native()}})));
-    EXPECT_TRUE(FileOperator::undo(operationOf(FileOperation::Kind::clipboardToFile,
-                                               {{std::nullopt, (destination / "clip.txt").native()}})));
-    EXPECT_TRUE(fs::is_empty(destination.path));
+    platform::MemoryTrash trash;
+    trash.refused = {destination / "clip.txt"};
+    auto undoneBy = [&](FileOperation::Kind kind, const fs::path& item) {
+        return FileOperator::undo(operationOf(kind, {{std::nullopt, item.native()}}), trash);
+    };
+    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation, trash));
+    EXPECT_TRUE(undoneBy(FileOperation::Kind::newFile, destination / "新建文件.txt"));
+    EXPECT_FALSE(undoneBy(FileOperation::Kind::clipboardToFile, destination / "clip.txt"));
+    EXPECT_EQ(trash.trashed(), (std::vector<fs::path>{destination / "tree", destination / "新建文件.txt"}));
+    // Nothing was removed for good.
+    EXPECT_EQ(readText(destination / "tree" / "inner" / "notes.txt"), "mine");
+    EXPECT_TRUE(fs::exists(destination / "clip.txt"));
 }
 
 TEST(FileOperatorUndo, RemovesALinkWhoseTargetIsGone) {
     TemporaryFolder folder;
     fs::create_symlink(folder / "gone", folder / "link");
-    EXPECT_TRUE(FileOperator::undo(operationOf(FileOperation::Kind::symlink,
-                                               {{(folder / "gone").native(), (folder / "link").native()}})));
+    platform::MemoryTrash trash;
+    EXPECT_TRUE(FileOperator::undo(
+        operationOf(FileOperation::Kind::symlink, {{(folder / "gone").native(), (folder / "link").native()}}),
+        trash));
     EXPECT_TRUE(fs::is_empty(folder.path));
+    EXPECT_TRUE(trash.trashed().empty());
 }
 
 TEST(FileOperatorUndo, OfADeleteFailsAndChangesNothing) {
     TemporaryFolder folder;
     writeText(folder / "a", "a");
-    EXPECT_FALSE(FileOperator::undo(
-        operationOf(FileOperation::Kind::delete_, {{(folder / "a").native(), std::nullopt}})));
+    EXPECT_FALSE(undo(operationOf(FileOperation::Kind::delete_, {{(folder / "a").native(), std::nullopt}})));
     EXPECT_EQ(readText(folder / "a"), "a");
 }
 
@@ -265,8 +278,7 @@ TEST(FileOperatorUndo, NeverRemovesAProtectedPathAndSaysSo) {
     const char* previous = std::getenv("HOME");
     std::string saved = previous ? previous : "";
     ::setenv("HOME", home.path.c_str(), 1);
-    bool undone =
-        FileOperator::undo(operationOf(FileOperation::Kind::copy, {{std::nullopt, home.path.native()}}));
+    bool undone = undo(operationOf(FileOperation::Kind::copy, {{std::nullopt, home.path.native()}}));
     ::setenv("HOME", saved.c_str(), 1);
     EXPECT_FALSE(undone);
     EXPECT_EQ(readText(home / "a"), "a");
@@ -274,7 +286,7 @@ TEST(FileOperatorUndo, NeverRemovesAProtectedPathAndSaysSo) {
 
 TEST(FileOperatorUndo, CountsAnItemAlreadyGoneAsUndone) {
     TemporaryFolder folder;
-    EXPECT_TRUE(FileOperator::undo(
+    EXPECT_TRUE(undo(
         operationOf(FileOperation::Kind::copy, {{"/x", (folder / "gone").native()}, {"/y", std::nullopt}})));
 }
 
@@ -284,9 +296,8 @@ TEST(FileOperatorUndo, LeavesAlonePathsThatHoldANul) {
     writeText(folder / "kept" / "a", "a");
     // The system would act on "kept", the part before the NUL, not on the recorded item.
     std::string cut = (folder / "kept").native() + std::string(1, '\0') + "/copy";
-    EXPECT_FALSE(FileOperator::undo(operationOf(FileOperation::Kind::copy, {{std::nullopt, cut}})));
-    EXPECT_FALSE(
-        FileOperator::undo(operationOf(FileOperation::Kind::move, {{(folder / "elsewhere").native(), cut}})));
+    EXPECT_FALSE(undo(operationOf(FileOperation::Kind::copy, {{std::nullopt, cut}})));
+    EXPECT_FALSE(undo(operationOf(FileOperation::Kind::move, {{(folder / "elsewhere").native(), cut}})));
     EXPECT_EQ(readText(folder / "kept" / "a"), "a");
     EXPECT_FALSE(fs::exists(folder / "elsewhere"));
 }
