@@ -4,8 +4,8 @@
 
 namespace ondravell {
 
-// The tray image: a ring with a dot, drawn in the desktop's text colour so it suits light and dark
-// panels alike.
+// The tray image: the application's symbolic icon. Trays that load icons by theme name draw it in the
+// panel's own colours; others get it drawn in the desktop's text colour.
 struct MenuBarIcon {
     static QIcon make();
 };

@@ -3,6 +3,7 @@
 #include "App/History/HistoryActions.h"
 #include "App/Host/MenuBarContent.h"
 #include "App/Host/MenuBarIcon.h"
+#include "App/Symbols/SymbolImage.h"
 #include "platform/UserDefaults.h"
 
 #include <QMenu>
@@ -24,18 +25,19 @@ MenuBarItem::MenuBarItem(platform::UserDefaults& defaults, const HistoryActions&
                 command();
         };
     };
+    const QColor ink = menu_->palette().color(QPalette::WindowText);
     // Shown only while there is something to undo; it undoes what the popup's undo row would.
-    undo_ =
-        menu_->addAction(QIcon::fromTheme(QStringLiteral("edit-undo")), QStringLiteral("撤销"), this, [this] {
-            if (std::optional<FileOperation> latest = history_.latestUndoable())
-                history_.undo(*latest);
-        });
-    menu_->addAction(QIcon::fromTheme(QStringLiteral("preferences-system")), QStringLiteral("设置…"),
+    undo_ = menu_->addAction(SymbolImage::icon(QStringLiteral("arrow.uturn.backward"), ink),
+                             QStringLiteral("撤销"), this, [this] {
+                                 if (std::optional<FileOperation> latest = history_.latestUndoable())
+                                     history_.undo(*latest);
+                             });
+    menu_->addAction(SymbolImage::icon(QStringLiteral("gearshape"), ink), QStringLiteral("设置…"),
                      run(commands.openSettings));
-    menu_->addAction(QIcon::fromTheme(QStringLiteral("document-open-recent")), QStringLiteral("历史"),
+    menu_->addAction(SymbolImage::icon(QStringLiteral("clock.arrow.circlepath"), ink), QStringLiteral("历史"),
                      run(commands.openHistory));
     menu_->addSeparator();
-    menu_->addAction(QIcon::fromTheme(QStringLiteral("application-exit")), QStringLiteral("退出"),
+    menu_->addAction(SymbolImage::icon(QStringLiteral("power"), ink), QStringLiteral("退出"),
                      run(commands.quit));
     connect(menu_, &QMenu::aboutToShow, this, [this] { updateMenu(); });
     updateMenu();

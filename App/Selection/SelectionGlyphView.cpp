@@ -1,7 +1,7 @@
 #include "App/Selection/SelectionGlyphView.h"
 
 #include "App/Selection/SelectionGlyph.h"
-#include "App/Toast/SymbolIcon.h"
+#include "App/Symbols/SymbolImage.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -153,7 +153,7 @@ void SelectionGlyphView::paintGlyph(QPainter& painter, QPointF origin, const Sel
             const int side = std::max(1, int(std::lround(piece.size.width())));
             const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
             painter.drawPixmap(QRectF(frame.topLeft(), QSizeF(side, side)),
-                               SymbolIcon::pixmap(piece.text, side, colour, ratio), QRectF());
+                               SymbolImage::pixmap(piece.text, side, colour, ratio), QRectF());
             break;
         }
         }

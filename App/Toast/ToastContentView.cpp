@@ -1,6 +1,6 @@
 #include "App/Toast/ToastContentView.h"
 
-#include "App/Toast/SymbolIcon.h"
+#include "App/Symbols/SymbolImage.h"
 #include "App/Toast/ToastMetrics.h"
 
 #include <QFontMetrics>
@@ -32,7 +32,7 @@ ToastContentView::ToastContentView(QWidget* parent)
 
 void ToastContentView::setContent(const QString& message, const QString& symbol) {
     symbol_->setPixmap(
-        SymbolIcon::pixmap(symbol, symbolSize, palette().color(QPalette::Highlight), devicePixelRatioF()));
+        SymbolImage::pixmap(symbol, symbolSize, palette().color(QPalette::Highlight), devicePixelRatioF()));
     message_->setText(message);
     // Short texts keep their natural width; long ones wrap at the widest the panel may be.
     const int widest = ToastMetrics::toastMaxWidth - 2 * ToastMetrics::horizontalPadding -

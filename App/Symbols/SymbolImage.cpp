@@ -1,0 +1,76 @@
+#include "App/Symbols/SymbolImage.h"
+
+#include "App/Symbols/TintedIconEngine.h"
+#include "platform/SymbolIconNames.h"
+
+#include <QPainter>
+
+namespace ondravell {
+
+namespace {
+
+const QString symbolicSuffix = QStringLiteral("-symbolic");
+const QString applicationIconName = QStringLiteral("ondravell-symbolic");
+
+QString bundledPath(std::string_view image) {
+    return QStringLiteral(":/symbols/") + QString::fromUtf8(image.data(), qsizetype(image.size())) +
+           QStringLiteral(".svg");
+}
+
+const platform::SymbolIconName* entryFor(const QString& symbol) {
+    return platform::symbolIconName(symbol.toStdString());
+}
+
+} // namespace
+
+QIcon SymbolImage::bundledIcon(const QString& symbol) {
+    const platform::SymbolIconName* entry = entryFor(symbol);
+    return entry ? QIcon(bundledPath(entry->fallbackImage)) : QIcon();
+}
+
+QIcon SymbolImage::icon(const QString& symbol) {
+    const platform::SymbolIconName* entry = entryFor(symbol);
+    if (!entry)
+        return QIcon();
+    if (!entry->iconName.empty()) {
+        // Only symbolic theme icons: they are one-colour shapes that take the tint, as the bundled
+        // pictures do, where a full-colour icon would turn into a blot.
+        QIcon themed = QIcon::fromTheme(
+            QString::fromUtf8(entry->iconName.data(), qsizetype(entry->iconName.size())) + symbolicSuffix);
+        if (!themed.isNull())
+            return themed;
+    }
+    return QIcon(bundledPath(entry->fallbackImage));
+}
+
+QIcon SymbolImage::icon(const QString& symbol, const QColor& tint) {
+    QIcon source = icon(symbol);
+    if (source.isNull())
+        return source;
+    return QIcon(new TintedIconEngine(source, tint, QString()));
+}
+
+QPixmap SymbolImage::pixmap(const QString& symbol, int size, const QColor& tint, qreal devicePixelRatio) {
+    QIcon source = icon(symbol);
+    QPixmap image(QSize(size, size) * devicePixelRatio);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    if (source.isNull())
+        return image;
+    // Theme icons come in fixed sizes; centre whatever size the theme gives in the requested square.
+    QPixmap drawn =
+        TintedIconEngine::tinted(source.pixmap(QSize(size, size), devicePixelRatio), tint, QIcon::Normal);
+    QPainter p(&image);
+    const QSizeF drawnSize = drawn.deviceIndependentSize();
+    p.drawPixmap(QPointF((size - drawnSize.width()) / 2, (size - drawnSize.height()) / 2), drawn);
+    return image;
+}
+
+QIcon SymbolImage::applicationIcon(const QColor& tint) {
+    QIcon source = QIcon::fromTheme(applicationIconName);
+    if (source.isNull())
+        source = QIcon(QStringLiteral(":/symbols/") + applicationIconName + QStringLiteral(".svg"));
+    return QIcon(new TintedIconEngine(source, tint, applicationIconName));
+}
+
+} // namespace ondravell
