@@ -5,6 +5,16 @@
 
 #include <QPainter>
 
+// The bundled pictures live in this static library; registering them by hand keeps the linker from
+// dropping them.
+static void registerBundledPictures() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(symbol_images);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace ondravell {
 
 namespace {
@@ -13,6 +23,7 @@ const QString symbolicSuffix = QStringLiteral("-symbolic");
 const QString applicationIconName = QStringLiteral("ondravell-symbolic");
 
 QString bundledPath(std::string_view image) {
+    registerBundledPictures();
     return QStringLiteral(":/symbols/") + QString::fromUtf8(image.data(), qsizetype(image.size())) +
            QStringLiteral(".svg");
 }
@@ -69,7 +80,7 @@ QPixmap SymbolImage::pixmap(const QString& symbol, int size, const QColor& tint,
 QIcon SymbolImage::applicationIcon(const QColor& tint) {
     QIcon source = QIcon::fromTheme(applicationIconName);
     if (source.isNull())
-        source = QIcon(QStringLiteral(":/symbols/") + applicationIconName + QStringLiteral(".svg"));
+        source = QIcon(bundledPath(applicationIconName.toStdString()));
     return QIcon(new TintedIconEngine(source, tint, applicationIconName));
 }
 
