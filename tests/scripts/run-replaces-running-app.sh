@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A second scripts/run replaces the Ondravell the first one started: the old process leaves the bus,
-# and the program that then owns the bus name is the second run's install. Needs a display and a
-# session bus of its own (xvfb-run and dbus-run-session), as scripts/test gives it.
+# and the program that then owns the bus name is the second run's install; a name held by any other
+# program stops the run, which kills nothing. Needs a display and a session bus of its own (xvfb-run
+# and dbus-run-session), as scripts/test gives it.
 #   run-replaces-running-app.sh <configured build folder>
 set -euo pipefail
 BUILD_DIR="$(cd "$1" && pwd)"
@@ -64,6 +65,19 @@ check "the second run's program owns the bus name" [ -n "$second" ]
 check "it is the second install" [ "$(installed_exe "${second:-0}")" = "$scratch/second/bin/ondravell" ]
 check "the first program is gone" bash -c "! readlink /proc/${first:-0}/exe >/dev/null 2>&1"
 check "the second run said what it replaced" grep -q "Replacing the running Ondravell (pid $first)" "$scratch/second.log"
+
+# A bus name held by another program: the run stops and kills nothing.
+kill -TERM "${second:-0}" 2>/dev/null || true
+wait_until_name_is_free || true
+mkdir -p "$scratch/other"
+cp "$scratch/second/bin/ondravell" "$scratch/other/other-program"
+setsid "$scratch/other/other-program" >/dev/null 2>&1 </dev/null &
+other=$!
+wait_for_owner >/dev/null || true
+check "another program holds the bus name" [ "$(owner_pid)" = "$other" ]
+check "a run then stops" bash -c "! ONDRAVELL_PREFIX='$scratch/third' '$ROOT/scripts/run' >'$scratch/third.log' 2>&1"
+check "and leaves that program running" kill -0 "$other"
+kill -TERM "$other" 2>/dev/null || true
 
 if [ "$failures" -ne 0 ]; then
     cat "$scratch/second.log" >&2
