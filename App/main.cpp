@@ -1,6 +1,7 @@
 // The tray application: composition root. Picks the platform implementations and runs the launch
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
+#include "App/MainWindow/SettingsWindowController.h"
 #include "App/Selection/SelectionBarController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "core/SharedConfig/SettingsService.h"
@@ -9,10 +10,12 @@
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
 #include "platform/glib/GioAppLauncher.h"
 #include "platform/glib/GioContentTypeReader.h"
+#include "platform/glib/GioInstalledApplications.h"
 #include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/glib/GioTrash.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
+#include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtImageSizeReader.h"
 #include "platform/qt/QtOneShotTimers.h"
 #include "platform/qt/QtPasteboard.h"
@@ -122,6 +125,10 @@ int main(int argc, char** argv) {
     platform::GioTrash trash;
     // Ends before the services its work uses: it waits for that work.
     platform::QtTaskQueue queue;
+
+    platform::QtFileDialog fileDialog;
+    platform::GioInstalledApplications applications;
+    SettingsWindowController::shared().setServices({userDefaults, fileDialog, applications});
 
     AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, extensionStatus, settingsOpener, queue,
                              pasteboard, pasteboardImage, launcher, contentTypes, imageSizes, trash,

@@ -1,5 +1,7 @@
 #include "App/MainWindow/SettingsNavigation.h"
 
+#include "core/SharedConfig/ODLocalized.h"
+
 namespace ondravell {
 
 std::string_view SettingsNavigation::title(Section section) {
@@ -20,28 +22,80 @@ std::string_view SettingsNavigation::title(Section section) {
     return {};
 }
 
-void SettingsNavigation::select(Section section) {
-    if (section == current_)
+std::optional<SettingsNavigation::Section> SettingsNavigation::sectionNamed(std::string_view name) {
+    for (Section section : allSections)
+        if (title(section) == name)
+            return section;
+    return std::nullopt;
+}
+
+std::string_view SettingsNavigation::symbol(Section section) {
+    switch (section) {
+    case Section::general:
+        return "gearshape";
+    case Section::finder:
+        return "filemenu.and.cursorarrow";
+    case Section::templates:
+        return "doc.badge.plus";
+    case Section::selection:
+        return "cursorarrow.and.square.on.square.dashed";
+    case Section::history:
+        return "clock.arrow.circlepath";
+    case Section::about:
+        return "info.circle";
+    }
+    return {};
+}
+
+std::string SettingsNavigation::currentTitle() const {
+    return ODLocalizedKey(title(selection()));
+}
+
+void SettingsNavigation::setSelection(Section section) {
+    if (section == selection())
         return;
-    back_.push_back(current_);
-    forward_.clear();
-    current_ = section;
+    history_.resize(index_ + 1);
+    history_.push_back(section);
+    index_ = history_.size() - 1;
+    updateFlags();
+    announce();
 }
 
 void SettingsNavigation::goBack() {
-    if (back_.empty())
-        return;
-    forward_.push_back(current_);
-    current_ = back_.back();
-    back_.pop_back();
+    if (canGoBack_)
+        step(-1);
 }
 
 void SettingsNavigation::goForward() {
-    if (forward_.empty())
-        return;
-    back_.push_back(current_);
-    current_ = forward_.back();
-    forward_.pop_back();
+    if (canGoForward_)
+        step(1);
+}
+
+void SettingsNavigation::step(std::ptrdiff_t distance) {
+    index_ = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(index_) + distance);
+    updateFlags();
+    announce();
+}
+
+void SettingsNavigation::updateFlags() {
+    canGoBack_ = index_ > 0;
+    canGoForward_ = index_ + 1 < history_.size();
+}
+
+std::size_t SettingsNavigation::addObserver(std::function<void()> observer) {
+    observers_.emplace_back(++nextToken_, std::move(observer));
+    return nextToken_;
+}
+
+void SettingsNavigation::removeObserver(std::size_t token) {
+    std::erase_if(observers_, [token](const auto& entry) { return entry.first == token; });
+}
+
+void SettingsNavigation::announce() const {
+    // A copy: an observer may remove itself or another while the change is announced.
+    auto observers = observers_;
+    for (const auto& [token, observer] : observers)
+        observer();
 }
 
 } // namespace ondravell

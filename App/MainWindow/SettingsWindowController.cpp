@@ -1,6 +1,5 @@
 #include "App/MainWindow/SettingsWindowController.h"
 
-#include "App/History/HistoryView.h"
 #include "App/MainWindow/SettingsWindow.h"
 
 namespace ondravell {
@@ -11,14 +10,22 @@ SettingsWindowController& SettingsWindowController::shared() {
     return *controller;
 }
 
+void SettingsWindowController::setServices(SettingsPageServices services) {
+    services_.emplace(services);
+}
+
 void SettingsWindowController::show(std::optional<SettingsNavigation::Section> section) {
-    if (!window_) {
-        window_ = std::make_unique<SettingsWindow>();
-        if (historyActions_)
-            window_->setPage(SettingsNavigation::Section::history, new HistoryView(*historyActions_));
-    }
     if (section)
-        window_->select(*section);
+        navigation_.setSelection(*section);
+    if (!services_)
+        return;
+    bool isNew = !window_;
+    if (isNew) {
+        SettingsPageServices services = *services_;
+        services.historyActions = historyActions_;
+        window_ = std::make_unique<SettingsWindow>(navigation_, services);
+    }
+    window_->applyPreferredSize(isNew);
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -1,6 +1,6 @@
 #include "platform/glib/GioAppLauncher.h"
 
-#include "platform/glib/DesktopAppIds.h"
+#include "platform/glib/DesktopAppLookup.h"
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
@@ -10,19 +10,7 @@ namespace ondravell::platform {
 
 namespace {
 
-constexpr std::string_view systemEditorBundleID = "com.apple.TextEdit";
-constexpr const char* plainTextType = "text/plain";
 constexpr const char* busActivationKey = "DBusActivatable";
-
-// The first installed candidate, owned by the caller; nullptr when none is.
-GAppInfo* lookUp(std::string_view bundleID) {
-    for (const std::string& id : DesktopAppIds::candidates(bundleID))
-        if (GDesktopAppInfo* info = g_desktop_app_info_new(id.c_str()))
-            return G_APP_INFO(info);
-    if (bundleID == systemEditorBundleID)
-        return g_app_info_get_default_for_type(plainTextType, FALSE);
-    return nullptr;
-}
 
 // The same application, always started as a process of its own, so it inherits the working directory.
 GDesktopAppInfo* spawnedCopy(GAppInfo* app) {
@@ -50,7 +38,7 @@ void enterFolder(gpointer folder) {
 } // namespace
 
 bool GioAppLauncher::isInstalled(std::string_view bundleID) const {
-    GAppInfo* app = lookUp(bundleID);
+    GAppInfo* app = lookUpDesktopApp(bundleID);
     if (!app)
         return false;
     g_object_unref(app);
@@ -58,7 +46,7 @@ bool GioAppLauncher::isInstalled(std::string_view bundleID) const {
 }
 
 bool GioAppLauncher::openTerminal(std::string_view bundleID, const std::filesystem::path& folder) {
-    GAppInfo* app = lookUp(bundleID);
+    GAppInfo* app = lookUpDesktopApp(bundleID);
     if (!app)
         return false;
     GDesktopAppInfo* spawned = spawnedCopy(app);
@@ -74,7 +62,7 @@ bool GioAppLauncher::openTerminal(std::string_view bundleID, const std::filesyst
 }
 
 bool GioAppLauncher::openFiles(std::string_view bundleID, const std::vector<std::filesystem::path>& targets) {
-    GAppInfo* app = lookUp(bundleID);
+    GAppInfo* app = lookUpDesktopApp(bundleID);
     if (!app)
         return false;
     GList* uris = nullptr;

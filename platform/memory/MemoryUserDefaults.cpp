@@ -9,4 +9,11 @@ std::optional<bool> MemoryUserDefaults::boolForKey(const std::string& key) const
     return it->second;
 }
 
+std::optional<std::string> MemoryUserDefaults::stringForKey(const std::string& key) const {
+    auto it = strings_.find(key);
+    if (it == strings_.end())
+        return std::nullopt;
+    return it->second;
+}
+
 } // namespace ondravell::platform

@@ -34,4 +34,20 @@ void QSettingsUserDefaults::setBool(const std::string& key, bool value) {
     settings_.sync();
 }
 
+std::optional<std::string> QSettingsUserDefaults::stringForKey(const std::string& key) const {
+    settings_.sync();
+    QVariant value = settings_.value(QString::fromStdString(key));
+    if (!value.isValid())
+        return std::nullopt;
+    // An unquoted text with commas in an INI file reads as a list of its pieces.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QLatin1Char(',')).toStdString();
+    return value.toString().toStdString();
+}
+
+void QSettingsUserDefaults::setString(const std::string& key, const std::string& value) {
+    settings_.setValue(QString::fromStdString(key), QString::fromStdString(value));
+    settings_.sync();
+}
+
 } // namespace ondravell::platform

@@ -16,6 +16,8 @@ public:
 
     std::optional<bool> boolForKey(const std::string& key) const override;
     void setBool(const std::string& key, bool value) override;
+    std::optional<std::string> stringForKey(const std::string& key) const override;
+    void setString(const std::string& key, const std::string& value) override;
 
     QString fileName() const { return settings_.fileName(); }
     static QString defaultFileName();

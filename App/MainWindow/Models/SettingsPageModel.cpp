@@ -1,0 +1,32 @@
+#include "App/MainWindow/Models/SettingsPageModel.h"
+
+namespace ondravell {
+
+SettingsPageModel::SettingsPageModel(SettingsService service) : service_(std::move(service)) {}
+
+void SettingsPageModel::load() {
+    read(service_.load());
+    loaded_ = true;
+    changed();
+}
+
+void SettingsPageModel::persist() {
+    // A view that redraws sets its widgets, and some widgets report that as an edit: such reports
+    // must not write, nor may anything before the page showed the file's contents.
+    if (!loaded_ || notifying_)
+        return;
+    OndravellSettings settings = service_.load();
+    write(settings);
+    service_.save(settings);
+    changed();
+}
+
+void SettingsPageModel::changed() {
+    if (!observer_ || notifying_)
+        return;
+    notifying_ = true;
+    observer_();
+    notifying_ = false;
+}
+
+} // namespace ondravell

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QScrollArea>
+
+class QVBoxLayout;
+
+namespace ondravell {
+
+class SettingsSection;
+
+// The frame of one settings page: a scrolling column of sections. Each time the page comes on screen
+// (the window shows it, or the window itself is shown again) `reload()` runs, so the page shows what
+// the settings file holds now. A page fills its widgets from its model with signals blocked or through
+// signals only the user's actions raise, and saves nothing while doing so.
+class SettingsPage : public QScrollArea {
+public:
+    explicit SettingsPage(QWidget* parent = nullptr);
+
+    void addSection(SettingsSection* section);
+    // Any other widget in the column.
+    void addWidget(QWidget* widget);
+
+protected:
+    virtual void reload() = 0;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QVBoxLayout* column_;
+};
+
+} // namespace ondravell

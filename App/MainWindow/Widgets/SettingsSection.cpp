@@ -1,0 +1,70 @@
+#include "App/MainWindow/Widgets/SettingsSection.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace ondravell {
+
+namespace {
+constexpr int rowMargin = 10;
+constexpr int rowSpacing = 4;
+} // namespace
+
+SettingsSection::SettingsSection(const QString& header, const QString& footer, QWidget* parent)
+    : QWidget(parent), frame_(new QFrame), rows_(new QVBoxLayout), footer_(new QLabel) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+    if (!header.isEmpty()) {
+        auto* title = new QLabel(header);
+        QFont font = title->font();
+        font.setBold(true);
+        title->setFont(font);
+        column->addWidget(title);
+    }
+    frame_->setFrameShape(QFrame::StyledPanel);
+    frame_->setBackgroundRole(QPalette::Base);
+    frame_->setAutoFillBackground(true);
+    rows_->setContentsMargins(rowMargin, rowSpacing, rowMargin, rowSpacing);
+    rows_->setSpacing(rowSpacing);
+    frame_->setLayout(rows_);
+    column->addWidget(frame_);
+
+    footer_->setWordWrap(true);
+    footer_->setForegroundRole(QPalette::PlaceholderText);
+    QFont small = footer_->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    footer_->setFont(small);
+    column->addWidget(footer_);
+    setFooter(footer);
+}
+
+void SettingsSection::addRow(QWidget* row) {
+    if (rows_->count() > 0) {
+        auto* line = new QFrame;
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Plain);
+        line->setForegroundRole(QPalette::Midlight);
+        rows_->addWidget(line);
+    }
+    rows_->addWidget(row);
+}
+
+QWidget* SettingsSection::addLabelledRow(const QString& text, QWidget* control) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 2, 0, 2);
+    layout->addWidget(new QLabel(text));
+    layout->addStretch(1);
+    layout->addWidget(control);
+    addRow(row);
+    return row;
+}
+
+void SettingsSection::setFooter(const QString& footer) {
+    footer_->setText(footer);
+    footer_->setVisible(!footer.isEmpty());
+}
+
+} // namespace ondravell

@@ -1,0 +1,83 @@
+// The settings window's first show and its page switches, on the display of $DISPLAY (run it under
+// Xvfb). Goals: first show under 150 ms, a page switch under 30 ms.
+#include "App/MainWindow/SettingsWindow.h"
+#include "bench/BenchContainer.h"
+#include "platform/memory/MemoryFileDialog.h"
+#include "platform/memory/MemoryInstalledApplications.h"
+#include "platform/memory/MemoryUserDefaults.h"
+
+#include <QApplication>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+
+using namespace ondravell;
+using Section = SettingsNavigation::Section;
+
+namespace {
+
+platform::MemoryUserDefaults defaults;
+platform::MemoryFileDialog dialog;
+platform::MemoryInstalledApplications applications;
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Builds a window, shows it on the Finder page and waits until it is drawn; the seconds it took.
+double showWindow() {
+    SettingsNavigation navigation;
+    auto start = std::chrono::steady_clock::now();
+    SettingsWindow window(navigation, {defaults, dialog, applications});
+    window.applyPreferredSize(true);
+    window.show();
+    bool exposed = QTest::qWaitForWindowExposed(&window);
+    QApplication::processEvents();
+    return exposed ? secondsSince(start) : -1;
+}
+
+// Every later window of the process (the first one, where fonts and styles warm up, is measured
+// apart in main).
+void BM_SettingsWindowFirstShow(benchmark::State& state) {
+    for (auto _ : state) {
+        double seconds = showWindow();
+        if (seconds < 0)
+            state.SkipWithError("the window never showed");
+        state.SetIterationTime(seconds);
+    }
+}
+BENCHMARK(BM_SettingsWindowFirstShow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Back and forth between the Finder page (which reloads the settings file and redraws its rows) and
+// another page, each switch drawn.
+void BM_SettingsPageSwitch(benchmark::State& state) {
+    SettingsNavigation navigation;
+    SettingsWindow window(navigation, {defaults, dialog, applications});
+    window.applyPreferredSize(true);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        state.SkipWithError("the window never showed");
+    bool toFinder = false;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        navigation.setSelection(toFinder ? Section::finder : Section::templates);
+        window.repaint();
+        QApplication::processEvents();
+        state.SetIterationTime(secondsSince(start));
+        toFinder = !toFinder;
+    }
+}
+BENCHMARK(BM_SettingsPageSwitch)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bench::BenchContainer container;
+    QApplication app(argc, argv);
+    std::printf("first window of the process: %.1f ms\n", showWindow() * 1000);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

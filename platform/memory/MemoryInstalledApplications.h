@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/InstalledApplications.h"
+
+#include <map>
+
+namespace ondravell::platform {
+
+// Installed applications for tests: the identifiers it was given, with their names, and the desktop
+// files it was told about.
+class MemoryInstalledApplications final : public InstalledApplications {
+public:
+    void install(std::string bundleID, std::string displayName) {
+        names_[std::move(bundleID)] = std::move(displayName);
+    }
+    void addDesktopFile(std::filesystem::path file, std::string identifier) {
+        desktopFiles_[std::move(file)] = std::move(identifier);
+    }
+
+    std::optional<std::string> displayName(std::string_view bundleID) const override {
+        auto found = names_.find(bundleID);
+        return found == names_.end() ? std::nullopt : std::optional(found->second);
+    }
+    std::optional<std::string> identifierOfDesktopFile(const std::filesystem::path& file) const override {
+        auto found = desktopFiles_.find(file);
+        return found == desktopFiles_.end() ? std::nullopt : std::optional(found->second);
+    }
+
+private:
+    std::map<std::string, std::string, std::less<>> names_;
+    std::map<std::filesystem::path, std::string> desktopFiles_;
+};
+
+} // namespace ondravell::platform

@@ -1,0 +1,170 @@
+#include "App/MainWindow/Pages/ConditionEditor.h"
+#include "App/MainWindow/Pages/FinderActionRow.h"
+#include "App/MainWindow/Pages/FinderActionsPage.h"
+#include "App/MainWindow/SettingsWindow.h"
+#include "App/MainWindow/Widgets/ReorderableRowList.h"
+#include "App/MainWindow/Widgets/SegmentedControl.h"
+#include "platform/memory/MemoryFileDialog.h"
+#include "platform/memory/MemoryInstalledApplications.h"
+#include "platform/memory/MemoryUserDefaults.h"
+#include "tests/App/MainWindow/SettingsFileFixture.h"
+#include "tests/Extensions/FinderSync/ExtensionTestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+using namespace ondravell;
+using namespace ondravell::test;
+using Section = SettingsNavigation::Section;
+
+namespace {
+
+class SettingsWindowDisplayTest : public ExtensionTest {
+protected:
+    platform::MemoryUserDefaults defaults;
+    platform::MemoryFileDialog dialog;
+    platform::MemoryInstalledApplications applications;
+    SettingsNavigation navigation;
+
+    std::unique_ptr<SettingsWindow> openWindow() {
+        auto window = std::make_unique<SettingsWindow>(navigation,
+                                                       SettingsPageServices{defaults, dialog, applications});
+        window->applyPreferredSize(true);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+    FinderActionsPage& finderPage(SettingsWindow& window) {
+        return *dynamic_cast<FinderActionsPage*>(window.page(Section::finder));
+    }
+    std::optional<std::string> bytes() const { return fileBytes(settingsFile()); }
+    OndravellSettings stored() const { return SettingsService().load(); }
+    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+};
+
+} // namespace
+
+TEST_F(SettingsWindowDisplayTest, OpeningBrowsingAndClosingLeavesTheSettingsFileAsItWas) {
+    // A removed editor matches no entry; an unreadable file shows the defaults.
+    const std::vector<std::pair<std::string, int>> cases{
+        {R"({"preferredEditorBundleID": "gone.editor", "maxCopyFileSizeMB": 900})", -1}, {"{ broken", 0}};
+    for (const auto& [file, editorIndex] : cases) {
+        writeSettings(file);
+        auto window = openWindow();
+        FinderActionsPage& page = finderPage(*window);
+        EXPECT_EQ(page.editorPicker()->currentIndex(), editorIndex);
+        EXPECT_EQ(page.terminalPicker()->currentIndex(), 0);
+        for (Section section : SettingsNavigation::allSections)
+            navigation.setSelection(section);
+        navigation.setSelection(Section::finder);
+        window->close();
+        EXPECT_EQ(bytes(), file);
+    }
+}
+
+TEST_F(SettingsWindowDisplayTest, ToolbarAndSidebarFollowTheNavigation) {
+    auto window = openWindow();
+    SegmentedControl* arrows = window->navigationControl();
+    EXPECT_FALSE(arrows->isSegmentEnabled(0));
+    EXPECT_FALSE(arrows->isSegmentEnabled(1));
+    EXPECT_EQ(window->titleLabel()->text(), "Finder 右键");
+
+    window->sidebar()->setCurrentRow(5);
+    EXPECT_EQ(window->titleLabel()->text(), "关于");
+    EXPECT_TRUE(arrows->isSegmentEnabled(0));
+    click(arrows->button(0));
+    EXPECT_EQ(window->current(), Section::finder);
+    EXPECT_EQ(window->sidebar()->currentRow(), 1);
+    EXPECT_TRUE(arrows->isSegmentEnabled(1));
+    EXPECT_FALSE(arrows->button(0)->isChecked());
+    click(arrows->button(1));
+    EXPECT_EQ(window->current(), Section::about);
+}
+
+TEST_F(SettingsWindowDisplayTest, FinderPageEditsReachTheFileAndTheExtensionsMenu) {
+    writeSettings("{\"enabledActionIDs\": [\"copy.path\", \"copy.file\", \"delete\"]}");
+    auto window = openWindow();
+    FinderActionsPage& page = finderPage(*window);
+
+    click(page.nestControl()->button(1));
+    EXPECT_TRUE(stored().nestUnderOndravell);
+
+    FinderActionRow* copy = page.row("copy.file");
+    click(copy->enableSwitch());
+    EXPECT_FALSE(stored().enabledIDSet().contains("copy.file"));
+
+    page.sizeLimit()->stepBy(1);
+    EXPECT_EQ(stored().maxCopyFileSizeMB, 11);
+
+    // The extensions typed in the condition popover narrow the menu the extension builds.
+    FinderActionRow* path = page.row("copy.path");
+    click(path->conditionButton());
+    ConditionEditor* editor = path->conditionEditor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor->extensionsField(), "PNG, ");
+    EXPECT_EQ(editor->extensionsField()->text(), "PNG, "); // never rewritten while typing
+    EXPECT_EQ(stored().actionRules.at("copy.path").fileExtensions, std::vector<std::string>{"png"});
+    EXPECT_EQ(path->conditionButton()->toolTip(), "已设置显示条件");
+
+    installStubActions();
+    select({makeFile("photo.png")});
+    EXPECT_EQ(titles(extension().menu(MenuKind::contextualMenuForItems)),
+              (std::vector<std::string>{"Ondravell"}));
+    auto nested = extension().menu(MenuKind::contextualMenuForItems).items.front().submenu;
+    ASSERT_TRUE(nested);
+    EXPECT_EQ(titles(*nested).front(), "复制路径");
+    select({makeFile("notes.txt")});
+    nested = extension().menu(MenuKind::contextualMenuForItems).items.front().submenu;
+    ASSERT_TRUE(nested);
+    EXPECT_NE(titles(*nested).front(), "复制路径");
+}
+
+TEST_F(SettingsWindowDisplayTest, DeleteAsksFirstAndKeepsItsWarningWhenMoved) {
+    auto window = openWindow();
+    FinderActionsPage& page = finderPage(*window);
+    bool confirm = false;
+    page.confirmDangerous = [&] { return confirm; };
+    auto before = bytes();
+
+    FinderActionRow* remove = page.row("delete");
+    click(remove->enableSwitch());
+    EXPECT_FALSE(remove->enableSwitch()->isChecked());
+    EXPECT_EQ(bytes(), before);
+    confirm = true;
+    click(remove->enableSwitch());
+    EXPECT_TRUE(remove->enableSwitch()->isChecked());
+    EXPECT_TRUE(stored().enabledIDSet().contains("delete"));
+
+    auto& rows = page.actionList()->rows();
+    auto at = static_cast<std::size_t>(std::find(rows.begin(), rows.end(), remove) - rows.begin());
+    page.actionList()->onMoveBy(at, -1);
+    EXPECT_EQ(page.actionList()->rows()[at - 1], remove);
+    ASSERT_NE(remove->dangerBadge(), nullptr);
+    EXPECT_TRUE(remove->dangerBadge()->isVisible());
+    EXPECT_EQ(remove->dangerBadge()->text(), "危险");
+}
+
+TEST_F(SettingsWindowDisplayTest, NewGroupNamesAreTrimmedAndBlankOnesIgnored) {
+    auto window = openWindow();
+    FinderActionsPage& page = finderPage(*window);
+    FinderActionRow* hash = page.row("hash");
+    hash->createGroup(QStringLiteral("\u3000 "));
+    EXPECT_TRUE(stored().actionGroupAssignment.empty());
+    hash->createGroup(QStringLiteral(" 校验\t"));
+    EXPECT_EQ(stored().actionGroupAssignment.at("hash"), "校验");
+    EXPECT_TRUE(hash->groupBadge()->isVisible());
+    EXPECT_EQ(hash->groupBadge()->text(), "校验");
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
