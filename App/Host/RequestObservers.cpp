@@ -37,9 +37,23 @@ int RequestObservers::registerAll() {
     return accepted;
 }
 
+std::optional<std::string> RequestObservers::read(std::string_view fileName, bool once) {
+    if (!once)
+        return OndravellIPC::readPendingFile(fileName);
+    FileIdentity identity;
+    std::optional<std::string> bytes = OndravellIPC::readPendingFile(fileName, &identity);
+    if (!bytes)
+        return std::nullopt;
+    auto [last, first] = handled_.try_emplace(fileName, identity);
+    if (!first && last->second == identity)
+        return std::nullopt;
+    last->second = identity;
+    return bytes;
+}
+
 template <class Record, class Deliver>
-void RequestObservers::handleJSON(std::string_view fileName, Deliver deliver) {
-    std::optional<std::string> bytes = OndravellIPC::readPendingFile(fileName);
+void RequestObservers::handleJSON(std::string_view fileName, Deliver deliver, bool once) {
+    std::optional<std::string> bytes = read(fileName, once);
     if (!bytes)
         return;
     std::optional<Record> record = decodeRecord<Record>(*bytes);
@@ -49,23 +63,24 @@ void RequestObservers::handleJSON(std::string_view fileName, Deliver deliver) {
 }
 
 void RequestObservers::handleProxyAction() {
-    handleJSON<ProxyActionRequest>(OndravellIPC::pendingProxyActionName, &RequestHandler::handleProxyAction);
+    handleJSON<ProxyActionRequest>(OndravellIPC::pendingProxyActionName, &RequestHandler::handleProxyAction,
+                                   true);
 }
 
 void RequestObservers::handleTransferRequest() {
-    handleJSON<TransferRequest>(OndravellIPC::pendingTransferName, &RequestHandler::runTransfer);
+    handleJSON<TransferRequest>(OndravellIPC::pendingTransferName, &RequestHandler::runTransfer, true);
 }
 
 void RequestObservers::handleProgressUpdate() {
-    handleJSON<ProgressPayload>(OndravellIPC::pendingProgressName, &RequestHandler::showProgress);
+    handleJSON<ProgressPayload>(OndravellIPC::pendingProgressName, &RequestHandler::showProgress, false);
 }
 
 void RequestObservers::handleShowToast() {
-    handleJSON<ToastPayload>(OndravellIPC::pendingToastName, &RequestHandler::showToast);
+    handleJSON<ToastPayload>(OndravellIPC::pendingToastName, &RequestHandler::showToast, false);
 }
 
 void RequestObservers::handleNewFile() {
-    std::optional<std::string> text = OndravellIPC::readPendingFile(OndravellIPC::pendingNewFileName);
+    std::optional<std::string> text = read(OndravellIPC::pendingNewFileName, true);
     if (!text)
         return;
     std::optional<std::string> directory = PendingRequestText::newFileDirectory(*text);
@@ -75,7 +90,7 @@ void RequestObservers::handleNewFile() {
 }
 
 void RequestObservers::handleDeleteRequest() {
-    std::optional<std::string> text = OndravellIPC::readPendingFile(OndravellIPC::pendingDeleteName);
+    std::optional<std::string> text = read(OndravellIPC::pendingDeleteName, true);
     if (!text)
         return;
     std::vector<std::string> paths = PendingRequestText::deletePaths(*text);

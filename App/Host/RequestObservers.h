@@ -1,8 +1,13 @@
 #pragma once
 
+#include "core/Support/FileIdentity.h"
 #include "platform/DistributedNotificationCenter.h"
 
 #include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace ondravell {
@@ -12,7 +17,9 @@ class RequestHandler;
 // Observes the seven requests of the extension. Each observer reads its pending file when its
 // notification arrives, decodes it strictly and hands the record to the handler on a later turn of the
 // event loop; an absent container, a missing, unreadable or oversized file and a record that does not
-// decode are ignored. Pending files are only read, never removed.
+// decode are ignored. Pending files are only read, never removed, so two notifications may find the same
+// file: a transfer, delete, new-file or proxy-action request whose file has the identity of the one
+// handled last for its kind is not run again.
 class RequestObservers {
 public:
     // Runs a function on a later turn of the main thread's event loop.
@@ -36,12 +43,16 @@ public:
     void handleToggleFinderHidden();
 
 private:
-    template <class Record, class Deliver> void handleJSON(std::string_view fileName, Deliver deliver);
+    template <class Record, class Deliver>
+    void handleJSON(std::string_view fileName, Deliver deliver, bool once);
+    // The pending file's bytes; nullopt when unreadable or, with `once`, already handled.
+    std::optional<std::string> read(std::string_view fileName, bool once);
 
     platform::DistributedNotificationCenter& center_;
     RequestHandler& handler_;
     Defer defer_;
     std::vector<platform::DistributedNotificationCenter::Token> tokens_;
+    std::map<std::string_view, FileIdentity> handled_;
 };
 
 } // namespace ondravell

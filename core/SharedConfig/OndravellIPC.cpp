@@ -42,11 +42,11 @@ std::optional<std::filesystem::path> OndravellIPC::pendingFileURL(std::string_vi
     return *container / fileName;
 }
 
-std::optional<std::string> OndravellIPC::readPendingFile(std::string_view fileName) {
+std::optional<std::string> OndravellIPC::readPendingFile(std::string_view fileName, FileIdentity* identity) {
     auto url = pendingFileURL(fileName);
     if (!url)
         return std::nullopt;
-    auto bytes = readRegularFile(*url, maxPendingFileBytes);
+    auto bytes = readRegularFile(*url, maxPendingFileBytes, identity);
     if (!bytes || bytes->size() > maxPendingFileBytes)
         return std::nullopt;
     return bytes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Support/FileIdentity.h"
 #include "platform/DistributedNotificationCenter.h"
 
 #include <cstddef>
@@ -65,8 +66,10 @@ struct OndravellIPC final {
     }
 
     // What a pending file holds now; nullopt without a container, or when the file is missing,
-    // unreadable or larger than maxPendingFileBytes.
-    static std::optional<std::string> readPendingFile(std::string_view fileName);
+    // unreadable or larger than maxPendingFileBytes. `identity`, when given, receives the identity of
+    // the file read, so a receiver can tell a request it has handled from a new one.
+    static std::optional<std::string> readPendingFile(std::string_view fileName,
+                                                      FileIdentity* identity = nullptr);
 
     // Writes `bytes` atomically (without a flush to disk) into the pending file `fileName`, then posts
     // `notificationName`. Returns

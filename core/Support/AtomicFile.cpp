@@ -76,7 +76,8 @@ std::error_code writeNewFile(const std::filesystem::path& path, std::string_view
     return error;
 }
 
-std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes) {
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                           FileIdentity* identity) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return std::nullopt;
@@ -85,6 +86,11 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
         ::close(fd);
         return std::nullopt;
     }
+    if (identity)
+        *identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                     static_cast<std::int64_t>(info.st_mtim.tv_sec),
+                     static_cast<std::int64_t>(info.st_mtim.tv_nsec),
+                     static_cast<std::int64_t>(info.st_size)};
     const std::size_t wanted = maxBytes + 1;
     std::string out;
     out.reserve(std::min<std::size_t>(wanted, info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0));

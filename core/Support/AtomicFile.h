@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Support/FileIdentity.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <limits>
@@ -28,10 +30,11 @@ std::error_code writeNewFile(const std::filesystem::path& path, std::string_view
 
 // Reads a regular file (never a FIFO, device or folder; opened without blocking). At most
 // `maxBytes + 1` bytes are read, so a caller can tell a file that is larger than its limit from one
-// that fits. nullopt when the file cannot be opened or read, or is not a regular file.
+// that fits. nullopt when the file cannot be opened or read, or is not a regular file. `identity`, when
+// given, receives the identity of the very file that was read.
 std::optional<std::string> readRegularFile(const std::filesystem::path& path,
-                                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max() -
-                                                                  1);
+                                           std::size_t maxBytes = std::numeric_limits<std::size_t>::max() - 1,
+                                           FileIdentity* identity = nullptr);
 
 // The process umask, read without changing it (umask(2) itself is not thread-safe to query).
 unsigned currentUmask();

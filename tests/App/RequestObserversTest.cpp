@@ -198,3 +198,29 @@ TEST(RequestObserversToggle, HiddenFileToggleRunsAtOnceWithoutFile) {
     f.center.post(std::string(OndravellIPC::toggleFinderHidden));
     EXPECT_EQ(f.handler.calls, (std::vector<std::string>{"toggle"}));
 }
+
+TEST(RequestObserversOnce, ARequestFileIsRunOnceButANewWriteRunsAgain) {
+    struct Case {
+        std::string_view fileName, notification, bytes, call;
+        std::size_t runsForTwoReads; // toasts carry no action, so a second read shows them again
+    };
+    for (const Case& c : {
+             Case{OndravellIPC::pendingTransferName, OndravellIPC::transferRequest,
+                  R"({"paths":["/tmp/a"],"move":false})", "transfer", 1},
+             Case{OndravellIPC::pendingDeleteName, OndravellIPC::deleteRequest, "/tmp/a\n", "delete", 1},
+             Case{OndravellIPC::pendingNewFileName, OndravellIPC::newFile, "/tmp\n", "newFile", 1},
+             Case{OndravellIPC::pendingProxyActionName, OndravellIPC::proxyAction,
+                  R"({"action":"paste","paths":["/tmp/a"],"extra":{}})", "proxy", 1},
+             Case{OndravellIPC::pendingToastName, OndravellIPC::showToast,
+                  R"({"message":"完成","symbol":"trash"})", "toast", 2},
+         }) {
+        Fixture f;
+        f.write(c.fileName, c.bytes);
+        f.deliver(c.notification);
+        f.deliver(c.notification);
+        EXPECT_EQ(f.handler.calls.size(), c.runsForTwoReads) << c.call;
+        f.write(c.fileName, c.bytes); // the same request sent again is a new file
+        f.deliver(c.notification);
+        EXPECT_EQ(f.handler.calls.size(), c.runsForTwoReads + 1) << c.call;
+    }
+}
