@@ -87,12 +87,21 @@ SingleInstance::Claim DBusSingleInstance::claim(std::function<void()> onReopen) 
         g_dbus_connection_unregister_object(connection_, registration_);
         registration_ = 0;
     }
-    GVariant* result =
-        g_dbus_connection_call_sync(connection_, busName, objectPath, interfaceName, "Reopen", nullptr,
-                                    nullptr, G_DBUS_CALL_FLAGS_NONE, callTimeoutMs, nullptr, nullptr);
-    if (result)
-        g_variant_unref(result);
+    reopenRunningInstance();
     return Claim::secondary;
+}
+
+bool DBusSingleInstance::reopenRunningInstance() {
+    if (!connection_)
+        return false;
+    // Without an owner of the name the bus answers at once with an error.
+    GVariant* result = g_dbus_connection_call_sync(connection_, busName, objectPath, interfaceName, "Reopen",
+                                                   nullptr, nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START,
+                                                   callTimeoutMs, nullptr, nullptr);
+    if (!result)
+        return false;
+    g_variant_unref(result);
+    return true;
 }
 
 } // namespace ondravell::platform

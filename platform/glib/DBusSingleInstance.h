@@ -23,6 +23,7 @@ public:
     DBusSingleInstance(const DBusSingleInstance&) = delete;
     DBusSingleInstance& operator=(const DBusSingleInstance&) = delete;
 
+    bool reopenRunningInstance() override;
     Claim claim(std::function<void()> onReopen) override;
 
 private:
