@@ -25,6 +25,7 @@
 #include "platform/x11/X11ClipboardOwnerProbe.h"
 #include "platform/x11/X11Compositing.h"
 #include "platform/x11/X11FrontmostApplication.h"
+#include "platform/x11/X11GlobalHotKeys.h"
 #include "platform/x11/X11GlobalMouseMonitors.h"
 #include "platform/x11/X11KeySynthesizer.h"
 #include "platform/x11/X11PrimarySelection.h"
@@ -50,12 +51,7 @@ qreal devicePixelRatio() {
 int main(int argc, char** argv) {
     // A second launch only asks the running instance to reopen: it needs no display and ends at once.
     platform::DBusSingleInstance instance;
-    AppDelegate* delegate = nullptr;
-    auto claim = instance.claim([&delegate] {
-        if (delegate)
-            delegate->applicationShouldHandleReopen();
-    });
-    if (claim == platform::SingleInstance::Claim::secondary)
+    if (instance.reopenRunningInstance())
         return 0;
 
     // Global input, synthesised keys, the tray and click-through panels are X11 services here; in a
@@ -129,17 +125,20 @@ int main(int argc, char** argv) {
     platform::QtFileDialog fileDialog;
     platform::GioInstalledApplications applications;
     SettingsWindowController::shared().setServices({userDefaults, fileDialog, applications});
+    platform::X11GlobalHotKeys hotKeys;
 
     AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, extensionStatus, settingsOpener, queue,
-                             pasteboard, pasteboardImage, launcher, contentTypes, imageSizes, trash,
+                             pasteboard, pasteboardImage, launcher, contentTypes, imageSizes, trash, hotKeys,
                              [] { return SettingsService().load(); }, [] { QApplication::quit(); }});
-    delegate = &appDelegate;
     appDelegate.applicationDidFinishLaunching();
     QTimer::singleShot(0, [] {
         if (SettingsService().load().selectionEnabled)
             SelectionBarController::shared().prepare();
     });
-    int status = QApplication::exec();
-    delegate = nullptr;
-    return status;
+    // The name is what senders and tests wait for, so it is taken only now that every request observer
+    // is connected. A launch that lost the race to another one hands over to it.
+    auto claim = instance.claim([&appDelegate] { appDelegate.applicationShouldHandleReopen(); });
+    if (claim == platform::SingleInstance::Claim::secondary)
+        return 0;
+    return QApplication::exec();
 }

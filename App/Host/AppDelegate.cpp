@@ -6,9 +6,10 @@
 #include "App/Host/MenuBarItem.h"
 #include "App/Host/RequestObservers.h"
 #include "App/Host/SelectionTriggerArming.h"
-#include "App/Services/ProxyActionHandler.h"
+#include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/Selection/SelectionMonitor.h"
+#include "App/Services/ProxyActionHandler.h"
 #include "App/Toast/ToastPresenter.h"
 #include "core/FileOps/FileOperator.h"
 #include "core/FileOps/FileTemplate.h"
@@ -57,8 +58,8 @@ void AppDelegate::applicationDidFinishLaunching() {
     menuBarItem_->refresh();
 
     proxyActions_ = std::make_unique<ProxyActionHandler>(
-        FileActionServices{services_.queue, services_.pasteboard, services_.pasteboardImage, services_.launcher,
-                           services_.contentTypes, services_.imageSizes,
+        FileActionServices{services_.queue, services_.pasteboard, services_.pasteboardImage,
+                           services_.launcher, services_.contentTypes, services_.imageSizes,
                            OperationHistory::forAppGroup(OndravellIPC::appGroupID), services_.loadSettings,
                            [](const std::string& message, const std::string& symbol) {
                                ToastPresenter::shared().show(message, symbol);
@@ -70,6 +71,21 @@ void AppDelegate::applicationDidFinishLaunching() {
             QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
         });
     observers_->registerAll();
+
+    HotKeyManager::setUpShared({
+        &services_.hotKeys,
+        &services_.trust,
+        &services_.pasteboard,
+        services_.loadSettings,
+        {},
+        {},
+        [](const std::string& message, const std::string& symbol) {
+            ToastPresenter::shared().show(message, symbol);
+        },
+        {},
+        [] { SelectionMonitor::shared().triggerManually(); },
+    });
+    HotKeyManager::shared().reload();
 
     // The composition root set the shared monitor up with its platform services.
     SelectionTriggerArming::arm(SelectionMonitor::shared(), services_.loadSettings(), services_.trust);

@@ -22,6 +22,7 @@ class TaskQueue;
 class DistributedNotificationCenter;
 class FinderExtensionStatus;
 class FinderHiddenFiles;
+class GlobalHotKeys;
 class SystemSettingsOpener;
 class Trash;
 class UserDefaults;
@@ -47,6 +48,7 @@ public:
         platform::ImageSizeReader& imageSizes;
         // Where undo puts copies and created files.
         platform::Trash& trash;
+        platform::GlobalHotKeys& hotKeys;
         std::function<OndravellSettings()> loadSettings;
         std::function<void()> quit;
     };
@@ -56,8 +58,9 @@ public:
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
 
-    // The launch sequence: tray item, request observers, selection toolbar trigger. Services that come
-    // with later versions (Services menu, hot keys, sync, update check, onboarding) have no step yet.
+    // The launch sequence: tray item, request observers, global hot keys, selection toolbar trigger.
+    // Services that come with later versions (Services menu, sync, update check, onboarding) have no
+    // step yet.
     void applicationDidFinishLaunching();
     // Another launch while this one runs: when the tray item is hidden (or there is no tray), the
     // settings window opens on the page it last showed. Always true.

@@ -1,7 +1,10 @@
 #include "App/Host/AppRequestHandler.h"
 
+#include "App/NewFile/DeleteAlert.h"
+#include "App/NewFile/DeleteConfirmer.h"
 #include "App/Services/ProxyActionHandler.h"
 #include "App/Toast/ToastPresenter.h"
+#include "core/SharedConfig/OndravellIPC.h"
 #include "platform/FinderHiddenFiles.h"
 
 #include <QDebug>
@@ -34,8 +37,12 @@ void AppRequestHandler::showNewFileWindow(const std::string&) {
     setAside("new-file");
 }
 
-void AppRequestHandler::confirmAndDelete(const std::vector<std::string>&) {
-    setAside("delete");
+void AppRequestHandler::confirmAndDelete(const std::vector<std::string>& paths) {
+    DeleteConfirmer::confirmAndDelete(paths, {DeleteAlert::run,
+                                              OperationHistory::forAppGroup(OndravellIPC::appGroupID),
+                                              [](const std::string& message, const std::string& symbol) {
+                                                  ToastPresenter::shared().show(message, symbol);
+                                              }});
 }
 
 void AppRequestHandler::toggleFinderHidden() {

@@ -1,0 +1,143 @@
+#include "App/HotKeys/HotKeyManager.h"
+
+#include "core/SharedConfig/OndravellSettings.h"
+#include "platform/memory/MemoryAccessibilityTrust.h"
+#include "platform/memory/MemoryGlobalHotKeys.h"
+#include "platform/memory/MemoryPasteboard.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace ondravell;
+namespace fs = std::filesystem;
+using Combination = platform::MemoryGlobalHotKeys::Combination;
+
+namespace {
+
+constexpr std::uint32_t cmdShift =
+    platform::GlobalHotKeys::commandModifier | platform::GlobalHotKeys::shiftModifier;
+const Combination copyPathKeys{0x08, cmdShift};  // C
+const Combination copyFileKeys{0x03, cmdShift};  // F
+const Combination newFileKeys{0x2D, cmdShift};   // N
+const Combination selectionKeys{0x01, cmdShift}; // S
+
+struct Fixture {
+    platform::MemoryGlobalHotKeys hotKeys;
+    platform::MemoryAccessibilityTrust trust{true};
+    platform::MemoryPasteboard pasteboard;
+    OndravellSettings settings;
+    std::vector<fs::path> selection;
+    std::optional<fs::path> frontFolder;
+    std::vector<std::pair<std::string, std::string>> toasts;
+    std::vector<fs::path> newFileWindows;
+    int toolbarTriggers = 0;
+    HotKeyManager manager{{
+        &hotKeys,
+        &trust,
+        &pasteboard,
+        [this] { return settings; },
+        [this](HotKeyManager::PathsHandler done) { done(selection); },
+        [this](HotKeyManager::FolderHandler done) { done(frontFolder); },
+        [this](const std::string& message, const std::string& symbol) {
+            toasts.emplace_back(message, symbol);
+        },
+        [this](const fs::path& directory) { newFileWindows.push_back(directory); },
+        [this] { ++toolbarTriggers; },
+    }};
+
+    Fixture() {
+        settings.globalHotKeys["copy.path"] = {copyPathKeys.first, copyPathKeys.second, "⇧⌘C"};
+        settings.globalHotKeys["copy.file"] = {copyFileKeys.first, copyFileKeys.second, "⇧⌘F"};
+        settings.globalHotKeys["new.file"] = {newFileKeys.first, newFileKeys.second, "⇧⌘N"};
+        settings.selectionHotKey = HotKeySpec{selectionKeys.first, selectionKeys.second, "⇧⌘S"};
+    }
+};
+
+} // namespace
+
+TEST(HotKeyManagerReload, IdsKeepGrowingAcrossReloads) {
+    Fixture f;
+    f.manager.reload();
+    // The settings' map order: copy.file, copy.path, new.file.
+    EXPECT_EQ(f.manager.registeredActions(),
+              (std::map<std::uint32_t, std::string>{{1, "copy.file"}, {2, "copy.path"}, {3, "new.file"}}));
+    f.manager.reload();
+    EXPECT_EQ(f.manager.registeredActions(),
+              (std::map<std::uint32_t, std::string>{{4, "copy.file"}, {5, "copy.path"}, {6, "new.file"}}));
+    EXPECT_EQ(f.hotKeys.registeredIDs().size(), 3u);
+}
+
+TEST(HotKeyManagerReload, RefusedAndUnsupportedBindingsTakeNoId) {
+    Fixture f;
+    f.settings.globalHotKeys["hash"] = {0x04, cmdShift, "⇧⌘H"};
+    f.hotKeys.holdElsewhere(copyFileKeys);
+    f.manager.reload();
+    EXPECT_EQ(f.manager.registeredActions(),
+              (std::map<std::uint32_t, std::string>{{1, "copy.path"}, {2, "new.file"}}));
+}
+
+TEST(HotKeyManagerReload, SelectionHotKeyOnlyWhenTheToolbarIsOnAndTrusted) {
+    for (auto [enabled, trusted, expected] :
+         {std::tuple{true, true, true}, std::tuple{false, true, false}, std::tuple{true, false, false}}) {
+        Fixture f;
+        f.trust = platform::MemoryAccessibilityTrust(trusted);
+        f.settings.selectionEnabled = enabled;
+        f.manager.reload();
+        EXPECT_EQ(f.hotKeys.press(selectionKeys), expected) << enabled << trusted;
+        EXPECT_EQ(f.toolbarTriggers, expected ? 1 : 0);
+        if (!enabled) {
+            EXPECT_EQ(f.trust.queryCount(), 0); // trust is not asked while the toolbar is off
+        }
+    }
+}
+
+TEST(HotKeyManagerActions, CopyPathsAndFilesOfTheSelection) {
+    Fixture f;
+    f.manager.reload();
+
+    f.selection = {};
+    f.pasteboard.placeFromOutside("kept");
+    f.hotKeys.press(copyPathKeys);
+    f.hotKeys.press(copyFileKeys);
+    EXPECT_EQ(f.pasteboard.string(), "kept"); // nothing selected: nothing changes, no toast
+    EXPECT_TRUE(f.toasts.empty());
+
+    f.selection = {"/a/one.txt"};
+    f.hotKeys.press(copyPathKeys);
+    EXPECT_EQ(f.pasteboard.string(), "/a/one.txt");
+    f.selection = {"/a/one.txt", "/b/two", "/c d/three"};
+    f.hotKeys.press(copyPathKeys);
+    EXPECT_EQ(f.pasteboard.string(), "/a/one.txt\n/b/two\n/c d/three");
+    f.hotKeys.press(copyFileKeys);
+    ASSERT_TRUE(f.pasteboard.files());
+    EXPECT_EQ(f.pasteboard.files()->paths, f.selection);
+    EXPECT_FALSE(f.pasteboard.files()->cut);
+
+    using Toast = std::pair<std::string, std::string>;
+    EXPECT_EQ(f.toasts, (std::vector<Toast>{{"已复制路径", "doc.on.doc"},
+                                            {"已复制 3 个路径", "doc.on.doc"},
+                                            {"已复制 3 个文件", "doc.on.doc"}}));
+}
+
+TEST(HotKeyManagerActions, NewFileOpensTheFormForTheFolderAtHand) {
+    Fixture f;
+    fs::path root = fs::temp_directory_path() / ("hotkeys-" + std::to_string(::getpid()));
+    fs::create_directories(root / "folder");
+    std::ofstream(root / "file.txt") << "x";
+    f.frontFolder = root / "front";
+    f.manager.reload();
+
+    f.selection = {root / "file.txt", root / "folder"};
+    f.hotKeys.press(newFileKeys);
+    f.selection = {root / "folder"};
+    f.hotKeys.press(newFileKeys);
+    f.selection = {};
+    f.hotKeys.press(newFileKeys);
+    f.frontFolder.reset();
+    f.hotKeys.press(newFileKeys);
+
+    EXPECT_EQ(f.newFileWindows, (std::vector<fs::path>{root, root / "folder", root / "front"}));
+    fs::remove_all(root);
+}
