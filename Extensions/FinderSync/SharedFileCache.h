@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Extensions/FinderSync/FileIdentity.h"
 #include "core/FileOps/FileTemplate.h"
 #include "core/SharedConfig/OndravellSettings.h"
+#include "core/Support/FileIdentity.h"
 
 #include <cstddef>
 #include <filesystem>

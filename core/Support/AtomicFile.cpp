@@ -87,10 +87,7 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
         return std::nullopt;
     }
     if (identity)
-        *identity = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                     static_cast<std::int64_t>(info.st_mtim.tv_sec),
-                     static_cast<std::int64_t>(info.st_mtim.tv_nsec),
-                     static_cast<std::int64_t>(info.st_size)};
+        *identity = FileIdentity::of(info);
     const std::size_t wanted = maxBytes + 1;
     std::string out;
     out.reserve(std::min<std::size_t>(wanted, info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0));
