@@ -129,7 +129,8 @@ int main(int argc, char** argv) {
 
     AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, extensionStatus, settingsOpener, queue,
                              pasteboard, pasteboardImage, launcher, contentTypes, imageSizes, trash, hotKeys,
-                             [] { return SettingsService().load(); }, [] { QApplication::quit(); }});
+                             fileDialog, [] { return SettingsService().load(); },
+                             [] { QApplication::quit(); }});
     appDelegate.applicationDidFinishLaunching();
     QTimer::singleShot(0, [] {
         if (SettingsService().load().selectionEnabled)

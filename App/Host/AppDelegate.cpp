@@ -65,7 +65,8 @@ void AppDelegate::applicationDidFinishLaunching() {
                                ToastPresenter::shared().show(message, symbol);
                            }},
         [] { return TemplateStore(TemplateStore::appGroupID).allTemplates(); });
-    requestHandler_ = std::make_unique<AppRequestHandler>(services_.hiddenFiles, *proxyActions_);
+    requestHandler_ = std::make_unique<AppRequestHandler>(services_.hiddenFiles, *proxyActions_,
+                                                          services_.queue, services_.fileDialog);
     observers_ = std::make_unique<RequestObservers>(
         services_.center, *requestHandler_, [](std::function<void()> work) {
             QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);

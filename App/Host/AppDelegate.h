@@ -20,6 +20,7 @@ class Pasteboard;
 class PasteboardImageReader;
 class TaskQueue;
 class DistributedNotificationCenter;
+class FileDialog;
 class FinderExtensionStatus;
 class FinderHiddenFiles;
 class GlobalHotKeys;
@@ -49,6 +50,8 @@ public:
         // Where undo puts copies and created files.
         platform::Trash& trash;
         platform::GlobalHotKeys& hotKeys;
+        // Where transfers ask for their destination.
+        platform::FileDialog& fileDialog;
         std::function<OndravellSettings()> loadSettings;
         std::function<void()> quit;
     };

@@ -6,16 +6,17 @@ namespace ondravell {
 
 class ProxyActionHandler;
 namespace platform {
+class FileDialog;
 class FinderHiddenFiles;
-}
+class TaskQueue;
+} // namespace platform
 
-// The application's side of the extension's requests. Toasts, progress and the hidden-file toggle are
-// carried out here; the transfer, delete-confirmation, new-file and proxy-action windows are not built
-// yet, so those requests are decoded and then set aside.
+// The application's side of the extension's requests.
 class AppRequestHandler final : public RequestHandler {
 public:
-    AppRequestHandler(platform::FinderHiddenFiles& hiddenFiles, ProxyActionHandler& proxyActions)
-        : hiddenFiles_(hiddenFiles), proxyActions_(proxyActions) {}
+    AppRequestHandler(platform::FinderHiddenFiles& hiddenFiles, ProxyActionHandler& proxyActions,
+                      platform::TaskQueue& queue, platform::FileDialog& fileDialog)
+        : hiddenFiles_(hiddenFiles), proxyActions_(proxyActions), queue_(queue), fileDialog_(fileDialog) {}
 
     void handleProxyAction(const ProxyActionRequest& request) override;
     void runTransfer(const TransferRequest& request) override;
@@ -28,6 +29,8 @@ public:
 private:
     platform::FinderHiddenFiles& hiddenFiles_;
     ProxyActionHandler& proxyActions_;
+    platform::TaskQueue& queue_;
+    platform::FileDialog& fileDialog_;
 };
 
 } // namespace ondravell

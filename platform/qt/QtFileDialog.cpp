@@ -42,8 +42,11 @@ std::optional<std::filesystem::path> QtFileDialog::run(const FileDialogRequest& 
             urls << QUrl::fromLocalFile(text(place));
         dialog.setSidebarUrls(urls);
     }
-    if (!request.acceptLabel.empty())
+    if (!request.acceptLabel.empty()) {
+        // A desktop's own dialog may not take the label over.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setLabelText(QFileDialog::Accept, text(request.acceptLabel));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().constFirst().toStdString());
