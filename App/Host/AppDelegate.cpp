@@ -8,6 +8,7 @@
 #include "App/Host/SelectionTriggerArming.h"
 #include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsWindowController.h"
+#include "App/NewFile/NewFileWindowController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "App/Services/ProxyActionHandler.h"
 #include "App/Toast/ToastPresenter.h"
@@ -83,7 +84,7 @@ void AppDelegate::applicationDidFinishLaunching() {
         [](const std::string& message, const std::string& symbol) {
             ToastPresenter::shared().show(message, symbol);
         },
-        {},
+        [](const std::filesystem::path& directory) { NewFileWindowController::shared().show(directory); },
         [] { SelectionMonitor::shared().triggerManually(); },
     });
     HotKeyManager::shared().reload();

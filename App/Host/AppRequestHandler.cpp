@@ -2,6 +2,7 @@
 
 #include "App/NewFile/DeleteAlert.h"
 #include "App/NewFile/DeleteConfirmer.h"
+#include "App/NewFile/NewFileWindowController.h"
 #include "App/Services/ProxyActionHandler.h"
 #include "App/Services/TransferHandler.h"
 #include "App/Toast/ToastPresenter.h"
@@ -15,9 +16,6 @@
 namespace ondravell {
 
 namespace {
-void setAside(const char* request) {
-    qInfo("ondravell: %s requests are not handled by this version", request);
-}
 void showToastNow(const std::string& message, const std::string& symbol) {
     ToastPresenter::shared().show(message, symbol);
 }
@@ -54,8 +52,8 @@ void AppRequestHandler::showToast(const ToastPayload& payload) {
     ToastPresenter::shared().show(payload.message, payload.symbol);
 }
 
-void AppRequestHandler::showNewFileWindow(const std::string&) {
-    setAside("new-file");
+void AppRequestHandler::showNewFileWindow(const std::string& directory) {
+    NewFileWindowController::shared().show(directory);
 }
 
 void AppRequestHandler::confirmAndDelete(const std::vector<std::string>& paths) {

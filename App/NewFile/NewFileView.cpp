@@ -1,0 +1,152 @@
+#include "App/NewFile/NewFileView.h"
+
+#include "App/Host/FolderAccessManager.h"
+#include "App/NewFile/NewFileForm.h"
+#include "App/Symbols/SymbolImage.h"
+#include "App/Toast/ToastPresenter.h"
+#include "core/FileOps/CommonFileExtensions.h"
+#include "core/SharedConfig/OndravellIPC.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QShortcut>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ondravell {
+
+namespace {
+
+constexpr int formWidth = 400;
+constexpr int padding = 20;
+constexpr int cornerRadius = 14;
+
+QLabel* secondaryLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+QVBoxLayout* fieldColumn() {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(6);
+    return column;
+}
+
+} // namespace
+
+NewFileView::NewFileView(std::filesystem::path directory, std::function<void()> onDone)
+    : directory_(std::move(directory)), onDone_(std::move(onDone)) {
+    setFixedWidth(formWidth);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(padding, padding, padding, padding);
+    layout->setSpacing(14);
+
+    auto* title = new QLabel(
+        QStringLiteral("在「%1」新建文件").arg(QString::fromStdString(directory_.filename().string())), this);
+    QFont headline = title->font();
+    headline.setBold(true);
+    title->setFont(headline);
+    layout->addWidget(title);
+
+    auto* nameColumn = fieldColumn();
+    nameColumn->addWidget(secondaryLabel(QStringLiteral("文件名"), this));
+    fileName_ = new QLineEdit(QString::fromUtf8(NewFileForm::initialName.data(),
+                                                static_cast<qsizetype>(NewFileForm::initialName.size())),
+                              this);
+    fileName_->setPlaceholderText(QStringLiteral("文件名"));
+    nameColumn->addWidget(fileName_);
+    layout->addLayout(nameColumn);
+
+    const QString extensionText = QStringLiteral("扩展名（如 conf，不含点）");
+    auto* extensionColumn = fieldColumn();
+    extensionColumn->addWidget(secondaryLabel(extensionText, this));
+    auto* extensionRow = new QHBoxLayout;
+    extensionRow->setSpacing(6);
+    fileExtension_ = new QLineEdit(this);
+    fileExtension_->setPlaceholderText(extensionText);
+    extensionRow->addWidget(fileExtension_);
+    auto* presets = new QToolButton(this);
+    presets->setIcon(SymbolImage::icon(QStringLiteral("chevron.down")));
+    presets->setFixedWidth(44);
+    presets->setAutoRaise(true);
+    presets->setPopupMode(QToolButton::InstantPopup);
+    presets->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+    auto* menu = new QMenu(presets);
+    for (std::string_view preset : CommonFileExtensions::presets) {
+        const QString extension = QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size()));
+        menu->addAction(QLatin1Char('.') + extension, this,
+                        [this, extension] { fileExtension_->setText(extension); });
+    }
+    presets->setMenu(menu);
+    extensionRow->addWidget(presets);
+    extensionColumn->addLayout(extensionRow);
+    layout->addLayout(extensionColumn);
+
+    auto* hint = secondaryLabel(QStringLiteral("预设常用类型可在右键「新建文件」子菜单里直接创建。"), this);
+    hint->setWordWrap(true);
+    QFont caption = hint->font();
+    caption.setPointSizeF(caption.pointSizeF() * 0.85);
+    hint->setFont(caption);
+    layout->addWidget(hint);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* cancel = new QPushButton(QStringLiteral("取消"), this);
+    createButton_ = new QPushButton(QStringLiteral("创建"), this);
+    createButton_->setDefault(true);
+    buttons->addWidget(cancel);
+    buttons->addWidget(createButton_);
+    layout->addLayout(buttons);
+
+    connect(cancel, &QPushButton::clicked, this, [this] { onDone_(); });
+    connect(createButton_, &QPushButton::clicked, this, [this] { create(); });
+    connect(fileName_, &QLineEdit::textChanged, this, [this] { updateCreateButton(); });
+    connect(fileExtension_, &QLineEdit::textChanged, this, [this] { updateCreateButton(); });
+    for (auto key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this] {
+            if (createButton_->isEnabled())
+                create();
+        });
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, [this] { onDone_(); });
+    updateCreateButton();
+}
+
+void NewFileView::focusName() {
+    fileName_->setFocus(Qt::OtherFocusReason);
+    // Typing replaces the proposed name.
+    fileName_->selectAll();
+}
+
+void NewFileView::updateCreateButton() {
+    createButton_->setEnabled(
+        NewFileForm::canCreate(fileName_->text().toStdString(), fileExtension_->text().toStdString()));
+}
+
+void NewFileView::create() {
+    NewFileForm::create(directory_, fileName_->text().toStdString(), fileExtension_->text().toStdString(),
+                        std::chrono::system_clock::now(),
+                        {OperationHistory::forAppGroup(OndravellIPC::appGroupID),
+                         [](const std::string& message, const std::string& symbol) {
+                             ToastPresenter::shared().show(message, symbol);
+                         },
+                         [] { FolderAccessManager::shared().showAccessHint(); }});
+    onDone_();
+}
+
+void NewFileView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), cornerRadius, cornerRadius);
+    painter.fillPath(shape, palette().window());
+    painter.setPen(QPen(QColor(255, 255, 255, 26), 0.5));
+    painter.drawPath(shape);
+}
+
+} // namespace ondravell
