@@ -82,13 +82,21 @@ protected:
         fs::remove_all(root_, error);
     }
 
-    static void writeSettings(const std::string& blacklist) {
+    static void writeSettings(const std::string& blacklist, bool automatic = true) {
         fs::path folder = root_ / "container" / "Library" / "Application Support";
         fs::create_directories(folder);
+        // The hot key Ctrl+Shift+S: Carbon key code 1, control and shift.
         std::ofstream(folder / "settings.v1.json")
-            << R"({"selectionEnabled": true, "selectionTriggerAuto": true,)"
-            << R"( "selectionActionIDs": ["copyText", "translate"], "selectionAppBlacklist": )" << blacklist
-            << "}";
+            << R"({"selectionEnabled": true, "selectionTriggerAuto": )" << (automatic ? "true" : "false")
+            << R"(, "selectionActionIDs": ["copyText", "translate"], "selectionAppBlacklist": )" << blacklist
+            << R"(, "selectionHotKey": {"keyCode": 1, "carbonModifiers": 4608, "display": "S"}})";
+    }
+    // Starts the program again, which arms the toolbar and registers its hot key as the settings say.
+    static void relaunch() {
+        ::kill(app_, SIGTERM);
+        ::waitpid(app_, nullptr, 0);
+        app_ = launch(ONDRAVELL_APP, {});
+        std::this_thread::sleep_for(std::chrono::seconds(2));
     }
     // Drags over the words of the text field.
     static void selectInTheField() { input_->drag(70, 230, 330, 232); }
@@ -137,4 +145,20 @@ TEST_F(SelectionToolbarSessionTest,
     writeSettings("[]");
     selectInTheField();
     EXPECT_TRUE(eventually(barShown)) << "no bar once the application is allowed again";
+}
+
+TEST_F(SelectionToolbarSessionTest, HotKeyShowsTheCopiedSelectionAtThePointerWithoutTheAutomaticTrigger) {
+    ASSERT_TRUE(input_->ok());
+    writeSettings("[]", false);
+    relaunch();
+    selectInTheField();
+    std::this_thread::sleep_for(absenceWait);
+    ASSERT_FALSE(barShown()) << "the automatic trigger is off";
+
+    input_->moveTo(700, 500);
+    input_->pressKeys({"Control_L", "Shift_L", "s"});
+    ASSERT_TRUE(eventually(barShown)) << "no bar after the hot key";
+    auto bar = *X11Windows::viewableNamed(barName);
+    EXPECT_NEAR(bar.x + bar.width / 2, 700, 1);
+    EXPECT_EQ(bar.y + bar.height, 500 - 18);
 }

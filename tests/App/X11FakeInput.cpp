@@ -48,6 +48,17 @@ void X11FakeInput::drag(int fromX, int fromY, int toX, int toY) {
     release(1);
 }
 
+void X11FakeInput::pressKeys(const std::vector<std::string>& keysyms) {
+    std::vector<KeyCode> codes;
+    for (const std::string& name : keysyms)
+        codes.push_back(XKeysymToKeycode(display_, XStringToKeysym(name.c_str())));
+    for (KeyCode code : codes)
+        XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    for (auto code = codes.rbegin(); code != codes.rend(); ++code)
+        XTestFakeKeyEvent(display_, *code, False, CurrentTime);
+    XFlush(display_);
+}
+
 void X11FakeInput::setActiveWindow(unsigned long window) {
     Atom active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
     if (window == 0) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 typedef struct _XDisplay Display;
 
 namespace ondravell::test {
@@ -19,6 +22,8 @@ public:
     void release(unsigned button);
     // A press at `from`, a movement in steps, and the release at `to`.
     void drag(int fromX, int fromY, int toX, int toY);
+    // Presses the keys named (X keysym names) in order, then releases them in reverse order.
+    void pressKeys(const std::vector<std::string>& keysyms);
     // Names `window` the active one on the root window, as a window manager would (0: none).
     void setActiveWindow(unsigned long window);
 
