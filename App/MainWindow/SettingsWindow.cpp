@@ -29,6 +29,7 @@ using Sizing = SettingsWindowSizing;
 constexpr int sidebarMinimumWidth = 180;
 constexpr int sidebarMaximumWidth = 240;
 constexpr int sidebarRowHeight = 32;
+constexpr int sidebarIconSize = 18;
 constexpr QSize detailMinimumSize{480, 440};
 constexpr double titlePointSize = 15;
 
@@ -66,6 +67,7 @@ SettingsWindow::SettingsWindow(SettingsNavigation& navigation, SettingsPageServi
         sidebar_->addItem(item);
         pages_->addWidget(new QWidget); // the page itself is made when first shown
     }
+    sidebar_->setIconSize(QSize(sidebarIconSize, sidebarIconSize));
     sidebar_->setMinimumWidth(sidebarMinimumWidth);
     sidebar_->setMaximumWidth(sidebarMaximumWidth);
     sidebar_->setFrameShape(QFrame::NoFrame);

@@ -1,12 +1,14 @@
 // The settings window's first show and its page switches, on the display of $DISPLAY (run it under
 // Xvfb). Goals: first show under 150 ms, a page switch under 30 ms.
 #include "App/MainWindow/SettingsWindow.h"
+#include "App/MainWindow/Widgets/SymbolIcons.h"
 #include "bench/BenchContainer.h"
 #include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryInstalledApplications.h"
 #include "platform/memory/MemoryUserDefaults.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -75,7 +77,19 @@ BENCHMARK(BM_SettingsPageSwitch)->UseManualTime()->Unit(benchmark::kMillisecond)
 int main(int argc, char** argv) {
     bench::BenchContainer container;
     QApplication app(argc, argv);
-    std::printf("first window of the process: %.1f ms\n", showWindow() * 1000);
+    // The tray's icon and menu have been drawn before anyone opens the settings: a small window of
+    // Chinese text with a symbol stands in for them, and its time shows what the process's first drawing
+    // costs anyway.
+    {
+        auto start = std::chrono::steady_clock::now();
+        QLabel menu(QStringLiteral("设置… 操作历史 退出"));
+        menu.setWindowIcon(symbolIcon("folder")); // the tray icon, drawn from the same symbol pictures
+        menu.windowIcon().pixmap(16, 16);
+        menu.show();
+        if (QTest::qWaitForWindowExposed(&menu))
+            std::printf("first window of the process (a label): %.1f ms\n", secondsSince(start) * 1000);
+    }
+    std::printf("first settings window: %.1f ms\n", showWindow() * 1000);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,6 +2,7 @@
 
 #include "App/MainWindow/Models/SpaceTrim.h"
 #include "App/MainWindow/Pages/ConditionEditor.h"
+#include "App/MainWindow/Widgets/Badge.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/MainWindow/Widgets/SymbolIcons.h"
 
@@ -26,22 +27,6 @@ constexpr int groupButtonWidth = 30;
 const QColor dangerColor(0xE5, 0x39, 0x35);
 const QColor groupColor(0x1E, 0x7C, 0xF2);
 
-// A small capsule of coloured text on a faint fill of the same colour.
-QLabel* badge(const QString& text, const QColor& color, double fillOpacity) {
-    auto* label = new QLabel(text);
-    QColor fill = color;
-    fill.setAlphaF(static_cast<float>(fillOpacity));
-    label->setStyleSheet(
-        QStringLiteral("QLabel { color: %1; background: rgba(%2,%3,%4,%5); border-radius: 7px;"
-                       " padding: 1px 6px; font-size: 11px; }")
-            .arg(color.name())
-            .arg(fill.red())
-            .arg(fill.green())
-            .arg(fill.blue())
-            .arg(fill.alphaF()));
-    return label;
-}
-
 QColor secondaryColor(const QWidget* widget) {
     return widget->palette().color(QPalette::PlaceholderText);
 }
@@ -53,7 +38,7 @@ FinderActionRow::FinderActionRow(OndravellAction action, Callbacks callbacks, QW
       action_(std::move(action)),
       callbacks_(std::move(callbacks)),
       switch_(new QCheckBox),
-      groupBadge_(badge({}, groupColor, 0.15)) {
+      groupBadge_(new Badge({}, groupColor, 0.15)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 3, 0, 3);
     layout->setSpacing(6);
@@ -64,11 +49,11 @@ FinderActionRow::FinderActionRow(OndravellAction action, Callbacks callbacks, QW
     layout->addWidget(icon);
     layout->addWidget(new QLabel(toQString(action_.localizedTitle())));
     if (action_.isDangerous) {
-        dangerBadge_ = badge(QStringLiteral("危险"), dangerColor, 0.12);
+        dangerBadge_ = new Badge(QStringLiteral("危险"), dangerColor, 0.12);
         layout->addWidget(dangerBadge_);
     }
     if (!action_.isImplemented)
-        layout->addWidget(badge(QStringLiteral("即将推出"), secondaryColor(this), 0.15));
+        layout->addWidget(new Badge(QStringLiteral("即将推出"), secondaryColor(this), 0.15));
     groupBadge_->hide();
     layout->addWidget(groupBadge_);
     layout->addStretch(1);
@@ -78,11 +63,10 @@ FinderActionRow::FinderActionRow(OndravellAction action, Callbacks callbacks, QW
         groupButton_->setText(QStringLiteral("分组"));
         groupButton_->setToolTip(QStringLiteral("收进分组子菜单"));
         groupButton_->setAccessibleName(QStringLiteral("分组"));
-        groupButton_->setPopupMode(QToolButton::InstantPopup);
         groupButton_->setAutoRaise(true);
         groupButton_->setMinimumWidth(groupButtonWidth);
-        groupButton_->setMenu(new QMenu(groupButton_));
-        connect(groupButton_->menu(), &QMenu::aboutToShow, this, [this] { rebuildGroupMenu(); });
+        // The menu is made when it opens: a page of many rows opens faster without one menu per row.
+        connect(groupButton_, &QToolButton::clicked, this, [this] { showGroupMenu(); });
         layout->addWidget(groupButton_);
 
         conditionButton_ = new QToolButton;
@@ -119,21 +103,23 @@ void FinderActionRow::update(const State& state) {
     if (groupButton_) {
         QColor face = state.group ? accent : secondaryColor(this);
         groupButton_->setIcon(symbolIcon("folder", face));
-        groupButton_->setStyleSheet(QStringLiteral("QToolButton { color: %1; }").arg(face.name()));
     }
     if (conditionButton_) {
         bool empty = state.rule.isEmpty();
         QColor face = empty ? secondaryColor(this) : accent;
         conditionButton_->setIcon(symbolIcon("slider.horizontal.3", face));
-        conditionButton_->setStyleSheet(QStringLiteral("QToolButton { color: %1; }").arg(face.name()));
         conditionButton_->setToolTip(empty ? QStringLiteral("设置显示条件")
                                            : QStringLiteral("已设置显示条件"));
     }
 }
 
-void FinderActionRow::rebuildGroupMenu() {
-    QMenu* menu = groupButton_->menu();
-    menu->clear();
+void FinderActionRow::showGroupMenu() {
+    QMenu menu(this);
+    fillGroupMenu(&menu);
+    menu.exec(groupButton_->mapToGlobal(QPoint(0, groupButton_->height())));
+}
+
+void FinderActionRow::fillGroupMenu(QMenu* menu) {
     connect(menu->addAction(QStringLiteral("无分组")), &QAction::triggered, this, [this] {
         if (callbacks_.onGroupChange)
             callbacks_.onGroupChange(std::nullopt);
@@ -196,6 +182,11 @@ void FinderActionRow::openCondition() {
         conditionButton_->mapToGlobal(QPoint(conditionButton_->width() / 2, conditionButton_->height()));
     popover->move(below.x() - popover->width() / 2, below.y());
     popover->show();
+    // The keys go to the popover, to the extensions field where there is one.
+    if (QLineEdit* field = editor_->extensionsField())
+        field->setFocus(Qt::PopupFocusReason);
+    else
+        popover->setFocus(Qt::PopupFocusReason);
 }
 
 } // namespace ondravell

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QToolButton;
 
 namespace ondravell {
@@ -49,10 +50,12 @@ public:
     // The new-group alert: the name typed, trimmed of spaces and tabs; nothing for a blank name.
     void askForNewGroup();
     void createGroup(const QString& typed);
+    // The items of the group menu: "无分组", the groups in use, "新建分组…".
+    void fillGroupMenu(QMenu* menu);
 
 private:
     void openCondition();
-    void rebuildGroupMenu();
+    void showGroupMenu();
 
     OndravellAction action_;
     Callbacks callbacks_;

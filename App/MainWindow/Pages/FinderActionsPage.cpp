@@ -40,7 +40,7 @@ FinderActionsPage::FinderActionsPage(FinderActionsModel::Services services, QWid
       sizeLimit_(new QSpinBox) {
     auto* style = new SettingsSection(
         QStringLiteral("右键菜单样式"),
-        QStringLiteral("顶级菜单：各动作直接出现在访达右键菜单；归入：收进「Ondravell ›」子菜单。"));
+        QStringLiteral("顶级菜单：各动作直接出现在文件管理器右键菜单；归入：收进「Ondravell ›」子菜单。"));
     style->addRow(nest_);
     nest_->onActivated = [this](int index) { model_.setNestUnder(index == 1); };
     addSection(style);
@@ -169,8 +169,8 @@ bool FinderActionsPage::askDangerous() {
     QMessageBox alert(this);
     alert.setIcon(QMessageBox::Warning);
     alert.setText(QStringLiteral("启用「彻底删除」？"));
-    alert.setInformativeText(QStringLiteral("「彻底删除」会永久删除文件、不进废纸篓、无法恢复。系统右键已自带"
-                                            "「移到废纸篓」，请仅在明确需要时启用。"));
+    alert.setInformativeText(QStringLiteral("「彻底删除」会永久删除文件、不进回收站、无法恢复。系统右键已自带"
+                                            "「移到回收站」，请仅在明确需要时启用。"));
     QPushButton* cancel = alert.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     QPushButton* enable = alert.addButton(QStringLiteral("启用"), QMessageBox::DestructiveRole);
     alert.setDefaultButton(cancel);

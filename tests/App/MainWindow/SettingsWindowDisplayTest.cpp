@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
@@ -155,12 +156,22 @@ TEST_F(SettingsWindowDisplayTest, NewGroupNamesAreTrimmedAndBlankOnesIgnored) {
     auto window = openWindow();
     FinderActionsPage& page = finderPage(*window);
     FinderActionRow* hash = page.row("hash");
+    auto menuTitles = [&] {
+        QMenu menu;
+        hash->fillGroupMenu(&menu);
+        QStringList items;
+        for (QAction* item : menu.actions())
+            items << (item->isSeparator() ? QStringLiteral("---") : item->text());
+        return items;
+    };
+    EXPECT_EQ(menuTitles(), (QStringList{"无分组", "---", "新建分组…"}));
     hash->createGroup(QStringLiteral("\u3000 "));
     EXPECT_TRUE(stored().actionGroupAssignment.empty());
     hash->createGroup(QStringLiteral(" 校验\t"));
     EXPECT_EQ(stored().actionGroupAssignment.at("hash"), "校验");
     EXPECT_TRUE(hash->groupBadge()->isVisible());
     EXPECT_EQ(hash->groupBadge()->text(), "校验");
+    EXPECT_EQ(menuTitles(), (QStringList{"无分组", "---", "校验", "---", "新建分组…"}));
 }
 
 int main(int argc, char** argv) {
