@@ -5,6 +5,7 @@
 #include "App/Selection/SelectionBarController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "core/SharedConfig/SettingsService.h"
+#include "platform/glib/DBusFileManagerWindows.h"
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
@@ -126,10 +127,27 @@ int main(int argc, char** argv) {
     platform::GioInstalledApplications applications;
     SettingsWindowController::shared().setServices({userDefaults, fileDialog, applications});
     platform::X11GlobalHotKeys hotKeys;
+    platform::DBusFileManagerWindows fileManagerWindows;
 
-    AppDelegate appDelegate({center, userDefaults, trust, hiddenFiles, extensionStatus, settingsOpener, queue,
-                             pasteboard, pasteboardImage, launcher, contentTypes, imageSizes, trash, hotKeys,
-                             fileDialog, [] { return SettingsService().load(); },
+    AppDelegate appDelegate({center,
+                             userDefaults,
+                             trust,
+                             hiddenFiles,
+                             extensionStatus,
+                             settingsOpener,
+                             queue,
+                             pasteboard,
+                             pasteboardImage,
+                             launcher,
+                             contentTypes,
+                             imageSizes,
+                             trash,
+                             hotKeys,
+                             fileDialog,
+                             frontmost,
+                             clipboardCopier,
+                             fileManagerWindows,
+                             [] { return SettingsService().load(); },
                              [] { QApplication::quit(); }});
     appDelegate.applicationDidFinishLaunching();
     QTimer::singleShot(0, [] {

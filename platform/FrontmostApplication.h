@@ -13,6 +13,9 @@ public:
 
     // nullopt when no window is active or the active window names no application.
     virtual std::optional<std::string> bundleIdentifier() = 0;
+    // The D-Bus object path a GTK application gave its active window (_GTK_WINDOW_OBJECT_PATH); nullopt
+    // when the window names none.
+    virtual std::optional<std::string> windowObjectPath() { return std::nullopt; }
 };
 
 } // namespace ondravell::platform

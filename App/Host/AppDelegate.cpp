@@ -6,6 +6,7 @@
 #include "App/Host/MenuBarItem.h"
 #include "App/Host/RequestObservers.h"
 #include "App/Host/SelectionTriggerArming.h"
+#include "App/HotKeys/FileManagerSelection.h"
 #include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/NewFile/NewFileWindowController.h"
@@ -74,13 +75,15 @@ void AppDelegate::applicationDidFinishLaunching() {
         });
     observers_->registerAll();
 
+    fileManager_ = std::make_unique<FileManagerSelection>(services_.frontmost, services_.clipboardCopier,
+                                                          services_.fileManagerWindows);
     HotKeyManager::setUpShared({
         &services_.hotKeys,
         &services_.trust,
         &services_.pasteboard,
         services_.loadSettings,
-        {},
-        {},
+        [this](HotKeyManager::PathsHandler done) { fileManager_->selectedItems(std::move(done)); },
+        [this](HotKeyManager::FolderHandler done) { fileManager_->frontWindowFolder(std::move(done)); },
         [](const std::string& message, const std::string& symbol) {
             ToastPresenter::shared().show(message, symbol);
         },

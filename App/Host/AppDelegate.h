@@ -6,6 +6,7 @@
 namespace ondravell {
 
 class AppRequestHandler;
+class FileManagerSelection;
 class HistoryActions;
 class ProxyActionHandler;
 class MenuBarItem;
@@ -20,7 +21,10 @@ class Pasteboard;
 class PasteboardImageReader;
 class TaskQueue;
 class DistributedNotificationCenter;
+class ClipboardCopier;
 class FileDialog;
+class FileManagerWindows;
+class FrontmostApplication;
 class FinderExtensionStatus;
 class FinderHiddenFiles;
 class GlobalHotKeys;
@@ -52,6 +56,10 @@ public:
         platform::GlobalHotKeys& hotKeys;
         // Where transfers ask for their destination.
         platform::FileDialog& fileDialog;
+        // What the hot keys learn the file manager's selection and folder from.
+        platform::FrontmostApplication& frontmost;
+        platform::ClipboardCopier& clipboardCopier;
+        platform::FileManagerWindows& fileManagerWindows;
         std::function<OndravellSettings()> loadSettings;
         std::function<void()> quit;
     };
@@ -75,6 +83,7 @@ private:
     std::unique_ptr<ProxyActionHandler> proxyActions_;
     std::unique_ptr<AppRequestHandler> requestHandler_;
     std::unique_ptr<RequestObservers> observers_;
+    std::unique_ptr<FileManagerSelection> fileManager_;
     std::unique_ptr<MenuBarItem> menuBarItem_;
 
 public:

@@ -55,7 +55,7 @@ X11FrontmostApplication::~X11FrontmostApplication() {
         XCloseDisplay(display_);
 }
 
-std::optional<std::string> X11FrontmostApplication::bundleIdentifier() {
+std::optional<std::string> X11FrontmostApplication::readActiveWindow(std::string (*read)(Display*, Window)) {
     if (!display_ && !(display_ = XOpenDisplay(nullptr)))
         return std::nullopt;
     std::optional<Window> window = activeWindow(display_);
@@ -64,23 +64,36 @@ std::optional<std::string> X11FrontmostApplication::bundleIdentifier() {
     // A window that went away between the two questions only yields errors, which the default
     // handler would turn into an exit.
     auto previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    std::string id = textProperty(display_, *window, "_GTK_APPLICATION_ID");
-    if (id.empty())
-        id = textProperty(display_, *window, "_KDE_NET_WM_DESKTOP_FILE");
-    if (id.empty()) {
-        XClassHint hint{nullptr, nullptr};
-        if (XGetClassHint(display_, *window, &hint)) {
-            if (hint.res_class)
-                id = hint.res_class;
-            XFree(hint.res_name);
-            XFree(hint.res_class);
-        }
-    }
+    std::string text = read(display_, *window);
     XSync(display_, False);
     XSetErrorHandler(previous);
-    if (id.empty())
+    if (text.empty())
         return std::nullopt;
-    return id;
+    return text;
+}
+
+std::optional<std::string> X11FrontmostApplication::bundleIdentifier() {
+    return readActiveWindow([](Display* display, Window window) {
+        std::string id = textProperty(display, window, "_GTK_APPLICATION_ID");
+        if (id.empty())
+            id = textProperty(display, window, "_KDE_NET_WM_DESKTOP_FILE");
+        if (id.empty()) {
+            XClassHint hint{nullptr, nullptr};
+            if (XGetClassHint(display, window, &hint)) {
+                if (hint.res_class)
+                    id = hint.res_class;
+                XFree(hint.res_name);
+                XFree(hint.res_class);
+            }
+        }
+        return id;
+    });
+}
+
+std::optional<std::string> X11FrontmostApplication::windowObjectPath() {
+    return readActiveWindow([](Display* display, Window window) {
+        return textProperty(display, window, "_GTK_WINDOW_OBJECT_PATH");
+    });
 }
 
 } // namespace ondravell::platform

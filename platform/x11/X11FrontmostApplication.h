@@ -17,8 +17,12 @@ public:
     X11FrontmostApplication& operator=(const X11FrontmostApplication&) = delete;
 
     std::optional<std::string> bundleIdentifier() override;
+    std::optional<std::string> windowObjectPath() override;
 
 private:
+    // What `read` finds on the active window; nullopt without one or when it finds nothing.
+    std::optional<std::string> readActiveWindow(std::string (*read)(Display*, unsigned long window));
+
     Display* display_ = nullptr;
 };
 

@@ -1,7 +1,11 @@
 #include "App/HotKeys/HotKeyManager.h"
 
+#include "App/HotKeys/FileManagerSelection.h"
 #include "core/SharedConfig/OndravellSettings.h"
+#include "platform/FileManagerWindows.h"
+#include "platform/memory/FixedFrontmostApplication.h"
 #include "platform/memory/MemoryAccessibilityTrust.h"
+#include "platform/memory/MemoryClipboardCopier.h"
 #include "platform/memory/MemoryGlobalHotKeys.h"
 #include "platform/memory/MemoryPasteboard.h"
 
@@ -140,4 +144,33 @@ TEST(HotKeyManagerActions, NewFileOpensTheFormForTheFolderAtHand) {
 
     EXPECT_EQ(f.newFileWindows, (std::vector<fs::path>{root, root / "folder", root / "front"}));
     fs::remove_all(root);
+}
+
+namespace {
+struct FixedWindows final : platform::FileManagerWindows {
+    std::optional<fs::path> folderOfWindow(const std::string& path) override {
+        return path == "/org/gnome/Nautilus/window/1" ? std::optional<fs::path>("/home/u/文档")
+                                                      : std::nullopt;
+    }
+};
+} // namespace
+
+TEST(FileManagerSelection, AsksOnlyTheFileManagersActiveWindow) {
+    platform::FixedFrontmostApplication frontmost;
+    platform::MemoryClipboardCopier copier;
+    FixedWindows windows;
+    FileManagerSelection fileManager(frontmost, copier, windows);
+    copier.nextCopy = platform::ClipboardCopy{std::nullopt, {"file:///a", "file:///b%20c"}, {"/a", "/b c"}};
+    frontmost.objectPath = "/org/gnome/Nautilus/window/1";
+    std::vector<std::vector<fs::path>> selections;
+    std::vector<std::optional<fs::path>> folders;
+    for (std::optional<std::string> active :
+         {std::optional<std::string>("org.gnome.gedit"), std::optional<std::string>("org.gnome.Nautilus")}) {
+        frontmost.identifier = active;
+        fileManager.selectedItems([&](std::vector<fs::path> paths) { selections.push_back(paths); });
+        fileManager.frontWindowFolder([&](std::optional<fs::path> folder) { folders.push_back(folder); });
+    }
+    EXPECT_EQ(copier.calls, 1); // another program's window is never made to copy
+    EXPECT_EQ(selections, (std::vector<std::vector<fs::path>>{{}, {"/a", "/b c"}}));
+    EXPECT_EQ(folders, (std::vector<std::optional<fs::path>>{std::nullopt, fs::path("/home/u/文档")}));
 }
