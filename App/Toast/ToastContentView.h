@@ -6,12 +6,13 @@ class QLabel;
 
 namespace ondravell {
 
-// A symbol and one message beside it, at most 360 pixels wide; a long message wraps and the view grows
-// in height.
+// A symbol and the message beside it. The message wraps at the toast's widest and shows at most three
+// lines, the last one elided.
 class ToastContentView final : public QWidget {
 public:
     explicit ToastContentView(QWidget* parent = nullptr);
-    void setContent(const QString& message, const QString& symbol);
+    // Returns the size of the message block as laid out, which sizes the panel.
+    QSize setContent(const QString& message, const QString& symbol);
 
 private:
     QLabel* symbol_;

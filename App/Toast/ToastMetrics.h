@@ -22,6 +22,7 @@ inline constexpr int verticalPadding = 12;
 inline constexpr int toastSpacing = 9;
 inline constexpr int progressSpacing = 7;
 inline constexpr int symbolPointSize = 15;
+inline constexpr int symbolBox = 20; // the square a 15-point symbol takes
 inline constexpr double cornerRadius = 14.0;
 inline constexpr double borderWidth = 0.5;
 inline constexpr double borderOpacity = 0.12;

@@ -16,6 +16,9 @@ namespace ondravell {
 
 namespace {
 
+// Enough of a long message for assistive tools; the panel shows less.
+constexpr qsizetype maxTitleLength = 512;
+
 QPainterPath roundedOutline(const QRectF& rect) {
     QPainterPath path;
     path.addRoundedRect(rect, ToastMetrics::cornerRadius, ToastMetrics::cornerRadius);
@@ -38,38 +41,46 @@ ToastWindow::ToastWindow(bool translucent)
     // One view at a time; the hidden one takes no room, so the window takes the shown one's size.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(toastView_);
     layout->addWidget(progressView_);
     progressView_->hide();
 }
 
 void ToastWindow::setContent(const ToastContent& content) {
-    if (content.kind == ToastContent::Kind::toast) {
-        toastView_->setContent(QString::fromStdString(content.message),
-                               QString::fromStdString(content.symbol));
-    } else {
+    const bool isToast = content.kind == ToastContent::Kind::toast;
+    QSize message;
+    if (isToast)
+        message = toastView_->setContent(QString::fromStdString(content.message),
+                                         QString::fromStdString(content.symbol));
+    else
         progressView_->setContent(QString::fromStdString(content.title), content.fraction,
                                   QString::fromStdString(content.detail));
-    }
-    toastView_->setVisible(content.kind == ToastContent::Kind::toast);
-    progressView_->setVisible(content.kind == ToastContent::Kind::progress);
-    layout()->activate();
-    adjustSize();
-    placeOnPointerScreen();
+    toastView_->setVisible(isToast);
+    progressView_->setVisible(!isToast);
+    // Sized and placed from this content alone, never from what the panel showed before. Without a
+    // screen the panel keeps its place.
+    const std::optional<ToastRect> screenArea = pointerScreenArea();
+    const ToastRect area = screenArea.value_or(ToastRect{});
+    const ToastRect frame =
+        isToast ? ToastLayout::toastFrame(message.width(), message.height(), ToastMetrics::symbolBox, area)
+                : ToastLayout::progressFrame(progressView_->sizeHint().height(), area);
+    setFixedSize(frame.width, frame.height);
+    if (screenArea)
+        move(frame.x, frame.y);
     // Named last, so that whoever finds the window by its text finds it in its final size and place.
-    setWindowTitle(QString::fromStdString(
-        content.kind == ToastContent::Kind::toast ? content.message : content.title + " " + content.detail));
+    const QString title = isToast ? QString::fromStdString(content.message)
+                                  : QString::fromStdString(content.title + " " + content.detail);
+    setWindowTitle(title.left(maxTitleLength));
 }
 
-void ToastWindow::placeOnPointerScreen() {
+std::optional<ToastRect> ToastWindow::pointerScreenArea() {
     QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
-        return;
-    QRect area = screen->availableGeometry();
-    move(area.center().x() - width() / 2, area.top() + ToastMetrics::topInset);
+        return std::nullopt;
+    const QRect area = screen->availableGeometry();
+    return ToastRect{area.x(), area.y(), area.width(), area.height()};
 }
 
 void ToastWindow::showOpaque() {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "App/Toast/ToastLayout.h"
 #include "App/Toast/ToastSurface.h"
 
 #include <QWidget>
+#include <optional>
 
 class QPropertyAnimation;
 
@@ -30,7 +32,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void placeOnPointerScreen();
+    // The available area of the screen under the pointer, or of the primary screen.
+    static std::optional<ToastRect> pointerScreenArea();
     void animateOpacity(double to, std::chrono::milliseconds duration);
 
     bool translucent_;

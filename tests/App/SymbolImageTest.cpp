@@ -1,12 +1,12 @@
 #include "App/Symbols/SymbolImage.h"
 
+#include "OffscreenApplication.h"
 #include "core/FileOps/FileTemplate.h"
 #include "core/FileOps/TemplateIcons.h"
 #include "core/Models/OndravellAction.h"
 #include "core/Models/SelectionAction.h"
 #include "platform/SymbolIconNames.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <set>
@@ -15,16 +15,6 @@
 using namespace ondravell;
 
 namespace {
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "SymbolImageTest";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QGuiApplication(argc, argv);
-    }
-}
 
 // Symbols stored in the built-in tables plus those the application's own messages and windows name.
 std::set<std::string> symbolsInUse() {
@@ -109,7 +99,7 @@ TEST(SymbolIconNames, CoverEverySymbolTheSystemUsesOnce) {
 }
 
 TEST(SymbolImage, EveryBundledPictureDrawsAShape) {
-    ensureApplication();
+    ensureOffscreenApplication();
     for (const auto& entry : platform::symbolIconNames) {
         const QString symbol = QString::fromUtf8(entry.symbol.data(), qsizetype(entry.symbol.size()));
         for (int size : {16, 40}) {
@@ -124,7 +114,7 @@ TEST(SymbolImage, EveryBundledPictureDrawsAShape) {
 }
 
 TEST(SymbolImage, DrawsInTheTintAndNothingForAnUnknownName) {
-    ensureApplication();
+    ensureOffscreenApplication();
     const QColor tint(0x35, 0x84, 0xe4);
     for (const char* symbol : {"folder.badge.plus", "checkmark.circle.fill", "doc.on.doc", "trash"}) {
         QImage image = SymbolImage::pixmap(symbol, 20, tint, 2.0).toImage();
@@ -141,7 +131,7 @@ TEST(SymbolImage, DrawsInTheTintAndNothingForAnUnknownName) {
 }
 
 TEST(SymbolImage, ApplicationIconIsNamedForTraysAndDrawnInTheTint) {
-    ensureApplication();
+    ensureOffscreenApplication();
     const QColor tint(Qt::white);
     QIcon icon = SymbolImage::applicationIcon(tint);
     EXPECT_EQ(icon.name(), "ondravell-symbolic");
