@@ -153,8 +153,10 @@ void FinderActionRow::askForNewGroup() {
     field->setPlaceholderText(QStringLiteral("分组名称"));
     column->addWidget(field);
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole)->setAutoDefault(false);
     buttons->addButton(QStringLiteral("创建"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    // Return in the field creates the group, as the default button does.
+    connect(field, &QLineEdit::returnPressed, &alert, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::accepted, &alert, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &alert, &QDialog::reject);
     column->addWidget(buttons);

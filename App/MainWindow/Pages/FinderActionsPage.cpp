@@ -174,6 +174,8 @@ bool FinderActionsPage::askDangerous() {
     QPushButton* cancel = alert.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     QPushButton* enable = alert.addButton(QStringLiteral("启用"), QMessageBox::DestructiveRole);
     alert.setDefaultButton(cancel);
+    // Wide enough that the warning reads in a few lines rather than a narrow column.
+    alert.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 300px; }"));
     alert.exec();
     return alert.clickedButton() == enable;
 }
