@@ -4,6 +4,7 @@
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/Selection/SelectionBarController.h"
 #include "App/Selection/SelectionMonitor.h"
+#include "App/Services/ServiceLaunch.h"
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/glib/DBusFileManagerWindows.h"
 #include "platform/glib/DBusNotificationCenter.h"
@@ -50,9 +51,12 @@ qreal devicePixelRatio() {
 } // namespace
 
 int main(int argc, char** argv) {
-    // A second launch only asks the running instance to reopen: it needs no display and ends at once.
+    // A second launch only asks the running instance to reopen, or to carry out the file-manager
+    // script's action it was started for: it needs no display and ends at once.
+    std::optional<platform::ServiceRequest> service = ServiceLaunch::parse(
+        std::vector<std::string>(argv, argv + argc), std::getenv(ServiceLaunch::selectionVariable));
     platform::DBusSingleInstance instance;
-    if (instance.reopenRunningInstance())
+    if (service ? instance.forwardToRunningInstance(*service) : instance.reopenRunningInstance())
         return 0;
 
     // Global input, synthesised keys, the tray and click-through panels are X11 services here; in a
@@ -150,13 +154,19 @@ int main(int argc, char** argv) {
                              [] { return SettingsService().load(); },
                              [] { QApplication::quit(); }});
     appDelegate.applicationDidFinishLaunching();
+    // A script started the program: serve its request once the event loop runs.
+    if (service)
+        QTimer::singleShot(0, [&appDelegate, request = *service] { appDelegate.performService(request); });
     QTimer::singleShot(0, [] {
         if (SettingsService().load().selectionEnabled)
             SelectionBarController::shared().prepare();
     });
     // The name is what senders and tests wait for, so it is taken only now that every request observer
     // is connected. A launch that lost the race to another one hands over to it.
-    auto claim = instance.claim([&appDelegate] { appDelegate.applicationShouldHandleReopen(); });
+    auto claim = instance.claim(
+        {[&appDelegate] { appDelegate.applicationShouldHandleReopen(); },
+         [&appDelegate](platform::ServiceRequest request) { appDelegate.performService(request); }},
+        service);
     if (claim == platform::SingleInstance::Claim::secondary)
         return 0;
     return QApplication::exec();

@@ -12,12 +12,15 @@
 #include "App/NewFile/NewFileWindowController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "App/Services/ProxyActionHandler.h"
+#include "App/Services/ServicesProvider.h"
+#include "App/Services/ServicesScripts.h"
 #include "App/Toast/ToastPresenter.h"
 #include "core/FileOps/FileOperator.h"
 #include "core/FileOps/FileTemplate.h"
 #include "core/FileOps/TemplateStore.h"
 #include "core/SharedConfig/OndravellIPC.h"
 #include "core/SharedConfig/OndravellSettings.h"
+#include "platform/FileDialog.h"
 #include "platform/FinderExtensionStatus.h"
 
 #include <QCoreApplication>
@@ -59,16 +62,37 @@ void AppDelegate::applicationDidFinishLaunching() {
         });
     menuBarItem_->refresh();
 
+    FileActionServices fileActions{services_.queue,
+                                   services_.pasteboard,
+                                   services_.pasteboardImage,
+                                   services_.launcher,
+                                   services_.contentTypes,
+                                   services_.imageSizes,
+                                   OperationHistory::forAppGroup(OndravellIPC::appGroupID),
+                                   services_.loadSettings,
+                                   [](const std::string& message, const std::string& symbol) {
+                                       ToastPresenter::shared().show(message, symbol);
+                                   }};
     proxyActions_ = std::make_unique<ProxyActionHandler>(
-        FileActionServices{services_.queue, services_.pasteboard, services_.pasteboardImage,
-                           services_.launcher, services_.contentTypes, services_.imageSizes,
-                           OperationHistory::forAppGroup(OndravellIPC::appGroupID), services_.loadSettings,
-                           [](const std::string& message, const std::string& symbol) {
-                               ToastPresenter::shared().show(message, symbol);
-                           }},
-        [] { return TemplateStore(TemplateStore::appGroupID).allTemplates(); });
+        fileActions, [] { return TemplateStore(TemplateStore::appGroupID).allTemplates(); });
     requestHandler_ = std::make_unique<AppRequestHandler>(services_.hiddenFiles, *proxyActions_,
                                                           services_.queue, services_.fileDialog);
+
+    // The file manager's entries for the file actions: its scripts, written for this program.
+    servicesProvider_ = std::make_unique<ServicesProvider>(
+        fileActions,
+        ServicesProvider::Windows{[&dialog = services_.fileDialog]() -> std::optional<std::filesystem::path> {
+                                      platform::FileDialogRequest request;
+                                      request.kind = platform::FileDialogRequest::Kind::openFolder;
+                                      request.acceptLabel = "移动到这里";
+                                      return dialog.run(request);
+                                  },
+                                  [this](const std::filesystem::path& folder) {
+                                      requestHandler_->showNewFileWindow(folder.string());
+                                  }});
+    ServicesScripts::install(ServicesScripts::folder(),
+                             QCoreApplication::applicationFilePath().toStdString());
+
     observers_ = std::make_unique<RequestObservers>(
         services_.center, *requestHandler_, [](std::function<void()> work) {
             QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
@@ -94,6 +118,11 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     // The composition root set the shared monitor up with its platform services.
     SelectionTriggerArming::arm(SelectionMonitor::shared(), services_.loadSettings(), services_.trust);
+}
+
+void AppDelegate::performService(const platform::ServiceRequest& request) {
+    if (servicesProvider_)
+        servicesProvider_->perform(request.entry, request.paths);
 }
 
 bool AppDelegate::applicationShouldHandleReopen() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ServiceRequest.h"
+
 #include <functional>
 #include <memory>
 
@@ -9,6 +11,7 @@ class AppRequestHandler;
 class FileManagerSelection;
 class HistoryActions;
 class ProxyActionHandler;
+class ServicesProvider;
 class MenuBarItem;
 class RequestObservers;
 struct OndravellSettings;
@@ -76,11 +79,14 @@ public:
     // Another launch while this one runs: when the tray item is hidden (or there is no tray), the
     // settings window opens on the page it last showed. Always true.
     bool applicationShouldHandleReopen();
+    // One of the file manager's script entries, asked for by a launch of the program.
+    void performService(const platform::ServiceRequest& request);
 
 private:
     Services services_;
     std::unique_ptr<HistoryActions> history_;
     std::unique_ptr<ProxyActionHandler> proxyActions_;
+    std::unique_ptr<ServicesProvider> servicesProvider_;
     std::unique_ptr<AppRequestHandler> requestHandler_;
     std::unique_ptr<RequestObservers> observers_;
     std::unique_ptr<FileManagerSelection> fileManager_;

@@ -10,6 +10,10 @@ namespace {
 constexpr const char* introspection = "<node>"
                                       "  <interface name='K3WQ9ZD7TM.dev.ondravell.Ondravell'>"
                                       "    <method name='Reopen'/>"
+                                      "    <method name='Service'>"
+                                      "      <arg type='s' name='entry' direction='in'/>"
+                                      "      <arg type='as' name='paths' direction='in'/>"
+                                      "    </method>"
                                       "  </interface>"
                                       "</node>";
 constexpr int callTimeoutMs = 5000;
@@ -17,22 +21,52 @@ constexpr int callTimeoutMs = 5000;
 constexpr guint32 primaryOwner = 1;
 constexpr guint32 alreadyOwner = 4;
 
+ServiceRequest serviceRequest(GVariant* parameters) {
+    ServiceRequest request;
+    const gchar* entry = nullptr;
+    GVariantIter* paths = nullptr;
+    g_variant_get(parameters, "(&sas)", &entry, &paths);
+    request.entry = entry ? entry : "";
+    const gchar* path = nullptr;
+    while (g_variant_iter_next(paths, "&s", &path))
+        request.paths.emplace_back(path);
+    g_variant_iter_free(paths);
+    return request;
+}
+
 void handleMethodCall(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* methodName,
-                      GVariant*, GDBusMethodInvocation* invocation, gpointer userData) {
-    if (g_strcmp0(methodName, "Reopen") != 0) {
+                      GVariant* parameters, GDBusMethodInvocation* invocation, gpointer userData) {
+    bool reopen = g_strcmp0(methodName, "Reopen") == 0;
+    if (!reopen && g_strcmp0(methodName, "Service") != 0) {
         g_dbus_method_invocation_return_dbus_error(invocation, "org.freedesktop.DBus.Error.UnknownMethod",
                                                    "Unknown method");
         return;
     }
+    auto* handlers = static_cast<SingleInstance::Handlers*>(userData);
+    std::optional<ServiceRequest> request;
+    if (!reopen)
+        request = serviceRequest(parameters);
     // Answer first: the caller is a launch that waits for us before it ends.
     g_dbus_method_invocation_return_value(invocation, nullptr);
-    auto* onReopen = static_cast<std::function<void()>*>(userData);
     try {
-        if (*onReopen)
-            (*onReopen)();
+        if (reopen && handlers->reopen)
+            handlers->reopen();
+        else if (request && handlers->service)
+            handlers->service(std::move(*request));
     } catch (...) {
         // Nothing may unwind through GLib's dispatch.
     }
+}
+
+GVariant* serviceParameters(const ServiceRequest& request) {
+    GVariantBuilder paths;
+    g_variant_builder_init(&paths, G_VARIANT_TYPE("as"));
+    for (const std::string& path : request.paths)
+        // The bus carries UTF-8 only; a name in another encoding cannot travel and is left out.
+        if (g_utf8_validate(path.data(), gssize(path.size()), nullptr))
+            g_variant_builder_add(&paths, "s", path.c_str());
+    std::string entry = g_utf8_validate(request.entry.c_str(), -1, nullptr) ? request.entry : std::string();
+    return g_variant_new("(sas)", entry.c_str(), &paths);
 }
 
 const GDBusInterfaceVTable vtable = {handleMethodCall, nullptr, nullptr, {}};
@@ -66,15 +100,16 @@ DBusSingleInstance::~DBusSingleInstance() {
     g_object_unref(connection_);
 }
 
-SingleInstance::Claim DBusSingleInstance::claim(std::function<void()> onReopen) {
+SingleInstance::Claim DBusSingleInstance::claim(Handlers handlers,
+                                                const std::optional<ServiceRequest>& request) {
     if (!connection_)
         return Claim::unavailable;
     // The object is in place before the name is taken, so a launch that sees the name can call it.
-    onReopen_ = std::make_unique<std::function<void()>>(std::move(onReopen));
+    handlers_ = std::make_unique<Handlers>(std::move(handlers));
     GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(introspection, nullptr);
     if (node) {
         registration_ = g_dbus_connection_register_object(connection_, objectPath, node->interfaces[0],
-                                                          &vtable, onReopen_.get(), nullptr, nullptr);
+                                                          &vtable, handlers_.get(), nullptr, nullptr);
         g_dbus_node_info_unref(node);
     }
     std::optional<guint32> reply = requestName(connection_);
@@ -87,16 +122,30 @@ SingleInstance::Claim DBusSingleInstance::claim(std::function<void()> onReopen) 
         g_dbus_connection_unregister_object(connection_, registration_);
         registration_ = 0;
     }
-    reopenRunningInstance();
+    if (request)
+        forwardToRunningInstance(*request);
+    else
+        reopenRunningInstance();
     return Claim::secondary;
 }
 
 bool DBusSingleInstance::reopenRunningInstance() {
-    if (!connection_)
+    return callRunningInstance("Reopen", nullptr);
+}
+
+bool DBusSingleInstance::forwardToRunningInstance(const ServiceRequest& request) {
+    return callRunningInstance("Service", serviceParameters(request));
+}
+
+bool DBusSingleInstance::callRunningInstance(const char* method, GVariant* parameters) {
+    if (!connection_) {
+        if (parameters)
+            g_variant_unref(g_variant_ref_sink(parameters));
         return false;
+    }
     // Without an owner of the name the bus answers at once with an error.
-    GVariant* result = g_dbus_connection_call_sync(connection_, busName, objectPath, interfaceName, "Reopen",
-                                                   nullptr, nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START,
+    GVariant* result = g_dbus_connection_call_sync(connection_, busName, objectPath, interfaceName, method,
+                                                   parameters, nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START,
                                                    callTimeoutMs, nullptr, nullptr);
     if (!result)
         return false;

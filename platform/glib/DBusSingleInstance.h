@@ -6,12 +6,14 @@
 #include <memory>
 
 typedef struct _GDBusConnection GDBusConnection;
+typedef struct _GVariant GVariant;
 
 namespace ondravell::platform {
 
 // The instance owns the well-known name "K3WQ9ZD7TM.dev.ondravell.Ondravell" on the session bus and
-// answers the method "Reopen" of the interface of that name at "/K3WQ9ZD7TM/dev/ondravell/Ondravell".
-// A later launch finds the name taken, calls Reopen and ends.
+// answers the methods "Reopen" and "Service" (entry name, paths: "sas") of the interface of that name
+// at "/K3WQ9ZD7TM/dev/ondravell/Ondravell". A later launch finds the name taken, calls one of them and
+// ends.
 class DBusSingleInstance final : public SingleInstance {
 public:
     static constexpr const char* busName = "K3WQ9ZD7TM.dev.ondravell.Ondravell";
@@ -24,12 +26,15 @@ public:
     DBusSingleInstance& operator=(const DBusSingleInstance&) = delete;
 
     bool reopenRunningInstance() override;
-    Claim claim(std::function<void()> onReopen) override;
+    bool forwardToRunningInstance(const ServiceRequest& request) override;
+    Claim claim(Handlers handlers, const std::optional<ServiceRequest>& request = std::nullopt) override;
 
 private:
     GDBusConnection* connection_ = nullptr;
     unsigned registration_ = 0;
-    std::unique_ptr<std::function<void()>> onReopen_;
+    bool callRunningInstance(const char* method, GVariant* parameters);
+
+    std::unique_ptr<Handlers> handlers_;
 };
 
 } // namespace ondravell::platform

@@ -1,13 +1,7 @@
 #include "App/Services/ProxyActionHandler.h"
 
 #include "core/FileOps/FileTemplate.h"
-#include "platform/memory/FixedContentTypeReader.h"
-#include "platform/memory/FixedImageSizeReader.h"
-#include "platform/memory/ImmediateTaskQueue.h"
-#include "platform/memory/MemoryAppLauncher.h"
-#include "platform/memory/MemoryPasteboard.h"
-#include "platform/memory/MemoryPasteboardImageReader.h"
-#include "tests/core/FileOps/TemporaryFolder.h"
+#include "tests/App/FileActionTestBed.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -19,13 +13,7 @@ using ondravell::testing::writeText;
 
 namespace {
 
-struct Toast {
-    std::string message;
-    std::string symbol;
-    bool operator==(const Toast&) const = default;
-};
-
-class ProxyActionHandlerTest : public ::testing::Test {
+class ProxyActionHandlerTest : public test::FileActionTestBed {
 protected:
     ProxyActionRequest request(std::string action, std::vector<fs::path> paths,
                                std::optional<fs::path> destination = std::nullopt,
@@ -38,28 +26,7 @@ protected:
         return r;
     }
     void handle(const ProxyActionRequest& r) { handler.handle(r); }
-    fs::path file(const std::string& name, std::string_view text = "x") {
-        writeText(folder / name, text);
-        return folder / name;
-    }
-
-    ondravell::testing::TemporaryFolder folder;
-    ondravell::testing::TemporaryFolder target;
-    platform::ImmediateTaskQueue queue;
-    platform::MemoryPasteboard pasteboard;
-    platform::MemoryPasteboardImageReader image;
-    platform::MemoryAppLauncher launcher;
-    platform::FixedContentTypeReader types;
-    platform::FixedImageSizeReader sizes;
-    OndravellSettings settings;
-    OperationHistory history{target / "operation-history.json"};
-    std::vector<Toast> toasts;
-    ProxyActionHandler handler{FileActionServices{queue, pasteboard, image, launcher, types, sizes, history,
-                                                  [this] { return settings; },
-                                                  [this](const std::string& m, const std::string& s) {
-                                                      toasts.push_back({m, s});
-                                                  }},
-                               [] {
+    ProxyActionHandler handler{services(), [] {
                                    FileTemplate markdown;
                                    markdown.id = "md";
                                    markdown.fileExtension = "md";

@@ -1,0 +1,121 @@
+#include "App/Services/ServicesProvider.h"
+
+#include "Extensions/FinderSync/OpenWithActions.h"
+#include "core/FileOps/FileHasher.h"
+#include "core/FileOps/FileOperator.h"
+#include "core/FileOps/PathFormatter.h"
+#include "core/SharedConfig/ODLocalized.h"
+#include "core/Support/PathRules.h"
+#include "core/Support/Uuid.h"
+#include "platform/AppLauncher.h"
+#include "platform/Pasteboard.h"
+#include "platform/TaskQueue.h"
+
+namespace ondravell {
+
+namespace {
+
+using Path = std::filesystem::path;
+using Paths = std::vector<Path>;
+
+// Nothing is put on the clipboard for an empty text.
+void writeToPasteboard(const FileActionServices& s, const std::string& text) {
+    if (!text.empty())
+        s.pasteboard.writeString(text);
+}
+
+void toast(const FileActionServices& s, const std::string& message, const std::string& symbol) {
+    if (s.toast)
+        s.toast(message, symbol);
+}
+
+} // namespace
+
+Path ServicesProvider::folderOf(const Path& item) {
+    std::error_code error;
+    if (std::filesystem::is_directory(item, error))
+        return item;
+    return PathRules::deletingLastPathComponent(item.string());
+}
+
+void ServicesProvider::perform(std::string_view entry, const std::vector<std::string>& paths) {
+    Paths urls;
+    for (const std::string& path : paths)
+        if (!path.empty() && path.front() == '/' && path.find('\0') == std::string::npos)
+            urls.emplace_back(path);
+    if (urls.empty())
+        return;
+    using Handler = void (ServicesProvider::*)(const Paths&);
+    static constexpr std::pair<std::string_view, Handler> entries[] = {
+        {"odCopyPath", &ServicesProvider::odCopyPath},
+        {"odHash", &ServicesProvider::odHash},
+        {"odOpenTerminal", &ServicesProvider::odOpenTerminal},
+        {"odCopyFiles", &ServicesProvider::odCopyFiles},
+        {"odMoveTo", &ServicesProvider::odMoveTo},
+        {"odNewFile", &ServicesProvider::odNewFile},
+    };
+    for (const auto& [name, handler] : entries)
+        if (name == entry)
+            return (this->*handler)(urls);
+}
+
+void ServicesProvider::odCopyPath(const Paths& urls) {
+    if (!urls.empty())
+        writeToPasteboard(services_, PathFormatter::formatMultiple(urls, PathFormat::posix));
+}
+
+void ServicesProvider::odCopyFiles(const Paths& urls) {
+    if (urls.empty())
+        return;
+    services_.pasteboard.writeFiles(urls, false, std::nullopt);
+    toast(services_, ODLocalized("已复制 %lld 个文件", static_cast<std::int64_t>(urls.size())), "doc.on.doc");
+}
+
+void ServicesProvider::odMoveTo(const Paths& urls) {
+    if (urls.empty() || !windows_.chooseMoveDestination)
+        return;
+    std::optional<Path> folder = windows_.chooseMoveDestination();
+    if (!folder)
+        return;
+    services_.queue.runInBackground([s = services_, urls, folder = *folder] {
+        PasteOutcome outcome =
+            FileOperator::paste(urls, folder, true, std::chrono::system_clock::now(), makeUUIDString());
+        if (outcome.operation)
+            s.history.append(*outcome.operation);
+        s.queue.runOnMain([s, outcome] {
+            // A move is undone as a whole when one item fails, so there is no partial outcome to report.
+            if (outcome.rolledBack)
+                toast(s, ODLocalized("移动失败，已回滚（未丢失任何文件）"), "exclamationmark.triangle.fill");
+            else
+                toast(s, ODLocalized("已移动 %lld 个文件", static_cast<std::int64_t>(outcome.succeeded)),
+                      "arrowshape.turn.up.right");
+        });
+    });
+}
+
+void ServicesProvider::odNewFile(const Paths& urls) {
+    if (!urls.empty() && windows_.showNewFileWindow)
+        windows_.showNewFileWindow(folderOf(urls.front()));
+}
+
+void ServicesProvider::odOpenTerminal(const Paths& urls) {
+    if (urls.empty())
+        return;
+    // The desktop's own terminal: this entry does not consult the user's choice.
+    services_.queue.runInBackground([s = services_, folder = folderOf(urls.front())] {
+        s.launcher.openTerminal(OpenWithActions::systemTerminalBundleID, folder);
+    });
+}
+
+void ServicesProvider::odHash(const Paths& urls) {
+    if (urls.empty())
+        return;
+    services_.queue.runInBackground([s = services_, file = urls.front()] {
+        std::error_code error;
+        std::optional<std::string> digest = FileHasher::hash(file, HashAlgorithm::sha256, error);
+        if (digest)
+            s.queue.runOnMain([s, digest = std::move(*digest)] { writeToPasteboard(s, digest); });
+    });
+}
+
+} // namespace ondravell

@@ -1,0 +1,129 @@
+#include "App/Services/ServicesProvider.h"
+
+#include "App/Services/ServiceLaunch.h"
+#include "App/Services/ServicesScripts.h"
+#include "tests/App/FileActionTestBed.h"
+
+#include <gtest/gtest.h>
+
+using namespace ondravell;
+namespace fs = std::filesystem;
+using ondravell::testing::readText;
+using ondravell::testing::writeText;
+
+namespace {
+
+class ServicesProviderTest : public test::FileActionTestBed {
+protected:
+    void perform(std::string_view entry, const std::vector<fs::path>& paths) {
+        std::vector<std::string> texts;
+        for (const fs::path& path : paths)
+            texts.push_back(path.string());
+        provider.perform(entry, texts);
+    }
+
+    std::optional<fs::path> chosen;
+    std::vector<fs::path> newFileWindows;
+    ServicesProvider provider{
+        services(), {[this] { return chosen; }, [this](const fs::path& f) { newFileWindows.push_back(f); }}};
+};
+
+} // namespace
+
+TEST_F(ServicesProviderTest, CopiesPathsFilesAndTheFirstFilesHash) {
+    fs::path a = file("a.txt", "hello"), b = file("b c.txt"), c = file("c.txt");
+    perform("odCopyPath", {a, b, c});
+    EXPECT_EQ(pasteboard.string(), a.string() + "\n" + b.string() + "\n" + c.string());
+    EXPECT_TRUE(toasts.empty());
+
+    perform("odCopyFiles", {a, b});
+    ASSERT_TRUE(pasteboard.files());
+    EXPECT_EQ(pasteboard.files()->paths, (std::vector<fs::path>{a, b}));
+    EXPECT_EQ(toasts, (std::vector<Toast>{{"已复制 2 个文件", "doc.on.doc"}}));
+
+    perform("odHash", {a, b});
+    EXPECT_EQ(pasteboard.string(), "2cf24dba5fb0a30e26e83b2ac5b9e29e1b161e5c1fa7425e73043362938b9824");
+    EXPECT_EQ(toasts.size(), 1u);
+
+    // No paths, relative paths or an unknown entry: nothing.
+    pasteboard.clear();
+    perform("odCopyPath", {});
+    perform("odCopyPath", {"relative.txt"});
+    perform("odcopypath", {a});
+    EXPECT_EQ(pasteboard.string(), std::nullopt);
+}
+
+TEST_F(ServicesProviderTest, NewFileAndTerminalUseTheItemsFolder) {
+    fs::path a = file("a.txt");
+    fs::create_directories(folder / "Docs");
+    perform("odNewFile", {a});
+    perform("odNewFile", {folder / "Docs", a});
+    EXPECT_EQ(newFileWindows, (std::vector<fs::path>{folder.path, folder / "Docs"}));
+    launcher.install("com.microsoft.VSCode");
+    perform("odOpenTerminal", {a});
+    perform("odOpenTerminal", {folder / "Docs"});
+    using Launch = platform::MemoryAppLauncher::Launch;
+    EXPECT_EQ(launcher.launches(), (std::vector<Launch>{{"com.apple.Terminal", folder.path, {}},
+                                                        {"com.apple.Terminal", folder / "Docs", {}}}));
+}
+
+TEST_F(ServicesProviderTest, MoveToAChosenFolderOrNothingWhenCancelled) {
+    fs::path a = file("a.txt"), b = file("b.txt");
+    perform("odMoveTo", {a, b});
+    EXPECT_TRUE(fs::exists(a));
+    EXPECT_TRUE(toasts.empty());
+
+    fs::create_directories(folder / "box" / "inner");
+    chosen = folder / "box" / "inner";
+    perform("odMoveTo", {a, b, folder / "box"});
+    EXPECT_TRUE(fs::exists(a));
+    EXPECT_TRUE(fs::exists(b));
+    EXPECT_EQ(toasts.back(), (Toast{"移动失败，已回滚（未丢失任何文件）", "exclamationmark.triangle.fill"}));
+    EXPECT_TRUE(history.load().empty());
+
+    chosen = target.path;
+    perform("odMoveTo", {a, b});
+    EXPECT_EQ(readText(target / "b.txt"), "x");
+    EXPECT_EQ(toasts.back(), (Toast{"已移动 2 个文件", "arrowshape.turn.up.right"}));
+    EXPECT_EQ(history.load().size(), 1u);
+}
+
+TEST(ServicesScripts, InstallsOnceAndNeverReplacesTheUsersScript) {
+    ondravell::testing::TemporaryFolder home;
+    fs::path folder = home / "nautilus/scripts";
+    fs::create_directories(folder);
+    writeText(folder / "计算哈希（小欧）", "#!/bin/sh\necho mine\n");
+
+    EXPECT_EQ(ServicesScripts::install(folder, "/usr/bin/ondravell"), 5);
+    EXPECT_EQ(ServicesScripts::install(folder, "/usr/bin/ondravell"), 0);
+    EXPECT_EQ(readText(folder / "计算哈希（小欧）"), "#!/bin/sh\necho mine\n");
+    std::string copyPath = readText(folder / "复制路径（小欧）");
+    EXPECT_NE(copyPath.find("exec '/usr/bin/ondravell' --service odCopyPath\n"), std::string::npos);
+    EXPECT_TRUE((fs::status(folder / "复制路径（小欧）").permissions() & fs::perms::owner_exec) !=
+                fs::perms::none);
+
+    // Ours follow the program when it moves.
+    EXPECT_EQ(ServicesScripts::install(folder, "/opt/it's here/ondravell"), 5);
+    EXPECT_NE(
+        readText(folder / "移动到…（小欧）").find("exec '/opt/it'\\''s here/ondravell' --service odMoveTo"),
+        std::string::npos);
+}
+
+TEST(ServiceLaunchParse, TakesTheEntryAndTheSelectionLines) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* selection;
+        std::optional<platform::ServiceRequest> expected;
+    };
+    const std::vector<Case> cases = {
+        {{"ondravell"}, "/a\n", std::nullopt},
+        {{"ondravell", "--service"}, "/a\n", std::nullopt},
+        {{"ondravell", "--service", "odHash"}, nullptr, platform::ServiceRequest{"odHash", {}}},
+        {{"ondravell", "--service", "odCopyPath"},
+         "/a b/c.txt\n/d\n\n",
+         platform::ServiceRequest{"odCopyPath", {"/a b/c.txt", "/d"}}},
+        {{"ondravell", "--service", "odHash", "/x"}, "/y", platform::ServiceRequest{"odHash", {"/x", "/y"}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ServiceLaunch::parse(c.arguments, c.selection), c.expected);
+}
