@@ -3,6 +3,7 @@
 #include "platform/ServiceRequest.h"
 
 #include <functional>
+#include <optional>
 
 namespace ondravell::platform {
 
