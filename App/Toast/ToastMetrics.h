@@ -26,5 +26,9 @@ inline constexpr int symbolBox = 20; // the square a 15-point symbol takes
 inline constexpr double cornerRadius = 14.0;
 inline constexpr double borderWidth = 0.5;
 inline constexpr double borderOpacity = 0.12;
+// The shadow under the panel, drawn only where a compositor shows translucent windows.
+inline constexpr int shadowRadius = 12;
+inline constexpr int shadowOffset = 3;
+inline constexpr double shadowOpacity = 0.05;
 
 } // namespace ondravell::ToastMetrics

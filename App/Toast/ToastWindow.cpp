@@ -2,15 +2,17 @@
 
 #include "App/Toast/ProgressContentView.h"
 #include "App/Toast/ToastContentView.h"
+#include "App/Toast/ToastFade.h"
 #include "App/Toast/ToastMetrics.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPropertyAnimation>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ondravell {
 
@@ -34,16 +36,19 @@ ToastWindow::ToastWindow(bool translucent)
       translucent_(translucent),
       toastView_(new ToastContentView),
       progressView_(new ProgressContentView),
-      fade_(new QPropertyAnimation(this, "windowOpacity", this)) {
+      fadeTimer_(new QTimer(this)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground, translucent_);
     setFocusPolicy(Qt::NoFocus);
     // One view at a time; the hidden one takes no room, so the window takes the shown one's size.
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setContentsMargins(shadowMargin(), shadowMargin(), shadowMargin(), shadowMargin());
     layout->addWidget(toastView_);
     layout->addWidget(progressView_);
     progressView_->hide();
+    fadeTimer_->setTimerType(Qt::PreciseTimer);
+    fadeTimer_->setInterval(ToastFade::frameInterval);
+    connect(fadeTimer_, &QTimer::timeout, this, [this] { nextFadeStep(); });
 }
 
 void ToastWindow::setContent(const ToastContent& content) {
@@ -64,9 +69,10 @@ void ToastWindow::setContent(const ToastContent& content) {
     const ToastRect frame =
         isToast ? ToastLayout::toastFrame(message.width(), message.height(), ToastMetrics::symbolBox, area)
                 : ToastLayout::progressFrame(progressView_->sizeHint().height(), area);
-    setFixedSize(frame.width, frame.height);
+    const int margin = shadowMargin();
+    setFixedSize(frame.width + 2 * margin, frame.height + 2 * margin);
     if (screenArea)
-        move(frame.x, frame.y);
+        move(frame.x - margin, frame.y - margin);
     // Named last, so that whoever finds the window by its text finds it in its final size and place.
     const QString title = isToast ? QString::fromStdString(content.message)
                                   : QString::fromStdString(content.title + " " + content.detail);
@@ -84,14 +90,14 @@ std::optional<ToastRect> ToastWindow::pointerScreenArea() {
 }
 
 void ToastWindow::showOpaque() {
-    fade_->stop();
+    stopFade();
     setWindowOpacity(1.0);
     show();
     raise();
 }
 
 void ToastWindow::fadeIn(std::chrono::milliseconds duration) {
-    fade_->stop();
+    stopFade();
     setWindowOpacity(0.0);
     show();
     raise();
@@ -103,24 +109,60 @@ void ToastWindow::fadeOut(std::chrono::milliseconds duration) {
 }
 
 void ToastWindow::orderOut() {
-    fade_->stop();
+    stopFade();
     hide();
 }
 
 void ToastWindow::animateOpacity(double to, std::chrono::milliseconds duration) {
-    fade_->stop();
-    fade_->setDuration(static_cast<int>(duration.count()));
-    fade_->setStartValue(windowOpacity());
-    fade_->setEndValue(to);
-    fade_->start();
+    fadeSteps_ = ToastFade::steps(windowOpacity(), to, duration);
+    std::reverse(fadeSteps_.begin(), fadeSteps_.end());
+    fadeTimer_->start();
+}
+
+void ToastWindow::stopFade() {
+    fadeTimer_->stop();
+    fadeSteps_.clear();
+}
+
+void ToastWindow::nextFadeStep() {
+    if (fadeSteps_.empty()) {
+        fadeTimer_->stop();
+        return;
+    }
+    setWindowOpacity(fadeSteps_.back());
+    // Nothing else goes to the display server between two steps, so the change would wait in the
+    // connection's buffer and only the fade's end value would reach the compositor.
+    QGuiApplication::sync();
+    fadeSteps_.pop_back();
+}
+
+int ToastWindow::shadowMargin() const {
+    return translucent_ ? ToastMetrics::shadowRadius + ToastMetrics::shadowOffset : 0;
+}
+
+void ToastWindow::paintShadow(QPainter& painter, const QRectF& panel) {
+    // Rings of faint black around the panel, denser near its edge: a soft shadow, a little lower than
+    // the panel, without blurring an image at every size.
+    const QRectF shadow = panel.translated(0, ToastMetrics::shadowOffset);
+    for (int ring = ToastMetrics::shadowRadius; ring >= 1; --ring) {
+        const double closeness = 1.0 - double(ring) / ToastMetrics::shadowRadius;
+        QPainterPath path;
+        path.addRoundedRect(shadow.adjusted(-ring, -ring, ring, ring), ToastMetrics::cornerRadius + ring,
+                            ToastMetrics::cornerRadius + ring);
+        painter.fillPath(path,
+                         QColor::fromRgbF(0, 0, 0, ToastMetrics::shadowOpacity * closeness * closeness));
+    }
 }
 
 void ToastWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF bounds =
-        QRectF(rect()).adjusted(ToastMetrics::borderWidth / 2, ToastMetrics::borderWidth / 2,
-                                -ToastMetrics::borderWidth / 2, -ToastMetrics::borderWidth / 2);
+    const QRectF panel =
+        QRectF(rect()).adjusted(shadowMargin(), shadowMargin(), -shadowMargin(), -shadowMargin());
+    if (translucent_)
+        paintShadow(painter, panel);
+    const QRectF bounds = panel.adjusted(ToastMetrics::borderWidth / 2, ToastMetrics::borderWidth / 2,
+                                         -ToastMetrics::borderWidth / 2, -ToastMetrics::borderWidth / 2);
     QColor fill = palette().color(QPalette::Window);
     if (translucent_)
         fill.setAlphaF(0.9);

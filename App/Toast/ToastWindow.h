@@ -5,8 +5,10 @@
 
 #include <QWidget>
 #include <optional>
+#include <vector>
 
-class QPropertyAnimation;
+class QPainter;
+class QTimer;
 
 namespace ondravell {
 
@@ -35,11 +37,17 @@ private:
     // The available area of the screen under the pointer, or of the primary screen.
     static std::optional<ToastRect> pointerScreenArea();
     void animateOpacity(double to, std::chrono::milliseconds duration);
+    void stopFade();
+    void nextFadeStep();
+    // Room around the panel for its shadow; none without a compositor.
+    int shadowMargin() const;
+    void paintShadow(QPainter& painter, const QRectF& panel);
 
     bool translucent_;
     ToastContentView* toastView_;
     ProgressContentView* progressView_;
-    QPropertyAnimation* fade_;
+    QTimer* fadeTimer_;
+    std::vector<double> fadeSteps_; // still to come, the last one first
 };
 
 } // namespace ondravell
