@@ -2,8 +2,8 @@
 
 #include "App/History/HistoryActions.h"
 #include "App/History/HistoryRow.h"
+#include "App/Symbols/SymbolImage.h"
 #include "App/Widgets/ElidedLabel.h"
-#include "App/Widgets/TintedSymbol.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -139,7 +139,9 @@ void HistoryView::reload() {
         auto* symbol = new QLabel;
         symbol->setFixedWidth(symbolColumnWidth);
         symbol->setAlignment(Qt::AlignCenter);
-        symbol->setPixmap(TintedSymbol::pixmap(row.symbol, colourOf(row.tint), symbolSize, ratio));
+        symbol->setPixmap(
+            SymbolImage::pixmap(QString::fromUtf8(row.symbol.data(), qsizetype(row.symbol.size())),
+                                symbolSize, colourOf(row.tint), ratio));
         line->addWidget(symbol);
 
         auto* texts = new QVBoxLayout;

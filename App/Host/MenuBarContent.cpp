@@ -1,8 +1,8 @@
 #include "App/Host/MenuBarContent.h"
 
 #include "App/Host/MenuBarIcon.h"
+#include "App/Symbols/SymbolImage.h"
 #include "App/Widgets/ElidedLabel.h"
-#include "App/Widgets/TintedSymbol.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -32,14 +32,14 @@ QFont adjusted(QFont font, qreal by, bool bold = false) {
     return font;
 }
 
-QLabel* symbolLabel(std::string_view symbol, const QColor& tint, qreal ratio) {
+QLabel* symbolLabel(const QString& symbol, const QColor& tint, qreal ratio) {
     auto* label = new QLabel;
-    label->setPixmap(TintedSymbol::pixmap(symbol, tint, symbolSize, ratio));
+    label->setPixmap(SymbolImage::pixmap(symbol, symbolSize, tint, ratio));
     return label;
 }
 
 // A symbol and a text side by side, as one label of the design.
-QWidget* labelWithSymbol(std::string_view symbol, const QString& text, const QColor& tint, const QFont& font,
+QWidget* labelWithSymbol(const QString& symbol, const QString& text, const QColor& tint, const QFont& font,
                          qreal ratio) {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
@@ -73,10 +73,10 @@ QFrame* divider() {
     return line;
 }
 
-QToolButton* command(std::string_view symbol, const QString& title, const QColor& tint, qreal ratio) {
+QToolButton* command(const QString& symbol, const QString& title, const QColor& tint, qreal ratio) {
     auto* button = new QToolButton;
     button->setText(title);
-    button->setIcon(QIcon(TintedSymbol::pixmap(symbol, tint, symbolSize, ratio)));
+    button->setIcon(QIcon(SymbolImage::pixmap(symbol, symbolSize, tint, ratio)));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     return button;
@@ -139,9 +139,10 @@ MenuBarContent::MenuBarContent(MenuBarContentModel model, Commands commands)
 
     auto* commandsRow = new QHBoxLayout;
     const QColor text = palette().color(QPalette::WindowText);
-    QToolButton* settings = command("gearshape", QStringLiteral("设置…"), text, ratio);
-    QToolButton* history = command("clock.arrow.circlepath", QStringLiteral("历史"), text, ratio);
-    QToolButton* quit = command("power", QStringLiteral("退出"), text, ratio);
+    QToolButton* settings = command(QStringLiteral("gearshape"), QStringLiteral("设置…"), text, ratio);
+    QToolButton* history =
+        command(QStringLiteral("clock.arrow.circlepath"), QStringLiteral("历史"), text, ratio);
+    QToolButton* quit = command(QStringLiteral("power"), QStringLiteral("退出"), text, ratio);
     commandsRow->addWidget(settings);
     commandsRow->addWidget(history);
     commandsRow->addStretch(1);
@@ -197,15 +198,16 @@ QWidget* MenuBarContent::statusBox() {
     const qreal ratio = devicePixelRatioF();
     const QFont caption = adjusted(font(), -1);
     if (model_.extensionEnabled())
-        return labelWithSymbol("checkmark.seal.fill", QStringLiteral("Finder 扩展已启用"), green, caption,
-                               ratio);
+        return labelWithSymbol(QStringLiteral("checkmark.seal.fill"), QStringLiteral("Finder 扩展已启用"),
+                               green, caption, ratio);
 
     QFrame* box = tintedBox(orange, 0.12);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(boxPadding, boxPadding, boxPadding, boxPadding);
     layout->setSpacing(6);
-    layout->addWidget(labelWithSymbol("exclamationmark.triangle.fill", QStringLiteral("Finder 扩展未启用"),
-                                      orange, adjusted(font(), -1, true), ratio));
+    layout->addWidget(labelWithSymbol(QStringLiteral("exclamationmark.triangle.fill"),
+                                      QStringLiteral("Finder 扩展未启用"), orange, adjusted(font(), -1, true),
+                                      ratio));
     auto* hint = new QLabel(QStringLiteral(
         "右键菜单需要先把 Ondravell 的扩展装入 Nautilus 的扩展目录，再重启 Nautilus（nautilus -q）。"));
     hint->setWordWrap(true);
@@ -227,7 +229,7 @@ QWidget* MenuBarContent::undoBox() {
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(boxPadding, boxPadding, boxPadding, boxPadding);
     row->setSpacing(8);
-    row->addWidget(symbolLabel("arrow.uturn.backward", accent, devicePixelRatioF()));
+    row->addWidget(symbolLabel(QStringLiteral("arrow.uturn.backward"), accent, devicePixelRatioF()));
     auto* texts = new QVBoxLayout;
     texts->setSpacing(1);
     auto* heading = new QLabel(QStringLiteral("撤销上一步"));
