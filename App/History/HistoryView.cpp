@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <map>
 
 namespace ondravell {
 
@@ -130,6 +131,8 @@ void HistoryView::reload() {
     const QFont titleFont = smaller(font(), 0.5);
     const QFont noteFont = smaller(font(), 2);
     const qreal ratio = devicePixelRatioF();
+    // Six kinds, so each picture is drawn once per reload rather than once per row.
+    std::map<std::string_view, QPixmap> pictures;
     for (const FileOperation& op : ops) {
         HistoryRow row = HistoryRow::make(op);
         auto* line = new QHBoxLayout;
@@ -139,9 +142,11 @@ void HistoryView::reload() {
         auto* symbol = new QLabel;
         symbol->setFixedWidth(symbolColumnWidth);
         symbol->setAlignment(Qt::AlignCenter);
-        symbol->setPixmap(
-            SymbolImage::pixmap(QString::fromUtf8(row.symbol.data(), qsizetype(row.symbol.size())),
-                                symbolSize, colourOf(row.tint), ratio));
+        QPixmap& picture = pictures[row.symbol];
+        if (picture.isNull())
+            picture = SymbolImage::pixmap(QString::fromUtf8(row.symbol.data(), qsizetype(row.symbol.size())),
+                                          symbolSize, colourOf(row.tint), ratio);
+        symbol->setPixmap(picture);
         line->addWidget(symbol);
 
         auto* texts = new QVBoxLayout;
