@@ -4,6 +4,7 @@
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/Support/Uuid.h"
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -29,6 +30,9 @@ Toast toastFor(const PasteOutcome& outcome, bool move) {
         return {ODLocalized("已移动 %lld 个文件", outcome.succeeded), "arrowshape.turn.up.right"};
     return {ODLocalized("已复制 %lld 个文件到目标", outcome.succeeded), "doc.on.doc"};
 }
+
+// A bar this wide shows no finer steps than this.
+constexpr std::size_t stepsShown = 100;
 
 // The newest progress step not yet shown. The worker hands the main thread at most one step at a time,
 // so a paste of thousands of items cannot flood the event loop; each step shows the count of the moment.
@@ -57,9 +61,13 @@ void TransferHandler::run(const TransferRequest& request, const Services& servic
             FileOperator::Progress onProgress;
             if (showsProgress) {
                 // The step runs on the main thread after this worker may have ended: it holds its own copies.
-                onProgress = [toMain = services.toMain, show = services.showProgress, latest,
-                              progress](std::size_t completed, std::size_t) {
+                onProgress = [toMain = services.toMain, show = services.showProgress, latest, progress,
+                              every = std::max<std::size_t>(1, sources.size() / stepsShown),
+                              lastSent = std::size_t{0}](std::size_t completed, std::size_t total) mutable {
                     latest->completed = completed;
+                    if (completed - lastSent < every && completed != total)
+                        return;
+                    lastSent = completed;
                     if (latest->queued.exchange(true))
                         return;
                     toMain([show, latest, step = progress]() mutable {
