@@ -8,7 +8,10 @@
 namespace ondravell {
 
 QIcon MenuBarIcon::make() {
-    return SymbolImage::applicationIcon(QGuiApplication::palette().color(QPalette::WindowText));
+    // Trays that draw the pixels get no word of the panel's colours: the outline in the window colour
+    // keeps the symbol visible on a dark panel under a light desktop theme, and the other way round.
+    const QPalette palette = QGuiApplication::palette();
+    return SymbolImage::applicationIcon(palette.color(QPalette::WindowText), palette.color(QPalette::Window));
 }
 
 } // namespace ondravell

@@ -77,11 +77,11 @@ QPixmap SymbolImage::pixmap(const QString& symbol, int size, const QColor& tint,
     return image;
 }
 
-QIcon SymbolImage::applicationIcon(const QColor& tint) {
+QIcon SymbolImage::applicationIcon(const QColor& tint, const QColor& halo) {
     QIcon source = QIcon::fromTheme(applicationIconName);
     if (source.isNull())
         source = QIcon(bundledPath(applicationIconName.toStdString()));
-    return QIcon(new TintedIconEngine(source, tint, applicationIconName));
+    return QIcon(new TintedIconEngine(source, tint, applicationIconName, halo));
 }
 
 } // namespace ondravell

@@ -21,8 +21,9 @@ struct SymbolImage {
     static QPixmap pixmap(const QString& symbol, int size, const QColor& tint, qreal devicePixelRatio);
     // The picture bundled for the symbol, whatever the icon theme holds; null for an unknown name.
     static QIcon bundledIcon(const QString& symbol);
-    // The application's own symbol, drawn in `tint` and named for hosts that load icons by name.
-    static QIcon applicationIcon(const QColor& tint);
+    // The application's own symbol, drawn in `tint` (outlined in `halo` when valid) and named for hosts
+    // that load icons by name.
+    static QIcon applicationIcon(const QColor& tint, const QColor& halo = QColor());
 };
 
 } // namespace ondravell

@@ -8,8 +8,8 @@ namespace {
 constexpr qreal disabledOpacity = 0.4;
 } // namespace
 
-TintedIconEngine::TintedIconEngine(QIcon source, QColor tint, QString name)
-    : source_(std::move(source)), tint_(tint), name_(std::move(name)) {}
+TintedIconEngine::TintedIconEngine(QIcon source, QColor tint, QString name, QColor halo)
+    : source_(std::move(source)), tint_(tint), name_(std::move(name)), halo_(halo) {}
 
 QPixmap TintedIconEngine::tinted(const QPixmap& source, const QColor& tint, QIcon::Mode mode) {
     QPixmap result = source;
@@ -36,7 +36,20 @@ QPixmap TintedIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::Sta
 QPixmap TintedIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) {
     // Selected and active pictures are the same shape in the same colour; only disabled ones fade.
     QPixmap source = source_.pixmap(size, scale, QIcon::Normal, state);
-    return tinted(source, tint_, mode);
+    QPixmap shape = tinted(source, tint_, mode);
+    if (!halo_.isValid() || shape.isNull())
+        return shape;
+    // The shape in the halo colour, shifted a pixel each way, under the shape itself.
+    QPixmap result(shape.size());
+    result.setDevicePixelRatio(shape.devicePixelRatio());
+    result.fill(Qt::transparent);
+    QPainter p(&result);
+    const QPixmap outline = tinted(source, halo_, mode);
+    const qreal step = 1.0 / shape.devicePixelRatio();
+    for (QPointF offset : {QPointF(-step, 0), QPointF(step, 0), QPointF(0, -step), QPointF(0, step)})
+        p.drawPixmap(offset, outline);
+    p.drawPixmap(QPointF(0, 0), shape);
+    return result;
 }
 
 QSize TintedIconEngine::actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) {
@@ -44,7 +57,7 @@ QSize TintedIconEngine::actualSize(const QSize& size, QIcon::Mode mode, QIcon::S
 }
 
 QIconEngine* TintedIconEngine::clone() const {
-    return new TintedIconEngine(source_, tint_, name_);
+    return new TintedIconEngine(source_, tint_, name_, halo_);
 }
 
 QString TintedIconEngine::key() const {

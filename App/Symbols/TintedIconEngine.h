@@ -11,7 +11,8 @@ namespace ondravell {
 // (status-notifier trays) use instead of the pixels.
 class TintedIconEngine final : public QIconEngine {
 public:
-    TintedIconEngine(QIcon source, QColor tint, QString name);
+    // A valid `halo` outlines the shape in that colour, so that it shows on light and dark grounds alike.
+    TintedIconEngine(QIcon source, QColor tint, QString name, QColor halo = QColor());
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
@@ -29,6 +30,7 @@ private:
     QIcon source_;
     QColor tint_;
     QString name_;
+    QColor halo_;
 };
 
 } // namespace ondravell

@@ -139,5 +139,12 @@ TEST(SymbolImage, ApplicationIconIsNamedForTraysAndDrawnInTheTint) {
         Ink ink = inkOf(icon.pixmap(size, size).toImage(), tint);
         EXPECT_GT(ink.opaque, size) << size;
         EXPECT_TRUE(ink.allTinted) << size;
-    }
+    } // Outlined for trays that show the pixels on a panel of unknown colour: both colours are drawn.
+    QImage haloed = SymbolImage::applicationIcon(Qt::black, Qt::white).pixmap(22, 22).toImage();
+    EXPECT_GT(inkOf(haloed, Qt::black).opaque, 22);
+    int white = 0;
+    for (int y = 0; y < haloed.height(); ++y)
+        for (int x = 0; x < haloed.width(); ++x)
+            white += haloed.pixelColor(x, y).alpha() >= 128 && haloed.pixelColor(x, y).red() >= 128;
+    EXPECT_GT(white, 11);
 }
