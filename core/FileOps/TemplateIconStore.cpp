@@ -18,13 +18,13 @@ std::optional<std::filesystem::path> TemplateIconStore::iconURL(std::string_view
     return *directory / filename;
 }
 
-void TemplateIconStore::save(std::string_view data, std::string_view filename) const {
+bool TemplateIconStore::save(std::string_view data, std::string_view filename) const {
     auto url = iconURL(filename);
     if (!url)
-        return;
+        return false;
     std::error_code error;
     std::filesystem::create_directories(*directory, error);
-    writeFileAtomically(*url, data);
+    return writeFileAtomically(*url, data);
 }
 
 void TemplateIconStore::remove(std::string_view filename) const {

@@ -25,8 +25,9 @@ struct TemplateIconStore {
     // Where the icon of that name is (whether or not the file exists); nullopt for an empty or
     // non-bare name, or without a folder.
     std::optional<std::filesystem::path> iconURL(std::string_view filename) const;
-    // Stores the bytes as given, replacing an icon of that name; creates the folder when needed.
-    void save(std::string_view data, std::string_view filename) const;
+    // Stores the bytes as given, replacing an icon of that name; creates the folder when needed. False
+    // when nothing was written (a name that is not bare, no folder, a failed write).
+    bool save(std::string_view data, std::string_view filename) const;
     void remove(std::string_view filename) const;
 };
 

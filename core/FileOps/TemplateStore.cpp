@@ -16,6 +16,12 @@ TemplateStore::TemplateStore(std::string_view appGroupID) {
         fileURL_ = *container / supportFolder / fileName;
 }
 
+TemplateStore TemplateStore::inContainer(const std::filesystem::path& container) {
+    TemplateStore store;
+    store.fileURL_ = container / supportFolder / fileName;
+    return store;
+}
+
 std::vector<FileTemplate> TemplateStore::loadCustom() const {
     if (!fileURL_)
         return {};
@@ -40,16 +46,16 @@ std::vector<FileTemplate> TemplateStore::decodeCustom(std::string_view bytes) {
     return templates;
 }
 
-void TemplateStore::saveCustom(const std::vector<FileTemplate>& templates) const {
+bool TemplateStore::saveCustom(const std::vector<FileTemplate>& templates) const {
     if (!fileURL_)
-        return;
+        return false;
     std::error_code error;
     std::filesystem::create_directories(fileURL_->parent_path(), error);
     nlohmann::json list = nlohmann::json::array();
     for (const FileTemplate& fileTemplate : templates)
         list.push_back(fileTemplate.toJSON());
-    if (auto text = StrictJson::dump(list))
-        writeFileAtomically(*fileURL_, *text);
+    auto text = StrictJson::dump(list);
+    return text && writeFileAtomically(*fileURL_, *text);
 }
 
 std::vector<FileTemplate> TemplateStore::allTemplates() const {

@@ -27,6 +27,8 @@ public:
 
     // Creates nothing; without a container the store has no file, reads nothing and writes nothing.
     explicit TemplateStore(std::string_view appGroupID);
+    // The store of a container folder given directly (a second container, in tools and tests).
+    static TemplateStore inContainer(const std::filesystem::path& container);
 
     const std::optional<std::filesystem::path>& fileURL() const { return fileURL_; }
 
@@ -34,12 +36,14 @@ public:
     std::vector<FileTemplate> loadCustom() const;
     // The templates the bytes of a templates file hold; empty when they do not decode as a whole.
     static std::vector<FileTemplate> decodeCustom(std::string_view bytes);
-    // Replaces the file with the list; failures are dropped.
-    void saveCustom(const std::vector<FileTemplate>& templates) const;
+    // Replaces the file with the list; false when it could not be written (most callers drop that).
+    bool saveCustom(const std::vector<FileTemplate>& templates) const;
     // The built-in templates followed by the user's, identifiers not merged.
     std::vector<FileTemplate> allTemplates() const;
 
 private:
+    TemplateStore() = default;
+
     std::optional<std::filesystem::path> fileURL_;
 };
 

@@ -40,10 +40,10 @@ std::optional<std::string> AppGroupSettingsStore::loadData() {
     return bytes;
 }
 
-void AppGroupSettingsStore::save(std::string_view data) {
+bool AppGroupSettingsStore::save(std::string_view data) {
     if (!keepFileThatDoesNotLoad())
-        return;
-    writeFileAtomically(fileURL_, data);
+        return false;
+    return writeFileAtomically(fileURL_, data);
 }
 
 // A settings file that exists but does not load reads as the default record, and the next save would

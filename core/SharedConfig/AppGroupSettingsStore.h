@@ -37,7 +37,7 @@ public:
     std::filesystem::path corruptCopyURL() const;
 
     std::optional<std::string> loadData() override;
-    void save(std::string_view data) override;
+    bool save(std::string_view data) override;
 
 private:
     bool keepFileThatDoesNotLoad();

@@ -7,9 +7,10 @@ std::optional<std::string> InMemorySettingsStore::loadData() {
     return data_;
 }
 
-void InMemorySettingsStore::save(std::string_view data) {
+bool InMemorySettingsStore::save(std::string_view data) {
     std::lock_guard guard(lock_);
     data_ = std::string(data);
+    return true;
 }
 
 } // namespace ondravell

@@ -13,7 +13,7 @@ public:
     explicit InMemorySettingsStore(std::optional<std::string> data = std::nullopt) : data_(std::move(data)) {}
 
     std::optional<std::string> loadData() override;
-    void save(std::string_view data) override;
+    bool save(std::string_view data) override;
 
 private:
     std::mutex lock_;

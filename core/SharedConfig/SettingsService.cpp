@@ -26,11 +26,11 @@ OndravellSettings SettingsService::load() const {
     return OndravellSettings::decode(*bytes).value_or(OndravellSettings::defaultSettings());
 }
 
-void SettingsService::save(const OndravellSettings& settings) const {
+bool SettingsService::save(const OndravellSettings& settings) const {
     auto bytes = encodeRecord(settings);
     if (!bytes)
-        return;
-    store_->save(*bytes);
+        return false;
+    return store_->save(*bytes);
 }
 
 std::optional<std::filesystem::path> SettingsService::settingsFileURL() {

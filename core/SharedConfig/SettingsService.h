@@ -20,8 +20,9 @@ public:
 
     // The default record when nothing is stored or the stored bytes are not a settings record.
     OndravellSettings load() const;
-    // Writes the whole record; failures are dropped and leave the previous settings in place.
-    void save(const OndravellSettings& settings) const;
+    // Writes the whole record; a failure leaves the previous settings in place and answers false, which
+    // most callers drop.
+    bool save(const OndravellSettings& settings) const;
 
     const std::shared_ptr<SettingsStore>& store() const { return store_; }
 

@@ -2,18 +2,25 @@
 
 namespace ondravell::platform {
 
-std::optional<bool> MemoryUserDefaults::boolForKey(const std::string& key) const {
-    auto it = bools_.find(key);
-    if (it == bools_.end())
+namespace {
+template <class Map> std::optional<typename Map::mapped_type> lookUp(const Map& map, const std::string& key) {
+    auto it = map.find(key);
+    if (it == map.end())
         return std::nullopt;
     return it->second;
 }
+} // namespace
+
+std::optional<bool> MemoryUserDefaults::boolForKey(const std::string& key) const {
+    return lookUp(bools_, key);
+}
+
+std::optional<double> MemoryUserDefaults::doubleForKey(const std::string& key) const {
+    return lookUp(doubles_, key);
+}
 
 std::optional<std::string> MemoryUserDefaults::stringForKey(const std::string& key) const {
-    auto it = strings_.find(key);
-    if (it == strings_.end())
-        return std::nullopt;
-    return it->second;
+    return lookUp(strings_, key);
 }
 
 } // namespace ondravell::platform

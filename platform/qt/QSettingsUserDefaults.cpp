@@ -1,5 +1,7 @@
 #include "platform/qt/QSettingsUserDefaults.h"
 
+#include "core/Support/Numbers.h"
+
 #include <QStandardPaths>
 
 namespace ondravell::platform {
@@ -14,24 +16,43 @@ QSettingsUserDefaults::QSettingsUserDefaults() : QSettingsUserDefaults(defaultFi
 QSettingsUserDefaults::QSettingsUserDefaults(const QString& fileName)
     : settings_(fileName, QSettings::IniFormat) {}
 
-std::optional<bool> QSettingsUserDefaults::boolForKey(const std::string& key) const {
+std::optional<QString> QSettingsUserDefaults::text(const std::string& key) const {
     // Another program (or the user) may have edited the file since it was read.
     settings_.sync();
     QVariant value = settings_.value(QString::fromStdString(key));
     if (!value.isValid())
         return std::nullopt;
+    return value.toString();
+}
+
+void QSettingsUserDefaults::setText(const std::string& key, const QString& text) {
+    settings_.setValue(QString::fromStdString(key), text);
+    settings_.sync();
+}
+
+std::optional<bool> QSettingsUserDefaults::boolForKey(const std::string& key) const {
     // INI files hold text: only the two texts QSettings writes for a Boolean count as one.
-    QString text = value.toString();
-    if (text == QLatin1String("true"))
+    auto value = text(key);
+    if (value == QLatin1String("true"))
         return true;
-    if (text == QLatin1String("false"))
+    if (value == QLatin1String("false"))
         return false;
     return std::nullopt;
 }
 
 void QSettingsUserDefaults::setBool(const std::string& key, bool value) {
-    settings_.setValue(QString::fromStdString(key), value);
-    settings_.sync();
+    setText(key, value ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+std::optional<double> QSettingsUserDefaults::doubleForKey(const std::string& key) const {
+    auto value = text(key);
+    if (!value)
+        return std::nullopt;
+    return Numbers::parseDouble(value->toStdString());
+}
+
+void QSettingsUserDefaults::setDouble(const std::string& key, double value) {
+    setText(key, QString::fromStdString(Numbers::format(value)));
 }
 
 std::optional<std::string> QSettingsUserDefaults::stringForKey(const std::string& key) const {

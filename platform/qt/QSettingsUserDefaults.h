@@ -16,6 +16,8 @@ public:
 
     std::optional<bool> boolForKey(const std::string& key) const override;
     void setBool(const std::string& key, bool value) override;
+    std::optional<double> doubleForKey(const std::string& key) const override;
+    void setDouble(const std::string& key, double value) override;
     std::optional<std::string> stringForKey(const std::string& key) const override;
     void setString(const std::string& key, const std::string& value) override;
 
@@ -23,6 +25,10 @@ public:
     static QString defaultFileName();
 
 private:
+    // The key's text after re-reading the file; nullopt when it is missing.
+    std::optional<QString> text(const std::string& key) const;
+    void setText(const std::string& key, const QString& text);
+
     mutable QSettings settings_;
 };
 

@@ -38,3 +38,16 @@ TEST(QSettingsUserDefaults, SeesAnEditMadeByAnotherProgramAndRejectsNonBooleans)
     EXPECT_EQ(defaults.boolForKey("hideMenuBarIcon"), true);
     EXPECT_FALSE(defaults.boolForKey("hasCompletedOnboarding"));
 }
+
+TEST(QSettingsUserDefaults, NumbersAndTextsReadBackWhateverTheNumericLocale) {
+    QTemporaryDir home;
+    const QString file = home.path() + "/ondravell.ini";
+    QSettingsUserDefaults defaults(file);
+    defaults.setDouble("lastUpdateCheckAt", 1765270000.25);
+    defaults.setString("notifiedUpdateVersion", "2.0, beta");
+    QSettingsUserDefaults again(file);
+    EXPECT_EQ(again.doubleForKey("lastUpdateCheckAt"), 1765270000.25);
+    EXPECT_EQ(again.stringForKey("notifiedUpdateVersion"), "2.0, beta");
+    EXPECT_FALSE(again.doubleForKey("notifiedUpdateVersion"));
+    EXPECT_FALSE(again.stringForKey("missing"));
+}
