@@ -2,6 +2,8 @@
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
 #include "App/MainWindow/SettingsWindowController.h"
+#include "App/Onboarding/FinderExtensionInstaller.h"
+#include "App/Onboarding/OnboardingWindowController.h"
 #include "App/Selection/SelectionBarController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "App/Services/ServiceLaunch.h"
@@ -15,9 +17,11 @@
 #include "platform/glib/GioInstalledApplications.h"
 #include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/glib/GioTrash.h"
+#include "platform/glib/GioURLOpener.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtFileDialog.h"
+#include "platform/qt/QtFolderWatcher.h"
 #include "platform/qt/QtImageSizeReader.h"
 #include "platform/qt/QtOneShotTimers.h"
 #include "platform/qt/QtPasteboard.h"
@@ -35,6 +39,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QScreen>
 #include <QStyleHints>
 #include <QTimer>
@@ -48,6 +53,16 @@ qreal devicePixelRatio() {
     QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->devicePixelRatio() : 1.0;
 }
+
+// The installed module and installer, or the build's own when the program runs from the build folder.
+FinderExtensionInstaller::Paths extensionInstallerPaths(const QString& extensionFolder) {
+    auto pick = [](const char* installed, const char* built) {
+        return QString::fromUtf8(QFileInfo::exists(QString::fromUtf8(installed)) ? installed : built);
+    };
+    return {pick(ONDRAVELL_INSTALLED_INSTALLER, ONDRAVELL_SOURCE_INSTALLER),
+            pick(ONDRAVELL_INSTALLED_MODULE, ONDRAVELL_BUILD_MODULE), extensionFolder};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +131,10 @@ int main(int argc, char** argv) {
         [] { SelectionBarController::shared().hide(); },
     });
 
-    platform::InstalledNautilusExtension extensionStatus(ONDRAVELL_NAUTILUS_EXTENSION_DIR);
+    // Nautilus's extension folder; ONDRAVELL_NAUTILUS_EXTENSION_DIR names another (tests).
+    const QString extensionFolder = qEnvironmentVariable("ONDRAVELL_NAUTILUS_EXTENSION_DIR",
+                                                         QStringLiteral(ONDRAVELL_NAUTILUS_EXTENSION_DIR));
+    platform::InstalledNautilusExtension extensionStatus(extensionFolder.toStdString());
     platform::GioSystemSettingsOpener settingsOpener;
     platform::QtPasteboard pasteboard;
     platform::QtPasteboardImageReader pasteboardImage;
@@ -124,6 +142,8 @@ int main(int argc, char** argv) {
     platform::GioContentTypeReader contentTypes;
     platform::QtImageSizeReader imageSizes;
     platform::GioTrash trash;
+    platform::QtFolderWatcher folderWatcher;
+    platform::GioURLOpener urlOpener;
     // Ends before the services its work uses: it waits for that work.
     platform::QtTaskQueue queue;
 
@@ -151,8 +171,16 @@ int main(int argc, char** argv) {
                              frontmost,
                              clipboardCopier,
                              fileManagerWindows,
+                             timers,
+                             folderWatcher,
                              [] { return SettingsService().load(); },
-                             [] { QApplication::quit(); }});
+                             [] { QApplication::quit(); },
+                             [&extensionFolder] {
+                                 FinderExtensionInstaller::install(
+                                     extensionInstallerPaths(extensionFolder),
+                                     OnboardingWindowController::shared().window());
+                             },
+                             [&urlOpener](const std::string& url) { urlOpener.open(url); }});
     appDelegate.applicationDidFinishLaunching();
     // A script started the program: serve its request once the event loop runs.
     if (service)

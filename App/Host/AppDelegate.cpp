@@ -10,10 +10,14 @@
 #include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/NewFile/NewFileWindowController.h"
+#include "App/Onboarding/OnboardingWindowController.h"
 #include "App/Selection/SelectionMonitor.h"
+#include "App/Services/ICloudSync.h"
 #include "App/Services/ProxyActionHandler.h"
 #include "App/Services/ServicesProvider.h"
 #include "App/Services/ServicesScripts.h"
+#include "App/Services/UpdateChecker.h"
+#include "App/Services/UpdateFetcher.h"
 #include "App/Toast/ToastPresenter.h"
 #include "core/FileOps/FileOperator.h"
 #include "core/FileOps/FileTemplate.h"
@@ -24,9 +28,23 @@
 #include "platform/FinderExtensionStatus.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QMetaObject>
+#include <QTimer>
 
 namespace ondravell {
+
+namespace {
+
+double secondsSince1970() {
+    return double(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
+}
+
+void showToast(const std::string& message, const std::string& symbol) {
+    ToastPresenter::shared().show(message, symbol);
+}
+
+} // namespace
 
 AppDelegate::AppDelegate(Services services)
     : services_(std::move(services)),
@@ -35,13 +53,13 @@ AppDelegate::AppDelegate(Services services)
           [&trash = services_.trash](const FileOperation& operation) {
               return FileOperator::undo(operation, trash);
           },
-          [](const std::string& message, const std::string& symbol) {
-              ToastPresenter::shared().show(message, symbol);
-          })) {}
+          showToast)) {}
 
 AppDelegate::~AppDelegate() {
-    // The monitors' platform service ends with the program's composition root, right after this.
+    // The monitors' and watches' platform services end with the program's composition root, right
+    // after this.
     SelectionMonitor::shared().stop();
+    ICloudSync::shared().stop();
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
@@ -118,6 +136,36 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     // The composition root set the shared monitor up with its platform services.
     SelectionTriggerArming::arm(SelectionMonitor::shared(), services_.loadSettings(), services_.trust);
+
+    startSync();
+    startUpdateCheck();
+    OnboardingWindowController::setUpShared(
+        {&services_.userDefaults, &services_.extensionStatus, services_.enableFinderExtension});
+    OnboardingWindowController::showIfNeeded();
+}
+
+void AppDelegate::startSync() {
+    ICloudSync::setUpShared({&services_.userDefaults, &services_.timers, &services_.folderWatcher,
+                             secondsSince1970, showToast, std::nullopt, std::nullopt});
+    ICloudSync::shared().start();
+    // A change made in the last two seconds before quitting is still written to the cloud folder.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                     [] { ICloudSync::shared().pushPendingChange(); });
+}
+
+void AppDelegate::startUpdateCheck() {
+    updateFetcher_ = std::make_unique<UpdateFetcher>(UpdateFetcher::defaultOptions());
+    UpdateChecker::setUpShared({
+        &services_.userDefaults,
+        secondsSince1970,
+        [fetcher = updateFetcher_.get()](auto done) { fetcher->fetch(std::move(done)); },
+        showToast,
+        services_.openURL,
+        [](std::function<void()> work) {
+            QTimer::singleShot(0, QCoreApplication::instance(), std::move(work));
+        },
+    });
+    UpdateChecker::shared().checkAutomatically();
 }
 
 void AppDelegate::performService(const platform::ServiceRequest& request) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace ondravell {
 
@@ -13,6 +14,7 @@ class HistoryActions;
 class ProxyActionHandler;
 class ServicesProvider;
 class MenuBarItem;
+class UpdateFetcher;
 class RequestObservers;
 struct OndravellSettings;
 namespace platform {
@@ -30,7 +32,9 @@ class FileManagerWindows;
 class FrontmostApplication;
 class FinderExtensionStatus;
 class FinderHiddenFiles;
+class FolderWatcher;
 class GlobalHotKeys;
+class OneShotTimers;
 class SystemSettingsOpener;
 class Trash;
 class UserDefaults;
@@ -63,8 +67,14 @@ public:
         platform::FrontmostApplication& frontmost;
         platform::ClipboardCopier& clipboardCopier;
         platform::FileManagerWindows& fileManagerWindows;
+        platform::OneShotTimers& timers;
+        platform::FolderWatcher& folderWatcher;
         std::function<OndravellSettings()> loadSettings;
         std::function<void()> quit;
+        // Installs the file manager's extension (the onboarding's enable button).
+        std::function<void()> enableFinderExtension;
+        // Opens a web page in the default browser.
+        std::function<void(const std::string& url)> openURL;
     };
 
     explicit AppDelegate(Services services);
@@ -72,8 +82,8 @@ public:
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
 
-    // The launch sequence: tray item, request observers, global hot keys, selection toolbar trigger.
-    // Services that come with later versions (Services menu, sync, update check, onboarding) have no
+    // The launch sequence: tray item, request observers, global hot keys, selection toolbar trigger, cloud
+    // sync, the daily update check and, at first launch, the welcome window. The Services menu has no
     // step yet.
     void applicationDidFinishLaunching();
     // Another launch while this one runs: when the tray item is hidden (or there is no tray), the
@@ -83,6 +93,9 @@ public:
     void performService(const platform::ServiceRequest& request);
 
 private:
+    void startSync();
+    void startUpdateCheck();
+
     Services services_;
     std::unique_ptr<HistoryActions> history_;
     std::unique_ptr<ProxyActionHandler> proxyActions_;
@@ -91,6 +104,7 @@ private:
     std::unique_ptr<RequestObservers> observers_;
     std::unique_ptr<FileManagerSelection> fileManager_;
     std::unique_ptr<MenuBarItem> menuBarItem_;
+    std::unique_ptr<UpdateFetcher> updateFetcher_;
 
 public:
     // The tray item, once the launch made it.

@@ -3,12 +3,14 @@
 # present) and asks a running Nautilus to quit, so the next window it opens loads the module.
 #   BUILD_DIR=<build folder> bash scripts/lib/install-extension.sh
 # or, sourced: install_extension <build folder>
+# The argument may also be the module file itself (the application's welcome window installs it so).
 # ONDRAVELL_NAUTILUS_MODULE names the module file directly instead; ONDRAVELL_NAUTILUS_EXTENSION_DIR
-# another folder to install it into.
+# another extension folder (tests).
 
 install_extension() {
     local build_dir="${1:-${BUILD_DIR:-}}"
     local module="${ONDRAVELL_NAUTILUS_MODULE:-$build_dir/Extensions/FinderSync/libondravell-nautilus.so}"
+    [ -f "$build_dir" ] && module="$build_dir"
     if [ ! -f "$module" ]; then
         echo "install-extension: no module at $module (build first)" >&2
         return 1

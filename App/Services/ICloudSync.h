@@ -1,0 +1,95 @@
+#pragma once
+
+#include "App/Services/ConfigBundleStore.h"
+#include "platform/FolderWatcher.h"
+#include "platform/OneShotTimers.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ondravell {
+
+namespace platform {
+class UserDefaults;
+}
+
+// Keeps the whole configuration in one file of the user's cloud-drive folder, so that the user's
+// machines share it: local changes are written there 2 s after the last one, and a changed file is
+// applied at once. The cloud client moves the file between machines. Main thread only.
+class ICloudSync {
+public:
+    static constexpr const char* enabledKey = "iCloudSyncEnabled";
+    // Seconds since 1970 of the last push that wrote the file or pull that applied it.
+    static constexpr const char* lastAtKey = "iCloudSyncLastAt";
+    static constexpr const char* syncFolderName = "Ondravell";
+    static constexpr const char* syncFileName = "Ondravell-sync.json";
+    static constexpr std::chrono::milliseconds pushDelay{2000};
+
+    struct Services {
+        platform::UserDefaults* defaults = nullptr;
+        platform::OneShotTimers* timers = nullptr;
+        platform::FolderWatcher* watcher = nullptr;
+        // Seconds since 1970.
+        std::function<double()> now;
+        std::function<void(const std::string& message, const std::string& symbol)> toast;
+        // Where the configuration lives; nullopt: the shared container.
+        std::optional<std::filesystem::path> container;
+        // The cloud-drive folder; nullopt: `cloudDriveFolder()`.
+        std::optional<std::filesystem::path> cloudFolder;
+    };
+
+    explicit ICloudSync(Services services);
+    ~ICloudSync();
+    ICloudSync(const ICloudSync&) = delete;
+    ICloudSync& operator=(const ICloudSync&) = delete;
+
+    // The application's one instance. `setUpShared` runs once in the composition root, before `shared`.
+    static void setUpShared(Services services);
+    static ICloudSync& shared();
+
+    // "$HOME/Library/Mobile Documents/com~apple~CloudDocs", where a user links the folder their cloud
+    // client syncs; the environment variable ONDRAVELL_CLOUD_DIR names another.
+    static std::filesystem::path cloudDriveFolder();
+    // The cloud-drive folder exists (asked at every call).
+    static bool isAvailable();
+
+    // With sync switched on and the cloud folder present: pull, push, then watch both sides.
+    void start();
+    // Stops watching and drops a pending push.
+    void stop();
+    // At quit: a push still waiting for its delay runs now, so the last change is not lost.
+    void pushPendingChange();
+
+    void pullIfNewer();
+    void push();
+
+    std::filesystem::path syncFileURL() const;
+    bool isPushPending() const { return pushDebounce_.has_value(); }
+
+private:
+    bool enabled() const;
+    std::filesystem::path cloudFolder() const;
+    void watchLocal();
+    void watchRemote();
+    void watchSyncFile();
+    void localChanged();
+    void remoteChanged();
+    std::optional<std::string> currentHash() const;
+
+    Services services_;
+    ConfigBundleStore store_;
+    std::vector<platform::FolderWatcher::Token> localWatchers_;
+    std::optional<platform::FolderWatcher::Token> remoteWatcher_;
+    std::optional<platform::FolderWatcher::Token> syncFileWatcher_;
+    std::optional<platform::OneShotTimers::Token> pushDebounce_;
+    // The local configuration as last written to the sync file or as it stood after applying it; and
+    // the sync file's bundle last written or applied. Neither is pushed or applied again.
+    std::optional<std::string> lastAppliedHash_;
+    std::optional<std::string> lastRemoteHash_;
+};
+
+} // namespace ondravell
