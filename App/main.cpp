@@ -4,9 +4,12 @@
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/Onboarding/FinderExtensionInstaller.h"
 #include "App/Onboarding/OnboardingWindowController.h"
+#include "App/Selection/SelectionActionRunner.h"
 #include "App/Selection/SelectionBarController.h"
 #include "App/Selection/SelectionMonitor.h"
+#include "App/Selection/SelectionResultWindow.h"
 #include "App/Services/ServiceLaunch.h"
+#include "App/Toast/ToastPresenter.h"
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/glib/DBusFileManagerWindows.h"
 #include "platform/glib/DBusNotificationCenter.h"
@@ -14,6 +17,7 @@
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
 #include "platform/glib/GioAppLauncher.h"
 #include "platform/glib/GioContentTypeReader.h"
+#include "platform/glib/GioDesktopOpener.h"
 #include "platform/glib/GioInstalledApplications.h"
 #include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/glib/GioTrash.h"
@@ -27,6 +31,7 @@
 #include "platform/qt/QtPasteboard.h"
 #include "platform/qt/QtPasteboardImageReader.h"
 #include "platform/qt/QtTaskQueue.h"
+#include "platform/qt/TranslateShellTranslator.h"
 #include "platform/x11/X11AccessibilityTrust.h"
 #include "platform/x11/X11ClipboardOwnerProbe.h"
 #include "platform/x11/X11Compositing.h"
@@ -35,6 +40,7 @@
 #include "platform/x11/X11GlobalMouseMonitors.h"
 #include "platform/x11/X11KeySynthesizer.h"
 #include "platform/x11/X11PrimarySelection.h"
+#include "platform/x11/X11WindowFocus.h"
 #include "platform/xdg/InstalledNautilusExtension.h"
 
 #include <QApplication>
@@ -138,6 +144,21 @@ int main(int argc, char** argv) {
     platform::GioSystemSettingsOpener settingsOpener;
     platform::QtPasteboard pasteboard;
     platform::QtPasteboardImageReader pasteboardImage;
+    platform::GioDesktopOpener desktopOpener;
+    platform::TranslateShellTranslator translator;
+    platform::X11WindowFocus windowFocus;
+    SelectionResultWindow::setUpShared({&mouseMonitors, platform::X11Compositing::isActive()});
+    SelectionActionRunner actionRunner({&pasteboard, &keys, &desktopOpener, &translator, &windowFocus,
+                                        [] { return SettingsService().load(); },
+                                        [](const std::string& message, const std::string& symbol) {
+                                            ToastPresenter::shared().show(message, symbol);
+                                        }});
+    SelectionBarController::shared().setActionHandler(
+        [&actionRunner](const std::string& actionID, const std::string& text, QPointF at) {
+            SelectionBarController::shared().hide();
+            if (std::optional<SelectionAction::Kind> kind = SelectionAction::kindNamed(actionID))
+                actionRunner.run(*kind, text, at);
+        });
     platform::GioAppLauncher launcher;
     platform::GioContentTypeReader contentTypes;
     platform::QtImageSizeReader imageSizes;

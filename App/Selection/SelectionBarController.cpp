@@ -42,7 +42,8 @@ std::optional<std::size_t> primaryScreenIndex() {
 
 } // namespace
 
-SelectionBarController::SelectionBarController(Services services) : services_(std::move(services)) {}
+SelectionBarController::SelectionBarController(Services services)
+    : services_(std::move(services)), outsideClicks_(services_.monitors) {}
 
 SelectionBarController::~SelectionBarController() {
     *alive_ = false;
@@ -142,30 +143,15 @@ void SelectionBarController::tapped(SelectionAction::Kind kind, QPointF at) {
 }
 
 void SelectionBarController::installOutsideClickMonitor() {
-    removeOutsideClickMonitor();
-    if (!services_.monitors)
-        return;
-    using Kind = platform::GlobalMouseMonitors::Kind;
     std::weak_ptr<bool> alive = alive_;
-    for (Kind kind : {Kind::leftMouseDown, Kind::rightMouseDown}) {
-        // The hide waits for the next turn of the event loop: the monitor's own dispatch is still running.
-        auto token =
-            services_.monitors->install(kind, [this, alive](const platform::GlobalMouseMonitors::Event&) {
-                QTimer::singleShot(0, [this, alive] {
-                    if (alive.lock())
-                        hide();
-                });
-            });
-        if (token)
-            outsideClickMonitors_.push_back(*token);
-    }
+    outsideClicks_.install([this, alive] {
+        if (alive.lock())
+            hide();
+    });
 }
 
 void SelectionBarController::removeOutsideClickMonitor() {
-    for (auto token : outsideClickMonitors_)
-        if (services_.monitors)
-            services_.monitors->remove(token);
-    outsideClickMonitors_.clear();
+    outsideClicks_.remove();
 }
 
 } // namespace ondravell

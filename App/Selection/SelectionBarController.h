@@ -1,5 +1,6 @@
 #pragma once
 
+#include "App/Selection/OutsideClickMonitor.h"
 #include "core/Models/SelectionAction.h"
 #include "platform/GlobalMouseMonitors.h"
 
@@ -68,7 +69,7 @@ private:
     std::unique_ptr<QWidget> panel_;
     SelectionBarView* view_ = nullptr;
     std::string currentText_;
-    std::vector<platform::GlobalMouseMonitors::Token> outsideClickMonitors_;
+    OutsideClickMonitor outsideClicks_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

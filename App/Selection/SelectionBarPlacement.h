@@ -31,6 +31,14 @@ struct SelectionBarPlacement {
     // whose frame holds the point, else `primary`; with neither, the position is not clamped.
     static Point origin(Point point, double width, double height, const std::vector<Screen>& screens,
                         std::optional<std::size_t> primary);
+
+    // The result panel's top-left corner: centred on the point with its top edge `resultGapBelow`
+    // below it, or, when its bottom would leave the available area, its bottom edge `resultGapAbove`
+    // above the point (the top is not clamped then). Same screen and side margins as the bar.
+    static constexpr double resultGapBelow = 12;
+    static constexpr double resultGapAbove = 24;
+    static Point resultOrigin(Point point, double width, double height, const std::vector<Screen>& screens,
+                              std::optional<std::size_t> primary);
 };
 
 } // namespace ondravell

@@ -1,6 +1,7 @@
 #include "App/Selection/SelectionBarView.h"
 
 #include "App/Selection/BarButton.h"
+#include "App/Widgets/PanelMaterial.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -18,11 +19,6 @@ constexpr int dividerHeight = 14;
 // The desktop's separator is the text colour at half strength; the bar's dividers show it at 0.4.
 constexpr double separatorStrength = 0.5;
 constexpr double dividerOpacity = 0.4;
-constexpr double edgeOpacity = 0.12;
-constexpr double edgeWidth = 0.5;
-// The background's opacity where other windows show through: without the blur of a material,
-// more would let the text below compete with the buttons.
-constexpr double materialOpacity = 0.95;
 
 // A thin vertical line between two buttons.
 class Divider final : public QWidget {
@@ -68,24 +64,12 @@ void SelectionBarView::setTranslucent(bool translucent) {
 }
 
 QPainterPath SelectionBarView::outline() const {
-    QPainterPath path;
-    path.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-    return path;
+    return PanelMaterial::outline(QRectF(rect()), cornerRadius);
 }
 
 void SelectionBarView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QColor material = palette().color(QPalette::Window);
-    material.setAlphaF(translucent_ ? materialOpacity : 1.0);
-    painter.fillPath(outline(), material);
-    QColor edge = Qt::white;
-    edge.setAlphaF(edgeOpacity);
-    const double inset = edgeWidth / 2;
-    QPainterPath border;
-    border.addRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), cornerRadius - inset,
-                          cornerRadius - inset);
-    painter.strokePath(border, QPen(edge, edgeWidth));
+    PanelMaterial::paint(painter, QRectF(rect()), cornerRadius, palette(), translucent_);
 }
 
 } // namespace ondravell

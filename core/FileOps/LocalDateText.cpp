@@ -24,9 +24,22 @@ std::tm localParts(std::chrono::system_clock::time_point instant) {
     return parts;
 }
 
+std::tm utcParts(std::chrono::system_clock::time_point instant) {
+    const std::time_t seconds =
+        std::chrono::system_clock::to_time_t(std::chrono::floor<std::chrono::seconds>(instant));
+    std::tm parts{};
+    ::gmtime_r(&seconds, &parts);
+    return parts;
+}
+
 std::string datePart(const std::tm& parts) {
     return padded(parts.tm_year + 1900LL, 4) + "-" + padded(parts.tm_mon + 1, 2) + "-" +
            padded(parts.tm_mday, 2);
+}
+
+std::string dateTimePart(const std::tm& parts) {
+    return datePart(parts) + " " + padded(parts.tm_hour, 2) + ":" + padded(parts.tm_min, 2) + ":" +
+           padded(parts.tm_sec, 2);
 }
 
 } // namespace
@@ -36,9 +49,11 @@ std::string LocalDateText::date(std::chrono::system_clock::time_point instant) {
 }
 
 std::string LocalDateText::dateTime(std::chrono::system_clock::time_point instant) {
-    const std::tm parts = localParts(instant);
-    return datePart(parts) + " " + padded(parts.tm_hour, 2) + ":" + padded(parts.tm_min, 2) + ":" +
-           padded(parts.tm_sec, 2);
+    return dateTimePart(localParts(instant));
+}
+
+std::string LocalDateText::dateTimeUTC(std::chrono::system_clock::time_point instant) {
+    return dateTimePart(utcParts(instant));
 }
 
 std::string LocalDateText::monthDayTime(std::chrono::system_clock::time_point instant) {

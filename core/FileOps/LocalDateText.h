@@ -12,6 +12,8 @@ struct LocalDateText {
     static std::string date(std::chrono::system_clock::time_point instant);
     // "yyyy-MM-dd HH:mm:ss".
     static std::string dateTime(std::chrono::system_clock::time_point instant);
+    // "yyyy-MM-dd HH:mm:ss" in UTC rather than the local time zone.
+    static std::string dateTimeUTC(std::chrono::system_clock::time_point instant);
     // "MM-dd HH:mm", as lists of recent events show it.
     static std::string monthDayTime(std::chrono::system_clock::time_point instant);
     // "yyyyMMdd-HHmmss", for names of files made at that moment.

@@ -89,6 +89,27 @@ TEST(SelectionBarPlacement, AboveThePointFlippedAtTheTopAndKeptOffTheSides) {
     EXPECT_EQ(SelectionBarPlacement::origin({50, 10}, 200, 30, {}, std::nullopt), (P{-50, -38}));
 }
 
+TEST(SelectionBarPlacement, ResultPanelBelowThePointAboveNearTheBottom) {
+    using P = SelectionBarPlacement::Point;
+    const std::vector<SelectionBarPlacement::Screen> screens = {{{0, 0, 1280, 800}, {0, 0, 1280, 760}}};
+    struct Case {
+        const char* name;
+        P point;
+        P expected; // for a panel of 300 × 200
+    };
+    const Case cases[] = {
+        {"middle", {600, 300}, {450, 312}},
+        {"exactly fits below", {600, 548}, {450, 560}},
+        {"near the bottom: above", {600, 549}, {450, 325}},
+        {"left edge", {10, 300}, {6, 312}},
+        {"right edge", {1270, 300}, {974, 312}},
+        {"off every screen: primary", {-400, 300}, {6, 312}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SelectionBarPlacement::resultOrigin(c.point, 300, 200, screens, 0), c.expected) << c.name;
+    EXPECT_EQ(SelectionBarPlacement::resultOrigin({100, 700}, 300, 200, screens, 0), (P{6, 476}));
+}
+
 TEST(SelectionGlyph, DrawingsTitlesAndTheBroom) {
     using Kind = SelectionAction::Kind;
     using D = SelectionGlyph::Drawing;

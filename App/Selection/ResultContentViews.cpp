@@ -1,0 +1,307 @@
+#include "App/Selection/ResultContentViews.h"
+
+#include "App/Symbols/SymbolImage.h"
+#include "core/SharedConfig/ODLocalized.h"
+#include "core/Support/Numbers.h"
+
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ondravell {
+
+namespace {
+
+constexpr int labelColumnWidth = 84;
+constexpr int valueLines = 3;
+constexpr int longTextMaxHeight = 260;
+constexpr int translationMaxWidth = 320;
+constexpr int translationTextLines = 4;
+constexpr int swatchSide = 56;
+constexpr int qrModulePixels = 8;
+constexpr int qrQuietModules = 2;
+constexpr int qrShownSide = 200;
+// A row value is shown only up to this many UTF-16 units (its buttons use the whole value): laying out
+// the rest of a very long value would only fill lines that the three-line row cuts off anyway.
+constexpr qsizetype shownValueUnits = 1200;
+
+QColor secondary(const QWidget* widget) {
+    QColor colour = widget->palette().color(QPalette::WindowText);
+    colour.setAlphaF(0.6);
+    return colour;
+}
+
+QFont monospaced(qreal pointSizeFactor = 1.0) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(font.pointSizeF() * pointSizeFactor);
+    return font;
+}
+
+QFont captionFont() {
+    QFont font;
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    return font;
+}
+
+QString shown(const std::string& value) {
+    QString text = QString::fromStdString(value);
+    if (text.size() > shownValueUnits) {
+        qsizetype cut = shownValueUnits;
+        if (text.at(cut - 1).isHighSurrogate())
+            --cut;
+        text.truncate(cut);
+        text += QChar(0x2026);
+    }
+    return text;
+}
+
+QToolButton* copyButton(QWidget* parent, std::string value, const ResultActions& actions) {
+    auto* button = new QToolButton(parent);
+    button->setIcon(SymbolImage::icon(QStringLiteral("doc.on.doc"), secondary(parent)));
+    button->setAutoRaise(true);
+    button->setAccessibleName(QString::fromStdString(ODLocalized("复制")));
+    button->setToolTip(button->accessibleName());
+    button->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(button, &QToolButton::clicked, button, [copy = actions.copy, value = std::move(value)] {
+        if (copy)
+            copy(value);
+    });
+    return button;
+}
+
+QPushButton* textButton(QWidget* parent, const char* title, const char* symbol,
+                        std::function<void(const std::string&)> action, std::string value) {
+    auto* button = new QPushButton(
+        SymbolImage::icon(QString::fromLatin1(symbol), parent->palette().color(QPalette::ButtonText)),
+        QString::fromStdString(ODLocalized(title)), parent);
+    QFont font = button->font();
+    font.setPointSizeF(font.pointSizeF() * 0.9);
+    button->setFont(font);
+    button->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(button, &QPushButton::clicked, button,
+                     [action = std::move(action), value = std::move(value)] {
+                         if (action)
+                             action(value);
+                     });
+    return button;
+}
+
+QLabel* selectableLabel(const QString& text, const QFont& font, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+class Swatch final : public QWidget {
+public:
+    Swatch(QColor fill, QWidget* parent) : QWidget(parent), fill_(fill) {
+        setFixedSize(swatchSide, swatchSide);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath path;
+        path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+        painter.fillPath(path, fill_);
+        QColor edge = palette().color(QPalette::WindowText);
+        edge.setAlphaF(0.3 * 0.6);
+        painter.strokePath(path, QPen(edge, 1));
+    }
+
+private:
+    QColor fill_;
+};
+
+int component(double value) {
+    return int(value * 255);
+}
+
+std::string hex2(int value) {
+    static const char digits[] = "0123456789ABCDEF";
+    value = std::clamp(value, 0, 255);
+    return {digits[value / 16], digits[value % 16]};
+}
+
+} // namespace
+
+std::string ResultContentViews::hexText(const TextInspector::Color& color) {
+    return "#" + hex2(component(color.r)) + hex2(component(color.g)) + hex2(component(color.b));
+}
+
+std::string ResultContentViews::rgbText(const TextInspector::Color& color) {
+    return "rgb(" + Numbers::format(std::int64_t(component(color.r))) + ", " +
+           Numbers::format(std::int64_t(component(color.g))) + ", " +
+           Numbers::format(std::int64_t(component(color.b))) + ")";
+}
+
+QWidget* ResultContentViews::rows(const std::vector<SelectionActionPlan::Row>& rows, bool copyable,
+                                  const std::optional<std::string>& replaceValue,
+                                  const ResultActions& actions) {
+    auto* view = new QWidget;
+    auto* column = new QVBoxLayout(view);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(4);
+    const QFont valueFont = monospaced();
+    const int lineHeight = QFontMetrics(valueFont).lineSpacing();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = int(i);
+        auto* label = new QLabel(QString::fromStdString(rows[i].label), view);
+        label->setFont(captionFont());
+        label->setFixedWidth(labelColumnWidth);
+        label->setWordWrap(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, secondary(view));
+        label->setPalette(palette);
+        grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        QLabel* value = selectableLabel(shown(rows[i].value), valueFont, view);
+        value->setWordWrap(true);
+        value->setMaximumHeight(lineHeight * valueLines);
+        value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(value, row, 1);
+        if (copyable)
+            grid->addWidget(copyButton(view, rows[i].value, actions), row, 2, Qt::AlignVCenter);
+    }
+    grid->setColumnStretch(1, 1);
+    column->addLayout(grid);
+    if (replaceValue) {
+        auto* divider = new QFrame(view);
+        divider->setFrameShape(QFrame::HLine);
+        divider->setFrameShadow(QFrame::Sunken);
+        column->addWidget(divider);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(
+            textButton(view, "替换选区", "arrow.left.arrow.right", actions.replace, *replaceValue));
+        buttons->addStretch(1);
+        column->addLayout(buttons);
+    }
+    return view;
+}
+
+QWidget* ResultContentViews::longText(const std::string& content,
+                                      const std::optional<std::string>& replaceWith,
+                                      const ResultActions& actions) {
+    auto* view = new QWidget;
+    auto* column = new QVBoxLayout(view);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto* text = new QPlainTextEdit(view);
+    text->setReadOnly(true);
+    text->setFont(monospaced(0.95));
+    text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text->setPlainText(QString::fromStdString(content));
+    text->setFrameShape(QFrame::NoFrame);
+    text->viewport()->setAutoFillBackground(false);
+    const int lines = int(std::min<qsizetype>(text->document()->blockCount(), 40));
+    const int wanted =
+        QFontMetrics(text->font()).lineSpacing() * lines + 2 * int(text->document()->documentMargin()) + 4;
+    text->setFixedHeight(std::min(wanted, longTextMaxHeight));
+    text->setMinimumWidth(360);
+    column->addWidget(text);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(textButton(view, "复制", "doc.on.doc", actions.copy, content));
+    if (replaceWith)
+        buttons->addWidget(
+            textButton(view, "替换选区", "arrow.left.arrow.right", actions.replace, *replaceWith));
+    buttons->addStretch(1);
+    column->addLayout(buttons);
+    return view;
+}
+
+QWidget* ResultContentViews::color(const TextInspector::Color& color, const ResultActions& actions) {
+    auto* view = new QWidget;
+    auto* row = new QHBoxLayout(view);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(12);
+    row->addWidget(new Swatch(QColor::fromRgbF(float(color.r), float(color.g), float(color.b)), view));
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(4);
+    for (const std::string& text : {hexText(color), rgbText(color)}) {
+        auto* line = new QHBoxLayout;
+        line->addWidget(selectableLabel(QString::fromStdString(text), monospaced(), view));
+        line->addWidget(copyButton(view, text, actions));
+        line->addStretch(1);
+        texts->addLayout(line);
+    }
+    row->addLayout(texts);
+    return view;
+}
+
+QWidget* ResultContentViews::message(const std::string& text) {
+    auto* view = new QWidget;
+    auto* column = new QVBoxLayout(view);
+    column->setContentsMargins(12, 12, 12, 12);
+    auto* label = new QLabel(QString::fromStdString(text), view);
+    label->setTextFormat(Qt::PlainText);
+    column->addWidget(label);
+    return view;
+}
+
+QWidget* ResultContentViews::translation(const std::string& text, const std::string& below,
+                                         QLabel** belowLabel) {
+    auto* view = new QWidget;
+    view->setMaximumWidth(translationMaxWidth);
+    auto* column = new QVBoxLayout(view);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(8);
+    auto* original = new QLabel(shown(text), view);
+    original->setTextFormat(Qt::PlainText);
+    original->setWordWrap(true);
+    original->setMaximumHeight(original->fontMetrics().lineSpacing() * translationTextLines);
+    original->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    column->addWidget(original);
+    auto* result = selectableLabel(shown(below), QFont(), view);
+    result->setWordWrap(true);
+    QPalette palette = result->palette();
+    palette.setColor(QPalette::WindowText, secondary(view));
+    result->setPalette(palette);
+    column->addWidget(result);
+    if (belowLabel)
+        *belowLabel = result;
+    return view;
+}
+
+QImage ResultContentViews::qrImage(const QRCodeMatrix& code) {
+    const int side = (code.width + 2 * qrQuietModules) * qrModulePixels;
+    QImage image(side, side, QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (int y = 0; y < code.width; ++y)
+        for (int x = 0; x < code.width; ++x)
+            if (code.isDark(x, y))
+                painter.fillRect((x + qrQuietModules) * qrModulePixels, (y + qrQuietModules) * qrModulePixels,
+                                 qrModulePixels, qrModulePixels, Qt::black);
+    return image;
+}
+
+QWidget* ResultContentViews::qrCode(const QRCodeMatrix& code) {
+    auto* view = new QWidget;
+    auto* column = new QVBoxLayout(view);
+    column->setContentsMargins(12, 12, 12, 12);
+    auto* picture = new QLabel(view);
+    const qreal ratio = view->devicePixelRatioF();
+    QPixmap pixmap = QPixmap::fromImage(qrImage(code).scaled(
+        int(qrShownSide * ratio), int(qrShownSide * ratio), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    picture->setPixmap(pixmap);
+    picture->setFixedSize(qrShownSide, qrShownSide);
+    picture->setAlignment(Qt::AlignCenter);
+    column->addWidget(picture, 0, Qt::AlignCenter);
+    return view;
+}
+
+} // namespace ondravell

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/Models/SelectionAction.h"
+
+#include <QPointF>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace ondravell {
+
+struct OndravellSettings;
+struct SelectionActionPlan;
+
+namespace platform {
+class DesktopOpener;
+class KeySynthesizer;
+class Pasteboard;
+class Translator;
+class WindowFocus;
+} // namespace platform
+
+// Carries out a toolbar action on the selected text: hands links, files and words to the desktop,
+// writes the clipboard with a toast, or shows the result in the result panel, whose copy and replace
+// buttons it serves. A replace puts the value on the clipboard, gives the keyboard back to the window
+// that had it before the panel and presses Ctrl+V there.
+class SelectionActionRunner {
+public:
+    struct Services {
+        platform::Pasteboard* pasteboard = nullptr;
+        platform::KeySynthesizer* keys = nullptr;
+        platform::DesktopOpener* opener = nullptr;
+        platform::Translator* translator = nullptr;
+        platform::WindowFocus* focus = nullptr;
+        std::function<OndravellSettings()> loadSettings;
+        std::function<void(const std::string& message, const std::string& symbol)> toast;
+    };
+
+    explicit SelectionActionRunner(Services services);
+    ~SelectionActionRunner();
+    SelectionActionRunner(const SelectionActionRunner&) = delete;
+    SelectionActionRunner& operator=(const SelectionActionRunner&) = delete;
+
+    // `at` is the point the bar was shown for, in the desktop's logical coordinates.
+    void run(SelectionAction::Kind kind, const std::string& text, QPointF at);
+
+    void copy(const std::string& value);
+    void replace(const std::string& value);
+
+private:
+    void carryOut(const SelectionActionPlan& plan, QPointF at);
+    void rememberFocus();
+
+    Services services_;
+    std::optional<std::uint64_t> focusBeforePanel_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace ondravell

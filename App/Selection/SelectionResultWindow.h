@@ -1,0 +1,63 @@
+#pragma once
+
+#include "App/Selection/OutsideClickMonitor.h"
+#include "platform/GlobalMouseMonitors.h"
+
+#include <QPointF>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace ondravell {
+
+class ResultChrome;
+
+// The one floating panel that shows the toolbar's results: a frameless window with the result's title
+// and a close button above the content, at most 460 px wide, centred 12 px below the point (24 px
+// above it near the bottom of the screen). It takes the keyboard while shown, so its texts can be
+// selected and copied, and closes on its close button, a mouse press in another application, or a
+// replace.
+class SelectionResultWindow {
+public:
+    struct Services {
+        platform::GlobalMouseMonitors* monitors = nullptr;
+        // Whether other windows show through the panel's background (a compositing manager runs).
+        bool translucent = false;
+    };
+
+    explicit SelectionResultWindow(Services services);
+    ~SelectionResultWindow();
+    SelectionResultWindow(const SelectionResultWindow&) = delete;
+    SelectionResultWindow& operator=(const SelectionResultWindow&) = delete;
+
+    // `setUpShared` runs once in the composition root, before `shared`.
+    static void setUpShared(Services services);
+    static SelectionResultWindow& shared();
+
+    // Shows `content` (taken over; the previous content is dropped) under `title` at `at`, in the
+    // desktop's logical coordinates. Showing again while shown moves and refills the same panel.
+    void show(QWidget* content, QPointF at, const QString& title);
+    void close();
+    // Lays the panel out again for content that changed its size, keeping its place.
+    void refit();
+
+    bool isVisible() const;
+    QWidget* panel() const { return panel_.get(); }
+
+private:
+    void createPanel();
+    void place();
+    void installOutsideClickMonitor();
+    void removeOutsideClickMonitor();
+
+    Services services_;
+    std::unique_ptr<QWidget> panel_;
+    ResultChrome* chrome_ = nullptr;
+    QPointF at_;
+    OutsideClickMonitor outsideClicks_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace ondravell
