@@ -32,6 +32,9 @@ constexpr int qrShownSide = 200;
 // A row value is shown only up to this many UTF-16 units (its buttons use the whole value): laying out
 // the rest of a very long value would only fill lines that the three-line row cuts off anyway.
 constexpr qsizetype shownValueUnits = 1200;
+// The long-text view shows this much of its text; its copy and replace buttons still use all of it.
+// Laying out a whole megabyte would hold the panel back for seconds.
+constexpr qsizetype shownTextUnits = 32000;
 
 QColor secondary(const QWidget* widget) {
     QColor colour = widget->palette().color(QPalette::WindowText);
@@ -51,10 +54,11 @@ QFont captionFont() {
     return font;
 }
 
-QString shown(const std::string& value) {
-    QString text = QString::fromStdString(value);
-    if (text.size() > shownValueUnits) {
-        qsizetype cut = shownValueUnits;
+QString shown(const std::string& value, qsizetype limit = shownValueUnits) {
+    // Only the start is converted: four bytes of UTF-8 never make more than two UTF-16 units.
+    QString text = QString::fromUtf8(value.data(), qsizetype(std::min(value.size(), std::size_t(limit) * 4)));
+    if (text.size() > limit) {
+        qsizetype cut = limit;
         if (text.at(cut - 1).isHighSurrogate())
             --cut;
         text.truncate(cut);
@@ -203,7 +207,7 @@ QWidget* ResultContentViews::longText(const std::string& content,
     text->setReadOnly(true);
     text->setFont(monospaced(0.95));
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    text->setPlainText(QString::fromStdString(content));
+    text->setPlainText(shown(content, shownTextUnits));
     text->setFrameShape(QFrame::NoFrame);
     text->viewport()->setAutoFillBackground(false);
     const int lines = int(std::min<qsizetype>(text->document()->blockCount(), 40));
