@@ -56,7 +56,7 @@ protected:
                                [&answer](std::optional<std::string> bytes) { answer = std::move(bytes); });
         QElapsedTimer timer;
         timer.start();
-        while (!answer && timer.elapsed() < 5000)
+        while (!answer && timer.elapsed() < 15000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
         return answer;
     }
@@ -86,7 +86,7 @@ TEST_F(X11PrimarySelectionTest, ReadsOnlyASelectionTakenDuringTheGesture) {
 }
 
 TEST_F(X11PrimarySelectionTest, ReadsALargeSelectionInPieces) {
-    X11PrimarySelection selection({2000, std::size_t(64) << 20});
+    X11PrimarySelection selection({10000, std::size_t(64) << 20});
     ASSERT_TRUE(selection.watch());
     PrimarySelection::ServerTime press = pressTime();
     const QString large(20 << 20, QLatin1Char('x'));
@@ -111,6 +111,6 @@ TEST_F(X11PrimarySelectionTest, GivesUpOnAnOwnerThatNeverAnswers) {
     QElapsedTimer timer;
     timer.start();
     EXPECT_EQ(read(selection, press), noText);
-    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_LT(timer.elapsed(), 4000);
     XCloseDisplay(mute);
 }
