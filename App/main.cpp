@@ -1,6 +1,7 @@
 // The tray application: composition root. Picks the platform implementations and runs the launch
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
+#include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/Onboarding/FinderExtensionInstaller.h"
 #include "App/Onboarding/OnboardingWindowController.h"
@@ -41,7 +42,9 @@
 #include "platform/x11/X11KeySynthesizer.h"
 #include "platform/x11/X11PrimarySelection.h"
 #include "platform/x11/X11WindowFocus.h"
+#include "platform/x11/XkbKeyboardLayout.h"
 #include "platform/xdg/InstalledNautilusExtension.h"
+#include "platform/xdg/XdgAutostartLoginItem.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -170,9 +173,19 @@ int main(int argc, char** argv) {
 
     platform::QtFileDialog fileDialog;
     platform::GioInstalledApplications applications;
-    SettingsWindowController::shared().setServices({userDefaults, fileDialog, applications});
     platform::X11GlobalHotKeys hotKeys;
     platform::DBusFileManagerWindows fileManagerWindows;
+    platform::XdgAutostartLoginItem loginItem(QCoreApplication::applicationFilePath().toStdString());
+    platform::XkbKeyboardLayout keyboardLayout;
+    SettingsWindowController::shared().setServices(
+        {.userDefaults = userDefaults,
+         .fileDialog = fileDialog,
+         .applications = applications,
+         .loginItem = &loginItem,
+         .extensionStatus = &extensionStatus,
+         .settingsOpener = &settingsOpener,
+         .keyboardLayout = &keyboardLayout,
+         .reloadHotKeys = [] { HotKeyManager::shared().reload(); }});
 
     AppDelegate appDelegate({center,
                              userDefaults,

@@ -1,7 +1,12 @@
 #include "App/MainWindow/SettingsPages.h"
 
 #include "App/History/HistoryView.h"
+#include "App/MainWindow/Pages/AboutPage.h"
+#include "App/MainWindow/Pages/FavoriteTargetsSection.h"
 #include "App/MainWindow/Pages/FinderActionsPage.h"
+#include "App/MainWindow/Pages/GeneralPage.h"
+#include "App/MainWindow/Pages/HotKeysSection.h"
+#include "App/MainWindow/Pages/PathTemplatesSection.h"
 #include "App/MainWindow/Widgets/QtText.h"
 
 #include <QLabel>
@@ -19,16 +24,30 @@ QWidget* placeholder(SettingsNavigation::Section section) {
 QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServices services) {
     using Section = SettingsNavigation::Section;
     switch (section) {
-    case Section::finder:
-        return new FinderActionsPage({services.applications, services.fileDialog});
+    case Section::finder: {
+        auto* page = new FinderActionsPage({services.applications, services.fileDialog});
+        page->addWidget(new FavoriteTargetsSection(services.fileDialog));
+        page->addWidget(new PathTemplatesSection);
+        page->addWidget(new HotKeysSection(services.keyboardLayout, services.reloadHotKeys));
+        return page;
+    }
+    case Section::general:
+        if (services.loginItem && services.extensionStatus)
+            return new GeneralPage({*services.loginItem,
+                                    services.userDefaults,
+                                    *services.extensionStatus,
+                                    GeneralModel::defaultCloudFolder(),
+                                    {}},
+                                   services.settingsOpener);
+        break;
+    case Section::about:
+        return new AboutPage;
     case Section::history:
         if (services.historyActions)
             return new HistoryView(*services.historyActions);
         break;
-    case Section::general:
     case Section::templates:
     case Section::selection:
-    case Section::about:
         break;
     }
     return placeholder(section);

@@ -2,6 +2,8 @@
 
 #include "App/MainWindow/SettingsNavigation.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace ondravell {
@@ -10,7 +12,11 @@ class HistoryActions;
 
 namespace platform {
 class FileDialog;
+class FinderExtensionStatus;
 class InstalledApplications;
+class KeyboardLayout;
+class LoginItem;
+class SystemSettingsOpener;
 class UserDefaults;
 } // namespace platform
 
@@ -21,6 +27,14 @@ struct SettingsPageServices {
     platform::InstalledApplications& applications;
     // What the history page undoes with; without it the page shows its title only.
     const HistoryActions* historyActions = nullptr;
+    // What the general page shows and switches; without the first two it shows its title only.
+    platform::LoginItem* loginItem = nullptr;
+    platform::FinderExtensionStatus* extensionStatus = nullptr;
+    platform::SystemSettingsOpener* settingsOpener = nullptr;
+    // How key presses become hot keys; without it the recorders record nothing.
+    const platform::KeyboardLayout* keyboardLayout = nullptr;
+    // Registers the global hot keys again after the settings changed them.
+    std::function<void()> reloadHotKeys;
 };
 
 // The widget of one page, made the first time the page is shown. A page that has no view of its own

@@ -5,7 +5,8 @@
 
 namespace ondravell {
 
-ElidedLabel::ElidedLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+ElidedLabel::ElidedLabel(const QString& text, Qt::TextElideMode mode, QWidget* parent)
+    : QLabel(text, parent), mode_(mode) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     setWordWrap(false);
 }
@@ -17,7 +18,7 @@ QSize ElidedLabel::minimumSizeHint() const {
 void ElidedLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QRect area = contentsRect();
-    QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+    QString shown = fontMetrics().elidedText(text(), mode_, area.width());
     style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown, foregroundRole());
 }
 

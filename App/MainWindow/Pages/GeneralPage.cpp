@@ -1,0 +1,169 @@
+#include "App/MainWindow/Pages/GeneralPage.h"
+
+#include "App/Host/FinderExtensionGuide.h"
+#include "App/MainWindow/Widgets/SettingsSection.h"
+#include "App/MainWindow/Widgets/SymbolLabel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace ondravell {
+
+namespace {
+
+constexpr int iconSize = 52;
+const QColor green(0x2e, 0x9e, 0x44);
+const QColor orange(0xe6, 0x7e, 0x00);
+
+QLabel* note(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setWordWrap(true);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    label->setFont(small);
+    return label;
+}
+
+QWidget* identityRow() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 4, 0, 4);
+    layout->setSpacing(12);
+    auto* icon = new QLabel;
+    icon->setPixmap(QApplication::windowIcon().pixmap(iconSize, iconSize));
+    icon->setVisible(!QApplication::windowIcon().isNull());
+    layout->addWidget(icon);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(2);
+    auto* title = new QLabel(QStringLiteral("Ondravell · 小欧"));
+    QFont font = title->font();
+    font.setPointSizeF(font.pointSizeF() * 1.4);
+    font.setBold(true);
+    title->setFont(font);
+    column->addWidget(title);
+    auto* subtitle = new QLabel(QStringLiteral("Linux 右键增强工具"));
+    subtitle->setForegroundRole(QPalette::PlaceholderText);
+    column->addWidget(subtitle);
+    layout->addLayout(column, 1);
+    return row;
+}
+
+} // namespace
+
+GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettingsOpener* opener,
+                         QWidget* parent)
+    : SettingsPage(parent),
+      model_(std::move(services)),
+      opener_(opener),
+      launchAtLogin_(new QCheckBox(QStringLiteral("开机时自动启动"))),
+      hideIcon_(new QCheckBox(QStringLiteral("隐藏菜单栏图标"))),
+      extension_(new SettingsSection(QStringLiteral("访达扩展"))),
+      cloud_(new SettingsSection(QStringLiteral("云盘同步"))) {
+    auto* identity = new SettingsSection({});
+    identity->addRow(identityRow());
+    addSection(identity);
+
+    auto* startup = new SettingsSection(QStringLiteral("启动与显示"));
+    startup->addRow(launchAtLogin_);
+    startup->addRow(hideIcon_);
+    startup->addRow(
+        note(QStringLiteral("隐藏后可在应用程序菜单中再次打开 Ondravell 来显示图标或打开设置。")));
+    addSection(startup);
+    // `toggled` from the user's click only: the page sets the boxes with their signals blocked.
+    connect(launchAtLogin_, &QCheckBox::toggled, this, [this](bool on) {
+        model_.setLaunchAtLogin(on);
+        QSignalBlocker blocker(launchAtLogin_);
+        launchAtLogin_->setChecked(model_.launchAtLogin());
+    });
+    connect(hideIcon_, &QCheckBox::toggled, this, [this](bool on) { model_.setHideMenuBarIcon(on); });
+
+    addSection(extension_);
+
+    auto* access = new SettingsSection(QStringLiteral("完全磁盘访问"));
+    access->addRow(makeSymbolLabel("checkmark.seal.fill", QStringLiteral("已授予完全磁盘访问"), green));
+    access->addRow(note(QStringLiteral("撤销、移动、删除涉及桌面/文稿等受保护目录时需要此权限。Ondravell "
+                                       "以你的用户身份运行，可访问你有权访问的全部文件，无需另行授权。")));
+    addSection(access);
+
+    addSection(cloud_);
+
+    auto* help = new SettingsSection(QStringLiteral("云盘与脚本菜单"));
+    help->addRow(makeSymbolLabel(
+        "icloud",
+        QStringLiteral("网络位置、回收站等没有本地路径的位置里不显示一级右键菜单。改用右键菜单里的「脚本 ›」"
+                       "子菜单：复制路径 / 计算哈希 / 在终端打开。")));
+    help->addRow(note(
+        QStringLiteral("脚本随 App 启动自动放入 "
+                       "~/.local/share/nautilus/scripts/、无需手动开启。用法：文件管理器里选中文件 → 右键 → "
+                       "展开「脚本」→ 点带「（小欧）」的项：复制路径 / 复制文件 / 移动到… / 新建文件 / "
+                       "在终端打开 / 计算哈希。"
+                       "若列表里没有，可重新启动 Ondravell，它会补回缺少的脚本。")));
+    addSection(help);
+}
+
+void GeneralPage::reload() {
+    model_.load();
+    refresh();
+}
+
+void GeneralPage::refresh() {
+    {
+        QSignalBlocker login(launchAtLogin_);
+        QSignalBlocker icon(hideIcon_);
+        launchAtLogin_->setChecked(model_.launchAtLogin());
+        hideIcon_->setChecked(model_.hideMenuBarIcon());
+    }
+    refreshExtension();
+    refreshCloud();
+}
+
+void GeneralPage::refreshExtension() {
+    delete extensionRow_;
+    extensionRow_ = new QWidget;
+    auto* layout = new QHBoxLayout(extensionRow_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (model_.extensionEnabled()) {
+        layout->addWidget(makeSymbolLabel("checkmark.seal.fill", QStringLiteral("Finder 扩展已启用"), green),
+                          1);
+    } else {
+        layout->addWidget(
+            makeSymbolLabel("exclamationmark.triangle.fill", QStringLiteral("Finder 扩展未启用"), orange), 1);
+        auto* enable = new QPushButton(QStringLiteral("去启用…"));
+        connect(enable, &QPushButton::clicked, this, [this] {
+            if (opener_)
+                FinderExtensionGuide::openSystemSettings(*opener_);
+        });
+        layout->addWidget(enable);
+    }
+    extension_->addRow(extensionRow_);
+}
+
+void GeneralPage::refreshCloud() {
+    delete cloudRow_;
+    cloudRow_ = new QWidget;
+    auto* column = new QVBoxLayout(cloudRow_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+    if (!model_.cloudAvailable()) {
+        column->addWidget(makeSymbolLabel(
+            "icloud.slash",
+            QStringLiteral("云盘文件夹不可用（~/Library/Mobile Documents/com~apple~CloudDocs 不存在）"),
+            palette().color(QPalette::PlaceholderText)));
+    } else {
+        auto* sync = new QCheckBox(QStringLiteral("通过云盘同步配置"));
+        sync->setChecked(model_.cloudSyncEnabled());
+        connect(sync, &QCheckBox::toggled, this, [this](bool on) { model_.setCloudSyncEnabled(on); });
+        column->addWidget(sync);
+        column->addWidget(note(QStringLiteral(
+            "配置存放在云盘文件夹的 Ondravell 文件夹，多台电脑自动保持一致（新者覆盖旧者）。")));
+    }
+    cloud_->addRow(cloudRow_);
+}
+
+} // namespace ondravell
