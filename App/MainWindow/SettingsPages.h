@@ -34,7 +34,7 @@ struct SettingsPageServices {
     // How key presses become hot keys; without it the recorders record nothing.
     const platform::KeyboardLayout* keyboardLayout = nullptr;
     // Registers the global hot keys again after the settings changed them.
-    std::function<void()> reloadHotKeys;
+    std::function<void()> reloadHotKeys = nullptr;
 };
 
 // The widget of one page, made the first time the page is shown. A page that has no view of its own
