@@ -52,7 +52,9 @@ bool X11GlobalMouseMonitors::connect() {
     XISetMask(mask, XI_RawButtonRelease);
     XIEventMask eventMask{XIAllMasterDevices, static_cast<int>(sizeof(mask)), mask};
     XISelectEvents(display, DefaultRootWindow(display), &eventMask, 1);
-    XFlush(display);
+    // A round trip, so that a press made right after arming is already reported: a flush alone lets
+    // another client's input reach the server first.
+    XSync(display, False);
     connection_.watch(display, [this] { readEvents(); });
     display_ = display;
     return true;
