@@ -19,6 +19,9 @@ public:
     // The identifier under which the settings store the application of a desktop file; nullopt when the
     // file is not an application's desktop entry.
     virtual std::optional<std::string> identifierOfDesktopFile(const std::filesystem::path& file) const = 0;
+    // Whether an installed application declares itself the handler of addresses with this scheme
+    // ("x-scheme-handler/<scheme>"), so that opening such an address reaches a program.
+    virtual bool handlesURLScheme(std::string_view scheme) const = 0;
 };
 
 } // namespace ondravell::platform

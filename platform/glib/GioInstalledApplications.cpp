@@ -59,4 +59,14 @@ GioInstalledApplications::identifierOfDesktopFile(const std::filesystem::path& f
     return id;
 }
 
+bool GioInstalledApplications::handlesURLScheme(std::string_view scheme) const {
+    if (scheme.empty())
+        return false;
+    GAppInfo* app = g_app_info_get_default_for_uri_scheme(std::string(scheme).c_str());
+    if (!app)
+        return false;
+    g_object_unref(app);
+    return true;
+}
+
 } // namespace ondravell::platform

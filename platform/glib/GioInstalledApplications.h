@@ -11,6 +11,7 @@ class GioInstalledApplications final : public InstalledApplications {
 public:
     std::optional<std::string> displayName(std::string_view bundleID) const override;
     std::optional<std::string> identifierOfDesktopFile(const std::filesystem::path& file) const override;
+    bool handlesURLScheme(std::string_view scheme) const override;
 };
 
 } // namespace ondravell::platform

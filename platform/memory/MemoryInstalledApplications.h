@@ -3,6 +3,7 @@
 #include "platform/InstalledApplications.h"
 
 #include <map>
+#include <set>
 
 namespace ondravell::platform {
 
@@ -17,6 +18,8 @@ public:
         desktopFiles_[std::move(file)] = std::move(identifier);
     }
 
+    void claimScheme(std::string scheme) { schemes_.insert(std::move(scheme)); }
+
     std::optional<std::string> displayName(std::string_view bundleID) const override {
         auto found = names_.find(bundleID);
         return found == names_.end() ? std::nullopt : std::optional(found->second);
@@ -26,7 +29,10 @@ public:
         return found == desktopFiles_.end() ? std::nullopt : std::optional(found->second);
     }
 
+    bool handlesURLScheme(std::string_view scheme) const override { return schemes_.contains(scheme); }
+
 private:
+    std::set<std::string, std::less<>> schemes_;
     std::map<std::string, std::string, std::less<>> names_;
     std::map<std::filesystem::path, std::string> desktopFiles_;
 };

@@ -1,12 +1,12 @@
 #include "App/MainWindow/Models/FinderActionsModel.h"
 
+#include "App/MainWindow/Models/ApplicationFolders.h"
 #include "App/MainWindow/Models/CollectionMove.h"
 #include "core/FileOps/AppLauncherCatalog.h"
 #include "platform/FileDialog.h"
 #include "platform/InstalledApplications.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <limits>
 
 namespace ondravell {
@@ -14,15 +14,6 @@ namespace ondravell {
 namespace {
 
 constexpr std::string_view bundleSuffix = ".app";
-constexpr const char* systemApplicationsFolder = "/usr/share/applications";
-
-// The user's own desktop files.
-std::filesystem::path userApplicationsFolder() {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
-        return std::filesystem::path(data) / "applications";
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home ? home : "/") / ".local/share/applications";
-}
 
 std::vector<OndravellAction> displayedOrder(const std::vector<std::string>& enabledIDs) {
     std::vector<OndravellAction> actions;
@@ -172,12 +163,7 @@ void FinderActionsModel::setMaxCopyMB(std::int64_t megabytes) {
 }
 
 void FinderActionsModel::addCustomApp(bool isTerminal) {
-    platform::FileDialogRequest request;
-    request.directory = systemApplicationsFolder;
-    request.places = {userApplicationsFolder()};
-    request.nameFilters = {"*.desktop"};
-    request.acceptLabel = "选择";
-    auto chosen = services_.fileDialog.run(request);
+    auto chosen = services_.fileDialog.run(applicationDialogRequest());
     if (!chosen)
         return;
     auto id = services_.applications.identifierOfDesktopFile(*chosen);
