@@ -49,9 +49,9 @@ void HotKeyManager::reload() {
         return;
     const OndravellSettings settings = services_.loadSettings();
     installHandlerIfNeeded();
-    for (const auto& [actionID, spec] : settings.globalHotKeys)
+    for (const auto& [actionID, hotKey] : settings.globalHotKeys)
         if (isSupported(actionID))
-            registerHotKey(spec, actionID);
+            registerHotKey(hotKey, actionID);
     if (settings.selectionEnabled && services_.trust && services_.trust->isProcessTrusted() &&
         settings.selectionHotKey)
         registerHotKey(*settings.selectionHotKey, std::string(selectionActionID));
@@ -64,11 +64,11 @@ void HotKeyManager::unregisterAll() {
     registered_.clear();
 }
 
-void HotKeyManager::registerHotKey(const HotKeySpec& spec, const std::string& actionID) {
+void HotKeyManager::registerHotKey(const HotKeySpec& hotKey, const std::string& actionID) {
     if (!services_.hotKeys)
         return;
     std::optional<platform::GlobalHotKeys::Reference> reference =
-        services_.hotKeys->registerHotKey(spec.keyCode, spec.carbonModifiers, nextID_);
+        services_.hotKeys->registerHotKey(hotKey.keyCode, hotKey.carbonModifiers, nextID_);
     if (!reference)
         return;
     registered_[nextID_] = {*reference, actionID};

@@ -73,7 +73,7 @@ private:
     };
 
     void unregisterAll();
-    void registerHotKey(const HotKeySpec& spec, const std::string& actionID);
+    void registerHotKey(const HotKeySpec& hotKey, const std::string& actionID);
     void installHandlerIfNeeded();
     void copyPaths(const std::vector<std::filesystem::path>& urls);
     void copyFiles(const std::vector<std::filesystem::path>& urls);

@@ -12,9 +12,9 @@ std::optional<HotKeySpec> HotKeysModel::hotKey(const std::string& id) const {
     return found->second;
 }
 
-void HotKeysModel::set(const std::string& id, const std::optional<HotKeySpec>& spec) {
-    if (spec)
-        hotKeys_[id] = *spec;
+void HotKeysModel::set(const std::string& id, const std::optional<HotKeySpec>& hotKey) {
+    if (hotKey)
+        hotKeys_[id] = *hotKey;
     else
         hotKeys_.erase(id);
     persist();

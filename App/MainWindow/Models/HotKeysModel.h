@@ -19,7 +19,7 @@ public:
     std::optional<HotKeySpec> hotKey(const std::string& id) const;
 
     // A recorded combination for `id`, or none to clear it.
-    void set(const std::string& id, const std::optional<HotKeySpec>& spec);
+    void set(const std::string& id, const std::optional<HotKeySpec>& hotKey);
 
 private:
     void read(const OndravellSettings& settings) override;

@@ -43,8 +43,8 @@ HotKeysSection::HotKeysSection(const platform::KeyboardLayout* layout, std::func
         rowLayout->addWidget(new QLabel(toQString(action->localizedTitle())));
         rowLayout->addStretch(1);
         auto* recorder = new KeyRecorderField(layout);
-        recorder->onChange = [this, key = std::string(id)](const std::optional<HotKeySpec>& spec) {
-            model_.set(key, spec);
+        recorder->onChange = [this, key = std::string(id)](const std::optional<HotKeySpec>& hotKey) {
+            model_.set(key, hotKey);
         };
         rowLayout->addWidget(recorder);
         recorders_[std::string(id)] = recorder;
@@ -60,7 +60,7 @@ KeyRecorderField* HotKeysSection::recorder(const std::string& id) const {
 
 void HotKeysSection::refresh() {
     for (const auto& [id, recorder] : recorders_)
-        recorder->setSpec(model_.hotKey(id));
+        recorder->setHotKey(model_.hotKey(id));
 }
 
 void HotKeysSection::showEvent(QShowEvent* event) {

@@ -65,8 +65,8 @@ KeyRecorderField::~KeyRecorderField() {
         qApp->removeEventFilter(this);
 }
 
-void KeyRecorderField::setSpec(const std::optional<HotKeySpec>& spec) {
-    spec_ = spec;
+void KeyRecorderField::setHotKey(const std::optional<HotKeySpec>& hotKey) {
+    hotKey_ = hotKey;
     refresh();
 }
 
@@ -124,11 +124,11 @@ void KeyRecorderField::refresh() {
     if (recording_)
         button_->setText(QStringLiteral("按下快捷键…"));
     else
-        button_->setText(spec_ ? toQString(spec_->display) : QStringLiteral("未设置"));
+        button_->setText(hotKey_ ? toQString(hotKey_->display) : QStringLiteral("未设置"));
     // Orange while it waits for a key, the palette's own text colour otherwise.
     button_->setStyleSheet(recording_ ? QStringLiteral("QPushButton { color: #e67e00; font-weight: bold; }")
                                       : QString());
-    clear_->setVisible(spec_.has_value());
+    clear_->setVisible(hotKey_.has_value());
 }
 
 } // namespace ondravell

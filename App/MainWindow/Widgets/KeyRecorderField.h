@@ -25,7 +25,7 @@ public:
     explicit KeyRecorderField(const platform::KeyboardLayout* layout, QWidget* parent = nullptr);
     ~KeyRecorderField() override;
 
-    void setSpec(const std::optional<HotKeySpec>& spec);
+    void setHotKey(const std::optional<HotKeySpec>& hotKey);
     // A new combination, or none when the user cleared it.
     std::function<void(const std::optional<HotKeySpec>&)> onChange;
 
@@ -45,7 +45,7 @@ private:
     const platform::KeyboardLayout* layout_;
     QPushButton* button_;
     QToolButton* clear_;
-    std::optional<HotKeySpec> spec_;
+    std::optional<HotKeySpec> hotKey_;
     bool recording_ = false;
 };
 
