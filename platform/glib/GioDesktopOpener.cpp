@@ -1,5 +1,7 @@
 #include "platform/glib/GioDesktopOpener.h"
 
+#include "platform/glib/GioURIs.h"
+
 #include <gio/gio.h>
 #include <memory>
 #include <vector>
@@ -32,24 +34,20 @@ void showItemsAnswered(GObject* source, GAsyncResult* result, gpointer data) {
         return;
     }
     // No file manager answers on the bus: open the folder that holds the file instead.
-    g_app_info_launch_default_for_uri(folder.get(), nullptr, nullptr);
+    gio::launchDefaultForURI(folder.get());
 }
 
 } // namespace
 
 bool GioDesktopOpener::openURI(const std::string& uri) {
-    return g_app_info_launch_default_for_uri(uri.c_str(), nullptr, nullptr);
+    return gio::launchDefaultForURI(uri);
 }
 
 bool GioDesktopOpener::canOpenURI(const std::string& uri) {
     GString_ scheme(g_uri_parse_scheme(uri.c_str()));
     if (!scheme)
         return false;
-    GAppInfo* app = g_app_info_get_default_for_uri_scheme(scheme.get());
-    if (!app)
-        return false;
-    g_object_unref(app);
-    return true;
+    return gio::schemeHasHandler(scheme.get());
 }
 
 void GioDesktopOpener::revealFile(const std::filesystem::path& path) {
@@ -60,7 +58,7 @@ void GioDesktopOpener::revealFile(const std::filesystem::path& path) {
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     if (!bus) {
         if (folder)
-            g_app_info_launch_default_for_uri(folder.get(), nullptr, nullptr);
+            gio::launchDefaultForURI(folder.get());
         return;
     }
     const char* uris[] = {uri.get(), nullptr};

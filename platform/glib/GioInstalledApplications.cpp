@@ -1,6 +1,7 @@
 #include "platform/glib/GioInstalledApplications.h"
 
 #include "platform/glib/DesktopAppLookup.h"
+#include "platform/glib/GioURIs.h"
 
 #include <algorithm>
 #include <gio/gdesktopappinfo.h>
@@ -60,13 +61,7 @@ GioInstalledApplications::identifierOfDesktopFile(const std::filesystem::path& f
 }
 
 bool GioInstalledApplications::handlesURLScheme(std::string_view scheme) const {
-    if (scheme.empty())
-        return false;
-    GAppInfo* app = g_app_info_get_default_for_uri_scheme(std::string(scheme).c_str());
-    if (!app)
-        return false;
-    g_object_unref(app);
-    return true;
+    return gio::schemeHasHandler(std::string(scheme));
 }
 
 } // namespace ondravell::platform
