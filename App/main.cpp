@@ -89,7 +89,10 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ondravell"));
+    // The tray item's title is the application's name, so it carries the capital. The display name
+    // stays unset: Qt would append it to every window title. The settings file's place is fixed
+    // elsewhere, and the desktop entry keeps its lowercase id.
+    QApplication::setApplicationName(QStringLiteral("Ondravell"));
     QApplication::setDesktopFileName(QStringLiteral("ondravell"));
     // No main window: the application lives in the tray until its quit item.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -123,7 +126,9 @@ int main(int argc, char** argv) {
     selection.clipboard = &clipboardCopier;
     selection.frontmost = &frontmost;
     selection.timers = &timers;
-    selection.ownAppID = QGuiApplication::desktopFileName().toStdString();
+    // What our own windows are known by to the frontmost-application lookup: the class part of their
+    // WM_CLASS, which Qt takes from the application's name.
+    selection.ownAppID = QCoreApplication::applicationName().toStdString();
     selection.pointerLocation = [] {
         qreal ratio = devicePixelRatio();
         QPoint at = QCursor::pos();

@@ -3,6 +3,7 @@
 #include "core/SharedConfig/OndravellIPC.h"
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
+#include "tests/App/FakeStatusNotifierWatcher.h"
 #include "tests/App/X11Windows.h"
 
 #include <chrono>
@@ -66,29 +67,45 @@ std::string readFile(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// A scratch container and configuration for a program this test starts; the senders in this process
+// use them too.
+fs::path makeSessionRoot() {
+    std::string pattern = (fs::temp_directory_path() / "ondravell-session-XXXXXX").string();
+    fs::path root = ::mkdtemp(pattern.data());
+    ::setenv("ONDRAVELL_CONTAINER", (root / "container").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+    return root;
+}
+
+// The program, once it has taken its bus name; -1 when it never did.
+pid_t startApp() {
+    pid_t app = launchApp();
+    if (app > 0 && eventually([] { return busNameOwner().has_value(); }))
+        return app;
+    return -1;
+}
+
+void endSession(pid_t app, const fs::path& root) {
+    if (app > 0) {
+        ::kill(app, SIGTERM);
+        ::waitpid(app, nullptr, 0);
+    }
+    std::error_code error;
+    fs::remove_all(root, error);
+}
+
 class AppSessionTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::string pattern = (fs::temp_directory_path() / "ondravell-session-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
-        // The program inherits these; the senders in this process use the same container.
-        ::setenv("ONDRAVELL_CONTAINER", (root_ / "container").c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-        ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
-        app_ = launchApp();
-        ASSERT_GT(app_, 0);
-        ASSERT_TRUE(eventually([] { return busNameOwner().has_value(); }))
-            << "the program never took its bus name";
+        root_ = makeSessionRoot();
+        app_ = startApp();
+        ASSERT_GT(app_, 0) << "the program never took its bus name";
         center_ = new platform::DBusNotificationCenter;
     }
     static void TearDownTestSuite() {
         delete center_;
-        if (app_ > 0) {
-            ::kill(app_, SIGTERM);
-            ::waitpid(app_, nullptr, 0);
-        }
-        std::error_code error;
-        fs::remove_all(root_, error);
+        endSession(app_, root_);
     }
 
     static bool appRunning() { return app_ > 0 && ::waitpid(app_, nullptr, WNOHANG) == 0; }
@@ -140,6 +157,39 @@ TEST_F(AppSessionTest, HiddenFileRequestFlipsTheFileChooserSetting) {
     bool before = shown();
     center_->post(std::string(OndravellIPC::toggleFinderHidden));
     EXPECT_TRUE(eventually([&] { return shown() != before; })) << readFile(keyfile);
+}
+
+// The program with a tray host on the bus: its item as the host reads it, beside its own windows.
+class TrayItemSessionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        watcher_ = new test::FakeStatusNotifierWatcher;
+        ASSERT_TRUE(watcher_->isServing());
+        root_ = makeSessionRoot();
+        app_ = startApp();
+        ASSERT_GT(app_, 0) << "the program never took its bus name";
+    }
+    static void TearDownTestSuite() {
+        endSession(app_, root_);
+        delete watcher_;
+    }
+
+    static inline fs::path root_;
+    static inline pid_t app_ = -1;
+    static inline test::FakeStatusNotifierWatcher* watcher_ = nullptr;
+};
+
+TEST_F(TrayItemSessionTest, ItemIsTitledOndravellWhileWindowTitlesStayAsSet) {
+    ASSERT_TRUE(eventually([] { return watcher_->registeredItem().has_value(); })) << "no item registered";
+    const auto item = *watcher_->registeredItem();
+    EXPECT_EQ(test::FakeStatusNotifierWatcher::itemText(item, "Title"), "Ondravell");
+    EXPECT_EQ(test::FakeStatusNotifierWatcher::itemText(item, "ToolTip"), "Ondravell");
+
+    // A display name, were one set for the tray, would be appended to every window title.
+    platform::DBusNotificationCenter center;
+    const std::string message = "已新建文件夹";
+    ASSERT_TRUE(OndravellIPC::postToast(center, message, "folder.badge.plus"));
+    EXPECT_TRUE(eventually([&] { return test::X11Windows::viewableNamed(message).has_value(); }));
 }
 
 } // namespace
