@@ -20,10 +20,10 @@ struct ClipboardCopy {
 };
 
 // Makes the focused window of another program copy its selection and reads the copy, leaving the
-// user's clipboard as it was: the clipboard is snapshotted in every format, the copy shortcut is
-// synthesised, the clipboard is watched for a bounded time, and when it changed the copy is read and
-// the snapshot written back. When it never changed, nothing is written, so the real owner keeps the
-// clipboard and no format is lost.
+// user's clipboard as it was: once the user has let go of every key (waited for a bounded time), the
+// clipboard is snapshotted in every format, the copy shortcut is synthesised, the clipboard is watched
+// for a bounded time, and when it changed the copy is read and the snapshot written back. When it
+// never changed, nothing is written, so the real owner keeps the clipboard and no format is lost.
 class ClipboardCopier {
 public:
     // nullopt: nothing was copied in time (or keys cannot be synthesised, or a copy is already running).

@@ -7,7 +7,8 @@
 
 namespace ondravell::platform {
 
-// Records the shortcuts sent; `onSend` stands in for the focused program's answer.
+// Records the shortcuts sent; `onSend` stands in for the focused program's answer. The keyboard reports
+// keys held for the next `heldQueries` questions, then none.
 class MemoryKeySynthesizer final : public KeySynthesizer {
 public:
     bool send(Shortcut shortcut) override {
@@ -19,7 +20,15 @@ public:
         return true;
     }
 
+    bool keysHeld() override {
+        if (heldQueries <= 0)
+            return false;
+        --heldQueries;
+        return true;
+    }
+
     bool available = true;
+    int heldQueries = 0;
     std::vector<Shortcut> sent;
     std::function<void(Shortcut)> onSend;
 };

@@ -88,6 +88,8 @@ struct QtClipboardCopier::Run {
     Handler handler;
     Snapshot snapshot;
     std::int64_t startCount = 0;
+    bool sent = false;
+    int releasePolls = 0;
     int polls = 0;
 };
 
@@ -130,9 +132,18 @@ void QtClipboardCopier::copyFromFocusedWindow(Handler handler) {
 }
 
 void QtClipboardCopier::start() {
+    if (keys_.keysHeld())
+        timer_.start();
+    else
+        sendCopy();
+}
+
+void QtClipboardCopier::sendCopy() {
+    run_->sent = true;
     run_->snapshot = snapshotOf(QGuiApplication::clipboard()->mimeData());
     run_->startCount = changeCount_;
     if (!keys_.send(KeySynthesizer::Shortcut::copy)) {
+        timer_.stop();
         std::unique_ptr<Run> run = std::move(run_);
         run->handler(std::nullopt);
         return;
@@ -143,6 +154,14 @@ void QtClipboardCopier::start() {
 void QtClipboardCopier::poll() {
     if (!run_)
         return;
+    if (!run_->sent) {
+        // A key held past the bound (a stuck key, a user who keeps holding) no longer delays the copy;
+        // the synthesiser then lets go of held modifiers itself.
+        if (++run_->releasePolls < options_.releasePollCount && keys_.keysHeld())
+            return;
+        sendCopy();
+        return;
+    }
     ++run_->polls;
     if (changeCount_ != run_->startCount)
         finish(true);

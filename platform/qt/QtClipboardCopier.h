@@ -14,12 +14,15 @@ class KeySynthesizer;
 
 // The clipboard copier on QClipboard. The watch is a timer of `pollCount` steps of `pollInterval` on
 // the event loop, so the program stays responsive while the other program copies; a change is what
-// QClipboard reports (on X11, a new selection owner).
+// QClipboard reports (on X11, a new selection owner). Before the copy the same timer waits, for at most
+// `releasePollCount` steps, until no key is held: a copy asked for by a hot key starts while its keys
+// are still down, and held modifiers would turn Ctrl+C into another shortcut.
 class QtClipboardCopier final : public ClipboardCopier {
 public:
     struct Options {
         int pollCount = 15;
         int pollIntervalMs = 20;
+        int releasePollCount = 50;
     };
 
     explicit QtClipboardCopier(KeySynthesizer& keys);
@@ -38,6 +41,7 @@ public:
 private:
     struct Run;
     void start();
+    void sendCopy();
     void poll();
     void finish(bool changed);
 

@@ -59,6 +59,17 @@ void X11KeySynthesizer::releaseHeldModifiers() {
     XFreeModifiermap(modifiers);
 }
 
+bool X11KeySynthesizer::keysHeld() {
+    if (!connect())
+        return false;
+    char keys[32] = {};
+    XQueryKeymap(display_, keys);
+    for (char byte : keys)
+        if (byte != 0)
+            return true;
+    return false;
+}
+
 bool X11KeySynthesizer::send(Shortcut shortcut) {
     if (!connect())
         return false;

@@ -17,6 +17,7 @@ public:
     X11KeySynthesizer& operator=(const X11KeySynthesizer&) = delete;
 
     bool send(Shortcut shortcut) override;
+    bool keysHeld() override;
 
 private:
     bool connect();

@@ -9,10 +9,13 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 // After GoogleTest, whose own names Xlib's macros would replace.
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 using namespace ondravell::platform;
 
@@ -139,6 +142,33 @@ TEST_F(QtClipboardCopierTest, RefusesASecondCopyWhileOneRunsAndWithoutKeys) {
     EXPECT_TRUE(refusedAnswered);
 }
 
+TEST_F(QtClipboardCopierTest, CopiesOnlyOnceTheKeysAreReleasedOrTheWaitRunsOut) {
+    struct Case {
+        const char* name;
+        int heldQueries;
+        bool heldAtSend;
+    };
+    for (const Case& c : {Case{"released", 3, false}, Case{"held past the bound", 1000, true}}) {
+        SCOPED_TRACE(c.name);
+        QGuiApplication::clipboard()->setMimeData(mimeOf(userClipboard));
+        MemoryKeySynthesizer keys;
+        keys.heldQueries = c.heldQueries;
+        bool heldAtSend = false;
+        keys.onSend = [&](auto) {
+            heldAtSend = keys.heldQueries > 0;
+            QGuiApplication::clipboard()->setText(QStringLiteral("copied"));
+        };
+        QtClipboardCopier copier(keys, {15, 5, 10});
+
+        auto answer = copyWith(copier);
+
+        ASSERT_TRUE(answer && *answer);
+        EXPECT_EQ((*answer)->text, "copied");
+        EXPECT_EQ(heldAtSend, c.heldAtSend);
+        EXPECT_EQ(clipboardFormats(), userClipboard);
+    }
+}
+
 TEST_F(QtClipboardCopierTest, SynthesisedCtrlCCopiesFromTheFocusedTextField) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setMimeData(mimeOf(userClipboard));
@@ -153,9 +183,24 @@ TEST_F(QtClipboardCopierTest, SynthesisedCtrlCCopiesFromTheFocusedTextField) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     ASSERT_TRUE(field.hasFocus());
 
+    // The user still holds the modifiers of a hot key when the copy is asked for, and lets go later.
+    Display* user = XOpenDisplay(nullptr);
+    ASSERT_NE(user, nullptr);
+    const KeyCode held[] = {XKeysymToKeycode(user, XK_Super_L), XKeysymToKeycode(user, XK_Alt_L)};
+    for (KeyCode key : held)
+        XTestFakeKeyEvent(user, key, True, CurrentTime);
+    XSync(user, False);
     X11KeySynthesizer keys;
+    EXPECT_TRUE(keys.keysHeld());
+    QTimer::singleShot(100, [&] {
+        for (KeyCode key : held)
+            XTestFakeKeyEvent(user, key, False, CurrentTime);
+        XSync(user, False);
+    });
     QtClipboardCopier copier(keys);
     auto answer = copyWith(copier);
+    EXPECT_FALSE(keys.keysHeld());
+    XCloseDisplay(user);
 
     ASSERT_TRUE(answer && *answer);
     EXPECT_EQ((*answer)->text, "world");

@@ -71,4 +71,9 @@ void X11FakeInput::setActiveWindow(unsigned long window) {
     XFlush(display_);
 }
 
+void X11FakeInput::focusWindow(unsigned long window) {
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    XFlush(display_);
+}
+
 } // namespace ondravell::test

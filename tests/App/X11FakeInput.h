@@ -26,6 +26,8 @@ public:
     void pressKeys(const std::vector<std::string>& keysyms);
     // Names `window` the active one on the root window, as a window manager would (0: none).
     void setActiveWindow(unsigned long window);
+    // Gives `window` the keyboard focus.
+    void focusWindow(unsigned long window);
 
 private:
     Display* display_;

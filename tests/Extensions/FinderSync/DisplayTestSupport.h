@@ -8,9 +8,10 @@
 
 namespace ondravell::test {
 
-// Runs the GLib main loop until `done` holds or a generous deadline passes.
-template <class Predicate> bool spinUntil(Predicate done) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+// Runs the GLib main loop until `done` holds or a deadline (generous by default) passes.
+template <class Predicate>
+bool spinUntil(Predicate done, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;

@@ -1,0 +1,61 @@
+// The new-file form on a real X display without a window manager: the keyboard focus moves to a window
+// of another client, as when the user clicks into another program, and the form goes away.
+#include "App/NewFile/KeyablePanel.h"
+#include "App/NewFile/NewFileWindowController.h"
+#include "tests/core/FileOps/TemporaryFolder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+// After GoogleTest, whose own names Xlib's macros would replace.
+#include <X11/Xlib.h>
+
+using namespace ondravell;
+
+namespace {
+
+// Runs the event loop until `done` holds; the bound only keeps a broken build from hanging.
+template <class Predicate> bool processUntil(Predicate done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return done();
+}
+
+KeyablePanel* visiblePanel() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* panel = dynamic_cast<KeyablePanel*>(window); panel && panel->isVisible())
+            return panel;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(NewFileWindowDisplay, FormClosesWhenAnotherClientsWindowTakesTheKeyboard) {
+    static int argc = 1;
+    static char name[] = "NewFileWindowDisplayTest";
+    static char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    ondravell::testing::TemporaryFolder folder;
+
+    NewFileWindowController::shared().show(folder.path);
+    ASSERT_TRUE(processUntil([] { return visiblePanel() && visiblePanel()->isActiveWindow(); }))
+        << "the form never took the keyboard";
+
+    Display* other = XOpenDisplay(nullptr);
+    ASSERT_NE(other, nullptr);
+    ::Window window = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 100, 100, 0, 0, 0);
+    XMapRaised(other, window);
+    XSync(other, False);
+    XWindowAttributes attributes{};
+    ASSERT_TRUE(processUntil([&] {
+        return XGetWindowAttributes(other, window, &attributes) && attributes.map_state == IsViewable;
+    }));
+    XSetInputFocus(other, window, RevertToParent, CurrentTime);
+    XSync(other, False);
+
+    EXPECT_TRUE(processUntil([] { return visiblePanel() == nullptr; })) << "the form stayed open";
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path)) << "closing the form created a file";
+    XCloseDisplay(other);
+}
