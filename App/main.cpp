@@ -3,6 +3,7 @@
 #include "App/Host/AppDelegate.h"
 #include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsWindowController.h"
+#include "App/NewFile/NewFileWindowController.h"
 #include "App/Onboarding/FinderExtensionInstaller.h"
 #include "App/Onboarding/OnboardingWindowController.h"
 #include "App/Selection/SelectionActionRunner.h"
@@ -156,6 +157,7 @@ int main(int argc, char** argv) {
     platform::TranslateShellTranslator translator;
     platform::X11WindowFocus windowFocus;
     SelectionResultWindow::setUpShared({&mouseMonitors, platform::X11Compositing::isActive()});
+    NewFileWindowController::shared().setTranslucent(platform::X11Compositing::isActive());
     SelectionActionRunner actionRunner({&pasteboard, &keys, &desktopOpener, &translator, &windowFocus,
                                         [] { return SettingsService().load(); },
                                         [](const std::string& message, const std::string& symbol) {

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int formWidth = 400;
 constexpr int padding = 20;
-constexpr int cornerRadius = 14;
 
 QLabel* secondaryLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);

@@ -12,6 +12,8 @@ namespace ondravell {
 // The new-file form: a name, an extension (typed or picked from the presets) and "创建".
 class NewFileView : public QWidget {
 public:
+    static constexpr int cornerRadius = 14;
+
     NewFileView(std::filesystem::path directory, std::function<void()> onDone);
 
     // Puts the keyboard into the name field.

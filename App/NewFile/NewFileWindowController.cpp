@@ -32,7 +32,7 @@ void NewFileWindowController::close() {
 void NewFileWindowController::show(const std::filesystem::path& directory) {
     close();
     auto* view = new NewFileView(directory, [] { NewFileWindowController::shared().close(); });
-    auto* panel = new KeyablePanel(view);
+    auto* panel = new KeyablePanel(view, translucent_, NewFileView::cornerRadius);
     panel->adjustSize();
     QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen)

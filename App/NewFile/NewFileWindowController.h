@@ -17,11 +17,14 @@ public:
     // under the pointer, in front and with the keyboard.
     void show(const std::filesystem::path& directory);
     void close();
+    // Whether a compositor shows the form's rounded corners see-through (set once at start-up).
+    void setTranslucent(bool translucent) { translucent_ = translucent; }
 
 private:
     NewFileWindowController() = default;
 
     QPointer<KeyablePanel> panel_;
+    bool translucent_ = false;
 };
 
 } // namespace ondravell
