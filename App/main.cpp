@@ -1,6 +1,7 @@
 // The tray application: composition root. Picks the platform implementations and runs the launch
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
+#include "App/Host/SelectionTriggerArming.h"
 #include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/NewFile/NewFileWindowController.h"
@@ -192,7 +193,12 @@ int main(int argc, char** argv) {
          .extensionStatus = &extensionStatus,
          .settingsOpener = &settingsOpener,
          .keyboardLayout = &keyboardLayout,
-         .reloadHotKeys = [] { HotKeyManager::shared().reload(); }});
+         .reloadHotKeys = [] { HotKeyManager::shared().reload(); },
+         .trust = &trust,
+         .rearmSelectionTrigger =
+             [&trust] {
+                 SelectionTriggerArming::arm(SelectionMonitor::shared(), SettingsService().load(), trust);
+             }});
 
     AppDelegate appDelegate({center,
                              userDefaults,

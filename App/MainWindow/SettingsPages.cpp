@@ -7,6 +7,8 @@
 #include "App/MainWindow/Pages/GeneralPage.h"
 #include "App/MainWindow/Pages/HotKeysSection.h"
 #include "App/MainWindow/Pages/PathTemplatesSection.h"
+#include "App/MainWindow/Pages/SelectionEnginesSections.h"
+#include "App/MainWindow/Pages/SelectionSettingsPage.h"
 #include "App/MainWindow/Widgets/QtText.h"
 
 #include <QLabel>
@@ -46,8 +48,14 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
         if (services.historyActions)
             return new HistoryView(*services.historyActions);
         break;
+    case Section::selection: {
+        auto* page = new SelectionSettingsPage(
+            {services.trust, services.rearmSelectionTrigger, services.reloadHotKeys},
+            services.keyboardLayout);
+        page->addToolbarSection(new SelectionEnginesSections({services.applications, services.fileDialog}));
+        return page;
+    }
     case Section::templates:
-    case Section::selection:
         break;
     }
     return placeholder(section);

@@ -11,6 +11,7 @@ namespace ondravell {
 class HistoryActions;
 
 namespace platform {
+class AccessibilityTrust;
 class FileDialog;
 class FinderExtensionStatus;
 class InstalledApplications;
@@ -35,6 +36,10 @@ struct SettingsPageServices {
     const platform::KeyboardLayout* keyboardLayout = nullptr;
     // Registers the global hot keys again after the settings changed them.
     std::function<void()> reloadHotKeys = nullptr;
+    // Whether the process may watch global input; without it the selection toolbar counts as untrusted.
+    platform::AccessibilityTrust* trust = nullptr;
+    // Stops the selection toolbar's automatic trigger and starts it again as the settings file says.
+    std::function<void()> rearmSelectionTrigger = nullptr;
 };
 
 // The widget of one page, made the first time the page is shown. A page that has no view of its own

@@ -2,9 +2,6 @@
 
 #include "core/TextProcessing/TextInspector.h"
 
-#include <algorithm>
-#include <set>
-
 namespace ondravell {
 
 namespace {
@@ -42,23 +39,6 @@ bool applies(SelectionAction::Kind kind, const Findings& findings) {
     }
 }
 
-// The built-in actions in the order of their first place in `ids` (built-in order among equals),
-// only those `ids` names.
-std::vector<SelectionAction> inUserOrder(const std::vector<std::string>& ids) {
-    std::vector<std::pair<std::size_t, SelectionAction>> placed;
-    for (const SelectionAction& action : SelectionAction::builtins()) {
-        auto first = std::find(ids.begin(), ids.end(), action.id());
-        if (first != ids.end())
-            placed.emplace_back(static_cast<std::size_t>(first - ids.begin()), action);
-    }
-    std::stable_sort(placed.begin(), placed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<SelectionAction> ordered;
-    for (auto& [position, action] : placed)
-        ordered.push_back(std::move(action));
-    return ordered;
-}
-
 } // namespace
 
 std::vector<SelectionAction>
@@ -69,7 +49,7 @@ SelectionBarActions::actions(std::string_view text, const std::vector<std::strin
             if (action.isEnabledByDefault)
                 candidates.push_back(action);
     } else {
-        candidates = inUserOrder(selectionActionIDs);
+        candidates = SelectionAction::builtinsNamedIn(selectionActionIDs);
     }
     const Findings findings = findingsIn(text);
     std::erase_if(candidates,

@@ -3,6 +3,8 @@
 #include "core/Models/CaseNamed.h"
 #include "core/SharedConfig/ODLocalized.h"
 
+#include <algorithm>
+
 namespace ondravell {
 
 const std::array<SelectionAction::Kind, 15> SelectionAction::allKinds{
@@ -75,6 +77,21 @@ const std::vector<SelectionAction>& SelectionAction::builtins() {
         {Kind::qrCode, "二维码", "qrcode", std::nullopt, false},
     };
     return actions;
+}
+
+std::vector<SelectionAction> SelectionAction::builtinsNamedIn(const std::vector<std::string>& ids) {
+    std::vector<std::pair<std::size_t, const SelectionAction*>> placed;
+    for (const SelectionAction& action : builtins()) {
+        auto first = std::find(ids.begin(), ids.end(), action.id());
+        if (first != ids.end())
+            placed.emplace_back(static_cast<std::size_t>(first - ids.begin()), &action);
+    }
+    std::ranges::sort(placed, {}, &std::pair<std::size_t, const SelectionAction*>::first);
+    std::vector<SelectionAction> ordered;
+    ordered.reserve(placed.size());
+    for (const auto& [position, action] : placed)
+        ordered.push_back(*action);
+    return ordered;
 }
 
 } // namespace ondravell

@@ -44,6 +44,9 @@ struct SelectionAction {
 
     // The 15 built-in actions in the default bar order, built once on first use.
     static const std::vector<SelectionAction>& builtins();
+    // The built-in actions that `ids` names, each once, ordered by the first place of its id there;
+    // ids of no built-in action are skipped.
+    static std::vector<SelectionAction> builtinsNamedIn(const std::vector<std::string>& ids);
 
     static std::string_view rawValue(Kind kind);
     // The kind of a stored name; exact, case-sensitive match.

@@ -3,16 +3,13 @@
 #include "App/MainWindow/Widgets/ListRows.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
-#include "App/Widgets/ElidedLabel.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
-#include <QToolButton>
 
 namespace ondravell {
 
@@ -75,21 +72,9 @@ void PathTemplatesSection::refresh() {
     removeRowsLater(list_);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mono.setPointSizeF(font().pointSizeF() * 0.9);
-    for (const PathTemplate& entry : model_.templates()) {
-        auto* row = new QWidget;
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 2, 0, 2);
-        layout->addWidget(new QLabel(toQString(entry.name)));
-        auto* text = new ElidedLabel(toQString(entry.pathTemplate), Qt::ElideMiddle);
-        text->setToolTip(toQString(entry.pathTemplate));
-        text->setFont(mono);
-        text->setForegroundRole(QPalette::PlaceholderText);
-        layout->addWidget(text, 1);
-        QToolButton* remove = makeDeleteButton();
-        connect(remove, &QToolButton::clicked, this, [this, id = entry.id] { model_.remove(id); });
-        layout->addWidget(remove);
-        list_->addWidget(row);
-    }
+    for (const PathTemplate& entry : model_.templates())
+        list_->addWidget(makeRemovableRow(toQString(entry.name), toQString(entry.pathTemplate), mono,
+                                          [this, id = entry.id] { model_.remove(id); }));
     QSignalBlocker nameBlocker(name_);
     QSignalBlocker templateBlocker(template_);
     name_->setText(toQString(model_.newName));

@@ -1,8 +1,10 @@
 #include "App/MainWindow/Widgets/ListRows.h"
 
 #include "App/MainWindow/Widgets/SymbolIcons.h"
+#include "App/Widgets/ElidedLabel.h"
 
-#include <QLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QToolButton>
 
 namespace ondravell {
@@ -14,6 +16,27 @@ QToolButton* makeDeleteButton() {
     button->setAccessibleName(QStringLiteral("删除"));
     button->setToolTip(QStringLiteral("删除"));
     return button;
+}
+
+QWidget* makeRemovableRow(const QString& title, const QString& detail, const QFont& detailFont,
+                          std::function<void()> onDelete) {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 2, 0, 2);
+    layout->addWidget(new QLabel(title));
+    if (detail.isEmpty()) {
+        layout->addStretch(1);
+    } else {
+        auto* text = new ElidedLabel(detail, Qt::ElideMiddle);
+        text->setToolTip(detail);
+        text->setFont(detailFont);
+        text->setForegroundRole(QPalette::PlaceholderText);
+        layout->addWidget(text, 1);
+    }
+    QToolButton* remove = makeDeleteButton();
+    QObject::connect(remove, &QToolButton::clicked, row, std::move(onDelete));
+    layout->addWidget(remove);
+    return row;
 }
 
 void removeRowsLater(QLayout* rows) {

@@ -22,3 +22,12 @@ TEST(SelectionActionTable, PutsTheFourteenDefaultsFirstAndLeavesTheQRCodeOff) {
     EXPECT_EQ(actions[4].glyphText, "AI");
     EXPECT_EQ(actions[4].localizedTitle(), "问 AI");
 }
+
+TEST(SelectionActionTable, NamedBuiltinsTakeTheFirstPlaceOfTheirIdAndSkipUnknownOnes) {
+    std::vector<std::string> ids;
+    for (const SelectionAction& action :
+         SelectionAction::builtinsNamedIn({"qrCode", "nonsense", "search", "qrCode"}))
+        ids.emplace_back(action.id());
+    EXPECT_EQ(ids, (std::vector<std::string>{"qrCode", "search"}));
+    EXPECT_TRUE(SelectionAction::builtinsNamedIn({}).empty());
+}

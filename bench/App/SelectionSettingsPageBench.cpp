@@ -1,0 +1,100 @@
+// The selection toolbar's settings page coming on screen in the settings window, with the toolbar on so
+// every section shows: fifteen action rows with their glyphs, the trigger, the style, the engines and
+// the excluded applications. Run it on the display of $DISPLAY (under Xvfb). Goal: under 50 ms.
+#include "App/MainWindow/SettingsWindow.h"
+#include "bench/BenchContainer.h"
+#include "core/SharedConfig/SettingsService.h"
+#include "platform/memory/MemoryAccessibilityTrust.h"
+#include "platform/memory/MemoryFileDialog.h"
+#include "platform/memory/MemoryInstalledApplications.h"
+#include "platform/memory/MemoryUserDefaults.h"
+
+#include <QApplication>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+
+using namespace ondravell;
+using Section = SettingsNavigation::Section;
+
+namespace {
+
+platform::MemoryUserDefaults defaults;
+platform::MemoryFileDialog dialog;
+platform::MemoryInstalledApplications applications;
+platform::MemoryAccessibilityTrust trust(true);
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A toolbar in use: on, a hot key, some actions reordered, the user's own engines and excluded
+// applications.
+void writeSettings() {
+    OndravellSettings settings;
+    settings.selectionEnabled = true;
+    settings.selectionHotKey = HotKeySpec{0x28, 0x1100, "⌃⌘K"};
+    settings.selectionActionIDs = {"copyText", "translate", "search", "askAI", "jsonTool", "qrCode"};
+    for (int i = 0; i < 3; ++i) {
+        settings.selectionCustomEngines.push_back(
+            {"E" + std::to_string(i), "引擎 " + std::to_string(i), "https://example.org/s?q={q}", false});
+        settings.selectionCustomAIEngines.push_back(
+            {"A" + std::to_string(i), "AI " + std::to_string(i), "https://ai.example.org/?q={q}", false});
+        applications.install("app" + std::to_string(i), "应用 " + std::to_string(i));
+        settings.selectionAppBlacklist.push_back("app" + std::to_string(i));
+    }
+    SettingsService().save(settings);
+}
+
+SettingsPageServices services() {
+    SettingsPageServices result{defaults, dialog, applications};
+    result.trust = &trust;
+    return result;
+}
+
+// From the about page to the selection page, drawn; the seconds it took.
+double switchToSelection(SettingsNavigation& navigation, SettingsWindow& window) {
+    navigation.setSelection(Section::about);
+    window.repaint();
+    QApplication::processEvents();
+    auto start = std::chrono::steady_clock::now();
+    navigation.setSelection(Section::selection);
+    window.repaint();
+    QApplication::processEvents();
+    return secondsSince(start);
+}
+
+void BM_SelectionPageShow(benchmark::State& state) {
+    SettingsNavigation navigation;
+    SettingsWindow window(navigation, services());
+    window.applyPreferredSize(true);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        state.SkipWithError("the window never showed");
+    for (auto _ : state)
+        state.SetIterationTime(switchToSelection(navigation, window));
+}
+BENCHMARK(BM_SelectionPageShow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bench::BenchContainer container;
+    QApplication app(argc, argv);
+    writeSettings();
+    {
+        // The process's first showing of the page, where its fonts and glyph pictures are made.
+        SettingsNavigation navigation;
+        SettingsWindow window(navigation, services());
+        window.applyPreferredSize(true);
+        window.show();
+        if (QTest::qWaitForWindowExposed(&window))
+            std::printf("first selection page of the process: %.1f ms\n",
+                        switchToSelection(navigation, window) * 1000);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
