@@ -21,12 +21,15 @@ NewFileWindowController& NewFileWindowController::shared() {
 }
 
 void NewFileWindowController::close() {
-    if (!panel_)
-        return;
-    panel_->hide();
-    // Closing may come from within the panel's own event (a button, a shortcut, focus loss).
-    panel_->deleteLater();
+    // Hiding the active panel reports its loss of focus at once, which closes again: the panel is let
+    // go of first, so that inner close finds nothing left to do.
+    KeyablePanel* panel = panel_;
     panel_ = nullptr;
+    if (!panel)
+        return;
+    panel->hide();
+    // Closing may come from within the panel's own event (a button, a shortcut, focus loss).
+    panel->deleteLater();
 }
 
 void NewFileWindowController::show(const std::filesystem::path& directory) {

@@ -30,18 +30,47 @@ KeyablePanel* visiblePanel() {
     return nullptr;
 }
 
+std::vector<std::string>& warnings() {
+    static std::vector<std::string> seen;
+    return seen;
+}
+
+class NewFileWindowDisplay : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "NewFileWindowDisplayTest";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type != QtDebugMsg && type != QtInfoMsg)
+                warnings().push_back(message.toStdString());
+        });
+    }
+
+    void openForm() {
+        NewFileWindowController::shared().show(folder.path);
+        ASSERT_TRUE(processUntil([] { return visiblePanel() && visiblePanel()->isActiveWindow(); }))
+            << "the form never took the keyboard";
+    }
+
+    ondravell::testing::TemporaryFolder folder;
+};
+
 } // namespace
 
-TEST(NewFileWindowDisplay, FormClosesWhenAnotherClientsWindowTakesTheKeyboard) {
-    static int argc = 1;
-    static char name[] = "NewFileWindowDisplayTest";
-    static char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    ondravell::testing::TemporaryFolder folder;
+TEST_F(NewFileWindowDisplay, ClosingTheActiveFormLeavesNothingBehind) {
+    openForm();
+    warnings().clear();
 
-    NewFileWindowController::shared().show(folder.path);
-    ASSERT_TRUE(processUntil([] { return visiblePanel() && visiblePanel()->isActiveWindow(); }))
-        << "the form never took the keyboard";
+    NewFileWindowController::shared().close();
+
+    EXPECT_TRUE(processUntil([] { return visiblePanel() == nullptr; }));
+    EXPECT_EQ(warnings(), std::vector<std::string>{});
+}
+
+TEST_F(NewFileWindowDisplay, FormClosesWhenAnotherClientsWindowTakesTheKeyboard) {
+    openForm();
 
     Display* other = XOpenDisplay(nullptr);
     ASSERT_NE(other, nullptr);
