@@ -10,6 +10,9 @@
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
 #include "App/MainWindow/Pages/SelectionSettingsPage.h"
 #include "App/MainWindow/Widgets/QtText.h"
+#include "App/Services/ICloudSync.h"
+#include "App/Services/UpdateChecker.h"
+#include "App/Toast/ToastPresenter.h"
 
 #include <QLabel>
 
@@ -38,9 +41,12 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
             return new GeneralPage({*services.loginItem,
                                     services.userDefaults,
                                     *services.extensionStatus,
-                                    GeneralModel::defaultCloudFolder(),
-                                    {}},
-                                   services.settingsOpener);
+                                    &ICloudSync::shared(),
+                                    {&services.fileDialog, ConfigBackup::confirmImportAlert,
+                                     [](const ConfigBackup::Message& message) {
+                                         ToastPresenter::shared().show(message.text, message.symbol);
+                                     }}},
+                                   services.settingsOpener, UpdateChecker::shared());
         break;
     case Section::about:
         return new AboutPage;

@@ -16,6 +16,11 @@ ICloudSync*& sharedInstance() {
     return instance;
 }
 
+bool isCloudFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    return std::filesystem::exists(folder, error);
+}
+
 ConfigBundleStore storeFor(const std::optional<std::filesystem::path>& container) {
     return container ? ConfigBundleStore(*container) : ConfigBundleStore();
 }
@@ -49,8 +54,11 @@ std::filesystem::path ICloudSync::cloudDriveFolder() {
 }
 
 bool ICloudSync::isAvailable() {
-    std::error_code error;
-    return std::filesystem::exists(cloudDriveFolder(), error);
+    return isCloudFolder(cloudDriveFolder());
+}
+
+bool ICloudSync::available() const {
+    return isCloudFolder(cloudFolder());
 }
 
 std::filesystem::path ICloudSync::cloudFolder() const {
@@ -66,8 +74,7 @@ bool ICloudSync::enabled() const {
 }
 
 void ICloudSync::start() {
-    std::error_code error;
-    if (!enabled() || !std::filesystem::exists(cloudFolder(), error))
+    if (!enabled() || !available())
         return;
     pullIfNewer();
     push();

@@ -56,6 +56,9 @@ public:
     static std::filesystem::path cloudDriveFolder();
     // The cloud-drive folder exists (asked at every call).
     static bool isAvailable();
+    // The cloud-drive folder this instance syncs through.
+    std::filesystem::path cloudFolder() const;
+    bool available() const;
 
     // With sync switched on and the cloud folder present: pull, push, then watch both sides.
     void start();
@@ -72,7 +75,6 @@ public:
 
 private:
     bool enabled() const;
-    std::filesystem::path cloudFolder() const;
     void watchLocal();
     void watchRemote();
     void watchSyncFile();

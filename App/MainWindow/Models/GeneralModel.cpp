@@ -1,11 +1,9 @@
 #include "App/MainWindow/Models/GeneralModel.h"
 
+#include "App/Services/ICloudSync.h"
 #include "platform/FinderExtensionStatus.h"
 #include "platform/LoginItem.h"
 #include "platform/UserDefaults.h"
-
-#include <cstdlib>
-#include <system_error>
 
 namespace ondravell {
 
@@ -15,12 +13,20 @@ void GeneralModel::load() {
     launchAtLogin_ = services_.loginItem.isEnabled();
     hideMenuBarIcon_ = services_.userDefaults.boolForKey(hideMenuBarIconKey).value_or(false);
     extensionEnabled_ = services_.extensionStatus.isExtensionEnabled();
-    cloudSyncEnabled_ = services_.userDefaults.boolForKey(cloudSyncEnabledKey).value_or(false);
+    cloudSyncEnabled_ = services_.userDefaults.boolForKey(ICloudSync::enabledKey).value_or(false);
+    readLastSync();
+}
+
+void GeneralModel::readLastSync() {
+    lastSync_ = services_.userDefaults.doubleForKey(ICloudSync::lastAtKey);
 }
 
 bool GeneralModel::cloudAvailable() const {
-    std::error_code error;
-    return !services_.cloudFolder.empty() && std::filesystem::is_directory(services_.cloudFolder, error);
+    return services_.cloudSync && services_.cloudSync->available();
+}
+
+std::filesystem::path GeneralModel::cloudFolder() const {
+    return services_.cloudSync ? services_.cloudSync->cloudFolder() : ICloudSync::cloudDriveFolder();
 }
 
 void GeneralModel::setLaunchAtLogin(bool enabled) {
@@ -37,18 +43,14 @@ void GeneralModel::setHideMenuBarIcon(bool hidden) {
 void GeneralModel::setCloudSyncEnabled(bool enabled) {
     cloudSyncEnabled_ = enabled;
     // The sync service reads the flag itself, so it is stored before the service starts.
-    services_.userDefaults.setBool(cloudSyncEnabledKey, enabled);
-    if (services_.applyCloudSync)
-        services_.applyCloudSync(enabled);
-}
-
-std::filesystem::path GeneralModel::defaultCloudFolder() {
-    if (const char* override = std::getenv("ONDRAVELL_CLOUD_DIR"); override && *override)
-        return override;
-    const char* home = std::getenv("HOME");
-    if (!home || !*home)
-        return {};
-    return std::filesystem::path(home) / "Library/Mobile Documents/com~apple~CloudDocs";
+    services_.userDefaults.setBool(ICloudSync::enabledKey, enabled);
+    if (services_.cloudSync) {
+        if (enabled)
+            services_.cloudSync->start();
+        else
+            services_.cloudSync->stop();
+    }
+    readLastSync();
 }
 
 } // namespace ondravell

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "App/Services/ConfigBackup.h"
+
 #include <filesystem>
-#include <functional>
+#include <optional>
 
 namespace ondravell {
+
+class ICloudSync;
 
 namespace platform {
 class FinderExtensionStatus;
@@ -16,16 +20,15 @@ class UserDefaults;
 class GeneralModel {
 public:
     static constexpr const char* hideMenuBarIconKey = "hideMenuBarIcon";
-    static constexpr const char* cloudSyncEnabledKey = "iCloudSyncEnabled";
 
     struct Services {
         platform::LoginItem& loginItem;
         platform::UserDefaults& userDefaults;
         platform::FinderExtensionStatus& extensionStatus;
-        // The cloud-drive folder whose presence makes sync available.
-        std::filesystem::path cloudFolder;
-        // Starts or stops the configuration sync after its switch changed; may be empty.
-        std::function<void(bool on)> applyCloudSync;
+        // The configuration sync the switch starts and stops; without it sync counts as unavailable.
+        ICloudSync* cloudSync = nullptr;
+        // How the backup buttons ask for files, confirm and report.
+        ConfigBackup::Prompts backup = {};
     };
 
     explicit GeneralModel(Services services);
@@ -36,24 +39,32 @@ public:
     bool launchAtLogin() const { return launchAtLogin_; }
     bool hideMenuBarIcon() const { return hideMenuBarIcon_; }
     bool extensionEnabled() const { return extensionEnabled_; }
+    // The cloud-drive folder exists (asked at every call).
     bool cloudAvailable() const;
+    std::filesystem::path cloudFolder() const;
     bool cloudSyncEnabled() const { return cloudSyncEnabled_; }
+    // Seconds since 1970 of the last sync; shown only while sync is on.
+    std::optional<double> lastSync() const { return cloudSyncEnabled_ ? lastSync_ : std::nullopt; }
 
     // Registers or unregisters the login item once. When the desktop refuses, the switch shows the
     // item's real state; that reset is not a request of its own.
     void setLaunchAtLogin(bool enabled);
     void setHideMenuBarIcon(bool hidden);
+    // Stores the switch, then starts or stops the sync, which reads it, and learns the last sync again.
     void setCloudSyncEnabled(bool enabled);
 
-    // The cloud-drive folder: `ONDRAVELL_CLOUD_DIR`, else the one under the home folder.
-    static std::filesystem::path defaultCloudFolder();
+    void exportConfig() const { ConfigBackup::exportConfig(services_.backup); }
+    void importConfig() const { ConfigBackup::importConfig(services_.backup); }
 
 private:
+    void readLastSync();
+
     Services services_;
     bool launchAtLogin_ = false;
     bool hideMenuBarIcon_ = false;
     bool extensionEnabled_ = false;
     bool cloudSyncEnabled_ = false;
+    std::optional<double> lastSync_;
 };
 
 } // namespace ondravell

@@ -3,11 +3,15 @@
 #include "App/Host/FinderExtensionGuide.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
 #include "App/MainWindow/Widgets/SymbolLabel.h"
+#include "App/Services/SoftwareUpdateRow.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -54,17 +58,43 @@ QWidget* identityRow() {
     return row;
 }
 
+// The folder as the user would type it: the home folder as "~".
+QString folderText(const std::filesystem::path& folder) {
+    QString path = QString::fromStdString(folder.string());
+    const QString home = QDir::homePath();
+    if (path == home || path.startsWith(home + QLatin1Char('/')))
+        return QLatin1Char('~') + path.mid(home.size());
+    return path;
+}
+
+// The locale's short date and time, as a line about a past event says it.
+QString localDateTime(double secondsSince1970) {
+    QDateTime at = QDateTime::fromMSecsSinceEpoch(qint64(secondsSince1970 * 1000.0));
+    QLocale locale;
+    return locale.toString(at.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(at.time(), QLocale::ShortFormat);
+}
+
 } // namespace
 
 GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettingsOpener* opener,
-                         QWidget* parent)
+                         UpdateChecker& updateChecker, QWidget* parent)
     : SettingsPage(parent),
       model_(std::move(services)),
       opener_(opener),
       launchAtLogin_(new QCheckBox(QStringLiteral("开机时自动启动"))),
       hideIcon_(new QCheckBox(QStringLiteral("隐藏菜单栏图标"))),
       extension_(new SettingsSection(QStringLiteral("访达扩展"))),
-      cloud_(new SettingsSection(QStringLiteral("云盘同步"))) {
+      cloudUnavailable_(makeSymbolLabel(
+          "icloud.slash",
+          QStringLiteral("云盘文件夹不可用（未找到 %1）").arg(folderText(model_.cloudFolder())),
+          palette().color(QPalette::PlaceholderText))),
+      cloudSync_(new QCheckBox(QStringLiteral("通过云盘同步配置"))),
+      lastSync_(note({})),
+      cloudNote_(note(
+          QStringLiteral("配置存放在云盘文件夹的 Ondravell 文件夹，多台电脑自动保持一致（新者覆盖旧者）。"))),
+      export_(new QPushButton(QStringLiteral("导出配置…"))),
+      import_(new QPushButton(QStringLiteral("导入配置…"))) {
     auto* identity = new SettingsSection({});
     identity->addRow(identityRow());
     addSection(identity);
@@ -91,7 +121,17 @@ GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettin
                                        "以你的用户身份运行，可访问你有权访问的全部文件，无需另行授权。")));
     addSection(access);
 
-    addSection(cloud_);
+    auto* cloud = new SettingsSection(QStringLiteral("云盘同步"));
+    cloud->addRow(cloudRow());
+    addSection(cloud);
+
+    auto* update = new SettingsSection(QStringLiteral("软件更新"));
+    update->addRow(new SoftwareUpdateRow(updateChecker));
+    addSection(update);
+
+    auto* backup = new SettingsSection(QStringLiteral("配置备份"));
+    backup->addRow(backupRow());
+    addSection(backup);
 
     auto* help = new SettingsSection(QStringLiteral("云盘与脚本菜单"));
     help->addRow(makeSymbolLabel(
@@ -144,26 +184,52 @@ void GeneralPage::refreshExtension() {
     extension_->addRow(extensionRow_);
 }
 
-void GeneralPage::refreshCloud() {
-    delete cloudRow_;
-    cloudRow_ = new QWidget;
-    auto* column = new QVBoxLayout(cloudRow_);
+QWidget* GeneralPage::cloudRow() {
+    auto* row = new QWidget;
+    auto* column = new QVBoxLayout(row);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
-    if (!model_.cloudAvailable()) {
-        column->addWidget(makeSymbolLabel(
-            "icloud.slash",
-            QStringLiteral("云盘文件夹不可用（~/Library/Mobile Documents/com~apple~CloudDocs 不存在）"),
-            palette().color(QPalette::PlaceholderText)));
-    } else {
-        auto* sync = new QCheckBox(QStringLiteral("通过云盘同步配置"));
-        sync->setChecked(model_.cloudSyncEnabled());
-        connect(sync, &QCheckBox::toggled, this, [this](bool on) { model_.setCloudSyncEnabled(on); });
-        column->addWidget(sync);
-        column->addWidget(note(QStringLiteral(
-            "配置存放在云盘文件夹的 Ondravell 文件夹，多台电脑自动保持一致（新者覆盖旧者）。")));
+    column->addWidget(cloudUnavailable_);
+    column->addWidget(cloudSync_);
+    column->addWidget(lastSync_);
+    column->addWidget(cloudNote_);
+    connect(cloudSync_, &QCheckBox::toggled, this, [this](bool on) {
+        model_.setCloudSyncEnabled(on);
+        refreshCloud();
+    });
+    return row;
+}
+
+QWidget* GeneralPage::backupRow() {
+    auto* row = new QWidget;
+    auto* column = new QVBoxLayout(row);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(export_);
+    buttons->addWidget(import_);
+    buttons->addStretch();
+    column->addLayout(buttons);
+    column->addWidget(note(
+        QStringLiteral("包含动作开关/排序/条件/分组、收藏目标、路径模板、快捷键与自定义模板（含图标）。")));
+    connect(export_, &QPushButton::clicked, this, [this] { model_.exportConfig(); });
+    connect(import_, &QPushButton::clicked, this, [this] { model_.importConfig(); });
+    return row;
+}
+
+void GeneralPage::refreshCloud() {
+    const bool available = model_.cloudAvailable();
+    cloudUnavailable_->setVisible(!available);
+    cloudSync_->setVisible(available);
+    cloudNote_->setVisible(available);
+    {
+        QSignalBlocker blocker(cloudSync_);
+        cloudSync_->setChecked(model_.cloudSyncEnabled());
     }
-    cloud_->addRow(cloudRow_);
+    std::optional<double> lastSync = model_.lastSync();
+    lastSync_->setVisible(available && lastSync);
+    if (lastSync)
+        lastSync_->setText(QStringLiteral("上次同步：") + localDateTime(*lastSync));
 }
 
 } // namespace ondravell

@@ -4,26 +4,33 @@
 #include "App/MainWindow/Widgets/SettingsPage.h"
 
 class QCheckBox;
+class QLabel;
 class QPushButton;
 
 namespace ondravell {
 
 class SettingsSection;
+class UpdateChecker;
 
 namespace platform {
 class SystemSettingsOpener;
 }
 
 // "通用": launch at login, the tray icon, the file-manager extension's state, file access, the cloud
-// sync switch and the help texts. It edits nothing in the shared settings record.
+// sync switch, the update check, configuration export and import, and the help texts. It edits nothing
+// in the shared settings record.
 class GeneralPage final : public SettingsPage {
 public:
     GeneralPage(GeneralModel::Services services, platform::SystemSettingsOpener* opener,
-                QWidget* parent = nullptr);
+                UpdateChecker& updateChecker, QWidget* parent = nullptr);
 
     GeneralModel& model() { return model_; }
     QCheckBox* launchAtLoginSwitch() const { return launchAtLogin_; }
     QCheckBox* hideIconSwitch() const { return hideIcon_; }
+    QCheckBox* cloudSyncSwitch() const { return cloudSync_; }
+    QLabel* lastSyncLine() const { return lastSync_; }
+    QPushButton* exportButton() const { return export_; }
+    QPushButton* importButton() const { return import_; }
 
 protected:
     void reload() override;
@@ -32,6 +39,8 @@ private:
     void refresh();
     void refreshExtension();
     void refreshCloud();
+    QWidget* cloudRow();
+    QWidget* backupRow();
 
     GeneralModel model_;
     platform::SystemSettingsOpener* opener_;
@@ -39,8 +48,12 @@ private:
     QCheckBox* hideIcon_;
     SettingsSection* extension_;
     QWidget* extensionRow_ = nullptr;
-    SettingsSection* cloud_;
-    QWidget* cloudRow_ = nullptr;
+    QWidget* cloudUnavailable_;
+    QCheckBox* cloudSync_;
+    QLabel* lastSync_;
+    QLabel* cloudNote_;
+    QPushButton* export_;
+    QPushButton* import_;
 };
 
 } // namespace ondravell

@@ -4,9 +4,12 @@
 #include "App/MainWindow/Pages/HotKeysSection.h"
 #include "App/MainWindow/Pages/PathTemplatesSection.h"
 #include "App/MainWindow/Widgets/KeyRecorderField.h"
+#include "App/Services/ICloudSync.h"
+#include "App/Services/UpdateChecker.h"
 #include "platform/FinderExtensionStatus.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/memory/MemoryFileDialog.h"
+#include "platform/memory/MemoryFolderWatcher.h"
 #include "platform/memory/MemoryLoginItem.h"
 #include "platform/memory/MemoryUserDefaults.h"
 #include "tests/App/MainWindow/SettingsFileFixture.h"
@@ -14,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -118,20 +122,51 @@ TEST_F(SettingsSectionsDisplayTest, SectionsSaveWhatTheUserDoes) {
     EXPECT_EQ(reloads, 2);
 }
 
-TEST_F(SettingsSectionsDisplayTest, GeneralPageShowsTheLoginItemsRealStateAfterARefusal) {
+TEST_F(SettingsSectionsDisplayTest, GeneralPageDrivenThroughItsControls) {
     platform::MemoryLoginItem loginItem;
     loginItem.refuses = true;
     platform::MemoryUserDefaults defaults;
     defaults.setBool("hideMenuBarIcon", true);
     DisabledExtension extension;
-    auto* page = new GeneralPage({loginItem, defaults, extension, {}, {}}, nullptr);
+    platform::MemoryFolderWatcher watcher;
+    platform::MemoryFileDialog dialog;
+    const std::filesystem::path cloud = container.root / "cloud";
+    std::filesystem::create_directories(cloud);
+    ICloudSync sync({&defaults, nullptr, &watcher, [] { return 1'800'000'000.0; }, {}, std::nullopt, cloud});
+    std::vector<std::string> toasts;
+    UpdateChecker checker({});
+    auto* page =
+        new GeneralPage({loginItem,
+                         defaults,
+                         extension,
+                         &sync,
+                         {&dialog, [] { return true; },
+                          [&](const ConfigBackup::Message& message) { toasts.push_back(message.text); }}},
+                        nullptr, checker);
     auto window = showIn(page);
+
     EXPECT_TRUE(page->hideIconSwitch()->isChecked());
     clickBox(page->launchAtLoginSwitch());
-    EXPECT_FALSE(page->launchAtLoginSwitch()->isChecked());
+    EXPECT_FALSE(page->launchAtLoginSwitch()->isChecked()) << "a refused registration shows the real state";
     EXPECT_EQ(loginItem.calls, 1);
     clickBox(page->hideIconSwitch());
     EXPECT_EQ(defaults.boolForKey("hideMenuBarIcon"), false);
+
+    ASSERT_TRUE(page->cloudSyncSwitch()->isVisible());
+    EXPECT_FALSE(page->lastSyncLine()->isVisible());
+    clickBox(page->cloudSyncSwitch());
+    EXPECT_EQ(defaults.boolForKey("iCloudSyncEnabled"), true);
+    EXPECT_TRUE(std::filesystem::exists(cloud / "Ondravell/Ondravell-sync.json"));
+    EXPECT_TRUE(page->lastSyncLine()->isVisible());
+    EXPECT_TRUE(page->lastSyncLine()->text().startsWith("上次同步："));
+    clickBox(page->cloudSyncSwitch());
+    EXPECT_TRUE(watcher.watchedPaths().empty());
+    EXPECT_FALSE(page->lastSyncLine()->isVisible());
+
+    dialog.answer(container.root / "backup.json");
+    QTest::mouseClick(page->exportButton(), Qt::LeftButton);
+    EXPECT_EQ(toasts, std::vector<std::string>{"配置已导出"});
+    EXPECT_TRUE(std::filesystem::exists(container.root / "backup.json"));
     EXPECT_FALSE(settingsBytes().has_value()) << "the general page writes no settings";
 }
 

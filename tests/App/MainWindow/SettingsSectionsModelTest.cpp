@@ -3,8 +3,11 @@
 #include "App/MainWindow/Models/HotKeysModel.h"
 #include "App/MainWindow/Models/KeyRecording.h"
 #include "App/MainWindow/Models/PathTemplatesModel.h"
+#include "App/Services/ICloudSync.h"
 #include "platform/FinderExtensionStatus.h"
+#include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryFileDialog.h"
+#include "platform/memory/MemoryFolderWatcher.h"
 #include "platform/memory/MemoryLoginItem.h"
 #include "platform/memory/MemoryUserDefaults.h"
 #include "platform/xdg/XdgAutostartLoginItem.h"
@@ -148,33 +151,116 @@ TEST(KeyRecording, MapsKeysAndModifiersToStoredCombinations) {
 }
 
 namespace {
+
 struct FixedExtensionStatus final : platform::FinderExtensionStatus {
     bool isExtensionEnabled() const override { return false; }
 };
-} // namespace
 
-TEST(GeneralModel, RefusedLoginRegistrationShowsTheRealStateWithoutASecondRequest) {
+// The general page's world: its platform services, a real configuration sync through a cloud folder,
+// and the backup's dialog, confirmation and toasts.
+struct GeneralWorld {
     platform::MemoryLoginItem loginItem;
     platform::MemoryUserDefaults defaults;
     FixedExtensionStatus extension;
-    std::vector<bool> syncs;
-    defaults.setBool("hideMenuBarIcon", true);
-    GeneralModel model(
-        {loginItem, defaults, extension, "/nonexistent-cloud", [&](bool on) { syncs.push_back(on); }});
+    platform::ManualOneShotTimers timers;
+    platform::MemoryFolderWatcher watcher;
+    platform::MemoryFileDialog dialog;
+    std::filesystem::path cloud;
+    ICloudSync sync;
+    bool confirms = true;
+    int confirmations = 0;
+    std::vector<std::string> toasts;
+
+    explicit GeneralWorld(const std::filesystem::path& root)
+        : cloud(root / "cloud"),
+          sync({&defaults, &timers, &watcher, [] { return 1'800'000'000.0; }, {}, std::nullopt, cloud}) {}
+
+    GeneralModel model() {
+        return GeneralModel(
+            {loginItem,
+             defaults,
+             extension,
+             &sync,
+             {&dialog,
+              [this] {
+                  ++confirmations;
+                  return confirms;
+              },
+              [this](const ConfigBackup::Message& message) { toasts.push_back(message.text); }}});
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsSectionsTest, GeneralSwitchesWriteOnlyTheirOwnState) {
+    GeneralWorld world(container.root);
+    world.defaults.setBool("hideMenuBarIcon", true);
+    world.defaults.setDouble("iCloudSyncLastAt", 1'700'000'000.0);
+    GeneralModel model = world.model();
     model.load();
     EXPECT_TRUE(model.hideMenuBarIcon());
     EXPECT_FALSE(model.cloudAvailable());
+    EXPECT_EQ(model.lastSync(), std::nullopt) << "no last sync while sync is off";
 
+    // A refused registration shows the item's real state and asks the desktop no second time.
     model.setLaunchAtLogin(true);
     EXPECT_TRUE(model.launchAtLogin());
-    loginItem.refuses = true;
+    world.loginItem.refuses = true;
     model.setLaunchAtLogin(false);
     EXPECT_TRUE(model.launchAtLogin());
-    EXPECT_EQ(loginItem.calls, 2);
+    EXPECT_EQ(world.loginItem.calls, 2);
 
+    model.setHideMenuBarIcon(false);
+    EXPECT_EQ(world.defaults.boolForKey("hideMenuBarIcon"), false);
+    EXPECT_EQ(world.defaults.boolForKey("iCloudSyncEnabled"), std::nullopt);
+
+    // Sync on: the flag is stored, the sync writes the cloud file, and the page learns its time.
+    std::filesystem::create_directories(world.cloud);
+    EXPECT_TRUE(model.cloudAvailable());
     model.setCloudSyncEnabled(true);
-    EXPECT_EQ(defaults.boolForKey("iCloudSyncEnabled"), true);
-    EXPECT_EQ(syncs, std::vector<bool>{true});
+    EXPECT_EQ(world.defaults.boolForKey("iCloudSyncEnabled"), true);
+    EXPECT_TRUE(std::filesystem::exists(world.cloud / "Ondravell/Ondravell-sync.json"));
+    EXPECT_EQ(model.lastSync(), 1'800'000'000.0);
+    EXPECT_FALSE(world.watcher.watchedPaths().empty());
+    model.setCloudSyncEnabled(false);
+    EXPECT_TRUE(world.watcher.watchedPaths().empty()) << "sync off stops watching";
+    EXPECT_EQ(model.lastSync(), std::nullopt);
+
+    EXPECT_EQ(world.defaults.boolForKey("hideMenuBarIcon"), false);
+    EXPECT_EQ(world.loginItem.calls, 2);
+    EXPECT_EQ(settingsBytes(), std::nullopt) << "the general page writes no settings";
+}
+
+TEST_F(SettingsSectionsTest, GeneralBackupButtonsExportAndImportThroughTheFileDialog) {
+    writeSettings(seeded);
+    GeneralWorld world(container.root);
+    GeneralModel model = world.model();
+    const std::filesystem::path file = container.root / "backup.json";
+
+    model.exportConfig(); // cancelled
+    world.dialog.answer(file);
+    model.exportConfig();
+    ASSERT_EQ(world.dialog.requests().size(), 2u);
+    EXPECT_EQ(world.dialog.requests()[1].kind, platform::FileDialogRequest::Kind::saveFile);
+    EXPECT_EQ(world.dialog.requests()[1].proposedName, "Ondravell-config.json");
+    EXPECT_EQ(world.toasts, std::vector<std::string>{"配置已导出"});
+
+    SettingsService().save(OndravellSettings{});
+    world.confirms = false;
+    world.dialog.answer(file);
+    model.importConfig();
+    EXPECT_EQ(stored(), OndravellSettings{}) << "an import the user declined changes nothing";
+    world.confirms = true;
+    world.dialog.answer(file);
+    model.importConfig();
+    EXPECT_EQ(stored().maxCopyFileSizeMB, 33);
+    EXPECT_EQ(world.dialog.requests().back().nameFilters, std::vector<std::string>{"*.json"});
+
+    std::ofstream(container.root / "other.json") << "{\"settings\": {}}";
+    world.dialog.answer(container.root / "other.json");
+    model.importConfig();
+    EXPECT_EQ(world.confirmations, 2) << "an unreadable file is refused before the question";
+    EXPECT_EQ(world.toasts, (std::vector<std::string>{"配置已导出", "配置已导入", "导入失败：文件无法解析"}));
 }
 
 TEST(XdgAutostartLoginItem, WritesAndRemovesTheAutostartEntry) {
