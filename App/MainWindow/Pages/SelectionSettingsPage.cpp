@@ -69,14 +69,12 @@ SelectionSettingsPage::SelectionSettingsPage(SelectionSettingsModel::Services se
     // Trust here is the session's: X11 with XInput 2 and XTest. There is no permission to ask for.
     auto* warningLayout = new QHBoxLayout(trustWarning_);
     warningLayout->setContentsMargins(0, 0, 0, 0);
-    QWidget* warning =
-        makeSymbolLabel("exclamationmark.triangle.fill",
-                        QStringLiteral("需要 X11 会话才能读取选中文本（纯 Wayland 会话下不可用）"), orange);
+    QWidget* warning = makeSymbolLabel("exclamationmark.triangle.fill",
+                                       QStringLiteral("需要 X11 会话才能读取选中文本"), orange);
     QFont small = warning->font();
     small.setPointSizeF(small.pointSizeF() * captionScale);
     warning->setFont(small);
-    warningLayout->addWidget(warning);
-    warningLayout->addStretch(1);
+    warningLayout->addWidget(warning, 1);
     main->rows()->addWidget(trustWarning_);
     main->rows()->addWidget(caption(
         QStringLiteral("划词在任意 App 里选中文本后弹出小工具条（翻译、搜索、转换等）。需要 X11 会话："
