@@ -159,11 +159,14 @@ int main(int argc, char** argv) {
     platform::X11WindowFocus windowFocus;
     SelectionResultWindow::setUpShared({&mouseMonitors, platform::X11Compositing::isActive()});
     NewFileWindowController::shared().setTranslucent(platform::X11Compositing::isActive());
+    // The toolbar's transforms have workers of their own, so a long file operation never delays them.
+    platform::QtTaskQueue selectionWork;
     SelectionActionRunner actionRunner({&pasteboard, &keys, &desktopOpener, &translator, &windowFocus,
                                         [] { return SettingsService().load(); },
                                         [](const std::string& message, const std::string& symbol) {
                                             ToastPresenter::shared().show(message, symbol);
-                                        }});
+                                        },
+                                        &selectionWork});
     SelectionBarController::shared().setActionHandler(
         [&actionRunner](const std::string& actionID, const std::string& text, QPointF at) {
             SelectionBarController::shared().hide();

@@ -29,9 +29,10 @@ constexpr int swatchSide = 56;
 constexpr int qrModulePixels = 8;
 constexpr int qrQuietModules = 2;
 constexpr int qrShownSide = 200;
-// A row value is shown only up to this many UTF-16 units (its buttons use the whole value): laying out
-// the rest of a very long value would only fill lines that the three-line row cuts off anyway.
-constexpr qsizetype shownValueUnits = 1200;
+// A wrapped line of the panel's columns holds fewer UTF-16 units than this, even in narrow glyphs.
+constexpr qsizetype unitsPerShownLine = 120;
+// The translation below its text shows this much of what the translator printed.
+constexpr qsizetype shownTranslationUnits = 1200;
 // The long-text view shows this much of its text; its copy and replace buttons still use all of it.
 // Laying out a whole megabyte would hold the panel back for seconds.
 constexpr qsizetype shownTextUnits = 32000;
@@ -54,7 +55,7 @@ QFont captionFont() {
     return font;
 }
 
-QString shown(const std::string& value, qsizetype limit = shownValueUnits) {
+QString shown(std::string_view value, qsizetype limit) {
     // Only the start is converted: four bytes of UTF-8 never make more than two UTF-16 units.
     QString text = QString::fromUtf8(value.data(), qsizetype(std::min(value.size(), std::size_t(limit) * 4)));
     if (text.size() > limit) {
@@ -65,6 +66,20 @@ QString shown(const std::string& value, qsizetype limit = shownValueUnits) {
         text += QChar(0x2026);
     }
     return text;
+}
+
+// The start of `value` that a label clipped to `lines` lines can show: laying out more only fills lines
+// that are cut off, and costs tens of milliseconds for long values. Buttons keep the whole value.
+QString firstLines(std::string_view value, int lines) {
+    std::size_t end = std::string_view::npos;
+    std::size_t from = 0;
+    for (int line = 0; line < lines; ++line) {
+        end = value.find('\n', from);
+        if (end == std::string_view::npos)
+            break;
+        from = end + 1;
+    }
+    return shown(value.substr(0, end), lines * unitsPerShownLine);
 }
 
 QToolButton* copyButton(QWidget* parent, std::string value, const ResultActions& actions) {
@@ -164,15 +179,18 @@ QWidget* ResultContentViews::rows(const std::vector<SelectionActionPlan::Row>& r
     const int lineHeight = QFontMetrics(valueFont).lineSpacing();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = int(i);
-        auto* label = new QLabel(QString::fromStdString(rows[i].label), view);
+        // Calculate's label is the selected expression: as long as a selection and never markup.
+        auto* label = new QLabel(firstLines(rows[i].label, valueLines), view);
+        label->setTextFormat(Qt::PlainText);
         label->setFont(captionFont());
         label->setFixedWidth(labelColumnWidth);
+        label->setMaximumHeight(QFontMetrics(label->font()).lineSpacing() * valueLines);
         label->setWordWrap(true);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, secondary(view));
         label->setPalette(palette);
         grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-        QLabel* value = selectableLabel(shown(rows[i].value), valueFont, view);
+        QLabel* value = selectableLabel(firstLines(rows[i].value, valueLines), valueFont, view);
         value->setWordWrap(true);
         value->setMaximumHeight(lineHeight * valueLines);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -262,13 +280,13 @@ QWidget* ResultContentViews::translation(const std::string& text, const std::str
     auto* column = new QVBoxLayout(view);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    auto* original = new QLabel(shown(text), view);
+    auto* original = new QLabel(firstLines(text, translationTextLines), view);
     original->setTextFormat(Qt::PlainText);
     original->setWordWrap(true);
     original->setMaximumHeight(original->fontMetrics().lineSpacing() * translationTextLines);
     original->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(original);
-    auto* result = selectableLabel(shown(below), QFont(), view);
+    auto* result = selectableLabel(shown(below, shownTranslationUnits), QFont(), view);
     result->setWordWrap(true);
     QPalette palette = result->palette();
     palette.setColor(QPalette::WindowText, secondary(view));

@@ -224,6 +224,22 @@ Plan clean(std::string_view text) {
 
 } // namespace
 
+bool SelectionActionPlan::computesInBackground(SelectionAction::Kind kind) {
+    using Kind = SelectionAction::Kind;
+    switch (kind) {
+    case Kind::wordCount:
+    case Kind::caseConvert:
+    case Kind::encode:
+    case Kind::jsonTool:
+    case Kind::calculate:
+    case Kind::cleanText:
+    case Kind::qrCode:
+        return true;
+    default:
+        return false;
+    }
+}
+
 SelectionActionPlan SelectionActionPlan::make(SelectionAction::Kind kind, std::string_view text,
                                               const std::function<OndravellSettings()>& loadSettings) {
     using Kind = SelectionAction::Kind;

@@ -54,6 +54,11 @@ struct SelectionActionPlan {
     static SelectionActionPlan make(SelectionAction::Kind kind, std::string_view text,
                                     const std::function<OndravellSettings()>& loadSettings);
 
+    // Whether working out the plan for `kind` takes long enough on a long selection (tens of
+    // milliseconds for 20,000 characters) that it belongs on a worker thread. These kinds read no
+    // settings.
+    static bool computesInBackground(SelectionAction::Kind kind);
+
     // The most user-perceived characters sent to an AI assistant.
     static constexpr std::size_t maxAIQueryCharacters = 4000;
 };

@@ -8,6 +8,7 @@
 #include "platform/DesktopOpener.h"
 #include "platform/KeySynthesizer.h"
 #include "platform/Pasteboard.h"
+#include "platform/TaskQueue.h"
 #include "platform/Translator.h"
 #include "platform/WindowFocus.h"
 
@@ -32,7 +33,23 @@ SelectionActionRunner::~SelectionActionRunner() {
 }
 
 void SelectionActionRunner::run(SelectionAction::Kind kind, const std::string& text, QPointF at) {
-    carryOut(SelectionActionPlan::make(kind, text, services_.loadSettings), at);
+    const std::uint64_t run = ++runs_;
+    platform::TaskQueue* queue = services_.queue;
+    if (!queue || !SelectionActionPlan::computesInBackground(kind)) {
+        carryOut(SelectionActionPlan::make(kind, text, services_.loadSettings), at);
+        return;
+    }
+    // The result belongs to this run and to what the panel shows now: a later action, a new result
+    // or a close in between make it stale.
+    const std::uint64_t shown = SelectionResultWindow::shared().generation();
+    std::weak_ptr<bool> alive = alive_;
+    queue->runInBackground([this, alive, queue, kind, text, at, run, shown] {
+        auto plan = std::make_shared<const SelectionActionPlan>(SelectionActionPlan::make(kind, text, {}));
+        queue->runOnMain([this, alive, plan, at, run, shown] {
+            if (alive.lock() && run == runs_ && shown == SelectionResultWindow::shared().generation())
+                carryOut(*plan, at);
+        });
+    });
 }
 
 void SelectionActionRunner::copy(const std::string& value) {
@@ -123,28 +140,42 @@ void SelectionActionRunner::carryOut(const SelectionActionPlan& plan, QPointF at
     case Effect::showQRCode:
         content = ResultContentViews::qrCode(*plan.qrCode);
         break;
-    case Effect::showTranslation: {
-        const bool available = services_.translator && services_.translator->isAvailable();
-        QLabel* below = nullptr;
-        content = ResultContentViews::translation(
-            plan.text,
-            available ? ODLocalized("正在翻译…") : ODLocalized("翻译需要安装 translate-shell（trans 命令）"),
-            &below);
-        if (available) {
-            QPointer<QLabel> target = below;
-            services_.translator->translate(plan.text, [target](std::optional<std::string> translated) {
-                if (!target)
-                    return;
-                target->setText(QString::fromStdString(
-                    translated ? *translated : ODLocalized("翻译需要安装 translate-shell（trans 命令）")));
-                SelectionResultWindow::shared().refit();
-            });
-        }
-        break;
-    }
+    case Effect::showTranslation:
+        showTranslation(plan, at);
+        return;
     }
     rememberFocus();
     SelectionResultWindow::shared().show(content, at, QString::fromStdString(plan.title));
+}
+
+// The translation fills in below the text when the program answers; it is stopped as soon as the
+// panel shows something else or closes.
+void SelectionActionRunner::showTranslation(const SelectionActionPlan& plan, QPointF at) {
+    platform::Translator* translator = services_.translator;
+    const bool available = translator && translator->isAvailable();
+    const std::string missing = ODLocalized("翻译需要安装 translate-shell（trans 命令）");
+    QLabel* below = nullptr;
+    QWidget* content =
+        ResultContentViews::translation(plan.text, available ? ODLocalized("正在翻译…") : missing, &below);
+    std::function<void()> whenGone;
+    if (available) {
+        QPointer<QLabel> target = below;
+        const platform::Translator::Ticket ticket =
+            translator->translate(plan.text, [target, missing](std::optional<std::string> translated) {
+                if (!target)
+                    return;
+                target->setText(QString::fromStdString(translated ? *translated : missing));
+                SelectionResultWindow::shared().refit();
+            });
+        std::weak_ptr<bool> alive = alive_;
+        whenGone = [alive, translator, ticket] {
+            if (alive.lock())
+                translator->cancel(ticket);
+        };
+    }
+    rememberFocus();
+    SelectionResultWindow::shared().show(content, at, QString::fromStdString(plan.title),
+                                         std::move(whenGone));
 }
 
 } // namespace ondravell

@@ -3,6 +3,7 @@
 #include "core/Models/SelectionAction.h"
 
 #include <QPointF>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@ namespace platform {
 class DesktopOpener;
 class KeySynthesizer;
 class Pasteboard;
+class TaskQueue;
 class Translator;
 class WindowFocus;
 } // namespace platform
@@ -24,7 +26,8 @@ class WindowFocus;
 // Carries out a toolbar action on the selected text: hands links, files and words to the desktop,
 // writes the clipboard with a toast, or shows the result in the result panel, whose copy and replace
 // buttons it serves. A replace puts the value on the clipboard, gives the keyboard back to the window
-// that had it before the panel and presses Ctrl+V there.
+// that had it before the panel and presses Ctrl+V there. Transforms run on a worker, and the main
+// thread only shows their result, unless a later action or a change of the panel made it stale.
 class SelectionActionRunner {
 public:
     struct Services {
@@ -35,6 +38,8 @@ public:
         platform::WindowFocus* focus = nullptr;
         std::function<OndravellSettings()> loadSettings;
         std::function<void(const std::string& message, const std::string& symbol)> toast;
+        // Where the transforms of long selections are worked out; without one they run at once.
+        platform::TaskQueue* queue = nullptr;
     };
 
     explicit SelectionActionRunner(Services services);
@@ -50,10 +55,13 @@ public:
 
 private:
     void carryOut(const SelectionActionPlan& plan, QPointF at);
+    void showTranslation(const SelectionActionPlan& plan, QPointF at);
     void rememberFocus();
 
     Services services_;
     std::optional<std::uint64_t> focusBeforePanel_;
+    // Counts the runs, so that a result worked out for an earlier one is dropped.
+    std::uint64_t runs_ = 0;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace ondravell {
 
@@ -94,6 +95,7 @@ SelectionResultWindow::SelectionResultWindow(Services services)
 SelectionResultWindow::~SelectionResultWindow() {
     *alive_ = false;
     removeOutsideClickMonitor();
+    contentGone();
 }
 
 void SelectionResultWindow::setUpShared(Services services) {
@@ -118,7 +120,10 @@ void SelectionResultWindow::createPanel() {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void SelectionResultWindow::show(QWidget* content, QPointF at, const QString& title) {
+void SelectionResultWindow::show(QWidget* content, QPointF at, const QString& title,
+                                 std::function<void()> whenGone) {
+    contentGone();
+    whenGone_ = std::move(whenGone);
     if (!panel_)
         createPanel();
     std::weak_ptr<bool> alive = alive_;
@@ -136,6 +141,9 @@ void SelectionResultWindow::show(QWidget* content, QPointF at, const QString& ti
     }
     chrome_ = chrome;
     panel_->layout()->addWidget(chrome_);
+    // A widget added to a shown window would only appear at the next turn of the event loop, and the
+    // panel would take the size of an empty frame.
+    chrome_->show();
     at_ = at;
     place();
     panel_->show();
@@ -170,6 +178,13 @@ void SelectionResultWindow::close() {
     if (panel_)
         panel_->hide();
     removeOutsideClickMonitor();
+    contentGone();
+}
+
+void SelectionResultWindow::contentGone() {
+    ++generation_;
+    if (std::function<void()> gone = std::exchange(whenGone_, {}))
+        gone();
 }
 
 bool SelectionResultWindow::isVisible() const {

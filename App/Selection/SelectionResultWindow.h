@@ -5,6 +5,8 @@
 
 #include <QPointF>
 #include <QString>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,8 +40,12 @@ public:
 
     // Shows `content` (taken over; the previous content is dropped) under `title` at `at`, in the
     // desktop's logical coordinates. Showing again while shown moves and refills the same panel.
-    void show(QWidget* content, QPointF at, const QString& title);
+    // `whenGone` runs once, when this content is replaced or the panel closes.
+    void show(QWidget* content, QPointF at, const QString& title, std::function<void()> whenGone = {});
     void close();
+    // Changes whenever the panel shows new content or closes: a result worked out meanwhile for what
+    // the panel showed before is no longer wanted.
+    std::uint64_t generation() const { return generation_; }
     // Lays the panel out again for content that changed its size, keeping its place.
     void refit();
 
@@ -51,11 +57,14 @@ private:
     void place();
     void installOutsideClickMonitor();
     void removeOutsideClickMonitor();
+    void contentGone();
 
     Services services_;
     std::unique_ptr<QWidget> panel_;
     ResultChrome* chrome_ = nullptr;
     QPointF at_;
+    std::function<void()> whenGone_;
+    std::uint64_t generation_ = 0;
     OutsideClickMonitor outsideClicks_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

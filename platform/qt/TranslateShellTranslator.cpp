@@ -3,6 +3,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
 
 namespace ondravell::platform {
 
@@ -12,56 +15,82 @@ QString program() {
     return QStandardPaths::findExecutable(QStringLiteral("trans"));
 }
 
+// Kills the program and everything it started: it leads a process group of its own.
+void stop(QProcess* process) {
+    if (const qint64 id = process->processId(); id > 0)
+        ::kill(-pid_t(id), SIGKILL);
+    process->kill();
+}
+
 } // namespace
 
 TranslateShellTranslator::TranslateShellTranslator(int timeoutMs) : timeoutMs_(timeoutMs) {}
 
 TranslateShellTranslator::~TranslateShellTranslator() {
-    *alive_ = false;
+    while (!running_.empty())
+        cancel(running_.begin()->first);
 }
 
 bool TranslateShellTranslator::isAvailable() {
     return !program().isEmpty();
 }
 
-void TranslateShellTranslator::translate(const std::string& text, Handler handler) {
+Translator::Ticket TranslateShellTranslator::translate(const std::string& text, Handler handler) {
+    const Ticket ticket = ++lastTicket_;
     const QString path = program();
     if (path.isEmpty()) {
         handler(std::nullopt);
-        return;
+        return ticket;
     }
     auto* process = new QProcess();
-    auto answered = std::make_shared<bool>(false);
-    std::weak_ptr<bool> alive = alive_;
-    auto finish = [process, answered, alive, handler](std::optional<std::string> result) {
-        if (*answered)
-            return;
-        *answered = true;
-        process->deleteLater();
-        if (alive.lock())
-            handler(std::move(result));
-    };
+    running_.emplace(ticket, Running{process, std::move(handler)});
     QObject::connect(process, &QProcess::finished, process,
-                     [process, finish](int code, QProcess::ExitStatus status) {
+                     [this, process, ticket](int code, QProcess::ExitStatus status) {
                          const QString output = QString::fromUtf8(process->readAllStandardOutput()).trimmed();
                          if (status != QProcess::NormalExit || code != 0 || output.isEmpty())
-                             finish(std::nullopt);
+                             finish(ticket, std::nullopt);
                          else
-                             finish(output.toStdString());
+                             finish(ticket, output.toStdString());
                      });
     QObject::connect(process, &QProcess::errorOccurred, process,
-                     [process, finish](QProcess::ProcessError error) {
+                     [this, ticket](QProcess::ProcessError error) {
                          if (error == QProcess::FailedToStart)
-                             finish(std::nullopt);
-                         else if (error == QProcess::Timedout)
-                             process->kill();
+                             finish(ticket, std::nullopt);
                      });
-    QTimer::singleShot(timeoutMs_, process, [process, finish] {
-        process->kill();
-        finish(std::nullopt);
+    QTimer::singleShot(timeoutMs_, process, [this, process, ticket] {
+        if (!running_.contains(ticket))
+            return;
+        stop(process);
+        finish(ticket, std::nullopt);
     });
     process->setStandardInputFile(QProcess::nullDevice());
+    process->setChildProcessModifier([] { ::setpgid(0, 0); });
     process->start(path, {QStringLiteral("-brief"), QStringLiteral("--"), QString::fromStdString(text)});
+    return ticket;
+}
+
+void TranslateShellTranslator::cancel(Ticket ticket) {
+    const auto found = running_.find(ticket);
+    if (found == running_.end())
+        return;
+    QProcess* process = found->second.process;
+    running_.erase(found);
+    process->disconnect();
+    stop(process);
+    // The killed process is reaped when its object goes, which waits only for the kill to land.
+    process->deleteLater();
+}
+
+void TranslateShellTranslator::finish(Ticket ticket, std::optional<std::string> result) {
+    const auto found = running_.find(ticket);
+    if (found == running_.end())
+        return;
+    Running run = std::move(found->second);
+    running_.erase(found);
+    run.process->disconnect();
+    run.process->deleteLater();
+    if (run.handler)
+        run.handler(std::move(result));
 }
 
 } // namespace ondravell::platform

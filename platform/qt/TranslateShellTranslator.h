@@ -2,23 +2,36 @@
 
 #include "platform/Translator.h"
 
+#include <map>
 #include <memory>
+
+class QProcess;
 
 namespace ondravell::platform {
 
 // Translates with the "trans" program when it is on the PATH: "trans -brief -- TEXT" as an argument
-// list, run as its own process while the event loop goes on, stopped after `timeoutMs`.
+// list, run as its own process while the event loop goes on, stopped after `timeoutMs`. Each run gets
+// a process group of its own, so stopping it also ends whatever the program started.
 class TranslateShellTranslator final : public Translator {
 public:
     explicit TranslateShellTranslator(int timeoutMs = 15000);
     ~TranslateShellTranslator() override;
 
     bool isAvailable() override;
-    void translate(const std::string& text, Handler handler) override;
+    Ticket translate(const std::string& text, Handler handler) override;
+    void cancel(Ticket ticket) override;
 
 private:
+    void finish(Ticket ticket, std::optional<std::string> result);
+
+    struct Running {
+        QProcess* process;
+        Handler handler;
+    };
+
     int timeoutMs_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Ticket lastTicket_ = 0;
+    std::map<Ticket, Running> running_;
 };
 
 } // namespace ondravell::platform

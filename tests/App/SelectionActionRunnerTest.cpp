@@ -1,0 +1,210 @@
+#include "App/Selection/SelectionActionRunner.h"
+
+#include "App/Selection/SelectionResultWindow.h"
+#include "platform/TaskQueue.h"
+#include "platform/memory/MemoryPasteboard.h"
+#include "platform/qt/TranslateShellTranslator.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QThread>
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <vector>
+
+using namespace ondravell;
+using Kind = SelectionAction::Kind;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Keeps every task until the test lets the queue run, so that a test can act while a result is being
+// worked out.
+class HeldTaskQueue final : public platform::TaskQueue {
+public:
+    void runInBackground(Task task) override { tasks_.push_back(std::move(task)); }
+    void runInSequence(Task task) override { tasks_.push_back(std::move(task)); }
+    void runOnMain(Task task) override { tasks_.push_back(std::move(task)); }
+    void drain() {
+        while (!tasks_.empty()) {
+            Task task = std::move(tasks_.front());
+            tasks_.erase(tasks_.begin());
+            task();
+        }
+    }
+
+private:
+    std::vector<Task> tasks_;
+};
+
+class SelectionActionRunnerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "SelectionActionRunnerTest";
+        static char* argv[] = {name, nullptr};
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = new QApplication(argc, argv);
+    }
+    void TearDown() override { SelectionResultWindow::shared().close(); }
+
+    SelectionActionRunner::Services services() {
+        SelectionActionRunner::Services services;
+        services.pasteboard = &pasteboard;
+        services.queue = &queue;
+        return services;
+    }
+    // The texts of the panel's labels while it is shown.
+    static QStringList shownTexts() {
+        // New content in a shown panel appears once the event loop has run.
+        QCoreApplication::processEvents();
+        QStringList texts;
+        if (!SelectionResultWindow::shared().isVisible())
+            return texts;
+        for (const QLabel* label : SelectionResultWindow::shared().panel()->findChildren<QLabel*>())
+            if (label->isVisibleTo(SelectionResultWindow::shared().panel()))
+                texts << label->text();
+        return texts;
+    }
+
+    static inline QApplication* app_ = nullptr;
+    platform::MemoryPasteboard pasteboard;
+    HeldTaskQueue queue;
+};
+
+} // namespace
+
+TEST_F(SelectionActionRunnerTest, WorkedOutResultsShowOnlyWhileStillWanted) {
+    SelectionActionRunner runner(services());
+
+    runner.run(Kind::caseConvert, "hello world", QPointF(300, 300));
+    EXPECT_FALSE(SelectionResultWindow::shared().isVisible()) << "the transform runs on the worker";
+    queue.drain();
+    EXPECT_TRUE(shownTexts().contains("命名转换"));
+    EXPECT_TRUE(shownTexts().contains("helloWorld"));
+
+    // A later action wins over one still being worked out.
+    runner.run(Kind::caseConvert, "first one", QPointF(300, 300));
+    runner.run(Kind::encode, "a b", QPointF(300, 300));
+    queue.drain();
+    EXPECT_TRUE(shownTexts().contains("编码/解码"));
+    EXPECT_FALSE(shownTexts().contains("firstOne"));
+
+    runner.run(Kind::jsonTool, "[1]", QPointF(300, 300));
+    runner.run(Kind::copyText, "copied", QPointF(300, 300));
+    queue.drain();
+    EXPECT_EQ(pasteboard.string(), "copied");
+    EXPECT_FALSE(shownTexts().contains("JSON 格式化"));
+
+    // A result that replaces a shown one gets a panel of its own size.
+    runner.run(Kind::calculate, "1+2", QPointF(300, 300));
+    queue.drain();
+    const int oneRow = SelectionResultWindow::shared().panel()->height();
+    runner.run(Kind::wordCount, "a b c", QPointF(300, 300));
+    queue.drain();
+    EXPECT_GT(SelectionResultWindow::shared().panel()->height(), oneRow);
+    EXPECT_TRUE(shownTexts().contains("字数统计"));
+
+    // The panel closed while the result was worked out: the user has moved on.
+    runner.run(Kind::wordCount, "a b c", QPointF(300, 300));
+    SelectionResultWindow::shared().close();
+    queue.drain();
+    EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
+}
+
+namespace {
+
+bool processGone(const std::string& pid) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    // A zombie that no parent reaps any more has ended all the same.
+    const std::size_t state = line.rfind(')') + 2;
+    return state < line.size() && line[state] == 'Z';
+}
+
+template <typename Condition> bool waitFor(Condition condition) {
+    QDeadlineTimer deadline(10000);
+    while (!condition() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return condition();
+}
+
+// A "trans" on the PATH that answers "快" for the text "quick" and otherwise starts a long sleep in the
+// background, writing its own and the sleep's process ids to a file, one line per run.
+class FakeTranslateShell {
+public:
+    FakeTranslateShell() {
+        fs::create_directories(folder_);
+        const fs::path script = folder_ / "trans";
+        std::ofstream(script) << "#!/bin/sh\n"
+                                 "if [ \"$3\" = quick ]; then echo 快; exit 0; fi\n"
+                                 "sleep 120 &\n"
+                                 "echo \"$$ $!\" >> '"
+                              << pids_.string() << "'\nwait\n";
+        fs::permissions(script, fs::perms::owner_all);
+        oldPath_ = qgetenv("PATH");
+        qputenv("PATH", QByteArray::fromStdString(folder_.string()) + ":" + oldPath_);
+    }
+    ~FakeTranslateShell() {
+        qputenv("PATH", oldPath_);
+        fs::remove_all(folder_);
+    }
+    // The process ids of the `run`th run (from 1), once it has started.
+    std::vector<std::string> pids(std::size_t run) const {
+        std::ifstream file(pids_);
+        std::string line;
+        for (std::size_t i = 0; i < run; ++i)
+            if (!std::getline(file, line))
+                return {};
+        std::istringstream words(line);
+        std::vector<std::string> ids;
+        for (std::string id; words >> id;)
+            ids.push_back(id);
+        return ids;
+    }
+
+private:
+    fs::path folder_ = fs::temp_directory_path() / ("ondravell-fake-trans-" + std::to_string(::getpid()));
+    fs::path pids_ = folder_ / "pids";
+    QByteArray oldPath_;
+};
+
+} // namespace
+
+TEST_F(SelectionActionRunnerTest, ATranslationStopsWithEverythingItStartedWhenThePanelChangesOrCloses) {
+    FakeTranslateShell trans;
+    platform::TranslateShellTranslator translator;
+    SelectionActionRunner::Services withTranslator = services();
+    withTranslator.translator = &translator;
+    SelectionActionRunner runner(withTranslator);
+
+    runner.run(Kind::translate, "quick", QPointF(300, 300));
+    EXPECT_TRUE(waitFor([] { return shownTexts().contains("快"); }));
+
+    const std::function<void()> leaveThePanel[] = {
+        [&] {
+            runner.run(Kind::wordCount, "a b", QPointF(300, 300));
+            queue.drain();
+        },
+        [] { SelectionResultWindow::shared().close(); },
+    };
+    std::size_t run = 0;
+    for (const auto& leave : leaveThePanel) {
+        ++run;
+        runner.run(Kind::translate, "slow", QPointF(300, 300));
+        ASSERT_TRUE(waitFor([&] { return trans.pids(run).size() == 2; })) << run;
+        const std::vector<std::string> pids = trans.pids(run);
+        EXPECT_FALSE(processGone(pids[0]));
+        EXPECT_FALSE(processGone(pids[1]));
+        leave();
+        EXPECT_TRUE(waitFor([&] { return processGone(pids[0]) && processGone(pids[1]); })) << run;
+    }
+}
