@@ -9,6 +9,7 @@
 #include "App/MainWindow/Pages/PathTemplatesSection.h"
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
 #include "App/MainWindow/Pages/SelectionSettingsPage.h"
+#include "App/MainWindow/Pages/TemplatesPage.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/Services/ICloudSync.h"
 #include "App/Services/UpdateChecker.h"
@@ -62,7 +63,7 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
         return page;
     }
     case Section::templates:
-        break;
+        return new TemplatesPage(services.fileDialog);
     }
     return placeholder(section);
 }

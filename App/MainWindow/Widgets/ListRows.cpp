@@ -10,9 +10,13 @@
 namespace ondravell {
 
 QToolButton* makeDeleteButton() {
+    return makeDeleteButton(symbolIcon("trash", QColor(Qt::red)));
+}
+
+QToolButton* makeDeleteButton(const QIcon& icon) {
     auto* button = new QToolButton;
     button->setAutoRaise(true);
-    button->setIcon(symbolIcon("trash", QColor(Qt::red)));
+    button->setIcon(icon);
     button->setAccessibleName(QStringLiteral("删除"));
     button->setToolTip(QStringLiteral("删除"));
     return button;

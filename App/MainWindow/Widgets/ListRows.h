@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QIcon;
 class QLayout;
 class QToolButton;
 class QWidget;
@@ -12,6 +13,8 @@ namespace ondravell {
 
 // The red trash button at the end of a list row ("删除").
 QToolButton* makeDeleteButton();
+// The same with its trash icon made once by the caller, for lists of many rows.
+QToolButton* makeDeleteButton(const QIcon& icon);
 
 // A row of a list the user edits: its title, a secondary text in `detailFont` shortened in the middle
 // (left out when empty; its whole text is the tooltip), a flexible space and the delete button.

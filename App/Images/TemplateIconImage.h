@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ondravell {
+
+// Pictures of the user's templates: the uploaded file turned into the stored icon (a PNG at most 128
+// pixels on its longest side), and stored icons read back for display. Every decode is bounded: the
+// size the file's header states is checked before anything of that size is allocated, and the
+// decoder itself may allocate no more than such a picture needs.
+struct TemplateIconImage {
+    // Larger pictures are refused, whatever their file size.
+    static constexpr qint64 maxPixels = 64LL * 1000 * 1000;
+
+    static constexpr const char* tooManyPixelsMessage = "图片尺寸过大（超过 6400 万像素），请换更小的";
+    static constexpr const char* unreadableMessage = "无法读取该图片";
+    static constexpr const char* processingFailedMessage = "图片处理失败";
+
+    struct Normalized {
+        // PNG bytes; empty when the picture was refused.
+        QByteArray png;
+        QString error;
+    };
+
+    // The stored icon for the bytes of an uploaded file: decoded with its EXIF orientation applied,
+    // scaled down (never up) so that its longest side is `maxSide` exactly, encoded as PNG.
+    static Normalized normalized(const QByteArray& bytes, int maxSide);
+    // The pixel size of that icon: the longest side `maxSide`, the other in proportion, truncated, at
+    // least 1; a smaller picture keeps its size.
+    static QSize normalizedSize(QSize source, int maxSide);
+    // The picture the bytes hold, oriented as its EXIF data says; a null image and the reason when they
+    // hold none or one over `maxPixels`.
+    static QImage decode(const QByteArray& bytes, QString* error = nullptr);
+    // The picture scaled to fit `box` with its aspect ratio kept; null when it does not decode.
+    static QImage fitted(const QByteArray& bytes, QSize box);
+    // The upload dialog's name patterns: one per format this build decodes ("*.png", "*.jpg", ...).
+    static QStringList namePatterns();
+};
+
+} // namespace ondravell
