@@ -280,6 +280,9 @@ void AddTemplateSheet::refreshIcon() {
     remove_->setVisible(model_.customIconData().has_value());
     error_->setText(model_.iconError() ? toQString(*model_.iconError()) : QString());
     error_->setVisible(model_.iconError().has_value());
+    // The message line comes and goes: the sheet keeps to the height of what it shows.
+    if (isVisible())
+        adjustSize();
 }
 
 void AddTemplateSheet::refreshConfirm() {
