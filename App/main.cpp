@@ -1,6 +1,7 @@
 // The tray application: composition root. Picks the platform implementations and runs the launch
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
+#include "App/Host/QtTranslations.h"
 #include "App/Host/SelectionTriggerArming.h"
 #include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsWindowController.h"
@@ -98,6 +99,8 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("ondravell"));
     // No main window: the application lives in the tray until its quit item.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Before any window, so that Qt's own dialogs and menus come up in Chinese.
+    QtTranslations qtTranslations;
 
     platform::DBusNotificationCenter center;
     platform::QSettingsUserDefaults userDefaults;
