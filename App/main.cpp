@@ -60,6 +60,9 @@
 using namespace ondravell;
 
 namespace {
+// Long enough after start-up that the tray icon and the first windows are up.
+constexpr int prepareResultViewsDelayMs = 3000;
+
 // The X server speaks in device pixels, Qt in logical ones.
 qreal devicePixelRatio() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -170,6 +173,12 @@ int main(int argc, char** argv) {
                                             ToastPresenter::shared().show(message, symbol);
                                         },
                                         &selectionWork});
+    // The first result of a process loads fonts, pictures and styles: done ahead, once the program has
+    // settled, whenever the toolbar is on.
+    QTimer::singleShot(prepareResultViewsDelayMs, [&actionRunner] {
+        if (SettingsService().load().selectionEnabled)
+            actionRunner.prepareViews();
+    });
     SelectionBarController::shared().setActionHandler(
         [&actionRunner](const std::string& actionID, const std::string& text, QPointF at) {
             SelectionBarController::shared().hide();

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <utility>
 
 namespace ondravell {
 
@@ -50,6 +51,15 @@ void SelectionActionRunner::run(SelectionAction::Kind kind, const std::string& t
                 carryOut(*plan, at);
         });
     });
+}
+
+void SelectionActionRunner::prepareViews() {
+    if (std::exchange(viewsPrepared_, true))
+        return;
+    const std::string sample = "Ab 你好 123";
+    SelectionResultWindow::shared().prepare(
+        ResultContentViews::rows({{ODLocalized("字符"), sample}}, true, sample, ResultActions{}));
+    SelectionResultWindow::shared().prepare(ResultContentViews::longText(sample, sample, ResultActions{}));
 }
 
 void SelectionActionRunner::copy(const std::string& value) {

@@ -50,6 +50,10 @@ public:
     // `at` is the point the bar was shown for, in the desktop's logical coordinates.
     void run(SelectionAction::Kind kind, const std::string& text, QPointF at);
 
+    // Readies the result views once, at a moment the user is not waiting: the first result of a
+    // process would otherwise spend a few hundred milliseconds loading fonts, pictures and styles.
+    void prepareViews();
+
     void copy(const std::string& value);
     void replace(const std::string& value);
 
@@ -62,6 +66,7 @@ private:
     std::optional<std::uint64_t> focusBeforePanel_;
     // Counts the runs, so that a result worked out for an earlier one is dropped.
     std::uint64_t runs_ = 0;
+    bool viewsPrepared_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

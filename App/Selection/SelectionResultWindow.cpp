@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -150,6 +151,16 @@ void SelectionResultWindow::show(QWidget* content, QPointF at, const QString& ti
     panel_->raise();
     panel_->activateWindow();
     installOutsideClickMonitor();
+}
+
+void SelectionResultWindow::prepare(QWidget* content) {
+    if (!panel_)
+        createPanel();
+    ResultChrome chrome(content, QString(), services_.translucent, {}, nullptr);
+    chrome.layout()->activate();
+    chrome.resize(chrome.sizeHint());
+    QImage image(chrome.size(), QImage::Format_ARGB32_Premultiplied);
+    chrome.render(&image);
 }
 
 void SelectionResultWindow::place() {

@@ -43,6 +43,10 @@ public:
     // `whenGone` runs once, when this content is replaced or the panel closes.
     void show(QWidget* content, QPointF at, const QString& title, std::function<void()> whenGone = {});
     void close();
+    // Builds the panel, then lays out and draws `content` in the panel's frame without showing it, so
+    // that the fonts, pictures and styles of a result are loaded before the first one is asked for.
+    // `content` is dropped afterwards.
+    void prepare(QWidget* content);
     // Changes whenever the panel shows new content or closes: a result worked out meanwhile for what
     // the panel showed before is no longer wanted.
     std::uint64_t generation() const { return generation_; }

@@ -80,6 +80,8 @@ protected:
 
 TEST_F(SelectionActionRunnerTest, WorkedOutResultsShowOnlyWhileStillWanted) {
     SelectionActionRunner runner(services());
+    runner.prepareViews();
+    EXPECT_FALSE(SelectionResultWindow::shared().isVisible()) << "views are readied out of sight";
 
     runner.run(Kind::caseConvert, "hello world", QPointF(300, 300));
     EXPECT_FALSE(SelectionResultWindow::shared().isVisible()) << "the transform runs on the worker";
