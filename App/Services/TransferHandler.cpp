@@ -44,8 +44,7 @@ struct LatestStep {
 } // namespace
 
 void TransferHandler::run(const TransferRequest& request, const Services& services) {
-    std::vector<std::filesystem::path> sources(request.paths.begin(), request.paths.end());
-    if (sources.empty() || !services.chooseFolder)
+    if (request.paths.empty() || !services.chooseFolder)
         return;
     const bool move = request.move;
     std::optional<std::filesystem::path> destination = services.chooseFolder(move);
@@ -53,10 +52,13 @@ void TransferHandler::run(const TransferRequest& request, const Services& servic
         return;
 
     const ProgressPayload progress{makeUUIDString(), ODLocalized(move ? "正在移动…" : "正在复制…"), 0,
-                                   static_cast<std::int64_t>(sources.size()), false};
-    const bool showsProgress = sources.size() >= progressFromSources;
+                                   static_cast<std::int64_t>(request.paths.size()), false};
+    const bool showsProgress = request.paths.size() >= progressFromSources;
+    // The paths become file-system paths on the worker: for thousands of sources that parsing alone
+    // would hold the main thread for tens of milliseconds.
     services.startWorker(
-        [services, sources = std::move(sources), destination = *destination, move, progress, showsProgress] {
+        [services, paths = request.paths, destination = *destination, move, progress, showsProgress] {
+            const std::vector<std::filesystem::path> sources(paths.begin(), paths.end());
             auto latest = std::make_shared<LatestStep>();
             FileOperator::Progress onProgress;
             if (showsProgress) {
