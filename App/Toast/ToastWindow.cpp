@@ -46,6 +46,11 @@ ToastWindow::ToastWindow(bool translucent)
     layout->addWidget(toastView_);
     layout->addWidget(progressView_);
     progressView_->hide();
+    // The progress display first appears in the middle of an operation: find its fonts and draw its bar
+    // once now, when the panel is made, rather than in the first step.
+    progressView_->setContent(QString(), 0, QStringLiteral("0/0"));
+    progressView_->adjustSize();
+    progressView_->grab();
     fadeTimer_->setTimerType(Qt::PreciseTimer);
     fadeTimer_->setInterval(ToastFade::frameInterval);
     connect(fadeTimer_, &QTimer::timeout, this, [this] { nextFadeStep(); });
@@ -53,6 +58,10 @@ ToastWindow::ToastWindow(bool translucent)
 
 void ToastWindow::setContent(const ToastContent& content) {
     const bool isToast = content.kind == ToastContent::Kind::toast;
+    // A further step of the progress display on screen stays on the screen it appeared on: finding the
+    // pointer costs a round trip to the display server at every step, and the display would jump
+    // between screens mid-operation as the pointer moves.
+    const bool nextStep = !isToast && isVisible() && progressView_->isVisible();
     QSize message;
     if (isToast)
         message = toastView_->setContent(QString::fromStdString(content.message),
@@ -62,9 +71,9 @@ void ToastWindow::setContent(const ToastContent& content) {
                                   QString::fromStdString(content.detail));
     toastView_->setVisible(isToast);
     progressView_->setVisible(!isToast);
-    // Sized and placed from this content alone, never from what the panel showed before. Without a
-    // screen the panel keeps its place.
-    const std::optional<ToastRect> screenArea = pointerScreenArea();
+    // Sized and placed from this content alone, never from what the panel showed before; only a further
+    // progress step keeps the screen. Without a screen the panel keeps its place.
+    const std::optional<ToastRect> screenArea = availableArea(nextStep ? screen() : pointerScreen());
     const ToastRect area = screenArea.value_or(ToastRect{});
     const ToastRect frame =
         isToast ? ToastLayout::toastFrame(message.width(), message.height(), ToastMetrics::symbolBox, area)
@@ -79,10 +88,12 @@ void ToastWindow::setContent(const ToastContent& content) {
     setWindowTitle(title.left(maxTitleLength));
 }
 
-std::optional<ToastRect> ToastWindow::pointerScreenArea() {
+QScreen* ToastWindow::pointerScreen() {
     QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+std::optional<ToastRect> ToastWindow::availableArea(const QScreen* screen) {
     if (!screen)
         return std::nullopt;
     const QRect area = screen->availableGeometry();

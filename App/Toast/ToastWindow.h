@@ -8,6 +8,7 @@
 #include <vector>
 
 class QPainter;
+class QScreen;
 class QTimer;
 
 namespace ondravell {
@@ -17,7 +18,8 @@ class ProgressContentView;
 
 // The frameless panel that shows toasts and progress. It never takes focus, never activates the
 // application and lets clicks through to the windows below. It appears near the top centre of the
-// screen under the pointer. Its window title is the text it shows, for assistive tools.
+// screen under the pointer; a progress display keeps to its screen while its steps come in. Its
+// window title is the text it shows, for assistive tools.
 class ToastWindow final : public QWidget, public ToastSurface {
 public:
     // `translucent`: a compositor runs, so the corners may be see-through and opacity animates.
@@ -34,8 +36,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The available area of the screen under the pointer, or of the primary screen.
-    static std::optional<ToastRect> pointerScreenArea();
+    // The screen under the pointer, or the primary screen.
+    static QScreen* pointerScreen();
+    static std::optional<ToastRect> availableArea(const QScreen* screen);
     void animateOpacity(double to, std::chrono::milliseconds duration);
     void stopFade();
     void nextFadeStep();
