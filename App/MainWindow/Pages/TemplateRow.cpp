@@ -20,6 +20,8 @@ constexpr int iconFrameWidth = 22;
 constexpr int symbolSize = 16;
 constexpr int spacing = 8;
 constexpr double calloutScale = 0.92;
+constexpr int nominalTextWidth = 240;
+constexpr int minimumTextWidth = 120;
 
 } // namespace
 
@@ -38,6 +40,7 @@ public:
     }
 
     const QString& name() const { return name_; }
+    int rowHeight() const { return std::max(pictureSide, fontMetrics().height()); }
 
     QPixmap picture() const {
         const FileTemplate& shown = row_.template_;
@@ -47,14 +50,11 @@ public:
                                    devicePixelRatioF());
     }
 
-    QSize sizeHint() const override {
-        const int textWidth =
-            fontMetrics().horizontalAdvance(name_) + QFontMetrics(callout_).horizontalAdvance(extension_);
-        return {iconFrameWidth + 2 * spacing + textWidth, std::max(pictureSide, fontMetrics().height())};
-    }
+    // Hints that need no text measured: the list is as wide as the page, a long name is elided, and a
+    // page of hundreds of rows lays out without shaping every name first.
+    QSize sizeHint() const override { return {iconFrameWidth + spacing + nominalTextWidth, rowHeight()}; }
     QSize minimumSizeHint() const override {
-        return {iconFrameWidth + spacing + QFontMetrics(callout_).horizontalAdvance(extension_),
-                sizeHint().height()};
+        return {iconFrameWidth + spacing + minimumTextWidth, rowHeight()};
     }
 
 protected:
