@@ -13,8 +13,11 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace ondravell {
 
@@ -33,9 +36,9 @@ constexpr int qrShownSide = 200;
 constexpr qsizetype unitsPerShownLine = 120;
 // The translation below its text shows this much of what the translator printed.
 constexpr qsizetype shownTranslationUnits = 1200;
-// The long-text view shows this much of its text; its copy and replace buttons still use all of it.
-// Laying out a whole megabyte would hold the panel back for seconds.
-constexpr qsizetype shownTextUnits = 32000;
+// The long-text view lays out its text this much at a time: a whole megabyte at once would hold the
+// panel back for seconds.
+constexpr qsizetype textPieceUnits = 32000;
 
 QColor secondary(const QWidget* widget) {
     QColor colour = widget->palette().color(QPalette::WindowText);
@@ -80,6 +83,29 @@ QString firstLines(std::string_view value, int lines) {
         from = end + 1;
     }
     return shown(value.substr(0, end), lines * unitsPerShownLine);
+}
+
+// Fills `view` with `whole` a piece at a time: the first piece at once, each further one when the
+// reader scrolls near the end of what is there.
+void showInPieces(QPlainTextEdit* view, QString whole) {
+    auto text = std::make_shared<const QString>(std::move(whole));
+    auto shownUnits = std::make_shared<qsizetype>(0);
+    auto addPiece = [view, text, shownUnits] {
+        qsizetype end = std::min(text->size(), *shownUnits + textPieceUnits);
+        if (end < text->size() && text->at(end - 1).isHighSurrogate())
+            --end;
+        QTextCursor cursor(view->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(text->sliced(*shownUnits, end - *shownUnits));
+        *shownUnits = end;
+    };
+    view->setUndoRedoEnabled(false);
+    addPiece();
+    QScrollBar* bar = view->verticalScrollBar();
+    QObject::connect(bar, &QScrollBar::valueChanged, view, [bar, text, shownUnits, addPiece](int value) {
+        if (*shownUnits < text->size() && value >= bar->maximum() - bar->pageStep())
+            addPiece();
+    });
 }
 
 QToolButton* copyButton(QWidget* parent, std::string value, const ResultActions& actions) {
@@ -225,7 +251,7 @@ QWidget* ResultContentViews::longText(const std::string& content,
     text->setReadOnly(true);
     text->setFont(monospaced(0.95));
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    text->setPlainText(shown(content, shownTextUnits));
+    showInPieces(text, QString::fromStdString(content));
     text->setFrameShape(QFrame::NoFrame);
     text->viewport()->setAutoFillBackground(false);
     const int lines = int(std::min<qsizetype>(text->document()->blockCount(), 40));

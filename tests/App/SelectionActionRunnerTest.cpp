@@ -1,5 +1,6 @@
 #include "App/Selection/SelectionActionRunner.h"
 
+#include "App/Selection/ResultContentViews.h"
 #include "App/Selection/SelectionResultWindow.h"
 #include "platform/TaskQueue.h"
 #include "platform/memory/MemoryPasteboard.h"
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QThread>
 #include <QWidget>
 #include <filesystem>
@@ -116,6 +119,21 @@ TEST_F(SelectionActionRunnerTest, WorkedOutResultsShowOnlyWhileStillWanted) {
     SelectionResultWindow::shared().close();
     queue.drain();
     EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
+}
+
+TEST_F(SelectionActionRunnerTest, ALongTextIsWholeOnceScrolledThrough) {
+    std::string content;
+    for (int i = 0; content.size() < 300000; ++i)
+        content += "line " + std::to_string(i) + " 你好 😀\n";
+    std::unique_ptr<QWidget> view(ResultContentViews::longText(content, std::nullopt, {}));
+    auto* text = view->findChild<QPlainTextEdit*>();
+    ASSERT_NE(text, nullptr);
+    view->show();
+    EXPECT_LT(text->document()->characterCount(), 100000) << "only a first piece is laid out at once";
+    for (int scrolled = 0;
+         scrolled < 100 && text->toPlainText().size() < QString::fromStdString(content).size(); ++scrolled)
+        text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+    EXPECT_EQ(text->toPlainText().toStdString(), content);
 }
 
 namespace {
