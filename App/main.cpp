@@ -25,7 +25,6 @@
 #include "platform/glib/GioInstalledApplications.h"
 #include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/glib/GioTrash.h"
-#include "platform/glib/GioURLOpener.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtFileDialog.h"
@@ -190,7 +189,6 @@ int main(int argc, char** argv) {
     platform::QtImageSizeReader imageSizes;
     platform::GioTrash trash;
     platform::QtFolderWatcher folderWatcher;
-    platform::GioURLOpener urlOpener;
     // Ends before the services its work uses: it waits for that work.
     platform::QtTaskQueue queue;
 
@@ -242,7 +240,7 @@ int main(int argc, char** argv) {
                                      extensionInstallerPaths(extensionFolder),
                                      OnboardingWindowController::shared().window());
                              },
-                             [&urlOpener](const std::string& url) { urlOpener.open(url); }});
+                             [&desktopOpener](const std::string& url) { desktopOpener.openURI(url); }});
     appDelegate.applicationDidFinishLaunching();
     // A script started the program: serve its request once the event loop runs.
     if (service)
