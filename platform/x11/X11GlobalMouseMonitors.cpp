@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace ondravell::platform {
@@ -65,6 +66,7 @@ void X11GlobalMouseMonitors::disconnect() {
     connection_.close();
     display_ = nullptr;
     hasPressed_ = false;
+    leftPressIsOwn_ = false;
 }
 
 X11GlobalMouseMonitors::Event X11GlobalMouseMonitors::eventAtPointer(int clickCount) const {
@@ -117,9 +119,15 @@ void X11GlobalMouseMonitors::readEvents() {
         XFreeEventData(display_, cookie);
     }
     for (const auto& [kind, event] : pending) {
-        if (options_.isOwnWindowAt && options_.isOwnWindowAt(event.x, event.y))
+        // A click on one of our buttons often closes its window before the release is read: the
+        // release belongs to the press, so it is ours too and never ends a gesture elsewhere.
+        if (kind == Kind::leftMouseUp && std::exchange(leftPressIsOwn_, false))
             continue;
-        monitors_.dispatch(kind, event);
+        const bool own = options_.isOwnWindowAt && options_.isOwnWindowAt(event.x, event.y);
+        if (kind == Kind::leftMouseDown)
+            leftPressIsOwn_ = own;
+        if (!own)
+            monitors_.dispatch(kind, event);
     }
 }
 

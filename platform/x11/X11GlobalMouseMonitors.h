@@ -22,7 +22,7 @@ public:
         int doubleClickIntervalMs = 400;
         int doubleClickDistance = 5;
         // True when the point (root coordinates) lies over one of the program's own windows; such
-        // events are not reported.
+        // events are not reported, nor the release of a left press made over one.
         std::function<bool(double x, double y)> isOwnWindowAt;
     };
 
@@ -52,6 +52,8 @@ private:
     double lastPressX_ = 0, lastPressY_ = 0;
     int clickCount_ = 0;
     bool hasPressed_ = false;
+    // Whether the left button went down over one of our own windows and is not released yet.
+    bool leftPressIsOwn_ = false;
 };
 
 } // namespace ondravell::platform
