@@ -10,6 +10,8 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <optional>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -37,6 +39,19 @@ bool eventually(const std::function<bool()>& condition) {
 
 bool barShown() {
     return X11Windows::viewableNamed(barName).has_value();
+}
+
+// The bar and the result panel carry the same name; the bar is one row of buttons high.
+std::optional<X11Windows::Window> shownOurs(bool panel) {
+    for (const auto& window : X11Windows::all())
+        if (window.viewable && window.name == barName && (window.height > 60) == panel)
+            return window;
+    return std::nullopt;
+}
+
+std::string fileText(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 pid_t launch(const char* program, std::vector<std::string> arguments) {
@@ -82,13 +97,14 @@ protected:
         fs::remove_all(root_, error);
     }
 
-    static void writeSettings(const std::string& blacklist, bool automatic = true) {
+    static void writeSettings(const std::string& blacklist, bool automatic = true,
+                              const std::string& actions = R"(["copyText", "translate"])") {
         fs::path folder = root_ / "container" / "Library" / "Application Support";
         fs::create_directories(folder);
         // The hot key Ctrl+Shift+S: Carbon key code 1, control and shift.
         std::ofstream(folder / "settings.v1.json")
             << R"({"selectionEnabled": true, "selectionTriggerAuto": )" << (automatic ? "true" : "false")
-            << R"(, "selectionActionIDs": ["copyText", "translate"], "selectionAppBlacklist": )" << blacklist
+            << R"(, "selectionActionIDs": )" << actions << R"(, "selectionAppBlacklist": )" << blacklist
             << R"(, "selectionHotKey": {"keyCode": 1, "carbonModifiers": 4608, "display": "S"}})";
     }
     // Starts the program again, which arms the toolbar and registers its hot key as the settings say.
@@ -145,6 +161,48 @@ TEST_F(SelectionToolbarSessionTest,
     writeSettings("[]");
     selectInTheField();
     EXPECT_TRUE(eventually(barShown)) << "no bar once the application is allowed again";
+}
+
+TEST_F(SelectionToolbarSessionTest,
+       ReplaceWritesTheFormattedJSONIntoAGtkFieldAndTheNextSelectionShowsTheBar) {
+    ASSERT_TRUE(input_->ok());
+    writeSettings("[]", true, R"(["jsonTool"])");
+    const fs::path fieldText = root_ / "gtk-field.txt";
+    pid_t gtkClient = launch(GTK_TEXT_FIELD_CLIENT, {R"({"a":1})", fieldText.string()});
+    ASSERT_TRUE(eventually([] { return X11Windows::viewableNamed("gtk-text-field-client").has_value(); }));
+    // The window manager's part: a click gives the field's window the keyboard.
+    input_->setActiveWindow(X11Windows::viewableNamed("gtk-text-field-client")->id);
+    // The field starts with its text selected; a click behind the text clears that, since a drag that
+    // starts on selected text would move it instead of selecting.
+    input_->moveTo(500, 330);
+    input_->click(1);
+    std::this_thread::sleep_for(absenceWait);
+    input_->drag(51, 330, 400, 331);
+    ASSERT_TRUE(eventually([] { return shownOurs(false).has_value(); })) << "no bar over the GTK field";
+
+    auto bar = *shownOurs(false);
+    input_->moveTo(bar.x + bar.width / 2, bar.y + bar.height / 2);
+    input_->click(1);
+    ASSERT_TRUE(eventually([] { return shownOurs(true).has_value(); })) << "no JSON panel";
+    // The replace button sits beside the copy button in the panel's last row.
+    auto panel = *shownOurs(true);
+    input_->moveTo(panel.x + 140, panel.y + panel.height - 24);
+    input_->click(1);
+    const std::string formatted = "{\n  \"a\" : 1\n}";
+    EXPECT_TRUE(eventually([&] { return fileText(fieldText) == formatted; }))
+        << "the field holds: " << fileText(fieldText);
+    // The click on the replace button is not a selection of its own.
+    std::this_thread::sleep_for(absenceWait);
+    EXPECT_FALSE(shownOurs(false).has_value()) << "a bar came back after the replace";
+
+    input_->drag(51, 330, 120, 331);
+    EXPECT_TRUE(eventually([] { return shownOurs(false).has_value(); }))
+        << "no bar for the second selection in the same field";
+
+    input_->setActiveWindow(0);
+    ::kill(gtkClient, SIGTERM);
+    ::waitpid(gtkClient, nullptr, 0);
+    writeSettings("[]");
 }
 
 TEST_F(SelectionToolbarSessionTest, HotKeyShowsTheCopiedSelectionAtThePointerWithoutTheAutomaticTrigger) {

@@ -63,10 +63,12 @@ void X11FakeInput::setActiveWindow(unsigned long window) {
     Atom active = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
     if (window == 0) {
         XDeleteProperty(display_, DefaultRootWindow(display_), active);
+        XSetInputFocus(display_, PointerRoot, RevertToPointerRoot, CurrentTime);
     } else {
         ::Window id = window;
         XChangeProperty(display_, DefaultRootWindow(display_), active, XA_WINDOW, 32, PropModeReplace,
                         reinterpret_cast<unsigned char*>(&id), 1);
+        XSetInputFocus(display_, id, RevertToPointerRoot, CurrentTime);
     }
     XFlush(display_);
 }

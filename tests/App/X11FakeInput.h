@@ -24,7 +24,8 @@ public:
     void drag(int fromX, int fromY, int toX, int toY);
     // Presses the keys named (X keysym names) in order, then releases them in reverse order.
     void pressKeys(const std::vector<std::string>& keysyms);
-    // Names `window` the active one on the root window, as a window manager would (0: none).
+    // Names `window` the active one on the root window and gives it the keyboard, as a window manager
+    // would (0: none, the keyboard follows the pointer).
     void setActiveWindow(unsigned long window);
     // Gives `window` the keyboard focus.
     void focusWindow(unsigned long window);
