@@ -168,22 +168,32 @@ TEST_F(SelectionToolbarSessionTest,
     ASSERT_TRUE(input_->ok());
     writeSettings("[]", true, R"(["jsonTool"])");
     const fs::path fieldText = root_ / "gtk-field.txt";
-    pid_t gtkClient = launch(GTK_TEXT_FIELD_CLIENT, {R"({"a":1})", fieldText.string()});
+    // Ends with the test however it ends, so no client outlives it.
+    struct Client {
+        pid_t pid;
+        ~Client() {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+    } gtkClient{launch(GTK_TEXT_FIELD_CLIENT, {R"({"a":1})", fieldText.string()})};
     ASSERT_TRUE(eventually([] { return X11Windows::viewableNamed("gtk-text-field-client").has_value(); }));
     // The window manager's part: a click gives the field's window the keyboard.
     input_->setActiveWindow(X11Windows::viewableNamed("gtk-text-field-client")->id);
     // The field starts with its text selected; a click behind the text clears that, since a drag that
     // starts on selected text would move it instead of selecting.
-    input_->moveTo(500, 330);
+    input_->moveTo(300, 330);
     input_->click(1);
+    ASSERT_TRUE(eventually([] { return !barShown(); }));
     std::this_thread::sleep_for(absenceWait);
-    input_->drag(51, 330, 400, 331);
+    input_->drag(51, 330, 250, 331);
     ASSERT_TRUE(eventually([] { return shownOurs(false).has_value(); })) << "no bar over the GTK field";
 
     auto bar = *shownOurs(false);
     input_->moveTo(bar.x + bar.width / 2, bar.y + bar.height / 2);
     input_->click(1);
-    ASSERT_TRUE(eventually([] { return shownOurs(true).has_value(); })) << "no JSON panel";
+    ASSERT_TRUE(eventually([] { return shownOurs(true).has_value(); }))
+        << "no JSON panel after a click on the bar at " << bar.x << "," << bar.y << " " << bar.width << "x"
+        << bar.height;
     // The replace button sits beside the copy button in the panel's last row.
     auto panel = *shownOurs(true);
     input_->moveTo(panel.x + 140, panel.y + panel.height - 24);
@@ -200,8 +210,6 @@ TEST_F(SelectionToolbarSessionTest,
         << "no bar for the second selection in the same field";
 
     input_->setActiveWindow(0);
-    ::kill(gtkClient, SIGTERM);
-    ::waitpid(gtkClient, nullptr, 0);
     writeSettings("[]");
 }
 
