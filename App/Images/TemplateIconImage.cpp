@@ -30,7 +30,7 @@ QSize TemplateIconImage::normalizedSize(QSize source, int maxSide) {
     return {scaled(width), scaled(height)};
 }
 
-QImage TemplateIconImage::decode(const QByteArray& bytes, QString* error) {
+QImage TemplateIconImage::decode(const QByteArray& bytes, QString* error, qint64 pixelLimit) {
     auto refuse = [&](const char* message) {
         if (error)
             *error = QString::fromUtf8(message);
@@ -46,12 +46,12 @@ QImage TemplateIconImage::decode(const QByteArray& bytes, QString* error) {
     if (!reader.canRead())
         return refuse(unreadableMessage);
     const QSize stated = reader.size();
-    if (stated.isValid() && qint64(stated.width()) * stated.height() > maxPixels)
+    if (stated.isValid() && qint64(stated.width()) * stated.height() > pixelLimit)
         return refuse(tooManyPixelsMessage);
     QImage image = reader.read();
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         return refuse(unreadableMessage);
-    if (qint64(image.width()) * image.height() > maxPixels)
+    if (qint64(image.width()) * image.height() > pixelLimit)
         return refuse(tooManyPixelsMessage);
     return image;
 }
@@ -75,7 +75,7 @@ TemplateIconImage::Normalized TemplateIconImage::normalized(const QByteArray& by
 }
 
 QImage TemplateIconImage::fitted(const QByteArray& bytes, QSize box) {
-    QImage image = decode(bytes);
+    QImage image = decode(bytes, nullptr, maxDisplayPixels);
     if (image.isNull() || box.isEmpty())
         return image;
     return image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);

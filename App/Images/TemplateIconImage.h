@@ -16,6 +16,9 @@ namespace ondravell {
 struct TemplateIconImage {
     // Larger pictures are refused, whatever their file size.
     static constexpr qint64 maxPixels = 64LL * 1000 * 1000;
+    // Stored icons are at most 128 pixels wide; a far larger one (written by hand or by an import) is
+    // not drawn at all, so a list of them never decodes megapixels to show 20-pixel pictures.
+    static constexpr qint64 maxDisplayPixels = 1024LL * 1024;
 
     static constexpr const char* tooManyPixelsMessage = "图片尺寸过大（超过 6400 万像素），请换更小的";
     static constexpr const char* unreadableMessage = "无法读取该图片";
@@ -34,9 +37,10 @@ struct TemplateIconImage {
     // least 1; a smaller picture keeps its size.
     static QSize normalizedSize(QSize source, int maxSide);
     // The picture the bytes hold, oriented as its EXIF data says; a null image and the reason when they
-    // hold none or one over `maxPixels`.
-    static QImage decode(const QByteArray& bytes, QString* error = nullptr);
-    // The picture scaled to fit `box` with its aspect ratio kept; null when it does not decode.
+    // hold none or one over `pixelLimit`.
+    static QImage decode(const QByteArray& bytes, QString* error = nullptr, qint64 pixelLimit = maxPixels);
+    // The picture scaled to fit `box` with its aspect ratio kept; null when it does not decode or has
+    // more than `maxDisplayPixels`.
     static QImage fitted(const QByteArray& bytes, QSize box);
     // The upload dialog's name patterns: one per format this build decodes ("*.png", "*.jpg", ...).
     static QStringList namePatterns();

@@ -102,4 +102,9 @@ TEST(TemplateIconImage, RefusesWhatIsNoPictureOrTooManyPixelsBeforeDecoding) {
         EXPECT_TRUE(icon.png.isEmpty());
         EXPECT_EQ(icon.error, message);
     }
+    // A stored icon far larger than any the editor writes is not drawn in a list row.
+    EXPECT_TRUE(TemplateIconImage::fitted(bmpHeader(2000, 2000), {20, 20}).isNull());
+    QImage small(300, 200, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    EXPECT_EQ(TemplateIconImage::fitted(encoded(small, "png"), {20, 20}).size(), QSize(20, 13));
 }

@@ -29,6 +29,7 @@ namespace {
 constexpr int sheetWidth = 430;
 constexpr int sheetPadding = 20;
 constexpr int previewSide = 46;
+constexpr int iconRowSpacing = 10;
 constexpr int previewSymbolSize = 24;
 constexpr int presetButtonWidth = 44;
 constexpr int gridBoxHeight = 76;
@@ -172,7 +173,7 @@ QWidget* AddTemplateSheet::makeIconRow() {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
+    layout->setSpacing(iconRowSpacing);
     const QColor secondary = palette().color(QPalette::PlaceholderText);
 
     preview_->setFixedSize(previewSide, previewSide);
@@ -229,7 +230,7 @@ QWidget* AddTemplateSheet::makeSymbolGrid() {
     layout->setContentsMargins(gridPadding, gridPadding, gridPadding, gridPadding);
     layout->setSpacing(cellSpacing);
     // As many columns of at least `cellMinimumWidth` as the box beside the preview holds.
-    const int boxWidth = sheetWidth - 2 * sheetPadding - previewSide - 10 - 2 * gridPadding -
+    const int boxWidth = sheetWidth - 2 * sheetPadding - previewSide - iconRowSpacing - 2 * gridPadding -
                          style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int columns = std::max(1, (boxWidth + cellSpacing) / (cellMinimumWidth + cellSpacing));
     int index = 0;
