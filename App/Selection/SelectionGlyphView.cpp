@@ -3,6 +3,7 @@
 #include "App/Selection/SelectionGlyph.h"
 #include "App/Symbols/SymbolImage.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -116,12 +117,19 @@ SelectionGlyphView::SelectionGlyphView(SelectionAction action, double baseSize, 
 
 void SelectionGlyphView::setBaseSize(double baseSize) {
     baseSize_ = baseSize;
+    size_.reset();
     updateGeometry();
     update();
 }
 
 QSize SelectionGlyphView::sizeHint() const {
-    return glyphSize(action_, baseSize_).toSize() + QSize(1, 1);
+    return measured().toSize() + QSize(1, 1);
+}
+
+QSizeF SelectionGlyphView::measured() const {
+    if (!size_)
+        size_ = glyphSize(action_, baseSize_);
+    return *size_;
 }
 
 QSizeF SelectionGlyphView::glyphSize(const SelectionAction& action, double baseSize) {
@@ -162,10 +170,19 @@ void SelectionGlyphView::paintGlyph(QPainter& painter, QPointF origin, const Sel
     painter.restore();
 }
 
+void SelectionGlyphView::changeEvent(QEvent* event) {
+    // The glyph's fonts follow the application's font.
+    if (event->type() == QEvent::ApplicationFontChange || event->type() == QEvent::FontChange) {
+        size_.reset();
+        updateGeometry();
+    }
+    QWidget::changeEvent(event);
+}
+
 void SelectionGlyphView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QSizeF size = glyphSize(action_, baseSize_);
-    const QPointF origin((width() - size.width()) / 2, (height() - size.height()) / 2);
+    const QSizeF glyph = measured();
+    const QPointF origin((width() - glyph.width()) / 2, (height() - glyph.height()) / 2);
     paintGlyph(painter, origin, action_, baseSize_, palette().color(foregroundRole()));
 }
 

@@ -3,6 +3,7 @@
 #include "core/Models/SelectionAction.h"
 
 #include <QWidget>
+#include <optional>
 
 namespace ondravell {
 
@@ -23,11 +24,16 @@ public:
                            const QColor& colour);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QSizeF measured() const;
+
     SelectionAction action_;
     double baseSize_;
+    // The glyph's measured size: layouts ask for it many times, and measuring builds its fonts.
+    mutable std::optional<QSizeF> size_;
 };
 
 } // namespace ondravell

@@ -4,6 +4,7 @@
 #include "platform/SymbolIconNames.h"
 
 #include <QPainter>
+#include <QPixmapCache>
 
 // The bundled pictures live in this static library; registering them by hand keeps the linker from
 // dropping them.
@@ -30,6 +31,22 @@ QString bundledPath(std::string_view image) {
 
 const platform::SymbolIconName* entryFor(const QString& symbol) {
     return platform::symbolIconName(symbol.toStdString());
+}
+
+QPixmap drawnPixmap(const QString& symbol, int size, const QColor& tint, qreal devicePixelRatio) {
+    QIcon source = SymbolImage::icon(symbol);
+    QPixmap image(QSize(size, size) * devicePixelRatio);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    if (source.isNull())
+        return image;
+    // Theme icons come in fixed sizes; centre whatever size the theme gives in the requested square.
+    QPixmap drawn =
+        TintedIconEngine::tinted(source.pixmap(QSize(size, size), devicePixelRatio), tint, QIcon::Normal);
+    QPainter p(&image);
+    const QSizeF drawnSize = drawn.deviceIndependentSize();
+    p.drawPixmap(QPointF((size - drawnSize.width()) / 2, (size - drawnSize.height()) / 2), drawn);
+    return image;
 }
 
 } // namespace
@@ -62,19 +79,18 @@ QIcon SymbolImage::icon(const QString& symbol, const QColor& tint) {
 }
 
 QPixmap SymbolImage::pixmap(const QString& symbol, int size, const QColor& tint, qreal devicePixelRatio) {
-    QIcon source = icon(symbol);
-    QPixmap image(QSize(size, size) * devicePixelRatio);
-    image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Qt::transparent);
-    if (source.isNull())
-        return image;
-    // Theme icons come in fixed sizes; centre whatever size the theme gives in the requested square.
-    QPixmap drawn =
-        TintedIconEngine::tinted(source.pixmap(QSize(size, size), devicePixelRatio), tint, QIcon::Normal);
-    QPainter p(&image);
-    const QSizeF drawnSize = drawn.deviceIndependentSize();
-    p.drawPixmap(QPointF((size - drawnSize.width()) / 2, (size - drawnSize.height()) / 2), drawn);
-    return image;
+    // Views repaint the same few symbols often, and every lookup reads and parses the picture's file
+    // again: the drawn pictures are kept in Qt's pixmap cache, under a key that also names the icon
+    // theme, so a theme change draws them anew.
+    const QString key = QStringLiteral("ondravell-symbol:%1:%2:%3:%4:%5")
+                            .arg(symbol, QString::number(size), QString::number(tint.rgba(), 16),
+                                 QString::number(devicePixelRatio), QIcon::themeName());
+    QPixmap cached;
+    if (QPixmapCache::find(key, &cached))
+        return cached;
+    QPixmap drawn = drawnPixmap(symbol, size, tint, devicePixelRatio);
+    QPixmapCache::insert(key, drawn);
+    return drawn;
 }
 
 QIcon SymbolImage::applicationIcon(const QColor& tint, const QColor& halo) {
