@@ -4,6 +4,7 @@
 #include "App/Host/QtTranslations.h"
 #include "App/Host/SelectionTriggerArming.h"
 #include "App/HotKeys/HotKeyManager.h"
+#include "App/MainWindow/SettingsPages.h"
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/NewFile/NewFileWindowController.h"
 #include "App/Onboarding/FinderExtensionInstaller.h"
@@ -249,6 +250,9 @@ int main(int argc, char** argv) {
         if (SettingsService().load().selectionEnabled)
             SelectionBarController::shared().prepare();
     });
+    // Qt looks fonts up the first time they are used; done now, while the program idles in the tray,
+    // the settings pages open without that wait.
+    QTimer::singleShot(0, [] { warmUpSettingsPages(); });
     // The name is what senders and tests wait for, so it is taken only now that every request observer
     // is connected. A launch that lost the race to another one hands over to it.
     auto claim = instance.claim(

@@ -15,17 +15,36 @@
 #include "App/Services/UpdateChecker.h"
 #include "App/Toast/ToastPresenter.h"
 
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
+#include <QScreen>
 
 namespace ondravell {
 
 namespace {
+constexpr int warmUpCanvasWidth = 1024;
+constexpr int warmUpCanvasHeight = 32;
+
 QWidget* placeholder(SettingsNavigation::Section section) {
     auto* page = new QLabel(toQString(SettingsNavigation::title(section)));
     page->setAlignment(Qt::AlignCenter);
     return page;
 }
 } // namespace
+
+void warmUpSettingsPages() {
+    // A strip wide enough for the sample lines, at the screen's pixel ratio so that the glyph pictures
+    // drawn here are the ones the pages draw.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    QImage canvas(QSize(warmUpCanvasWidth, warmUpCanvasHeight) * ratio, QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(ratio);
+    QPainter painter(&canvas);
+    SelectionSettingsPage::warmUp(painter);
+    SelectionEnginesSections::warmUp(painter);
+}
 
 QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServices services) {
     using Section = SettingsNavigation::Section;

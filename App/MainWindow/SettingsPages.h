@@ -46,4 +46,9 @@ struct SettingsPageServices {
 // yet shows its title.
 QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServices services);
 
+// Looks up, once, the fonts and draws the pictures of the pages that spend most of their first showing
+// on them (the selection toolbar's glyphs and captions), so that a page shown later costs only its
+// own building. The program calls it at idle after start-up.
+void warmUpSettingsPages();
+
 } // namespace ondravell

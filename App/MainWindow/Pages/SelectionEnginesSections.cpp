@@ -1,10 +1,12 @@
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
 
+#include "App/MainWindow/Widgets/FontWarmUp.h"
 #include "App/MainWindow/Widgets/ListRows.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
 #include "App/MainWindow/Widgets/SymbolIcons.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -35,7 +37,7 @@ QVBoxLayout* addRowHolder(SettingsSection* section) {
 } // namespace
 
 SelectionEnginesSections::SelectionEnginesSections(SelectionEnginesModel::Services services, QWidget* parent)
-    : QWidget(parent), model_(services), addApp_(new QPushButton) {
+    : QWidget(parent), buildTurn_(this), model_(services), addApp_(new QPushButton) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(18);
@@ -63,6 +65,13 @@ SelectionEnginesSections::SelectionEnginesSections(SelectionEnginesModel::Servic
     column->addWidget(excluded);
 
     model_.setObserver([this] { refresh(); });
+    // Read now, so that the page's first showing lays the sections out once.
+    model_.load();
+}
+
+void SelectionEnginesSections::warmUp(QPainter& painter) {
+    warmUpFonts(painter, {scaledFont(QApplication::font(), captionScale),
+                          QFontDatabase::systemFont(QFontDatabase::FixedFont)});
 }
 
 void SelectionEnginesSections::buildEngineSection(SettingsSection* section, List list,
@@ -138,8 +147,7 @@ void SelectionEnginesSections::refreshEngines(List list) {
         c.picker->setCurrentIndex(c.picker->findData(toQString(model_.chosenID(list))));
     }
     removeRowsLater(c.rows);
-    QFont caption = font();
-    caption.setPointSizeF(caption.pointSizeF() * captionScale);
+    const QFont caption = scaledFont(font(), captionScale);
     for (const SearchEngine& engine : model_.custom(list))
         c.rows->addWidget(makeRemovableRow(toQString(engine.name), toQString(engine.urlTemplate), caption,
                                            [this, list, id = engine.id] { model_.remove(list, id); }));
@@ -166,7 +174,7 @@ void SelectionEnginesSections::refreshBlacklist() {
 
 void SelectionEnginesSections::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous() && !buildTurn_.current())
         reload();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "App/MainWindow/Models/SelectionEnginesModel.h"
+#include "App/MainWindow/Widgets/BuildTurn.h"
 
 #include <QWidget>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPushButton;
 class QVBoxLayout;
 
@@ -22,6 +24,9 @@ public:
     using List = SelectionEnginesModel::List;
 
     explicit SelectionEnginesSections(SelectionEnginesModel::Services services, QWidget* parent = nullptr);
+
+    // Draws, into `painter`, the fonts the sections use, so that their first showing finds them.
+    static void warmUp(QPainter& painter);
 
     void reload() { model_.load(); }
     SelectionEnginesModel& model() { return model_; }
@@ -56,6 +61,7 @@ private:
     void refreshAddRow(List list);
     void refreshBlacklist();
 
+    BuildTurn buildTurn_;
     SelectionEnginesModel model_;
     EngineControls search_;
     EngineControls ai_;

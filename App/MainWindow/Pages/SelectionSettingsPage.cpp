@@ -1,5 +1,6 @@
 #include "App/MainWindow/Pages/SelectionSettingsPage.h"
 
+#include "App/MainWindow/Widgets/FontWarmUp.h"
 #include "App/MainWindow/Widgets/KeyRecorderField.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
@@ -9,6 +10,7 @@
 #include "App/Selection/SelectionBarStyle.h"
 #include "App/Selection/SelectionGlyphView.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -43,9 +45,7 @@ QLabel* caption(const QString& text, const QFont& base) {
     auto* label = new QLabel(text);
     label->setWordWrap(true);
     label->setForegroundRole(QPalette::PlaceholderText);
-    QFont small = base;
-    small.setPointSizeF(small.pointSizeF() * captionScale);
-    label->setFont(small);
+    label->setFont(scaledFont(base, captionScale));
     return label;
 }
 
@@ -54,6 +54,7 @@ QLabel* caption(const QString& text, const QFont& base) {
 SelectionSettingsPage::SelectionSettingsPage(SelectionSettingsModel::Services services,
                                              const platform::KeyboardLayout* layout, QWidget* parent)
     : SettingsPage(parent),
+      buildTurn_(this),
       model_(std::move(services)),
       enabled_(new QCheckBox(QStringLiteral("启用划词（选中文本弹出快捷操作条）"))),
       trustWarning_(new QWidget),
@@ -71,9 +72,7 @@ SelectionSettingsPage::SelectionSettingsPage(SelectionSettingsModel::Services se
     warningLayout->setContentsMargins(0, 0, 0, 0);
     QWidget* warning = makeSymbolLabel("exclamationmark.triangle.fill",
                                        QStringLiteral("需要 X11 会话才能读取选中文本"), orange);
-    QFont small = warning->font();
-    small.setPointSizeF(small.pointSizeF() * captionScale);
-    warning->setFont(small);
+    warning->setFont(scaledFont(warning->font(), captionScale));
     warningLayout->addWidget(warning, 1);
     main->rows()->addWidget(trustWarning_);
     main->rows()->addWidget(caption(
@@ -126,7 +125,19 @@ SelectionSettingsPage::SelectionSettingsPage(SelectionSettingsModel::Services se
     for (const SelectionAction& action : SelectionAction::builtins())
         rows_.emplace(std::string(action.id()), makeActionRow(action));
     model_.setObserver([this] { refresh(); });
-    refresh();
+    // Read now rather than when the page shows, so that its first showing lays it out and draws it
+    // once, with the sections the settings ask for.
+    model_.load();
+}
+
+void SelectionSettingsPage::warmUp(QPainter& painter) {
+    const QFont base = QApplication::font();
+    QFont title = base; // the sections' titles
+    title.setBold(true);
+    warmUpFonts(painter, {base, title, scaledFont(base, captionScale)});
+    const QColor colour = QApplication::palette().color(QPalette::WindowText);
+    for (const SelectionAction& action : SelectionAction::builtins())
+        SelectionGlyphView::paintGlyph(painter, QPointF(0, 0), action, glyphBaseSize, colour);
 }
 
 QWidget* SelectionSettingsPage::makeActionRow(const SelectionAction& action) {
@@ -160,7 +171,8 @@ QCheckBox* SelectionSettingsPage::actionSwitch(std::string_view id) const {
 }
 
 void SelectionSettingsPage::reload() {
-    model_.load();
+    if (!buildTurn_.current())
+        model_.load();
 }
 
 void SelectionSettingsPage::refresh() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "App/MainWindow/Models/SelectionSettingsModel.h"
+#include "App/MainWindow/Widgets/BuildTurn.h"
 #include "App/MainWindow/Widgets/SettingsPage.h"
 
 #include <map>
@@ -9,6 +10,7 @@
 #include <vector>
 
 class QCheckBox;
+class QPainter;
 class QRadioButton;
 
 namespace ondravell {
@@ -29,6 +31,9 @@ class SelectionSettingsPage final : public SettingsPage {
 public:
     SelectionSettingsPage(SelectionSettingsModel::Services services, const platform::KeyboardLayout* layout,
                           QWidget* parent = nullptr);
+
+    // Draws, into `painter`, the fonts and glyphs the page uses, so that its first showing finds them.
+    static void warmUp(QPainter& painter);
 
     // A section after the page's own, shown only while the toolbar is on.
     void addToolbarSection(QWidget* section);
@@ -52,6 +57,7 @@ private:
     void refresh();
     void refreshRows();
 
+    BuildTurn buildTurn_;
     SelectionSettingsModel model_;
     QCheckBox* enabled_;
     QWidget* trustWarning_;

@@ -170,3 +170,25 @@ TEST_F(SelectionPageDisplayTest, EnginesAndExcludedApplicationsAreEditedInPlace)
     EXPECT_TRUE(rowTexts(engines->excludedRows()).isEmpty());
     EXPECT_EQ(stored().selectionCustomAIEngines.size(), 1u) << "each control wrote its own fields";
 }
+
+TEST_F(SelectionPageDisplayTest, ReadsTheFileWhenBuiltAndAgainInLaterShowings) {
+    writeSettings(R"({"selectionEnabled": false})");
+    SelectionSettingsPage* selection = show();
+    ASSERT_NE(selection, nullptr);
+    auto* engines = enginesOf(selection);
+    EXPECT_FALSE(selection->enabledSwitch()->isChecked());
+    EXPECT_FALSE(engines->isVisible());
+
+    // Changed elsewhere (an import, the other machine's sync) after the page's first turn.
+    QApplication::processEvents();
+    writeSettings(R"({"selectionEnabled": true, "selectionActionIDs": ["qrCode"],
+        "selectionCustomEngines": [{"id": "E", "name": "引擎", "urlTemplate": "https://e.example/?q={q}",
+                                    "autoSubmits": false}]})");
+    page->hide();
+    page->show();
+    EXPECT_TRUE(selection->enabledSwitch()->isChecked());
+    EXPECT_TRUE(selection->actionSwitch("qrCode")->isChecked());
+    EXPECT_FALSE(selection->actionSwitch("copyText")->isChecked());
+    ASSERT_TRUE(engines->isVisible()) << "the sections built hidden show what the file says now";
+    EXPECT_EQ(rowTexts(engines->customRows(List::search)), QStringList{"引擎"});
+}
