@@ -9,6 +9,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+
+#include <chrono>
 #include <unistd.h>
 
 using namespace ondravell;
@@ -102,9 +104,10 @@ TEST(HotKeyNautilusSession, CopyPathHotKeyPutsBothSelectedPathsOnTheClipboard) {
     ASSERT_GT(nautilus, 0);
     ASSERT_GT(app, 0);
     std::optional<test::X11Windows::Window> window;
-    EXPECT_TRUE(test::spinUntil([&] {
-        return (window = test::X11Windows::viewableNamed("hotkey-selection"));
-    })) << "Nautilus showed no window for the folder";
+    EXPECT_TRUE(
+        test::spinUntil([&] { return (window = test::X11Windows::viewableNamed("hotkey-selection")); },
+                        std::chrono::seconds(45)))
+        << "Nautilus showed no window for the folder";
 
     GdkDisplay* display = gdk_display_open(nullptr);
     ASSERT_NE(display, nullptr);
@@ -112,9 +115,11 @@ TEST(HotKeyNautilusSession, CopyPathHotKeyPutsBothSelectedPathsOnTheClipboard) {
     test::X11FakeInput input;
     std::optional<ClipboardText> seen;
     // Each round makes the window active, selects everything and presses the hot key; early rounds may
-    // come before Nautilus listed the folder or the program grabbed the keys.
+    // come before Nautilus listed the folder or the program grabbed the keys. A loaded machine starts
+    // both slowly, so the rounds are bounded by time rather than by count.
     bool copied = false;
-    for (int round = 0; window && !copied && round < 20; ++round) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (window && !copied && std::chrono::steady_clock::now() < giveUp) {
         input.setActiveWindow(window->id);
         input.focusWindow(window->id);
         // A click on the empty part of the file view gives it the keyboard; Ctrl+A selects both files.
