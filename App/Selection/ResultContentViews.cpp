@@ -17,6 +17,7 @@
 #include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 namespace ondravell {
@@ -25,6 +26,8 @@ namespace {
 
 constexpr int labelColumnWidth = 84;
 constexpr int valueLines = 3;
+// The widest a row's value asks for: what the panel's 460 px leave beside the label and copy button.
+constexpr int rowValueMaxWidth = 300;
 constexpr int longTextMaxHeight = 260;
 constexpr int translationMaxWidth = 320;
 constexpr int translationTextLines = 4;
@@ -147,6 +150,16 @@ QLabel* selectableLabel(const QString& text, const QFont& font, QWidget* parent)
     return label;
 }
 
+// A wrapped label settles for a narrow column and breaks short texts (a date, a message) over several
+// lines: it asks for the width of its longest line, up to `limit`, and wraps only beyond that.
+void widenToLongestLine(QLabel* label, int limit) {
+    int width = 0;
+    for (const QString& line : label->text().split(QLatin1Char('\n')))
+        width = std::max(width, label->fontMetrics().horizontalAdvance(line));
+    // A selectable label lays its text out in a document with a 4 px margin on each side.
+    label->setMinimumWidth(std::min(limit, width + 8));
+}
+
 class Swatch final : public QWidget {
 public:
     Swatch(QColor fill, QWidget* parent) : QWidget(parent), fill_(fill) {
@@ -218,6 +231,7 @@ QWidget* ResultContentViews::rows(const std::vector<SelectionActionPlan::Row>& r
         grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
         QLabel* value = selectableLabel(firstLines(rows[i].value, valueLines), valueFont, view);
         value->setWordWrap(true);
+        widenToLongestLine(value, rowValueMaxWidth);
         value->setMaximumHeight(lineHeight * valueLines);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(value, row, 1);
@@ -318,6 +332,8 @@ QWidget* ResultContentViews::translation(const std::string& text, const std::str
     palette.setColor(QPalette::WindowText, secondary(view));
     result->setPalette(palette);
     column->addWidget(result);
+    widenToLongestLine(original, translationMaxWidth);
+    widenToLongestLine(result, translationMaxWidth);
     if (belowLabel)
         *belowLabel = result;
     return view;
