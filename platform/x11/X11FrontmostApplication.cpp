@@ -64,7 +64,12 @@ std::optional<std::string> X11FrontmostApplication::readActiveWindow(std::string
     // A window that went away between the two questions only yields errors, which the default
     // handler would turn into an exit.
     auto previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    std::string text = read(display_, *window);
+    // A window manager may still name a window that has been hidden since (our own result panel after
+    // a replace): it is in front of nothing.
+    XWindowAttributes attributes{};
+    std::string text;
+    if (XGetWindowAttributes(display_, *window, &attributes) && attributes.map_state == IsViewable)
+        text = read(display_, *window);
     XSync(display_, False);
     XSetErrorHandler(previous);
     if (text.empty())
