@@ -60,8 +60,9 @@
 using namespace ondravell;
 
 namespace {
-// Long enough after start-up that the tray icon and the first windows are up.
-constexpr int prepareResultViewsDelayMs = 3000;
+// Long enough after start-up that the tray icon and the first windows are up: work done ahead for
+// later windows waits this long.
+constexpr int settledDelayMs = 3000;
 
 // The X server speaks in device pixels, Qt in logical ones.
 qreal devicePixelRatio() {
@@ -175,7 +176,7 @@ int main(int argc, char** argv) {
                                         &selectionWork});
     // The first result of a process loads fonts, pictures and styles: done ahead, once the program has
     // settled, whenever the toolbar is on.
-    QTimer::singleShot(prepareResultViewsDelayMs, [&actionRunner] {
+    QTimer::singleShot(settledDelayMs, [&actionRunner] {
         if (SettingsService().load().selectionEnabled)
             actionRunner.prepareViews();
     });
@@ -250,9 +251,9 @@ int main(int argc, char** argv) {
         if (SettingsService().load().selectionEnabled)
             SelectionBarController::shared().prepare();
     });
-    // Qt looks fonts up the first time they are used; done now, while the program idles in the tray,
-    // the settings pages open without that wait.
-    QTimer::singleShot(0, [] { warmUpSettingsPages(); });
+    // Qt looks fonts up the first time they are used; done while the program idles in the tray, the
+    // settings pages open without that wait.
+    QTimer::singleShot(settledDelayMs, [] { warmUpSettingsPages(); });
     // The name is what senders and tests wait for, so it is taken only now that every request observer
     // is connected. A launch that lost the race to another one hands over to it.
     auto claim = instance.claim(
