@@ -7,6 +7,7 @@
 // opens the settings and picks the page), and cold (no warm-up), which shows what the warm-up saves.
 #include "App/MainWindow/SettingsPages.h"
 #include "App/MainWindow/SettingsWindow.h"
+#include "bench/App/WindowTiming.h"
 #include "bench/BenchContainer.h"
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/memory/MemoryAccessibilityTrust.h"
@@ -24,6 +25,7 @@
 #include <unistd.h>
 
 using namespace ondravell;
+using bench::secondsSince;
 using Section = SettingsNavigation::Section;
 
 namespace {
@@ -32,10 +34,6 @@ platform::MemoryUserDefaults defaults;
 platform::MemoryFileDialog dialog;
 platform::MemoryInstalledApplications applications;
 platform::MemoryAccessibilityTrust trust(true);
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // A toolbar in use: on, a hot key, some actions reordered, the user's own engines and excluded
 // applications.
@@ -63,22 +61,14 @@ SettingsPageServices services() {
 
 // From the about page to the selection page, drawn; the seconds it took.
 double switchToSelection(SettingsNavigation& navigation, SettingsWindow& window) {
-    navigation.setSelection(Section::about);
-    window.repaint();
-    QApplication::processEvents();
-    auto start = std::chrono::steady_clock::now();
-    navigation.setSelection(Section::selection);
-    window.repaint();
-    QApplication::processEvents();
-    return secondsSince(start);
+    bench::secondsToSwitch(navigation, window, Section::about);
+    return bench::secondsToSwitch(navigation, window, Section::selection);
 }
 
 void BM_SelectionPageShow(benchmark::State& state) {
     SettingsNavigation navigation;
     SettingsWindow window(navigation, services());
-    window.applyPreferredSize(true);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    if (!bench::showSettingsWindow(window))
         state.SkipWithError("the window never showed");
     for (auto _ : state)
         state.SetIterationTime(switchToSelection(navigation, window));
@@ -98,9 +88,7 @@ void printFirstShowing(bool warmedUp) {
     }
     SettingsNavigation navigation;
     SettingsWindow window(navigation, services());
-    window.applyPreferredSize(true);
-    window.show();
-    if (QTest::qWaitForWindowExposed(&window))
+    if (bench::showSettingsWindow(window))
         std::printf("first selection page of the process, %s: %.1f ms\n",
                     warmedUp ? "after the idle warm-up" : "cold",
                     switchToSelection(navigation, window) * 1000);

@@ -1,20 +1,19 @@
 // The settings window's first show and its page switches, on the display of $DISPLAY (run it under
 // Xvfb). Goals: first show under 150 ms, a page switch under 30 ms.
 #include "App/MainWindow/SettingsWindow.h"
-#include "App/MainWindow/Widgets/SymbolIcons.h"
+#include "bench/App/WindowTiming.h"
 #include "bench/BenchContainer.h"
 #include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryInstalledApplications.h"
 #include "platform/memory/MemoryUserDefaults.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QTest>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 
 using namespace ondravell;
+using bench::secondsSince;
 using Section = SettingsNavigation::Section;
 
 namespace {
@@ -23,18 +22,12 @@ platform::MemoryUserDefaults defaults;
 platform::MemoryFileDialog dialog;
 platform::MemoryInstalledApplications applications;
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 // Builds a window, shows it on the Finder page and waits until it is drawn; the seconds it took.
 double showWindow() {
     SettingsNavigation navigation;
     auto start = std::chrono::steady_clock::now();
     SettingsWindow window(navigation, {defaults, dialog, applications});
-    window.applyPreferredSize(true);
-    window.show();
-    bool exposed = QTest::qWaitForWindowExposed(&window);
+    bool exposed = bench::showSettingsWindow(window);
     QApplication::processEvents();
     return exposed ? secondsSince(start) : -1;
 }
@@ -56,17 +49,12 @@ BENCHMARK(BM_SettingsWindowFirstShow)->UseManualTime()->Unit(benchmark::kMillise
 void BM_SettingsPageSwitch(benchmark::State& state) {
     SettingsNavigation navigation;
     SettingsWindow window(navigation, {defaults, dialog, applications});
-    window.applyPreferredSize(true);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
+    if (!bench::showSettingsWindow(window))
         state.SkipWithError("the window never showed");
     bool toFinder = false;
     for (auto _ : state) {
-        auto start = std::chrono::steady_clock::now();
-        navigation.setSelection(toFinder ? Section::finder : Section::templates);
-        window.repaint();
-        QApplication::processEvents();
-        state.SetIterationTime(secondsSince(start));
+        state.SetIterationTime(
+            bench::secondsToSwitch(navigation, window, toFinder ? Section::finder : Section::templates));
         toFinder = !toFinder;
     }
 }
@@ -77,18 +65,7 @@ BENCHMARK(BM_SettingsPageSwitch)->UseManualTime()->Unit(benchmark::kMillisecond)
 int main(int argc, char** argv) {
     bench::BenchContainer container;
     QApplication app(argc, argv);
-    // The tray's icon and menu have been drawn before anyone opens the settings: a small window of
-    // Chinese text with a symbol stands in for them, and its time shows what the process's first drawing
-    // costs anyway.
-    {
-        auto start = std::chrono::steady_clock::now();
-        QLabel menu(QStringLiteral("设置… 操作历史 退出"));
-        menu.setWindowIcon(symbolIcon("folder")); // the tray icon, drawn from the same symbol pictures
-        menu.windowIcon().pixmap(16, 16);
-        menu.show();
-        if (QTest::qWaitForWindowExposed(&menu))
-            std::printf("first window of the process (a label): %.1f ms\n", secondsSince(start) * 1000);
-    }
+    bench::printFirstWindowOfProcess();
     std::printf("first settings window: %.1f ms\n", showWindow() * 1000);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -2,7 +2,7 @@
 // $DISPLAY (run it under Xvfb): from construction to the first paint processed. Goal: under 100 ms.
 #include "App/MainWindow/Pages/TemplatesPage.h"
 #include "App/MainWindow/SettingsWindow.h"
-#include "App/MainWindow/Widgets/SymbolIcons.h"
+#include "bench/App/WindowTiming.h"
 #include "bench/BenchContainer.h"
 #include "core/FileOps/TemplateIconStore.h"
 #include "core/FileOps/TemplateStore.h"
@@ -13,13 +13,13 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
-#include <QLabel>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 
 using namespace ondravell;
+using bench::secondsSince;
 
 namespace {
 
@@ -27,10 +27,6 @@ constexpr int templateCount = 200;
 constexpr int iconCount = 50;
 
 platform::MemoryFileDialog dialog;
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // 200 templates; every fourth has a 128-pixel PNG icon of its own.
 void writeTemplates() {
@@ -89,34 +85,17 @@ int main(int argc, char** argv) {
     bench::BenchContainer container;
     QApplication app(argc, argv);
     writeTemplates();
-    // The tray's icon and menu have been drawn before anyone opens the settings: a small window of
-    // Chinese text with a symbol stands in for them, and its time shows what the process's first drawing
-    // costs anyway.
-    {
-        auto start = std::chrono::steady_clock::now();
-        QLabel menu(QStringLiteral("设置… 操作历史 退出"));
-        menu.setWindowIcon(symbolIcon("folder")); // the tray icon, drawn from the same symbol pictures
-        menu.windowIcon().pixmap(16, 16);
-        menu.show();
-        if (QTest::qWaitForWindowExposed(&menu))
-            std::printf("first window of the process (a label): %.1f ms\n", secondsSince(start) * 1000);
-    }
+    bench::printFirstWindowOfProcess();
     // As a user meets it: the settings window opens on its Finder page, then the templates page is chosen.
     {
         platform::MemoryUserDefaults defaults;
         platform::MemoryInstalledApplications applications;
         SettingsNavigation navigation;
         SettingsWindow window(navigation, {defaults, dialog, applications});
-        window.applyPreferredSize(true);
-        window.show();
-        if (QTest::qWaitForWindowExposed(&window)) {
-            auto start = std::chrono::steady_clock::now();
-            navigation.setSelection(SettingsNavigation::Section::templates);
-            window.repaint();
-            QApplication::processEvents();
+        if (bench::showSettingsWindow(window))
             std::printf("templates page chosen in a new settings window: %.1f ms\n",
-                        secondsSince(start) * 1000);
-        }
+                        bench::secondsToSwitch(navigation, window, SettingsNavigation::Section::templates) *
+                            1000);
     }
     std::printf("a templates page alone: %.1f ms\n", showPage() * 1000);
     benchmark::Initialize(&argc, argv);
