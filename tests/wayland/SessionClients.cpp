@@ -1,0 +1,86 @@
+#include "tests/wayland/SessionClients.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <csignal>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace ondravell::test {
+
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    return condition();
+}
+
+SessionClient::SessionClient(const std::string& program, const std::vector<std::string>& arguments,
+                             const std::vector<std::string>& environment) {
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        for (const auto& entry : environment)
+            ::putenv(const_cast<char*>(entry.c_str()));
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const auto& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+}
+
+SessionClient::~SessionClient() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool SessionClient::running() const {
+    return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0;
+}
+
+std::optional<std::string> x11PrimaryText() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return std::nullopt;
+    std::optional<std::string> text;
+    Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom property = XInternAtom(display, "ONDRAVELL_TEST_PRIMARY", False);
+    ::Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    if (XGetSelectionOwner(display, XA_PRIMARY) != None) {
+        XConvertSelection(display, XA_PRIMARY, utf8, property, window, CurrentTime);
+        XFlush(display);
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+        while (std::chrono::steady_clock::now() < deadline) {
+            XEvent event;
+            if (XCheckTypedWindowEvent(display, window, SelectionNotify, &event)) {
+                if (event.xselection.property != None) {
+                    Atom type = None;
+                    int format = 0;
+                    unsigned long count = 0, after = 0;
+                    unsigned char* data = nullptr;
+                    if (XGetWindowProperty(display, window, property, 0, 1 << 20, True, AnyPropertyType,
+                                           &type, &format, &count, &after, &data) == Success &&
+                        data) {
+                        text = std::string(reinterpret_cast<char*>(data), count);
+                        XFree(data);
+                    }
+                }
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    XDestroyWindow(display, window);
+    XCloseDisplay(display);
+    return text;
+}
+
+} // namespace ondravell::test

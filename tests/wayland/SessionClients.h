@@ -1,0 +1,39 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace ondravell::test {
+
+// Readiness bound for programs starting in the headless session; not a speed requirement.
+constexpr auto sessionSettleLimit = std::chrono::seconds(20);
+
+// True once `condition` holds, polled until `limit` has passed.
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = sessionSettleLimit);
+
+// Another program of the session, ended (SIGTERM, then waited for) when this object goes.
+class SessionClient {
+public:
+    // Runs `program` with `arguments`; each "NAME=VALUE" of `environment` is set for it alone.
+    SessionClient(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::vector<std::string>& environment = {});
+    ~SessionClient();
+    SessionClient(const SessionClient&) = delete;
+    SessionClient& operator=(const SessionClient&) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool running() const;
+
+private:
+    pid_t pid_ = -1;
+};
+
+// PRIMARY as an X client of the session reads it (UTF-8); nullopt when nobody owns it or the owner
+// does not answer within a second.
+std::optional<std::string> x11PrimaryText();
+
+} // namespace ondravell::test
