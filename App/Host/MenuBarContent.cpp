@@ -198,7 +198,7 @@ QWidget* MenuBarContent::statusBox() {
     const qreal ratio = devicePixelRatioF();
     const QFont caption = adjusted(font(), -1);
     if (model_.extensionEnabled())
-        return labelWithSymbol(QStringLiteral("checkmark.seal.fill"), QStringLiteral("Finder 扩展已启用"),
+        return labelWithSymbol(QStringLiteral("checkmark.seal.fill"), QStringLiteral("文件管理器扩展已启用"),
                                green, caption, ratio);
 
     QFrame* box = tintedBox(orange, 0.12);
@@ -206,7 +206,7 @@ QWidget* MenuBarContent::statusBox() {
     layout->setContentsMargins(boxPadding, boxPadding, boxPadding, boxPadding);
     layout->setSpacing(6);
     layout->addWidget(labelWithSymbol(QStringLiteral("exclamationmark.triangle.fill"),
-                                      QStringLiteral("Finder 扩展未启用"), orange, adjusted(font(), -1, true),
+                                      QStringLiteral("文件管理器扩展未启用"), orange, adjusted(font(), -1, true),
                                       ratio));
     auto* hint = new QLabel(QStringLiteral(
         "右键菜单需要先把 Ondravell 的扩展装入 Nautilus 的扩展目录，再重启 Nautilus（nautilus -q）。"));

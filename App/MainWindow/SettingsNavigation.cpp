@@ -9,7 +9,7 @@ std::string_view SettingsNavigation::title(Section section) {
     case Section::general:
         return "通用";
     case Section::finder:
-        return "Finder 右键";
+        return "文件管理器右键";
     case Section::templates:
         return "新建文件模板";
     case Section::selection:

@@ -46,7 +46,7 @@ FinderActionsPage::FinderActionsPage(FinderActionsModel::Services services, QWid
     addSection(style);
 
     auto* actions = new SettingsSection(
-        QStringLiteral("启用并排序 Finder 右键动作"),
+        QStringLiteral("启用并排序文件管理器右键动作"),
         QStringLiteral(
             "拖拽调整顺序；关闭的不显示；「条件」按钮设置显示时机；「分组」按钮把动作收进命名子菜单。"));
     actions->rows()->addWidget(list_);

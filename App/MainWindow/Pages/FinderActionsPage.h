@@ -15,7 +15,7 @@ class FinderActionRow;
 class ReorderableRowList;
 class SegmentedControl;
 
-// The page "Finder 右键": menu style, the ordered list of actions, the open-with choices and the copy
+// The page "文件管理器右键": menu style, the ordered list of actions, the open-with choices and the copy
 // size limit. Its state lives in `FinderActionsModel`; the page draws it and reports the user's edits.
 class FinderActionsPage final : public SettingsPage {
 public:

@@ -84,7 +84,7 @@ GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettin
       opener_(opener),
       launchAtLogin_(new QCheckBox(QStringLiteral("开机时自动启动"))),
       hideIcon_(new QCheckBox(QStringLiteral("隐藏菜单栏图标"))),
-      extension_(new SettingsSection(QStringLiteral("访达扩展"))),
+      extension_(new SettingsSection(QStringLiteral("文件管理器扩展"))),
       cloudUnavailable_(makeSymbolLabel(
           "icloud.slash",
           QStringLiteral("云盘文件夹不可用（未找到 %1）").arg(folderText(model_.cloudFolder())),
@@ -169,11 +169,11 @@ void GeneralPage::refreshExtension() {
     auto* layout = new QHBoxLayout(extensionRow_);
     layout->setContentsMargins(0, 0, 0, 0);
     if (model_.extensionEnabled()) {
-        layout->addWidget(makeSymbolLabel("checkmark.seal.fill", QStringLiteral("Finder 扩展已启用"), green),
+        layout->addWidget(makeSymbolLabel("checkmark.seal.fill", QStringLiteral("文件管理器扩展已启用"), green),
                           1);
     } else {
         layout->addWidget(
-            makeSymbolLabel("exclamationmark.triangle.fill", QStringLiteral("Finder 扩展未启用"), orange), 1);
+            makeSymbolLabel("exclamationmark.triangle.fill", QStringLiteral("文件管理器扩展未启用"), orange), 1);
         auto* enable = new QPushButton(QStringLiteral("去启用…"));
         connect(enable, &QPushButton::clicked, this, [this] {
             if (opener_)

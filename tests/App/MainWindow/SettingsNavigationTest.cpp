@@ -11,7 +11,7 @@ TEST(SettingsNavigation, SidebarHasTheSixPagesInOrderAndTitlesNameThem) {
         titles.push_back(SettingsNavigation::title(section));
         EXPECT_EQ(SettingsNavigation::sectionNamed(titles.back()), section);
     }
-    EXPECT_EQ(titles, (std::vector<std::string_view>{"通用", "Finder 右键", "新建文件模板", "划词",
+    EXPECT_EQ(titles, (std::vector<std::string_view>{"通用", "文件管理器右键", "新建文件模板", "划词",
                                                      "操作历史", "关于"}));
     EXPECT_EQ(SettingsNavigation::sectionNamed("finder"), std::nullopt);
     EXPECT_EQ(SettingsNavigation::sectionNamed("通用 "), std::nullopt);
@@ -23,7 +23,7 @@ TEST(SettingsNavigation, FreshStateShowsFinderWithoutHistory) {
     EXPECT_EQ(navigation.history(), std::vector<Section>{Section::finder});
     EXPECT_FALSE(navigation.canGoBack());
     EXPECT_FALSE(navigation.canGoForward());
-    EXPECT_EQ(navigation.currentTitle(), "Finder 右键");
+    EXPECT_EQ(navigation.currentTitle(), "文件管理器右键");
 }
 
 TEST(SettingsNavigation, BackTwiceThenANewPageDropsTheForwardHistory) {

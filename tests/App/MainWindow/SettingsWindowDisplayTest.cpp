@@ -75,7 +75,7 @@ TEST_F(SettingsWindowDisplayTest, ToolbarAndSidebarFollowTheNavigation) {
     SegmentedControl* arrows = window->navigationControl();
     EXPECT_FALSE(arrows->isSegmentEnabled(0));
     EXPECT_FALSE(arrows->isSegmentEnabled(1));
-    EXPECT_EQ(window->titleLabel()->text(), "Finder 右键");
+    EXPECT_EQ(window->titleLabel()->text(), "文件管理器右键");
 
     window->sidebar()->setCurrentRow(5);
     EXPECT_EQ(window->titleLabel()->text(), "关于");
