@@ -16,6 +16,7 @@
 #include "App/Services/ServiceLaunch.h"
 #include "App/Toast/ToastPresenter.h"
 #include "core/SharedConfig/SettingsService.h"
+#include "platform/glib/DBusFileManagerSelections.h"
 #include "platform/glib/DBusFileManagerWindows.h"
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
@@ -198,6 +199,7 @@ int main(int argc, char** argv) {
     platform::GioInstalledApplications applications;
     platform::X11GlobalHotKeys hotKeys;
     platform::DBusFileManagerWindows fileManagerWindows;
+    platform::DBusFileManagerSelections fileManagerSelections;
     platform::XdgAutostartLoginItem loginItem(QCoreApplication::applicationFilePath().toStdString());
     platform::XkbKeyboardLayout keyboardLayout;
     SettingsWindowController::shared().setServices(
@@ -231,6 +233,7 @@ int main(int argc, char** argv) {
                              hotKeys,
                              fileDialog,
                              frontmost,
+                             fileManagerSelections,
                              clipboardCopier,
                              fileManagerWindows,
                              timers,

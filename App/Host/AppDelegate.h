@@ -28,6 +28,7 @@ class TaskQueue;
 class DistributedNotificationCenter;
 class ClipboardCopier;
 class FileDialog;
+class FileManagerSelections;
 class FileManagerWindows;
 class FrontmostApplication;
 class FinderExtensionStatus;
@@ -65,6 +66,7 @@ public:
         platform::FileDialog& fileDialog;
         // What the hot keys learn the file manager's selection and folder from.
         platform::FrontmostApplication& frontmost;
+        platform::FileManagerSelections& fileManagerSelections;
         platform::ClipboardCopier& clipboardCopier;
         platform::FileManagerWindows& fileManagerWindows;
         platform::OneShotTimers& timers;

@@ -1,6 +1,7 @@
 #include "App/HotKeys/FileManagerSelection.h"
 
 #include "platform/ClipboardCopier.h"
+#include "platform/FileManagerSelections.h"
 #include "platform/FileManagerWindows.h"
 #include "platform/FrontmostApplication.h"
 
@@ -15,14 +16,33 @@ void FileManagerSelection::selectedItems(HotKeyManager::PathsHandler done) {
         done({});
         return;
     }
-    copier_.copyFromFocusedWindow([done = std::move(done)](std::optional<platform::ClipboardCopy> copy) {
-        done(copy ? copy->files : std::vector<std::filesystem::path>{});
-    });
+    // The services live as long as the process, so the handlers may hold them.
+    published_.windowState(
+        frontmost_.windowObjectPath(),
+        [this, done = std::move(done)](std::optional<platform::FileManagerWindowState> state) {
+            if (state) {
+                done(std::move(state->selectedFiles));
+                return;
+            }
+            copier_.copyFromFocusedWindow([done](std::optional<platform::ClipboardCopy> copy) {
+                done(copy ? copy->files : std::vector<std::filesystem::path>{});
+            });
+        });
 }
 
 void FileManagerSelection::frontWindowFolder(HotKeyManager::FolderHandler done) {
-    std::optional<std::string> window = fileManagerIsActive() ? frontmost_.windowObjectPath() : std::nullopt;
-    done(window ? windows_.folderOfWindow(*window) : std::nullopt);
+    if (!fileManagerIsActive()) {
+        done(std::nullopt);
+        return;
+    }
+    std::optional<std::string> window = frontmost_.windowObjectPath();
+    published_.windowState(window, [this, window, done = std::move(done)](
+                                       std::optional<platform::FileManagerWindowState> state) {
+        if (state)
+            done(state->folder);
+        else
+            done(window ? windows_.folderOfWindow(*window) : std::nullopt);
+    });
 }
 
 } // namespace ondravell

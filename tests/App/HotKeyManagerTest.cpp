@@ -6,6 +6,7 @@
 #include "platform/memory/FixedFrontmostApplication.h"
 #include "platform/memory/MemoryAccessibilityTrust.h"
 #include "platform/memory/MemoryClipboardCopier.h"
+#include "platform/memory/MemoryFileManagerSelections.h"
 #include "platform/memory/MemoryGlobalHotKeys.h"
 #include "platform/memory/MemoryPasteboard.h"
 
@@ -155,22 +156,43 @@ struct FixedWindows final : platform::FileManagerWindows {
 };
 } // namespace
 
-TEST(FileManagerSelection, AsksOnlyTheFileManagersActiveWindow) {
+TEST(FileManagerSelection, PrefersWhatTheModulePublishedAndAsksOnlyTheFileManagersActiveWindow) {
     platform::FixedFrontmostApplication frontmost;
+    platform::MemoryFileManagerSelections published;
     platform::MemoryClipboardCopier copier;
     FixedWindows windows;
-    FileManagerSelection fileManager(frontmost, copier, windows);
+    FileManagerSelection fileManager(frontmost, published, copier, windows);
     copier.nextCopy = platform::ClipboardCopy{std::nullopt, {"file:///a", "file:///b%20c"}, {"/a", "/b c"}};
-    frontmost.objectPath = "/org/gnome/Nautilus/window/1";
-    std::vector<std::vector<fs::path>> selections;
-    std::vector<std::optional<fs::path>> folders;
-    for (std::optional<std::string> active :
-         {std::optional<std::string>("org.gnome.gedit"), std::optional<std::string>("org.gnome.Nautilus")}) {
-        frontmost.identifier = active;
-        fileManager.selectedItems([&](std::vector<fs::path> paths) { selections.push_back(paths); });
-        fileManager.frontWindowFolder([&](std::optional<fs::path> folder) { folders.push_back(folder); });
+    published.windows = {{"/org/gnome/Nautilus/window/2", fs::path("/srv"), {"/srv/x"}},
+                         {"/org/gnome/Nautilus/window/3", std::nullopt, {}}};
+    struct Case {
+        std::optional<std::string> app, window;
+        std::vector<fs::path> selection;
+        std::optional<fs::path> folder;
+        int copies; // synthesised copies so far
+    };
+    const std::string nautilus(FileManagerSelection::fileManagerID);
+    const std::vector<Case> cases{
+        // Another program's window is never asked.
+        {"org.gnome.gedit", "/org/gnome/Nautilus/window/2", {}, std::nullopt, 0},
+        // A window the module reported: its published state, no copy.
+        {nautilus, "/org/gnome/Nautilus/window/2", {"/srv/x"}, fs::path("/srv"), 0},
+        {nautilus, "/org/gnome/Nautilus/window/3", {}, std::nullopt, 0},
+        // No window named (the session does not tell): the window that changed last.
+        {nautilus, std::nullopt, {"/srv/x"}, fs::path("/srv"), 0},
+        // A window the module does not know: the copy and the file manager's window list.
+        {nautilus, "/org/gnome/Nautilus/window/1", {"/a", "/b c"}, fs::path("/home/u/文档"), 1},
+    };
+    for (const Case& c : cases) {
+        frontmost.identifier = c.app;
+        frontmost.objectPath = c.window;
+        std::optional<std::vector<fs::path>> selection;
+        std::optional<std::optional<fs::path>> folder;
+        fileManager.selectedItems([&](std::vector<fs::path> paths) { selection = paths; });
+        fileManager.frontWindowFolder([&](std::optional<fs::path> shown) { folder = shown; });
+        EXPECT_EQ(selection, c.selection) << c.window.value_or("(none)");
+        ASSERT_TRUE(folder.has_value());
+        EXPECT_EQ(*folder, c.folder) << c.window.value_or("(none)");
+        EXPECT_EQ(copier.calls, c.copies) << c.window.value_or("(none)");
     }
-    EXPECT_EQ(copier.calls, 1); // another program's window is never made to copy
-    EXPECT_EQ(selections, (std::vector<std::vector<fs::path>>{{}, {"/a", "/b c"}}));
-    EXPECT_EQ(folders, (std::vector<std::optional<fs::path>>{std::nullopt, fs::path("/home/u/文档")}));
 }

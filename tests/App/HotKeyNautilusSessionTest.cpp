@@ -1,16 +1,21 @@
 // The copy-path hot key against the real file manager: Nautilus shows a folder of two files, both
-// selected, and the hot key pressed as another X client leaves their paths on the clipboard. The
-// program, Nautilus and this test share a private X display and session bus.
+// selected, and the hot key pressed as another X client leaves their paths on the clipboard, which
+// passes straight from the user's copy to the program: the file manager's module published the
+// selection, so the file manager is never made to copy. The program, Nautilus and this test share a
+// private X display and session bus.
 #include "tests/App/X11FakeInput.h"
 #include "tests/App/X11Windows.h"
 #include "tests/Extensions/FinderSync/DisplayTestSupport.h"
+#include "tests/Extensions/FinderSync/NautilusWithModule.h"
 #include "tests/core/FileOps/TemporaryFolder.h"
 
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+#include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/wait.h>
-
-#include <chrono>
 #include <unistd.h>
 
 using namespace ondravell;
@@ -71,6 +76,42 @@ std::optional<ClipboardText> clipboardText(GdkClipboard* clipboard) {
     return answer.text;
 }
 
+// Every window that took the clipboard, as the X server announces each change of its owner.
+class ClipboardOwners {
+public:
+    ClipboardOwners() : display_(XOpenDisplay(nullptr)) {
+        if (!display_)
+            return;
+        int error = 0;
+        if (!XFixesQueryExtension(display_, &eventBase_, &error))
+            return;
+        XFixesSelectSelectionInput(display_, DefaultRootWindow(display_),
+                                   XInternAtom(display_, "CLIPBOARD", False),
+                                   XFixesSetSelectionOwnerNotifyMask);
+        XFlush(display_);
+    }
+    ~ClipboardOwners() {
+        if (display_)
+            XCloseDisplay(display_);
+    }
+    // The owners announced so far, in order, none (0) left out.
+    const std::vector<unsigned long>& seen() {
+        while (display_ && XPending(display_)) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == eventBase_ + XFixesSelectionNotify)
+                if (unsigned long owner = reinterpret_cast<XFixesSelectionNotifyEvent*>(&event)->owner)
+                    owners_.push_back(owner);
+        }
+        return owners_;
+    }
+
+private:
+    Display* display_;
+    int eventBase_ = 0;
+    std::vector<unsigned long> owners_;
+};
+
 } // namespace
 
 TEST(HotKeyNautilusSession, CopyPathHotKeyPutsBothSelectedPathsOnTheClipboard) {
@@ -99,7 +140,12 @@ TEST(HotKeyNautilusSession, CopyPathHotKeyPutsBothSelectedPathsOnTheClipboard) {
     ondravell::testing::writeText(folder / "b.txt", "b");
     const std::string expected = (folder / "a.txt").string() + "\n" + (folder / "b.txt").string();
 
-    pid_t nautilus = spawn({"nautilus", "--new-window", folder.string()});
+    // Nautilus with the built module, which publishes its selection; where no private mount namespace
+    // can show Nautilus the module, the program falls back to a copy that Nautilus makes.
+    std::optional<std::vector<std::string>> withModule =
+        test::nautilusWithModule(ONDRAVELL_NAUTILUS_MODULE, root / "scratch", folder);
+    pid_t nautilus =
+        spawn(withModule.value_or(std::vector<std::string>{"nautilus", "--new-window", folder.string()}));
     pid_t app = spawn({ONDRAVELL_APP});
     ASSERT_GT(nautilus, 0);
     ASSERT_GT(app, 0);
@@ -112,6 +158,11 @@ TEST(HotKeyNautilusSession, CopyPathHotKeyPutsBothSelectedPathsOnTheClipboard) {
     GdkDisplay* display = gdk_display_open(nullptr);
     ASSERT_NE(display, nullptr);
     GdkClipboard* clipboard = gdk_display_get_clipboard(display);
+    // The user's own copy, made before the hot key.
+    ClipboardOwners owners;
+    gdk_clipboard_set_text(clipboard, "the user's copy");
+    EXPECT_TRUE(test::spinUntil([&] { return !owners.seen().empty(); }))
+        << "the user's copy never took the clipboard";
     test::X11FakeInput input;
     std::optional<ClipboardText> seen;
     // Each round makes the window active, selects everything and presses the hot key; early rounds may
@@ -134,6 +185,7 @@ TEST(HotKeyNautilusSession, CopyPathHotKeyPutsBothSelectedPathsOnTheClipboard) {
             },
             std::chrono::seconds(1));
     }
+    const std::vector<unsigned long> allOwners = owners.seen();
     gdk_display_close(display);
     stop(app);
     stop(nautilus);
@@ -141,4 +193,10 @@ TEST(HotKeyNautilusSession, CopyPathHotKeyPutsBothSelectedPathsOnTheClipboard) {
     ASSERT_TRUE(seen.has_value()) << "the clipboard never held text";
     EXPECT_EQ(seen->text, expected);
     EXPECT_FALSE(seen->copiedFiles) << "the file manager's own copy was left on the clipboard";
+    if (!withModule)
+        return;
+    // The user's copy, then the program's paths: nobody else held the clipboard in between.
+    ASSERT_FALSE(allOwners.empty());
+    const std::set<unsigned long> later(allOwners.begin() + 1, allOwners.end());
+    EXPECT_EQ(later.size(), 1u) << "the clipboard passed through another owner before the paths";
 }

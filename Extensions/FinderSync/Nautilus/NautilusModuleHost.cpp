@@ -3,6 +3,7 @@
 #include "Extensions/FinderSync/ContentActions.h"
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/Nautilus/NautilusMenuAdapter.h"
+#include "Extensions/FinderSync/Nautilus/NautilusSelectionPublisher.h"
 #include "Extensions/FinderSync/Nautilus/OndravellMenuProvider.h"
 #include "Extensions/FinderSync/OpenWithActions.h"
 #include "Extensions/FinderSync/SelectionSnapshotController.h"
@@ -36,6 +37,7 @@ struct NautilusModuleHost::Services {
     platform::GlibTaskQueue queue;
     SelectionSnapshotController controller;
     std::shared_ptr<FinderSyncExtension> extension;
+    NautilusSelectionPublisher selectionPublisher;
     GFileMonitor* settingsMonitor = nullptr;
     unsigned long settingsHandler = 0;
 };
@@ -121,6 +123,14 @@ GList* NautilusModuleHost::menuItems(MenuKind kind, std::vector<FinderSyncContro
         if (std::shared_ptr<FinderSyncExtension> target = extension.lock())
             target->perform(command, *context);
     });
+}
+
+void NautilusModuleHost::selectionChanged(std::vector<std::string> uris) {
+    services_->selectionPublisher.selectionChanged(std::move(uris));
+}
+
+void NautilusModuleHost::folderShown(std::string uri) {
+    services_->selectionPublisher.folderShown(std::move(uri));
 }
 
 void NautilusModuleHost::addProvider(OndravellMenuProvider* provider) {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 typedef struct _GList GList;
@@ -32,6 +33,10 @@ public:
     // each bound to the selection as it was when the menu was built. nullptr for no items.
     GList* menuItems(MenuKind kind, std::vector<FinderSyncController::Item> items,
                      std::optional<std::filesystem::path> targeted);
+
+    // What Nautilus told the menu provider about the active window, published for the hot keys.
+    void selectionChanged(std::vector<std::string> uris);
+    void folderShown(std::string uri);
 
     void addProvider(OndravellMenuProvider* provider);
     void removeProvider(OndravellMenuProvider* provider);

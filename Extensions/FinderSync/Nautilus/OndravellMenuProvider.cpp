@@ -35,12 +35,26 @@ std::optional<std::filesystem::path> localPath(NautilusFileInfo* info) {
     return path;
 }
 
+std::string uriOf(NautilusFileInfo* info) {
+    gchar* uri = nautilus_file_info_get_uri(info);
+    std::string result = uri ? uri : "";
+    g_free(uri);
+    return result;
+}
+
 GList* getFileItems(NautilusMenuProvider*, GList* files) {
     try {
         NautilusModuleHost* host = NautilusModuleHost::shared();
+        if (!host)
+            return nullptr;
+        // Nautilus asks at every change of the selection, whether or not a menu opens.
+        std::vector<std::string> uris;
+        for (GList* node = files; node; node = node->next)
+            uris.push_back(uriOf(NAUTILUS_FILE_INFO(node->data)));
+        host->selectionChanged(std::move(uris));
         // Nautilus asks with an empty selection too when the background is clicked; the background
         // menu serves that click.
-        if (!host || !files)
+        if (!files)
             return nullptr;
         std::vector<FinderSyncController::Item> items;
         for (GList* node = files; node; node = node->next) {
@@ -63,6 +77,7 @@ GList* getBackgroundItems(NautilusMenuProvider*, NautilusFileInfo* currentFolder
         NautilusModuleHost* host = NautilusModuleHost::shared();
         if (!host || !currentFolder)
             return nullptr;
+        host->folderShown(uriOf(currentFolder));
         std::optional<std::filesystem::path> folder = localPath(currentFolder);
         if (!folder)
             return nullptr;

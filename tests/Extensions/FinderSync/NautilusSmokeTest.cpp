@@ -2,6 +2,7 @@
 // loaded it. The module is made visible through a bind mount in a private mount namespace, so the
 // system's extension folder is never changed; where that is refused, the module is copied in for the
 // test's duration and removed afterwards.
+#include "tests/Extensions/FinderSync/NautilusWithModule.h"
 #include "tests/core/SharedConfig/TempContainer.h"
 
 #include <chrono>
@@ -23,19 +24,6 @@ namespace ondravell::test {
 namespace {
 
 constexpr const char* moduleFileName = "libondravell-nautilus.so";
-
-std::string commandOutput(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (fgets(buffer, sizeof buffer, pipe))
-            output += buffer;
-        pclose(pipe);
-    }
-    while (!output.empty() && (output.back() == '\n' || output.back() == ' '))
-        output.pop_back();
-    return output;
-}
 
 pid_t spawn(const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
@@ -68,11 +56,6 @@ void stop(pid_t pid) {
     waitpid(pid, nullptr, 0);
 }
 
-// True when this process may make a private mount namespace and bind-mount in it.
-bool canBindMount() {
-    return std::system("unshare --mount --propagation private true >/dev/null 2>&1") == 0;
-}
-
 TEST(NautilusSmoke, RealNautilusLoadsTheModule) {
     if (commandOutput("command -v nautilus").empty())
         GTEST_SKIP() << "nautilus is not installed";
@@ -92,13 +75,8 @@ TEST(NautilusSmoke, RealNautilusLoadsTheModule) {
     std::filesystem::path installed = std::filesystem::path(extensionDir) / moduleFileName;
     bool copied = false;
     pid_t nautilus = 0;
-    if (canBindMount()) {
-        std::filesystem::path modules = scratch.root / "extensions";
-        std::filesystem::create_directories(modules);
-        std::filesystem::copy_file(ONDRAVELL_NAUTILUS_MODULE, modules / moduleFileName);
-        nautilus = spawn({"unshare", "--mount", "--propagation", "private", "sh", "-c",
-                          "mount --bind \"$1\" \"$2\" && exec nautilus --new-window \"$3\"", "sh",
-                          modules.string(), extensionDir, folder.string()});
+    if (auto command = nautilusWithModule(ONDRAVELL_NAUTILUS_MODULE, scratch.root, folder)) {
+        nautilus = spawn(*command);
     } else {
         if (std::filesystem::exists(installed))
             GTEST_SKIP() << "an installed module is in the way and no private mount namespace is allowed";
