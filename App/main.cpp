@@ -27,6 +27,7 @@
 #include "platform/glib/GioInstalledApplications.h"
 #include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/glib/GioTrash.h"
+#include "platform/glib/GnomeCustomKeybindings.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtFileDialog.h"
@@ -197,11 +198,20 @@ int main(int argc, char** argv) {
 
     platform::QtFileDialog fileDialog;
     platform::GioInstalledApplications applications;
-    platform::X11GlobalHotKeys hotKeys;
+    platform::XkbKeyboardLayout keyboardLayout;
+    // In a Wayland session the X server's key grabs see presses only while one of its own windows has
+    // the keyboard: there the desktop's own shortcuts carry the hot keys.
+    std::unique_ptr<platform::GlobalHotKeys> hotKeys;
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") &&
+        platform::GnomeCustomKeybindings::isAvailable())
+        hotKeys = std::make_unique<platform::GnomeCustomKeybindings>(
+            platform::DBusSingleInstance::busName,
+            [&keyboardLayout](std::uint32_t keyCode) { return keyboardLayout.keysymName(keyCode); });
+    else
+        hotKeys = std::make_unique<platform::X11GlobalHotKeys>();
     platform::DBusFileManagerWindows fileManagerWindows;
     platform::DBusFileManagerSelections fileManagerSelections;
     platform::XdgAutostartLoginItem loginItem(QCoreApplication::applicationFilePath().toStdString());
-    platform::XkbKeyboardLayout keyboardLayout;
     SettingsWindowController::shared().setServices(
         {.userDefaults = userDefaults,
          .fileDialog = fileDialog,
@@ -230,7 +240,7 @@ int main(int argc, char** argv) {
                              contentTypes,
                              imageSizes,
                              trash,
-                             hotKeys,
+                             *hotKeys,
                              fileDialog,
                              frontmost,
                              fileManagerSelections,

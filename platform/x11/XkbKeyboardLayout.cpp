@@ -27,13 +27,33 @@ struct XkbKeyboardLayout::Keymap {
 XkbKeyboardLayout::XkbKeyboardLayout() = default;
 XkbKeyboardLayout::~XkbKeyboardLayout() = default;
 
-KeyDescription XkbKeyboardLayout::describe(std::uint32_t nativeKeyCode) const {
+const XkbKeyboardLayout::Keymap* XkbKeyboardLayout::keymap() const {
     if (!tried_) {
         tried_ = true;
         keymap_ = readKeymap();
     }
+    return keymap_.get();
+}
+
+std::optional<std::string> XkbKeyboardLayout::keysymName(std::uint32_t carbonKeyCode) const {
+    std::optional<std::string_view> name = CarbonKeyNames::xkbName(carbonKeyCode);
+    if (!name || !keymap())
+        return std::nullopt;
+    xkb_keycode_t keycode = xkb_keymap_key_by_name(keymap_->keymap, std::string(*name).c_str());
+    const xkb_keysym_t* symbols = nullptr;
+    if (keycode == XKB_KEYCODE_INVALID ||
+        xkb_keymap_key_get_syms_by_level(keymap_->keymap, keycode, 0, 0, &symbols) < 1)
+        return std::nullopt;
+    std::array<char, 64> text{};
+    int length = xkb_keysym_get_name(symbols[0], text.data(), text.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= text.size())
+        return std::nullopt;
+    return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
+KeyDescription XkbKeyboardLayout::describe(std::uint32_t nativeKeyCode) const {
     KeyDescription description;
-    if (!keymap_)
+    if (!keymap())
         return description;
     if (const char* name = xkb_keymap_key_get_name(keymap_->keymap, nativeKeyCode))
         description.keyCode = CarbonKeyNames::carbonKeyCode(name);

@@ -3,6 +3,8 @@
 #include "platform/KeyboardLayout.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace ondravell::platform {
 
@@ -15,9 +17,13 @@ public:
     ~XkbKeyboardLayout() override;
 
     KeyDescription describe(std::uint32_t nativeKeyCode) const override;
+    // The keysym name ("c", "F5", "Cyrillic_es") of the key with this Carbon key code, with no modifier
+    // held, in the first group; nullopt for a key the map lacks.
+    std::optional<std::string> keysymName(std::uint32_t carbonKeyCode) const;
 
 private:
     struct Keymap;
+    const Keymap* keymap() const;
     static std::unique_ptr<Keymap> readKeymap();
 
     mutable std::unique_ptr<Keymap> keymap_;

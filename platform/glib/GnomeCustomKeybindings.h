@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/GlobalHotKeys.h"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+typedef struct _GDBusConnection GDBusConnection;
+typedef struct _GSettings GSettings;
+
+namespace ondravell::platform {
+
+// Global hot keys as the desktop's custom keyboard shortcuts (GNOME's settings daemon, media-keys
+// plugin). Each registration is an entry of its own at `entryPathPrefix` + slot number, whose command
+// is `gdbus call` of the method "Pressed" (u id) at `objectPath` under the application's bus name:
+// only a fixed number travels through the command line. Only entries under that prefix are ever
+// touched; those left by an earlier run go at the first registration, and every other shortcut in the
+// user's list stays as it is. The desktop runs the command on press, with the keys still held: the
+// press is handed on `pressDelayMs` later, so that keys an action synthesises meet a keyboard the user
+// let go. The desktop never says when it refuses a combination, so a written entry counts as
+// registered. Main thread only (the GLib main context).
+class GnomeCustomKeybindings final : public GlobalHotKeys {
+public:
+    // The keysym name of a Carbon key code in the current layout ("c"); nullopt for a key it lacks.
+    using KeyName = std::function<std::optional<std::string>(std::uint32_t carbonKeyCode)>;
+
+    static constexpr const char* objectPath = "/K3WQ9ZD7TM/dev/ondravell/Ondravell/HotKeys";
+    static constexpr const char* interfaceName = "K3WQ9ZD7TM.dev.ondravell.HotKeys";
+    static constexpr const char* entryPathPrefix =
+        "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/ondravell-hotkey-";
+    static constexpr int pressDelayMs = 150;
+
+    // "<Super><Shift>c" for command, shift and the key named "c"; nullopt for another modifier bit.
+    static std::optional<std::string> accelerator(std::uint32_t carbonModifiers, std::string_view keysymName);
+    // Whether the settings daemon's schemas are installed.
+    static bool isAvailable();
+
+    GnomeCustomKeybindings(std::string busName, KeyName keyName);
+    ~GnomeCustomKeybindings() override;
+    GnomeCustomKeybindings(const GnomeCustomKeybindings&) = delete;
+    GnomeCustomKeybindings& operator=(const GnomeCustomKeybindings&) = delete;
+
+    void setHandler(Handler handler) override { handler_ = std::move(handler); }
+    std::optional<Reference> registerHotKey(std::uint32_t keyCode, std::uint32_t carbonModifiers,
+                                            std::uint32_t id) override;
+    void unregisterHotKey(Reference reference) override;
+
+    // Hands a press of `id` on after the delay; an id no registration holds is dropped then.
+    void pressed(std::uint32_t id);
+
+private:
+    struct Entry {
+        unsigned slot = 0;
+        std::uint32_t id = 0;
+        std::string accelerator;
+    };
+    std::string entryPath(unsigned slot) const;
+    void writeList(const std::vector<std::string>& remove, const std::optional<std::string>& add);
+    void removeLeftovers();
+    void deliver(std::uint32_t id);
+
+    std::string busName_;
+    KeyName keyName_;
+    Handler handler_;
+    GSettings* list_ = nullptr;
+    GDBusConnection* connection_ = nullptr;
+    unsigned registration_ = 0;
+    bool leftoversRemoved_ = false;
+    std::map<Reference, Entry> entries_;
+    Reference nextReference_ = 1;
+    std::vector<unsigned> pendingPresses_;
+};
+
+} // namespace ondravell::platform
