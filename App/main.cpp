@@ -2,6 +2,7 @@
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
 #include "App/Host/QtTranslations.h"
+#include "App/Host/QuitSignals.h"
 #include "App/Host/SelectionTriggerArming.h"
 #include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsPages.h"
@@ -105,6 +106,8 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("ondravell"));
     // No main window: the application lives in the tray until its quit item.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A session end's SIGTERM quits as the tray's quit item does.
+    QuitSignals quitSignals;
     // Before any window, so that Qt's own dialogs and menus come up in Chinese.
     QtTranslations qtTranslations;
 
