@@ -15,14 +15,13 @@ std::uint32_t bigEndian32(std::string_view bytes, std::size_t at) {
     return value;
 }
 
-// An icon value that is Base64 is written as it decodes, so it has to be one of our icons.
-bool iconsAreImages(const std::map<std::string, std::string>& icons) {
-    for (const auto& [name, base64] : icons) {
-        auto bytes = Base64::decode(base64);
-        if (bytes && !isAcceptableIconImage(*bytes))
-            return false;
-    }
-    return true;
+// An icon value that is Base64 is written as it decodes, so it has to be one of our icons; any other
+// is left out, and the template shows no icon.
+void dropIconsThatAreNoImages(std::map<std::string, std::string>& icons) {
+    std::erase_if(icons, [](const auto& entry) {
+        auto bytes = Base64::decode(entry.second);
+        return bytes && !isAcceptableIconImage(*bytes);
+    });
 }
 
 } // namespace
@@ -57,8 +56,9 @@ std::optional<ConfigBundle> ConfigBundle::fromJSON(const nlohmann::json& value) 
     auto settings = settingsValue ? OndravellSettings::fromJSON(*settingsValue) : std::nullopt;
     auto templates = reader.optionalArray("customTemplates", FileTemplate::fromJSON);
     auto icons = reader.requiredStringMap("icons");
-    if (!reader.ok() || !version || !settings || !templates || !icons || !iconsAreImages(*icons))
+    if (!reader.ok() || !version || !settings || !templates || !icons)
         return std::nullopt;
+    dropIconsThatAreNoImages(*icons);
     return ConfigBundle{*version, std::move(*settings), std::move(*templates), std::move(*icons)};
 }
 

@@ -34,8 +34,8 @@ struct ConfigBundle {
 
     nlohmann::json toJSON() const;
     // All four keys are required with their JSON types (unknown keys are ignored); `settings` follows
-    // the settings record's own rules. An icon value that decodes as Base64 must be a PNG image of a
-    // sane size, else the whole bundle is refused: its bytes would be written into the icon folder.
+    // the settings record's own rules. An icon value that decodes as Base64 but is no PNG image of a
+    // sane size is left out (its bytes would be written into the icon folder); the rest still reads.
     static std::optional<ConfigBundle> fromJSON(const nlohmann::json& value);
     // nullopt for text larger than `maxFileBytes`, not JSON, or not a bundle.
     static std::optional<ConfigBundle> decode(std::string_view bytes);

@@ -3,9 +3,11 @@
 #include "App/Services/ConfigBundle.h"
 #include "core/FileOps/TemplateIconStore.h"
 #include "core/FileOps/TemplateStore.h"
+#include "core/SharedConfig/AppGroupSettingsStore.h"
 #include "core/SharedConfig/SettingsService.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -31,13 +33,19 @@ public:
         std::vector<std::string> skippedIcons;
     };
     // Replaces the settings and the template list with the bundle's and writes its icons; icon files
-    // the bundle does not name stay. Everything is tried even after a failed write.
+    // the bundle does not name stay. All or nothing: every file is written beside its target first and
+    // then renamed in; when any of that fails, what was there stays and `complete` is false.
     ApplyOutcome apply(const ConfigBundle& bundle) const;
+
+    // Seconds since 1970 of the newest change of the configuration's files; nullopt when there are none.
+    std::optional<double> lastChange() const;
 
     // The folders whose entries change when the configuration does.
     std::vector<std::filesystem::path> watchedFolders() const;
 
 private:
+    // Without a container the settings live in memory and nothing can be applied.
+    std::shared_ptr<AppGroupSettingsStore> settingsFile_;
     SettingsService settings_;
     TemplateStore templates_;
     TemplateIconStore icons_;

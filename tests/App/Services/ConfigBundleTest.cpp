@@ -5,6 +5,7 @@
 #include "tests/core/FileOps/TemporaryFolder.h"
 #include "tests/core/SharedConfig/TempContainer.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace ondravell;
@@ -39,41 +40,44 @@ FileTemplate customTemplate(std::string id, std::optional<std::string> icon) {
 
 } // namespace
 
-TEST(ConfigBundleDecoding, AcceptsOnlyWholeBundlesOfTheRightTypes) {
+TEST(ConfigBundleDecoding, AcceptsOnlyWholeBundlesOfTheRightTypesAndLeavesOutIconsThatAreNoImages) {
     const std::string emptyBundle = R"({"version":1,"settings":{},"customTemplates":[],"icons":{}})";
     struct Case {
         const char* what;
         std::string text;
-        bool accepted;
+        // Icons kept; -1: the bundle is refused.
+        int icons;
     } cases[] = {
-        {"a plain bundle", emptyBundle, true},
-        {"any integer version", R"({"version":7,"settings":{},"customTemplates":[],"icons":{},"x":0})", true},
-        {"no icons key", R"({"version":1,"settings":{},"customTemplates":[]})", false},
-        {"no version", R"({"settings":{},"customTemplates":[],"icons":{}})", false},
-        {"null settings", R"({"version":1,"settings":null,"customTemplates":[],"icons":{}})", false},
-        {"no templates", R"({"version":1,"settings":{},"icons":{}})", false},
-        {"fractional version", R"({"version":1.5,"settings":{},"customTemplates":[],"icons":{}})", false},
+        {"a plain bundle", emptyBundle, 0},
+        {"any integer version", R"({"version":7,"settings":{},"customTemplates":[],"icons":{},"x":0})", 0},
+        {"no icons key", R"({"version":1,"settings":{},"customTemplates":[]})", -1},
+        {"no version", R"({"settings":{},"customTemplates":[],"icons":{}})", -1},
+        {"null settings", R"({"version":1,"settings":null,"customTemplates":[],"icons":{}})", -1},
+        {"no templates", R"({"version":1,"settings":{},"icons":{}})", -1},
+        {"fractional version", R"({"version":1.5,"settings":{},"customTemplates":[],"icons":{}})", -1},
         {"settings of wrong types",
-         R"({"version":1,"settings":{"maxCopyFileSizeMB":"ten"},"customTemplates":[],"icons":{}})", false},
-        {"templates as an object", R"({"version":1,"settings":{},"customTemplates":{},"icons":{}})", false},
-        {"a template without id", R"({"version":1,"settings":{},"customTemplates":[{}],"icons":{}})", false},
+         R"({"version":1,"settings":{"maxCopyFileSizeMB":"ten"},"customTemplates":[],"icons":{}})", -1},
+        {"templates as an object", R"({"version":1,"settings":{},"customTemplates":{},"icons":{}})", -1},
+        {"a template without id", R"({"version":1,"settings":{},"customTemplates":[{}],"icons":{}})", -1},
         {"an icon that is a number", R"({"version":1,"settings":{},"customTemplates":[],"icons":{"a":1}})",
-         false},
-        {"empty text", "", false},
-        {"truncated", emptyBundle.substr(0, emptyBundle.size() - 3), false},
+         -1},
+        {"empty text", "", -1},
+        {"truncated", emptyBundle.substr(0, emptyBundle.size() - 3), -1},
         {"not UTF-8",
          R"({"version":1,"settings":{"favoriteTargets":[")" + std::string("\xff\xfe") +
              R"("]},"customTemplates":[],"icons":{}})",
-         false},
-        {"an icon that is not a PNG", iconsWith(Base64::encode("GIF89a not an icon at all")), false},
-        {"a huge image", iconsWith(Base64::encode(png(100000, 100000))), false},
-        {"a small PNG icon", iconsWith(Base64::encode(png(64, 64))), true},
+         -1},
+        {"an icon that is not a PNG", iconsWith(Base64::encode("GIF89a not an icon at all")), 0},
+        {"a huge image", iconsWith(Base64::encode(png(100000, 100000))), 0},
+        {"a small PNG icon", iconsWith(Base64::encode(png(64, 64))), 1},
         // Skipped when applied, as an icon that is not Base64 is.
-        {"an icon that is not Base64", iconsWith("not base64!"), true},
-        {"too large a file", std::string(ConfigBundle::maxFileBytes + 1, ' ') + emptyBundle, false},
+        {"an icon that is not Base64", iconsWith("not base64!"), 1},
+        {"too large a file", std::string(ConfigBundle::maxFileBytes + 1, ' ') + emptyBundle, -1},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ConfigBundle::decode(c.text).has_value(), c.accepted) << c.what;
+    for (const Case& c : cases) {
+        auto bundle = ConfigBundle::decode(c.text);
+        EXPECT_EQ(bundle ? static_cast<int>(bundle->icons.size()) : -1, c.icons) << c.what;
+    }
 }
 
 TEST(ConfigBundleDecoding, EmptySettingsTakeTheirDefaultsAndTheHashIgnoresKeyOrder) {
@@ -85,7 +89,7 @@ TEST(ConfigBundleDecoding, EmptySettingsTakeTheirDefaultsAndTheHashIgnoresKeyOrd
     EXPECT_EQ(first->hash()->size(), 64u);
 }
 
-TEST(ConfigBundleExport, HoldsTheFourKeysAndOnlyTheIconsThatCanBeRead) {
+TEST(ConfigBundleExport, HoldsTheFourKeysAndOnlyTheIconsThatCanBeReadBack) {
     TempContainer container;
     auto plain = ConfigBundle::decode(*ConfigBackup::exportBytes());
     ASSERT_TRUE(plain);
@@ -95,9 +99,14 @@ TEST(ConfigBundleExport, HoldsTheFourKeysAndOnlyTheIconsThatCanBeRead) {
 
     ConfigBundle bundle;
     bundle.customTemplates = {customTemplate("a", "A.png"), customTemplate("b", "gone.png"),
-                              customTemplate("c", std::nullopt)};
+                              customTemplate("c", std::nullopt), customTemplate("d", "D.gif"),
+                              customTemplate("e", "E.png")};
     bundle.icons = {{"A.png", Base64::encode(png(16, 16))}};
     ASSERT_TRUE(ConfigBundleStore().apply(bundle).complete);
+    // Icons a reader would refuse are left out.
+    const fs::path icons = container.path / "Library/Application Support/template-icons";
+    writeText(icons / "D.gif", "GIF89a");
+    writeText(icons / "E.png", png(5000, 16));
     EXPECT_EQ(ConfigBundleStore().current(), bundle);
 }
 
@@ -124,12 +133,27 @@ TEST(ConfigBundleImport, WritesOnlyBareIconNamesAndReportsFailedWrites) {
     EXPECT_FALSE(fs::exists(container.path / "escaped.png"));
     EXPECT_EQ(SettingsService().load().maxCopyFileSizeMB, 3);
 
-    // The templates file's place is taken by a folder: the list cannot be written.
-    fs::remove(support / "custom-templates.json");
-    fs::create_directories(support / "custom-templates.json/blocked");
+    // Nothing is replaced unless everything can be: the templates file's place taken by a folder, or
+    // the icon folder's by a file.
+    const auto listing = [&] {
+        std::vector<fs::path> paths;
+        for (const auto& entry : fs::recursive_directory_iterator(support))
+            paths.push_back(entry.path());
+        std::sort(paths.begin(), paths.end());
+        return paths;
+    };
     bundle.settings.maxCopyFileSizeMB = 4;
-    EXPECT_EQ(ConfigBackup::applyImport(bundle),
-              (ConfigBackup::Message{"导入失败", "exclamationmark.triangle.fill"}));
+    bundle.icons = {{"A.png", Base64::encode(png(32, 32))}};
+    for (const fs::path& blocked : {support / "custom-templates.json", support / "template-icons/A.png"}) {
+        fs::remove(blocked);
+        fs::create_directories(blocked / "in-the-way");
+        const auto before = listing();
+        EXPECT_EQ(ConfigBackup::applyImport(bundle),
+                  (ConfigBackup::Message{"导入失败", "exclamationmark.triangle.fill"}));
+        EXPECT_EQ(SettingsService().load().maxCopyFileSizeMB, 3) << blocked;
+        EXPECT_EQ(listing(), before) << "every file written is removed again";
+        fs::remove_all(blocked);
+    }
     test::SharedHotKeys::settings() = nullptr;
 }
 
