@@ -93,17 +93,21 @@ void ICloudSync::stop() {
     localWatchers_.clear();
     remoteWatcher_.reset();
     syncFileWatcher_.reset();
-    if (pushDebounce_ && services_.timers)
-        services_.timers->cancel(*pushDebounce_);
-    pushDebounce_.reset();
+    for (auto* timer : {&pushDebounce_, &retry_}) {
+        if (*timer && services_.timers)
+            services_.timers->cancel(**timer);
+        timer->reset();
+    }
 }
 
 void ICloudSync::pushPendingChange() {
-    if (!pushDebounce_)
+    if (!pushDebounce_ && !retry_)
         return;
-    if (services_.timers)
-        services_.timers->cancel(*pushDebounce_);
-    pushDebounce_.reset();
+    for (auto* timer : {&pushDebounce_, &retry_}) {
+        if (*timer && services_.timers)
+            services_.timers->cancel(**timer);
+        timer->reset();
+    }
     push();
 }
 
@@ -111,16 +115,56 @@ std::optional<std::string> ICloudSync::currentHash() const {
     return store_.current().hash();
 }
 
+std::optional<double> ICloudSync::unpushedChangeAt() const {
+    if (!services_.defaults)
+        return std::nullopt;
+    if (auto at = services_.defaults->doubleForKey(unpushedAtKey); at && *at > 0)
+        return at;
+    // Changes made while nothing watched (sync switched off, or on a machine that never synced) show
+    // only in the files' times.
+    auto changed = store_.lastChange();
+    auto synced = services_.defaults->doubleForKey(lastAtKey);
+    if (changed && (!synced || *changed > *synced))
+        return changed;
+    return std::nullopt;
+}
+
+bool ICloudSync::hasUnpushedChange() const {
+    auto at = services_.defaults ? services_.defaults->doubleForKey(unpushedAtKey) : std::nullopt;
+    return at && *at > 0;
+}
+
+void ICloudSync::setSynced(double at) {
+    failed_ = false;
+    services_.defaults->setDouble(lastAtKey, at);
+    services_.defaults->setDouble(unpushedAtKey, 0);
+}
+
+void ICloudSync::fail() {
+    failed_ = true;
+    if (retry_ || !services_.timers)
+        return;
+    retry_ = services_.timers->schedule(retryDelay, [this] {
+        retry_.reset();
+        pullIfNewer();
+        push();
+    });
+}
+
 void ICloudSync::pullIfNewer() {
     if (!enabled())
         return;
     auto bytes = readRegularFile(syncFileURL(), ConfigBundle::maxFileBytes);
+    remoteUnapplied_ = false;
     if (!bytes)
         return;
     // A file that another machine is still writing does not decode; its last write brings another event.
+    // Until then, or when it is no file of ours at all, it is not written over.
     auto payload = SyncPayload::decode(*bytes);
-    if (!payload)
+    if (!payload) {
+        remoteUnapplied_ = true;
         return;
+    }
     auto remoteHash = payload->bundle.hash();
     if (!remoteHash || remoteHash == lastRemoteHash_ || remoteHash == lastAppliedHash_)
         return;
@@ -128,16 +172,27 @@ void ICloudSync::pullIfNewer() {
         lastAppliedHash_ = lastRemoteHash_ = remoteHash;
         return;
     }
-    store_.apply(payload->bundle);
+    // The newer side wins: a local change the file does not hold yet and that came after it is pushed.
+    auto localAt = unpushedChangeAt();
+    if (localAt && *localAt > payload->updatedAt + SyncPayload::referenceDateOffset) {
+        lastRemoteHash_ = remoteHash;
+        return;
+    }
+    if (!store_.apply(payload->bundle).complete) {
+        // Nothing was changed here; what stands here is not a change to push over the file.
+        remoteUnapplied_ = true;
+        lastAppliedHash_ = currentHash();
+        fail();
+        return;
+    }
     lastRemoteHash_ = remoteHash;
     // The configuration as it now stands can differ from the file's (icons no template names are not
     // part of it): remember that, or the writes just made would be pushed back as a change of ours.
     lastAppliedHash_ = currentHash();
-    if (services_.now)
-        services_.defaults->setDouble(lastAtKey, services_.now());
+    setSynced(services_.now ? services_.now() : 0);
     HotKeyManager::shared().reload();
     if (services_.toast)
-        services_.toast("已从 iCloud 同步配置", "icloud.and.arrow.down");
+        services_.toast("已从云盘同步配置", "icloud.and.arrow.down");
 }
 
 void ICloudSync::push() {
@@ -145,19 +200,38 @@ void ICloudSync::push() {
         return;
     ConfigBundle bundle = store_.current();
     auto hash = bundle.hash();
-    if (!hash || hash == lastAppliedHash_)
+    if (!hash)
         return;
+    if (hash == lastAppliedHash_) {
+        // Changed and changed back: nothing is left to push.
+        if (!remoteUnapplied_ && hasUnpushedChange())
+            services_.defaults->setDouble(unpushedAtKey, 0);
+        return;
+    }
     double now = services_.now ? services_.now() : 0;
+    // Until it is pushed, the change is remembered, so that neither a restart nor an older sync file
+    // takes it away.
+    if (!hasUnpushedChange())
+        services_.defaults->setDouble(unpushedAtKey, unpushedChangeAt().value_or(now));
+    if (remoteUnapplied_) {
+        fail();
+        return;
+    }
     auto bytes = SyncPayload{now - SyncPayload::referenceDateOffset, std::move(bundle)}.encode();
     if (!bytes)
         return;
     std::error_code error;
     std::filesystem::create_directories(syncFileURL().parent_path(), error);
-    // Only a write that happened counts as synced: a failed one is tried again at the next change.
-    if (!writeFileAtomically(syncFileURL(), *bytes))
+    // Only a write that happened counts as synced: a failed one is tried again.
+    if (!writeFileAtomically(syncFileURL(), *bytes)) {
+        fail();
         return;
+    }
     lastAppliedHash_ = lastRemoteHash_ = hash;
-    services_.defaults->setDouble(lastAtKey, now);
+    if (retry_ && services_.timers)
+        services_.timers->cancel(*retry_);
+    retry_.reset();
+    setSynced(now);
 }
 
 void ICloudSync::watchLocal() {
@@ -175,6 +249,9 @@ void ICloudSync::watchLocal() {
 void ICloudSync::localChanged() {
     if (!services_.timers)
         return;
+    // The moment of the change, kept until a push writes it: a quit or a failed write does not lose it.
+    if (enabled() && services_.now && currentHash() != lastAppliedHash_)
+        services_.defaults->setDouble(unpushedAtKey, services_.now());
     if (pushDebounce_)
         services_.timers->cancel(*pushDebounce_);
     pushDebounce_ = services_.timers->schedule(pushDelay, [this] {
@@ -192,15 +269,26 @@ void ICloudSync::watchRemote() {
     watchSyncFile();
 }
 
-// A cloud client may rewrite the file in place, which changes no entry of the folder.
+// A cloud client may rewrite the file in place, which changes no entry of the folder. The system ends
+// a file's watch when the file is removed or replaced, so the watch is made again at every change of
+// the folder, on whatever file then has the name.
 void ICloudSync::watchSyncFile() {
-    if (!syncFileWatcher_ && remoteWatcher_)
+    if (!remoteWatcher_)
+        return;
+    if (syncFileWatcher_)
+        services_.watcher->unwatch(*syncFileWatcher_);
+    syncFileWatcher_.reset();
+    std::error_code error;
+    if (std::filesystem::is_regular_file(syncFileURL(), error))
         syncFileWatcher_ = services_.watcher->watch(syncFileURL(), [this] { remoteChanged(); });
 }
 
 void ICloudSync::remoteChanged() {
     watchSyncFile();
     pullIfNewer();
+    // A change that could not be written yet goes now, unless its delay still runs.
+    if (!pushDebounce_ && hasUnpushedChange())
+        push();
 }
 
 } // namespace ondravell

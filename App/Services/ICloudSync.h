@@ -25,9 +25,15 @@ public:
     static constexpr const char* enabledKey = "iCloudSyncEnabled";
     // Seconds since 1970 of the last push that wrote the file or pull that applied it.
     static constexpr const char* lastAtKey = "iCloudSyncLastAt";
+    // Seconds since 1970 of the latest local change not yet written to the sync file; 0 (or absent)
+    // when the file holds every change. Kept across runs, so a change whose push failed is not lost to the
+    // next start's pull.
+    static constexpr const char* unpushedAtKey = "iCloudSyncUnpushedAt";
     static constexpr const char* syncFolderName = "Ondravell";
     static constexpr const char* syncFileName = "Ondravell-sync.json";
     static constexpr std::chrono::milliseconds pushDelay{2000};
+    // After a failed push (or a sync file this machine cannot read), how long until it is tried again.
+    static constexpr std::chrono::milliseconds retryDelay{30000};
 
     struct Services {
         platform::UserDefaults* defaults = nullptr;
@@ -62,16 +68,21 @@ public:
 
     // With sync switched on and the cloud folder present: pull, push, then watch both sides.
     void start();
-    // Stops watching and drops a pending push.
+    // Stops watching and drops a pending push and retry.
     void stop();
-    // At quit: a push still waiting for its delay runs now, so the last change is not lost.
+    // At quit: a push still waiting for its delay (or its retry) runs now, so the last change is not lost.
     void pushPendingChange();
 
+    // Applies the sync file when its configuration differs from ours and is the newer one: a local
+    // change not yet pushed that is newer than the file's `updatedAt` wins over it.
     void pullIfNewer();
     void push();
 
     std::filesystem::path syncFileURL() const;
     bool isPushPending() const { return pushDebounce_.has_value(); }
+    // The last push could not write the sync file, or the file there could not be applied; a retry is
+    // scheduled.
+    bool failed() const { return failed_; }
 
 private:
     bool enabled() const;
@@ -80,7 +91,12 @@ private:
     void watchSyncFile();
     void localChanged();
     void remoteChanged();
+    void fail();
     std::optional<std::string> currentHash() const;
+    // When the configuration last changed here without reaching the sync file; nullopt when it did.
+    std::optional<double> unpushedChangeAt() const;
+    bool hasUnpushedChange() const;
+    void setSynced(double at);
 
     Services services_;
     ConfigBundleStore store_;
@@ -88,6 +104,10 @@ private:
     std::optional<platform::FolderWatcher::Token> remoteWatcher_;
     std::optional<platform::FolderWatcher::Token> syncFileWatcher_;
     std::optional<platform::OneShotTimers::Token> pushDebounce_;
+    std::optional<platform::OneShotTimers::Token> retry_;
+    bool failed_ = false;
+    // The sync file holds a configuration this machine could not apply: it is never written over.
+    bool remoteUnapplied_ = false;
     // The local configuration as last written to the sync file or as it stood after applying it; and
     // the sync file's bundle last written or applied. Neither is pushed or applied again.
     std::optional<std::string> lastAppliedHash_;

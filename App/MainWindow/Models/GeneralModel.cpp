@@ -25,6 +25,10 @@ bool GeneralModel::cloudAvailable() const {
     return services_.cloudSync && services_.cloudSync->available();
 }
 
+bool GeneralModel::syncFailed() const {
+    return cloudSyncEnabled_ && services_.cloudSync && services_.cloudSync->failed();
+}
+
 std::filesystem::path GeneralModel::cloudFolder() const {
     return services_.cloudSync ? services_.cloudSync->cloudFolder() : ICloudSync::cloudDriveFolder();
 }

@@ -43,8 +43,12 @@ public:
     bool cloudAvailable() const;
     std::filesystem::path cloudFolder() const;
     bool cloudSyncEnabled() const { return cloudSyncEnabled_; }
-    // Seconds since 1970 of the last sync; shown only while sync is on.
-    std::optional<double> lastSync() const { return cloudSyncEnabled_ ? lastSync_ : std::nullopt; }
+    // Seconds since 1970 of the last sync; shown only while sync is on and has not failed since.
+    std::optional<double> lastSync() const {
+        return cloudSyncEnabled_ && !syncFailed() ? lastSync_ : std::nullopt;
+    }
+    // The last push or pull could not be done (a retry is due); shown in place of the last sync.
+    bool syncFailed() const;
 
     // Registers or unregisters the login item once. When the desktop refuses, the switch shows the
     // item's real state; that reset is not a request of its own.

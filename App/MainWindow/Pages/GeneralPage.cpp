@@ -227,8 +227,10 @@ void GeneralPage::refreshCloud() {
         cloudSync_->setChecked(model_.cloudSyncEnabled());
     }
     std::optional<double> lastSync = model_.lastSync();
-    lastSync_->setVisible(available && lastSync);
-    if (lastSync)
+    lastSync_->setVisible(available && (lastSync || model_.syncFailed()));
+    if (model_.syncFailed())
+        lastSync_->setText(QStringLiteral("同步失败：云盘文件夹中的配置文件无法写入或读取，稍后自动重试"));
+    else if (lastSync)
         lastSync_->setText(QStringLiteral("上次同步：") + localDateTime(*lastSync));
 }
 

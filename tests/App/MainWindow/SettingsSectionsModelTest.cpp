@@ -222,6 +222,17 @@ TEST_F(SettingsSectionsTest, GeneralSwitchesWriteOnlyTheirOwnState) {
     EXPECT_TRUE(std::filesystem::exists(world.cloud / "Ondravell/Ondravell-sync.json"));
     EXPECT_EQ(model.lastSync(), 1'800'000'000.0);
     EXPECT_FALSE(world.watcher.watchedPaths().empty());
+    // A push that cannot write shows as a failure, not as the time of an older sync.
+    std::filesystem::remove(world.cloud / "Ondravell/Ondravell-sync.json");
+    std::filesystem::create_directories(world.cloud / "Ondravell/Ondravell-sync.json/in-the-way");
+    OndravellSettings changed;
+    changed.maxCopyFileSizeMB = 5;
+    SettingsService().save(changed);
+    world.sync.push();
+    model.load();
+    EXPECT_TRUE(model.syncFailed());
+    EXPECT_EQ(model.lastSync(), std::nullopt);
+    std::filesystem::remove(settingsFile());
     model.setCloudSyncEnabled(false);
     EXPECT_TRUE(world.watcher.watchedPaths().empty()) << "sync off stops watching";
     EXPECT_EQ(model.lastSync(), std::nullopt);

@@ -7,7 +7,12 @@
 #include "tests/App/Services/SharedHotKeys.h"
 #include "tests/core/FileOps/TemporaryFolder.h"
 
+#include <algorithm>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <memory>
+#include <sys/stat.h>
 
 using namespace ondravell;
 using namespace std::chrono_literals;
@@ -25,16 +30,24 @@ struct Machine {
     platform::ManualOneShotTimers timers;
     platform::MemoryFolderWatcher watcher;
     std::vector<std::string> toasts;
-    ICloudSync sync;
+    fs::path cloud;
+    std::unique_ptr<ICloudSync> sync;
 
-    Machine(const fs::path& root, const char* name, const fs::path& cloud)
-        : container(root / name),
-          sync({&defaults, &timers, &watcher,
-                [this] { return 1'800'000'000.0 + timers.now().count() / 1000.0; },
-                [this](const std::string& message, const std::string&) { toasts.push_back(message); },
-                container, cloud}) {
+    Machine(const fs::path& root, const char* name, const fs::path& cloudFolder)
+        : container(root / name), cloud(cloudFolder) {
+        restart();
         defaults.setBool(ICloudSync::enabledKey, true);
     }
+
+    // The program quit (without a pending push) and started again: only the defaults and files remain.
+    void restart() {
+        sync.reset();
+        sync = std::make_unique<ICloudSync>(ICloudSync::Services{
+            &defaults, &timers, &watcher, [this] { return now(); },
+            [this](const std::string& message, const std::string&) { toasts.push_back(message); }, container,
+            cloud});
+    }
+    double now() const { return 1'800'000'000.0 + timers.now().count() / 1000.0; }
 
     fs::path supportFolder() const { return container / "Library/Application Support"; }
     ConfigBundleStore store() const { return ConfigBundleStore(container); }
@@ -62,18 +75,18 @@ protected:
 
 TEST_F(ICloudSyncTest, DoesNothingWhenSwitchedOffOrWithoutTheCloudFolder) {
     a.defaults.setBool(ICloudSync::enabledKey, false);
-    a.sync.start();
-    a.sync.push();
+    a.sync->start();
+    a.sync->push();
     EXPECT_FALSE(fs::exists(cloud / "Ondravell"));
 
     Machine elsewhere(root.path, "c", root / "no-cloud");
-    elsewhere.sync.start();
+    elsewhere.sync->start();
     EXPECT_TRUE(elsewhere.watcher.watchedPaths().empty());
     EXPECT_FALSE(elsewhere.defaults.doubleForKey(ICloudSync::lastAtKey));
 }
 
 TEST_F(ICloudSyncTest, FirstStartWritesTheFileAndWatchesWhereTheConfigurationLives) {
-    a.sync.start();
+    a.sync->start();
     auto payload = SyncPayload::decode(readText(syncFile));
     ASSERT_TRUE(payload);
     EXPECT_EQ(payload->bundle, a.store().current());
@@ -87,35 +100,35 @@ TEST_F(ICloudSyncTest, FirstStartWritesTheFileAndWatchesWhereTheConfigurationLiv
 }
 
 TEST_F(ICloudSyncTest, ABurstOfChangesPushesOnceTwoSecondsAfterTheLastAndStopCancelsIt) {
-    a.sync.start();
+    a.sync->start();
     for (int i = 0; i < 3; ++i) {
         a.setMaxCopySize(20 + i);
         a.timers.advance(500ms);
     }
     EXPECT_NE(SyncPayload::decode(readText(syncFile))->bundle.settings.maxCopyFileSizeMB, 22);
     a.timers.advance(1499ms);
-    EXPECT_TRUE(a.sync.isPushPending());
+    EXPECT_TRUE(a.sync->isPushPending());
     a.timers.advance(1ms);
     EXPECT_EQ(SyncPayload::decode(readText(syncFile))->bundle.settings.maxCopyFileSizeMB, 22);
 
     a.setMaxCopySize(30);
     a.timers.advance(1s);
-    a.sync.stop();
+    a.sync->stop();
     a.timers.advance(5s);
     EXPECT_EQ(SyncPayload::decode(readText(syncFile))->bundle.settings.maxCopyFileSizeMB, 22);
 
     // Started again, a change still waiting at quit is written then.
-    a.sync.start();
+    a.sync->start();
     a.setMaxCopySize(31);
-    a.sync.pushPendingChange();
+    a.sync->pushPendingChange();
     EXPECT_EQ(SyncPayload::decode(readText(syncFile))->bundle.settings.maxCopyFileSizeMB, 31);
 }
 
 TEST_F(ICloudSyncTest, AnEditOnOneMachineIsAppliedOnTheOtherAndNeitherPushesAgain) {
     test::SharedHotKeys::setUp([this] { return b.store().current().settings; });
     ASSERT_TRUE(test::SharedHotKeys::keys().registeredIDs().empty());
-    a.sync.start();
-    b.sync.start();
+    a.sync->start();
+    b.sync->start();
     ConfigBundle withHotKey = a.store().current();
     withHotKey.settings = test::SharedHotKeys::withCopyPathHotKey(withHotKey.settings);
     a.store().apply(withHotKey);
@@ -125,7 +138,7 @@ TEST_F(ICloudSyncTest, AnEditOnOneMachineIsAppliedOnTheOtherAndNeitherPushesAgai
 
     b.watcher.changed(cloud / "Ondravell");
     EXPECT_EQ(b.store().current().settings.maxCopyFileSizeMB, 42);
-    EXPECT_EQ(b.toasts, std::vector<std::string>{"已从 iCloud 同步配置"});
+    EXPECT_EQ(b.toasts, std::vector<std::string>{"已从云盘同步配置"});
     EXPECT_EQ(test::SharedHotKeys::keys().registeredIDs().size(), 1u);
 
     // The pull's own writes, and A hearing about its own push, change nothing.
@@ -143,21 +156,172 @@ TEST_F(ICloudSyncTest, IgnoresAFileCutShortOrWithoutItsDateUntilItIsWhole) {
     b.setMaxCopySize(8);
     fs::create_directories(syncFile.parent_path());
     writeText(syncFile, whole.substr(0, whole.size() / 2));
-    a.sync.pullIfNewer();
+    a.sync->pullIfNewer();
     writeText(syncFile, R"({"bundle":)" + *b.store().current().encode() + "}");
-    a.sync.pullIfNewer();
+    a.sync->pullIfNewer();
     EXPECT_TRUE(a.toasts.empty());
     writeText(syncFile, whole);
-    a.sync.pullIfNewer();
+    a.sync->pullIfNewer();
     EXPECT_EQ(a.store().current().settings.maxCopyFileSizeMB, 7);
 }
 
 TEST_F(ICloudSyncTest, AFailedWriteIsNotCountedAsSynced) {
     fs::create_directories(syncFile / "in-the-way");
-    a.sync.push();
+    a.sync->push();
     EXPECT_FALSE(a.defaults.doubleForKey(ICloudSync::lastAtKey));
     fs::remove_all(syncFile);
-    a.sync.push();
+    a.sync->push();
     EXPECT_TRUE(SyncPayload::decode(readText(syncFile)));
     EXPECT_TRUE(a.defaults.doubleForKey(ICloudSync::lastAtKey));
+}
+
+namespace {
+
+std::int64_t cloudSize(const fs::path& syncFile) {
+    auto payload = SyncPayload::decode(readText(syncFile));
+    return payload ? payload->bundle.settings.maxCopyFileSizeMB : -1;
+}
+
+void blockWrites(const fs::path& file) {
+    fs::remove_all(file);
+    fs::create_directories(file / "in-the-way");
+}
+
+void setModified(const fs::path& file, double secondsSince1970) {
+    timespec times[2];
+    times[0].tv_sec = times[1].tv_sec = static_cast<time_t>(secondsSince1970);
+    times[0].tv_nsec = times[1].tv_nsec = 0;
+    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+}
+
+} // namespace
+
+TEST_F(ICloudSyncTest, AChangeWhosePushFailedIsKeptAcrossARestartAndPushedWhenTheFolderTakesIt) {
+    a.sync->start();
+    const std::string older = readText(syncFile);
+    blockWrites(syncFile);
+    a.timers.advance(1s);
+    a.setMaxCopySize(601);
+    a.timers.advance(2s);
+    EXPECT_TRUE(a.sync->failed());
+
+    // Restarted with the older file back in place: the change is pushed, not replaced by the file.
+    a.restart();
+    fs::remove_all(syncFile);
+    writeText(syncFile, older);
+    a.sync->start();
+    EXPECT_EQ(a.store().current().settings.maxCopyFileSizeMB, 601);
+    EXPECT_EQ(cloudSize(syncFile), 601);
+    EXPECT_FALSE(a.sync->failed());
+    EXPECT_TRUE(a.toasts.empty());
+
+    // A failed push is tried again after 30 s, and at once when the sync folder changes.
+    for (bool byFolderChange : {false, true}) {
+        blockWrites(syncFile);
+        a.setMaxCopySize(byFolderChange ? 603 : 602);
+        a.timers.advance(2s);
+        ASSERT_TRUE(a.sync->failed());
+        fs::remove_all(syncFile);
+        if (byFolderChange)
+            a.watcher.changed(cloud / "Ondravell");
+        else
+            a.timers.advance(ICloudSync::retryDelay);
+        EXPECT_EQ(cloudSize(syncFile), byFolderChange ? 603 : 602);
+        EXPECT_FALSE(a.sync->failed());
+    }
+}
+
+TEST_F(ICloudSyncTest, TurningSyncOnKeepsWhicheverOfTheFileAndTheLocalConfigurationIsNewer) {
+    ConfigBundle cloudBundle = a.store().current();
+    cloudBundle.settings.maxCopyFileSizeMB = 42;
+    // After the files' own times, which are the real clock's.
+    const double pushedAt = static_cast<double>(std::time(nullptr)) + 86'400;
+    struct Case {
+        const char* name;
+        double localChangeAt;
+        std::int64_t expected;
+    } cases[] = {{"older", pushedAt - 60, 42}, {"newer", pushedAt + 60, 7}};
+    for (const Case& c : cases) {
+        fs::create_directories(syncFile.parent_path());
+        writeText(syncFile, *SyncPayload{pushedAt - SyncPayload::referenceDateOffset, cloudBundle}.encode());
+        Machine second(root.path, c.name, cloud);
+        ConfigBundle own = second.store().current();
+        own.settings.maxCopyFileSizeMB = 7;
+        second.store().apply(own);
+        setModified(second.supportFolder() / "settings.v1.json", c.localChangeAt);
+        second.sync->start();
+        EXPECT_EQ(second.store().current().settings.maxCopyFileSizeMB, c.expected) << c.name;
+        EXPECT_EQ(cloudSize(syncFile), c.expected) << c.name;
+    }
+}
+
+TEST_F(ICloudSyncTest, AMachineThatCannotApplyTheFileNeverWritesOverIt) {
+    const fs::path bTemplates = b.supportFolder() / "custom-templates.json";
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"a file of another format",
+         [&] { writeText(syncFile, R"({"updatedAt":1,"bundle":{"version":"2"}})"); }},
+        {"a configuration that cannot be written here",
+         [&] {
+             a.timers.advance(10s);
+             a.setMaxCopySize(42);
+             a.sync->push();
+             blockWrites(bTemplates);
+         }},
+    };
+    fs::create_directories(syncFile.parent_path());
+    for (const Case& c : cases) {
+        c.arrange();
+        const std::string before = readText(syncFile);
+        b.sync->start();
+        b.setMaxCopySize(9);
+        b.timers.advance(2s);
+        EXPECT_EQ(readText(syncFile), before) << c.what;
+        EXPECT_TRUE(b.sync->failed()) << c.what;
+        EXPECT_NE(b.store().current().settings.maxCopyFileSizeMB, 42) << c.what;
+    }
+    // Once it can be written here, the file is applied.
+    fs::remove_all(bTemplates);
+    b.timers.advance(ICloudSync::retryDelay);
+    EXPECT_EQ(b.store().current().settings.maxCopyFileSizeMB, 42);
+}
+
+TEST_F(ICloudSyncTest, AnIconTheOtherMachineWouldRefuseIsLeftOutAndTheRestArrives) {
+    FileTemplate withIcon{"t", "我的", "txt", "", false, "doc", false, "pic.gif"};
+    fs::create_directories(a.supportFolder() / "template-icons");
+    writeText(a.supportFolder() / "template-icons/pic.gif", "GIF89a not a PNG");
+    ConfigBundle bundle = a.store().current();
+    bundle.customTemplates = {withIcon};
+    bundle.settings.maxCopyFileSizeMB = 42;
+    a.store().apply(bundle);
+    a.sync->start();
+    b.sync->start();
+    EXPECT_EQ(b.store().current().customTemplates, std::vector<FileTemplate>{withIcon});
+    EXPECT_EQ(b.store().current().settings.maxCopyFileSizeMB, 42);
+    EXPECT_EQ(cloudSize(syncFile), 42);
+}
+
+TEST_F(ICloudSyncTest, TheSyncFileIsWatchedAgainWhenItComesBackAfterBeingRemovedOrReplaced) {
+    a.sync->start();
+    auto fileWatches = [&] {
+        auto paths = a.watcher.watchedPaths();
+        return std::count(paths.begin(), paths.end(), syncFile);
+    };
+    fs::remove(syncFile);
+    fs::create_directories(syncFile);
+    a.watcher.changed(cloud / "Ondravell");
+    EXPECT_EQ(fileWatches(), 0);
+
+    ConfigBundle other = a.store().current();
+    for (std::int64_t size : {9, 10}) {
+        other.settings.maxCopyFileSizeMB = size;
+        fs::remove_all(syncFile);
+        writeText(syncFile, *SyncPayload{a.now() - SyncPayload::referenceDateOffset + 1, other}.encode());
+        // Back under its name, then rewritten in place.
+        a.watcher.changed(size == 9 ? cloud / "Ondravell" : syncFile);
+        EXPECT_EQ(fileWatches(), 1);
+        EXPECT_EQ(a.store().current().settings.maxCopyFileSizeMB, size);
+    }
 }
