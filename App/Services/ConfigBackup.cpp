@@ -15,6 +15,8 @@ bool ConfigBackup::confirmImportAlert() {
     QPushButton* confirm = alert.addButton(QStringLiteral("导入"), QMessageBox::AcceptRole);
     alert.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     alert.setDefaultButton(confirm);
+    // Left to itself the box wraps the warning into a narrow column; this width keeps it on one line.
+    alert.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 460px; }"));
     alert.exec();
     return alert.clickedButton() == confirm;
 }

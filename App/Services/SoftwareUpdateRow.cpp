@@ -2,6 +2,7 @@
 
 #include "App/Services/SoftwareUpdateRowContent.h"
 #include "App/Services/UpdateChecker.h"
+#include "App/Widgets/ElidedLabel.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@ SoftwareUpdateRow::SoftwareUpdateRow(UpdateChecker& checker, QWidget* parent)
     : QWidget(parent),
       checker_(checker),
       version_(new QLabel(this)),
-      status_(new QLabel(this)),
+      status_(new ElidedLabel({}, Qt::ElideMiddle, this)),
       download_(new QPushButton(QStringLiteral("前往下载"), this)),
       check_(new QPushButton(QStringLiteral("检查更新"), this)),
       busy_(new QProgressBar(check_)) {
@@ -48,8 +49,9 @@ SoftwareUpdateRow::SoftwareUpdateRow(UpdateChecker& checker, QWidget* parent)
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addLayout(lines);
-    row->addStretch();
+    // The column takes the free room, so a very long version is shortened instead of pushing the
+    // buttons away.
+    row->addLayout(lines, 1);
     row->addWidget(download_);
     row->addWidget(check_);
 
@@ -67,9 +69,12 @@ void SoftwareUpdateRow::refresh() {
     status_->setText(QString::fromStdString(content.statusLine));
     status_->setVisible(!content.statusLine.empty());
     QPalette palette = status_->palette();
-    palette.setColor(QPalette::WindowText, content.statusTone == SoftwareUpdateRowContent::Tone::orange
-                                               ? QColor(240, 140, 0)
-                                               : palette.color(QPalette::PlaceholderText));
+    const QColor tone = content.statusTone == SoftwareUpdateRowContent::Tone::orange
+                            ? QColor(240, 140, 0)
+                            : palette.color(QPalette::PlaceholderText);
+    // On a section's base-coloured frame a label draws in the text role, elsewhere in the window's.
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        palette.setColor(role, tone);
     status_->setPalette(palette);
     download_->setVisible(content.showsDownloadButton);
     check_->setEnabled(!content.isChecking);

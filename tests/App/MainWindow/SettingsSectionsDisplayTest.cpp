@@ -170,6 +170,39 @@ TEST_F(SettingsSectionsDisplayTest, GeneralPageDrivenThroughItsControls) {
     EXPECT_FALSE(settingsBytes().has_value()) << "the general page writes no settings";
 }
 
+TEST_F(SettingsSectionsDisplayTest, UpdateRowShowsANewVersionInOrangeAndShortensAVeryLongOne) {
+    std::string longVersion = "99";
+    while (longVersion.size() < 30'000)
+        longVersion += ".1";
+    UpdateChecker checker({nullptr,
+                           [] { return 0.0; },
+                           [&](auto done) {
+                               done(RemoteVersion{longVersion, "https://example.org", {}});
+                           },
+                           {},
+                           {},
+                           nullptr});
+    checker.check(false);
+    platform::MemoryLoginItem loginItem;
+    platform::MemoryUserDefaults defaults;
+    DisabledExtension extension;
+    auto window = showIn(new GeneralPage({loginItem, defaults, extension}, nullptr, checker));
+    window->resize(640, 700);
+    QApplication::processEvents();
+    QPushButton* check = nullptr;
+    for (auto* button : window->findChildren<QPushButton*>())
+        if (button->text() == "检查更新")
+            check = button;
+    QLabel* status = nullptr;
+    for (auto* label : window->findChildren<QLabel*>())
+        if (label->text().startsWith("有新版本 99.1.1"))
+            status = label;
+    ASSERT_TRUE(check && status);
+    EXPECT_LE(check->mapTo(window.get(), QPoint(check->width(), 0)).x(), window->width())
+        << "the buttons stay in view";
+    EXPECT_EQ(status->palette().color(status->foregroundRole()), QColor(240, 140, 0));
+}
+
 TEST(AboutPage, VersionTextMarksMissingParts) {
     EXPECT_EQ(AboutPage::versionText("1.2", "34"), "1.2 (34)");
     EXPECT_EQ(AboutPage::versionText("1.2", ""), "1.2 (—)");
