@@ -18,6 +18,13 @@ namespace {
 // processor's cache when the digest reads it.
 constexpr std::size_t hashChunkSize = 1 << 17;
 
+// The chunk starts on a page boundary. The kernel copies file pages into a buffer much faster when the
+// buffer is aligned as they are: a buffer 16 bytes past a boundary, where a plain allocation of this size
+// lands, costs several times the system time per byte read.
+struct alignas(4096) HashChunk {
+    unsigned char bytes[hashChunkSize];
+};
+
 const EVP_MD* evpDigest(HashAlgorithm algorithm) {
     switch (algorithm) {
     case HashAlgorithm::md5:
@@ -95,9 +102,10 @@ std::optional<std::string> FileHasher::hash(const std::filesystem::path& file, H
     ::posix_fadvise(input.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     DigestContext digest(algorithm);
-    auto buffer = std::make_unique_for_overwrite<unsigned char[]>(hashChunkSize);
+    auto chunk = std::make_unique_for_overwrite<HashChunk>();
+    unsigned char* buffer = chunk->bytes;
     for (;;) {
-        ssize_t got = ::read(input.get(), buffer.get(), hashChunkSize);
+        ssize_t got = ::read(input.get(), buffer, hashChunkSize);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -106,7 +114,7 @@ std::optional<std::string> FileHasher::hash(const std::filesystem::path& file, H
         }
         if (got == 0)
             break;
-        if (!digest.update(buffer.get(), static_cast<std::size_t>(got))) {
+        if (!digest.update(buffer, static_cast<std::size_t>(got))) {
             error = std::make_error_code(std::errc::not_supported);
             return std::nullopt;
         }

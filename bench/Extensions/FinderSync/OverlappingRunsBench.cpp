@@ -2,14 +2,7 @@
 // the disk is not what is measured; ONDRAVELL_BENCH_HASH_MIB changes the size) is being hashed on the
 // module's worker pool, "新建文件夹" is chosen and the time until the folder exists is measured. The goal
 // is under 100 ms; the hash's own time is reported beside it to show the two overlapped.
-#include "Extensions/FinderSync/FinderSyncExtension.h"
-#include "Extensions/FinderSync/SelectionSnapshotController.h"
-#include "bench/BenchContainer.h"
-#include "platform/gtk/GlibTaskQueue.h"
-#include "platform/memory/FixedDesktopAppearance.h"
-#include "platform/memory/MemoryNotificationCenter.h"
-#include "platform/memory/MemoryPasteboard.h"
-#include "platform/memory/MemoryVolumeMonitor.h"
+#include "bench/Extensions/FinderSync/BenchExtension.h"
 
 #include <benchmark/benchmark.h>
 #include <charconv>
@@ -37,15 +30,7 @@ std::int64_t hashFileMiB() {
     return mib;
 }
 
-struct Bench {
-    bench::BenchContainer container;
-    SelectionSnapshotController controller;
-    platform::MemoryPasteboard pasteboard;
-    platform::MemoryNotificationCenter notificationCenter;
-    platform::FixedDesktopAppearance appearance;
-    platform::MemoryVolumeMonitor volumes;
-    platform::GlibTaskQueue queue;
-    FinderSyncExtension extension{{controller, pasteboard, notificationCenter, appearance, volumes, queue}};
+struct Bench : bench::BenchExtension {
     fs::path largeFile = container.root / "large.bin";
     fs::path folder = container.root / "folder";
 
