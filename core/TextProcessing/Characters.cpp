@@ -12,34 +12,62 @@ namespace ondravell {
 namespace {
 
 // Walks the cluster boundaries of `text` (byte offsets), calling visit(start, end) until it returns false.
+//
+// Clusters of one ASCII character (startsLoneAscii) are taken without asking the break iterator, which
+// is far slower per character; it is asked only from a boundary where a non-ASCII byte is in reach, and
+// the walk goes on from whatever boundary it gives.
 template <typename Visit> void forEachCluster(std::string_view text, Visit visit) {
     if (text.empty())
         return;
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> iterator(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    UText* utext = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
-    if (U_FAILURE(status) || !iterator || !utext) {
-        utext_close(utext);
-        // Without break data every code point stands alone.
-        const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-        const auto length = static_cast<int32_t>(text.size());
-        for (int32_t i = 0; i < length;) {
-            int32_t start = i;
-            U8_FWD_1(bytes, i, length);
-            if (!visit(static_cast<std::size_t>(start), static_cast<std::size_t>(i)))
-                return;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    std::unique_ptr<icu::BreakIterator> iterator;
+    UText* utext = nullptr;
+    bool iteratorFailed = false;
+    int32_t start = 0;
+    while (start < length) {
+        int32_t end = start + 1;
+        if (!Characters::startsLoneAscii(text, static_cast<std::size_t>(start))) {
+            if (!iterator && !iteratorFailed) {
+                UErrorCode status = U_ZERO_ERROR;
+                iterator.reset(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+                utext = utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status);
+                if (U_SUCCESS(status) && iterator && utext)
+                    iterator->setText(utext, status);
+                iteratorFailed = U_FAILURE(status) || !iterator || !utext;
+            }
+            if (iteratorFailed) {
+                // Without break data every code point stands alone.
+                end = start;
+                U8_FWD_1(bytes, end, length);
+            } else {
+                // `start` is a boundary, so the next one after it ends its cluster; the iterator keeps
+                // its place, and going on from there costs no more than next().
+                end = iterator->current() == start ? iterator->next() : iterator->following(start);
+                if (end == icu::BreakIterator::DONE || end <= start)
+                    end = length;
+            }
         }
-        return;
-    }
-    iterator->setText(utext, status);
-    int32_t start = iterator->first();
-    for (int32_t end = iterator->next(); end != icu::BreakIterator::DONE; end = iterator->next()) {
         if (!visit(static_cast<std::size_t>(start), static_cast<std::size_t>(end)))
             break;
         start = end;
     }
     utext_close(utext);
+}
+
+// A cluster none of whose code points changes under any case mapping has no case: upper- and
+// lower-casing both leave it as it is. Emoji sequences, ideographs and right-to-left letters with their
+// marks are told apart this way without converting them.
+bool mayHaveCase(std::string_view character) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(character.data());
+    const auto length = static_cast<int32_t>(character.size());
+    for (int32_t i = 0; i < length;) {
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0 || u_hasBinaryProperty(c, UCHAR_CHANGES_WHEN_CASEMAPPED))
+            return true;
+    }
+    return false;
 }
 
 bool isSingleCodePoint(std::string_view character) {
@@ -86,16 +114,24 @@ char32_t Characters::firstCodePoint(std::string_view character) {
 bool Characters::isUppercase(std::string_view character) {
     if (character.empty())
         return false;
+    if (character.size() == 1)
+        return character[0] >= 'A' && character[0] <= 'Z';
     if (isSingleCodePoint(character))
         return u_hasBinaryProperty(static_cast<UChar32>(firstCodePoint(character)), UCHAR_UPPERCASE);
+    if (!mayHaveCase(character))
+        return false;
     return UnicodeText::uppercased(character) == character && UnicodeText::lowercased(character) != character;
 }
 
 bool Characters::isLowercase(std::string_view character) {
     if (character.empty())
         return false;
+    if (character.size() == 1)
+        return character[0] >= 'a' && character[0] <= 'z';
     if (isSingleCodePoint(character))
         return u_hasBinaryProperty(static_cast<UChar32>(firstCodePoint(character)), UCHAR_LOWERCASE);
+    if (!mayHaveCase(character))
+        return false;
     return UnicodeText::lowercased(character) == character && UnicodeText::uppercased(character) != character;
 }
 

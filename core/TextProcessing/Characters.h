@@ -18,6 +18,16 @@ struct Characters {
     // Number of clusters, stopping once `limit` is passed (gives limit + 1 then).
     static std::size_t countUpTo(std::string_view text, std::size_t limit);
 
+    // True when the cluster that starts at `offset` (a cluster boundary) is one ASCII character: an
+    // ASCII character followed by another or by the end, save a carriage return before a line feed.
+    // No ASCII character extends a cluster or is extended by the next, so no break rules are needed.
+    static bool startsLoneAscii(std::string_view text, std::size_t offset) {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+        return byte(offset) < 0x80 &&
+               (offset + 1 == text.size() ||
+                (byte(offset + 1) < 0x80 && !(byte(offset) == '\r' && byte(offset + 1) == '\n')));
+    }
+
     // First code point of a cluster, U+FFFD for invalid UTF-8 and 0 for an empty view.
     static char32_t firstCodePoint(std::string_view character);
 

@@ -64,6 +64,77 @@ TEST(CaseConverterConvert, FollowsTheLocaleCaseMappings) {
     EXPECT_EQ(CaseConverter::convert("stra\u00dfe", NamingStyle::constantCase, "de"), "STRASSE");
 }
 
+// Emoji sequences, right-to-left letters with their marks, combining accents, the sharp s, Turkish and
+// Greek case rules and digits, in every word style but kebab case (snake case with another joint).
+TEST(CaseConverterConvert, WritesTrickyTextsInEveryWordStyle) {
+    struct Case {
+        const char* text;
+        const char* locale;
+        const char* camel;
+        const char* pascal;
+        const char* snake;
+        const char* constant;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"\U0001f44d\U0001f3fdthumbsUp", "en_US", "\U0001f44d\U0001f3fdthumbsUp",
+         "\U0001f44d\U0001f3fdthumbsUp", "\U0001f44d\U0001f3fdthumbs_up", "\U0001f44d\U0001f3fdTHUMBS_UP",
+         "\U0001f44d\U0001f3fdthumbs Up"},
+        {"familyTime\U0001f468\u200d\U0001f469\u200d\U0001f467", "en_US",
+         "familyTime\U0001f468\u200d\U0001f469\u200d\U0001f467",
+         "FamilyTime\U0001f468\u200d\U0001f469\u200d\U0001f467",
+         "family_time\U0001f468\u200d\U0001f469\u200d\U0001f467",
+         "FAMILY_TIME\U0001f468\u200d\U0001f469\u200d\U0001f467",
+         "Family Time\U0001f468\u200d\U0001f469\u200d\U0001f467"},
+        {"\u0645\u0631\u062d\u0628\u0627_\u0628\u0627\u0644\u0639\u0627\u0644\u0645", "en_US",
+         "\u0645\u0631\u062d\u0628\u0627\u0628\u0627\u0644\u0639\u0627\u0644\u0645",
+         "\u0645\u0631\u062d\u0628\u0627\u0628\u0627\u0644\u0639\u0627\u0644\u0645",
+         "\u0645\u0631\u062d\u0628\u0627_\u0628\u0627\u0644\u0639\u0627\u0644\u0645",
+         "\u0645\u0631\u062d\u0628\u0627_\u0628\u0627\u0644\u0639\u0627\u0644\u0645",
+         "\u0645\u0631\u062d\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645"},
+        {"\u05e9\u05b8\u05c1\u05dc\u05d5\u05b9\u05dd-\u05e2\u05d5\u05b9\u05dc\u05b8\u05ddValue", "en_US",
+         "\u05e9\u05b8\u05c1\u05dc\u05d5\u05b9\u05dd\u05e2\u05d5\u05b9\u05dc\u05b8\u05ddvalue",
+         "\u05e9\u05b8\u05c1\u05dc\u05d5\u05b9\u05dd\u05e2\u05d5\u05b9\u05dc\u05b8\u05ddvalue",
+         "\u05e9\u05b8\u05c1\u05dc\u05d5\u05b9\u05dd_\u05e2\u05d5\u05b9\u05dc\u05b8\u05ddvalue",
+         "\u05e9\u05b8\u05c1\u05dc\u05d5\u05b9\u05dd_\u05e2\u05d5\u05b9\u05dc\u05b8\u05ddVALUE",
+         "\u05e9\u05b8\u05c1\u05dc\u05d5\u05b9\u05dd \u05e2\u05d5\u05b9\u05dc\u05b8\u05ddvalue"},
+        {"e\u0301coleNormale", "fr", "e\u0301coleNormale", "E\u0301coleNormale", "e\u0301cole_normale",
+         "E\u0301COLE_NORMALE", "E\u0301cole Normale"},
+        {"\u00e9T\u00e9", "fr", "\u00e9T\u00e9", "\u00c9T\u00e9", "\u00e9_t\u00e9", "\u00c9_T\u00c9",
+         "\u00c9 T\u00e9"},
+        {"stra\u00dfeName", "de", "stra\u00dfeName", "Stra\u00dfeName", "stra\u00dfe_name", "STRASSE_NAME",
+         "Stra\u00dfe Name"},
+        {"\u1e9eig", "de", "\u00dfig", "SSig", "\u00dfig", "SSIG", "SSig"},
+        {"istanbul_\u0130zmir", "tr_TR", "istanbul\u0130zmir", "\u0130stanbul\u0130zmir", "istanbul_izmir",
+         "\u0130STANBUL_\u0130ZM\u0130R", "\u0130stanbul \u0130zmir"},
+        {"istanbul_\u0130zmir", "en_US", "istanbulI\u0307zmir", "IstanbulI\u0307zmir", "istanbul_i\u0307zmir",
+         "ISTANBUL_I\u0307ZMIR", "Istanbul I\u0307zmir"},
+        {"HTTP2Server x2y3Z", "en_US", "http2ServerX2y3Z", "Http2ServerX2y3Z", "http2_server_x2y3_z",
+         "HTTP2_SERVER_X2Y3_Z", "Http2 Server X2y3 Z"},
+        {"\u039f\u0394\u03a5\u03a3\u03a3\u0395\u03a5\u03a3_\u03a3\u0399\u03a3\u03a5\u03a6\u039f\u03a3", "el",
+         "\u03bf\u03b4\u03c5\u03c3\u03c3\u03b5\u03c5\u03c2\u03a3\u03b9\u03c3\u03c5\u03c6\u03bf\u03c2",
+         "\u039f\u03b4\u03c5\u03c3\u03c3\u03b5\u03c5\u03c2\u03a3\u03b9\u03c3\u03c5\u03c6\u03bf\u03c2",
+         "\u03bf\u03b4\u03c5\u03c3\u03c3\u03b5\u03c5\u03c2_\u03c3\u03b9\u03c3\u03c5\u03c6\u03bf\u03c2",
+         "\u039f\u0394\u03a5\u03a3\u03a3\u0395\u03a5\u03a3_\u03a3\u0399\u03a3\u03a5\u03a6\u039f\u03a3",
+         "\u039f\u03b4\u03c5\u03c3\u03c3\u03b5\u03c5\u03c2 \u03a3\u03b9\u03c3\u03c5\u03c6\u03bf\u03c2"},
+        {"1\ufe0f\u20e3keycap", "en_US", "1\ufe0f\u20e3keycap", "1\ufe0f\u20e3keycap", "1\ufe0f\u20e3keycap",
+         "1\ufe0f\u20e3KEYCAP", "1\ufe0f\u20e3keycap"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " " + c.locale);
+        EXPECT_EQ(CaseConverter::convert(c.text, NamingStyle::camelCase, c.locale), c.camel);
+        EXPECT_EQ(CaseConverter::convert(c.text, NamingStyle::pascalCase, c.locale), c.pascal);
+        EXPECT_EQ(CaseConverter::convert(c.text, NamingStyle::snakeCase, c.locale), c.snake);
+        EXPECT_EQ(CaseConverter::convert(c.text, NamingStyle::constantCase, c.locale), c.constant);
+        EXPECT_EQ(CaseConverter::convert(c.text, NamingStyle::titleCase, c.locale), c.title);
+    }
+    // Bytes that are not UTF-8 come out as U+FFFD, as from every other case mapping.
+    EXPECT_EQ(CaseConverter::convert("aB\xff"
+                                     "cD",
+                                     NamingStyle::snakeCase, "en"),
+              "a_b\ufffdc_d");
+}
+
 TEST(CaseConverterConvert, EmptyOrSeparatorOnlyTextGivesEmptyText) {
     for (NamingStyle style : ondravell::allNamingStyles) {
         EXPECT_EQ(CaseConverter::convert("", style, "en"), "");
