@@ -18,7 +18,17 @@ constexpr double referenceDateSinceUnixEpoch = 978307200.0;
 constexpr std::array<std::string_view, 6> kindRawValues{"move",   "copy",   "newFile", "clipboardToFile",
                                                         "delete", "symlink"};
 
-double secondsSinceReferenceDate(std::chrono::system_clock::time_point date) {
+std::optional<FileOperationItem> itemFromJSON(const nlohmann::json& value) {
+    ObjectReader reader(value);
+    FileOperationItem item{reader.optionalString("from"), reader.optionalString("to")};
+    if (!reader.ok())
+        return std::nullopt;
+    return item;
+}
+
+} // namespace
+
+double FileOperation::secondsSinceReferenceDate(std::chrono::system_clock::time_point date) {
     using namespace std::chrono;
     // Split off the whole seconds first so that the fraction keeps its precision in the double.
     auto sinceEpoch = date.time_since_epoch();
@@ -27,7 +37,8 @@ double secondsSinceReferenceDate(std::chrono::system_clock::time_point date) {
     return (static_cast<double>(whole.count()) - referenceDateSinceUnixEpoch) + fraction;
 }
 
-std::optional<std::chrono::system_clock::time_point> dateFromSecondsSinceReferenceDate(double interval) {
+std::optional<std::chrono::system_clock::time_point>
+FileOperation::dateFromSecondsSinceReferenceDate(double interval) {
     using namespace std::chrono;
     double sinceEpoch = interval + referenceDateSinceUnixEpoch;
     // Outside about +-292 years the clock's nanosecond count overflows.
@@ -38,16 +49,6 @@ std::optional<std::chrono::system_clock::time_point> dateFromSecondsSinceReferen
     return system_clock::time_point(duration_cast<system_clock::duration>(
         seconds(static_cast<std::int64_t>(whole)) + nanoseconds(nanos)));
 }
-
-std::optional<FileOperationItem> itemFromJSON(const nlohmann::json& value) {
-    ObjectReader reader(value);
-    FileOperationItem item{reader.optionalString("from"), reader.optionalString("to")};
-    if (!reader.ok())
-        return std::nullopt;
-    return item;
-}
-
-} // namespace
 
 std::string FileOperation::title() const {
     const auto count = static_cast<std::int64_t>(items.size());

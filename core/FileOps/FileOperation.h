@@ -46,6 +46,11 @@ struct FileOperation {
     // "undone"}, all required; an item's "from" and "to" are left out when absent.
     nlohmann::json toJSON() const;
     static std::optional<FileOperation> fromJSON(const nlohmann::json& value);
+
+    // The "timestamp" form of a date and back; nullopt for a number no date of the clock can hold.
+    static double secondsSinceReferenceDate(std::chrono::system_clock::time_point date);
+    static std::optional<std::chrono::system_clock::time_point>
+    dateFromSecondsSinceReferenceDate(double interval);
 };
 
 } // namespace ondravell

@@ -1,5 +1,6 @@
 #include "core/FileOps/OperationHistory.h"
 
+#include "core/FileOps/HistoryText.h"
 #include "core/Support/AtomicFile.h"
 #include "core/Support/StrictJson.h"
 #include "platform/AppGroupContainer.h"
@@ -18,6 +19,13 @@ namespace {
 // Holds an exclusive flock on the history's lock file for its lifetime. When the lock file cannot be
 // opened the work goes on unguarded: the write that follows would most likely fail as well, and losing
 // the lock must not cost the user the entry.
+//
+// The flock alone is not fair: an unlock wakes every waiter, and a writer that unlocks and comes straight
+// back usually takes it again before the woken ones run, so under several busy writers one may wait for
+// dozens of turns. Writers therefore queue first for a record lock on the lock file's first byte (the
+// gate), which they hold only while they wait for the flock. At most one writer waits for the flock;
+// the one that just left has to pass the gate again, behind it. The flock stays what excludes, so a
+// writer that knows no gate is excluded all the same.
 class HistoryLock {
 public:
     explicit HistoryLock(const std::filesystem::path& dataFile) {
@@ -25,7 +33,19 @@ public:
         fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666);
         if (fd_ < 0)
             return;
+        struct flock gate {};
+        gate.l_type = F_WRLCK;
+        gate.l_whence = SEEK_SET;
+        gate.l_start = 0;
+        gate.l_len = 1;
+        int gated = -1;
+        while ((gated = ::fcntl(fd_, F_OFD_SETLKW, &gate)) != 0 && errno == EINTR) {
+        }
         while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        if (gated == 0) {
+            gate.l_type = F_UNLCK;
+            ::fcntl(fd_, F_OFD_SETLK, &gate);
         }
     }
     ~HistoryLock() {
@@ -40,11 +60,8 @@ private:
     int fd_ = -1;
 };
 
-std::vector<FileOperation> readOperations(const std::filesystem::path& file) {
-    auto text = readRegularFile(file);
-    if (!text)
-        return {};
-    auto json = StrictJson::parse(*text);
+std::vector<FileOperation> decodeOperations(std::string_view text) {
+    auto json = StrictJson::parse(text);
     if (!json || !json->is_array())
         return {};
     std::vector<FileOperation> operations;
@@ -56,6 +73,11 @@ std::vector<FileOperation> readOperations(const std::filesystem::path& file) {
         operations.push_back(std::move(*operation));
     }
     return operations;
+}
+
+std::vector<FileOperation> readOperations(const std::filesystem::path& file) {
+    auto text = readRegularFile(file);
+    return text ? decodeOperations(*text) : std::vector<FileOperation>{};
 }
 
 } // namespace
@@ -82,12 +104,46 @@ std::vector<FileOperation> OperationHistory::load() const {
 void OperationHistory::append(const FileOperation& operation) const {
     if (!fileURL_)
         return;
+    // Everything that does not depend on the file is done before the lock is taken: other writers wait
+    // only for the read, the join and the flushed write.
+    // The date is written as the number that reading it back and writing it again gives (the clock's
+    // nanoseconds do not all survive the trip through a double); it reads back as the same date, and
+    // the entry is in the compact form from the start.
+    FileOperation stored = operation;
+    if (auto date = FileOperation::dateFromSecondsSinceReferenceDate(
+            FileOperation::secondsSinceReferenceDate(operation.timestamp)))
+        stored.timestamp = *date;
+    const std::optional<std::string> added = StrictJson::dump(stored.toJSON());
+    if (!added)
+        return;
     HistoryLock lock(*fileURL_);
-    auto operations = readOperations(*fileURL_);
-    operations.push_back(operation);
-    if (operations.size() > maxEntries)
-        operations.erase(operations.begin(), operations.end() - static_cast<std::ptrdiff_t>(maxEntries));
-    save(operations);
+    const std::optional<std::string> text = readRegularFile(*fileURL_);
+    // A file in the form written here keeps its entries' texts as they are; any other is decoded and
+    // every entry written again, and one that cannot be decoded counts as empty.
+    std::vector<std::string_view> kept;
+    std::vector<std::string> rewritten;
+    if (auto entries = text ? HistoryText::compactEntries(*text) : std::nullopt) {
+        kept = std::move(*entries);
+    } else if (text) {
+        for (const FileOperation& decoded : decodeOperations(*text)) {
+            std::optional<std::string> entry = StrictJson::dump(decoded.toJSON());
+            if (!entry)
+                return;
+            rewritten.push_back(std::move(*entry));
+        }
+        kept.assign(rewritten.begin(), rewritten.end());
+    }
+    kept.push_back(*added);
+    if (kept.size() > maxEntries)
+        kept.erase(kept.begin(), kept.end() - static_cast<std::ptrdiff_t>(maxEntries));
+    std::string joined = "[";
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0)
+            joined += ',';
+        joined += kept[i];
+    }
+    joined += ']';
+    writeFileAtomically(*fileURL_, joined);
 }
 
 void OperationHistory::update(const FileOperation& operation) const {
