@@ -87,8 +87,9 @@ FinderExtensionInstaller::Paths extensionInstallerPaths(const QString& extension
 int main(int argc, char** argv) {
     // A second launch only asks the running instance to reopen, or to carry out the file-manager
     // script's action it was started for: it needs no display and ends at once.
+    std::error_code noFolder;
     std::optional<platform::ServiceRequest> service = ServiceLaunch::parse(
-        std::vector<std::string>(argv, argv + argc), std::getenv(ServiceLaunch::selectionVariable));
+        std::vector<std::string>(argv, argv + argc), std::filesystem::current_path(noFolder));
     platform::DBusSingleInstance instance;
     if (service ? instance.forwardToRunningInstance(*service) : instance.reopenRunningInstance())
         return 0;
@@ -98,7 +99,9 @@ int main(int argc, char** argv) {
     // chose otherwise.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
-    QApplication app(argc, argv);
+    // A script's arguments are file names, which Qt must not take for its own options ("-style").
+    int qtArgc = service ? 1 : argc;
+    QApplication app(qtArgc, argv);
     // The tray item's title is the application's name, so it carries the capital. The display name
     // stays unset: Qt would append it to every window title. The settings file's place is fixed
     // elsewhere, and the desktop entry keeps its lowercase id.

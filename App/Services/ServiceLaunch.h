@@ -2,22 +2,22 @@
 
 #include "platform/ServiceRequest.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace ondravell {
 
-// A launch by one of the file manager's scripts: "ondravell --service <entry> [path…]", with the
-// selection in NAUTILUS_SCRIPT_SELECTED_FILE_PATHS (one path per line) as Nautilus sets it.
+// A launch by one of the file manager's scripts: "ondravell --service <entry> [name…]", each selected
+// item one argument, as Nautilus passes them: relative to the folder it runs the script in.
 struct ServiceLaunch {
     static constexpr const char* option = "--service";
-    static constexpr const char* selectionVariable = "NAUTILUS_SCRIPT_SELECTED_FILE_PATHS";
 
-    // nullopt for an ordinary launch. Paths come from the arguments after the entry, then from the
-    // variable; empty lines are left out.
+    // nullopt for an ordinary launch. Every argument after the entry is one item, taken byte for byte;
+    // relative names are made absolute against `workingFolder`, empty ones are left out.
     static std::optional<platform::ServiceRequest> parse(const std::vector<std::string>& arguments,
-                                                         const char* selection);
+                                                         const std::filesystem::path& workingFolder);
 };
 
 } // namespace ondravell

@@ -6,6 +6,7 @@
 #include "core/FileOps/PathFormatter.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/Support/PathRules.h"
+#include "core/Support/UnicodeText.h"
 #include "core/Support/Uuid.h"
 #include "platform/AppLauncher.h"
 #include "platform/Pasteboard.h"
@@ -60,8 +61,17 @@ void ServicesProvider::perform(std::string_view entry, const std::vector<std::st
 }
 
 void ServicesProvider::odCopyPath(const Paths& urls) {
-    if (!urls.empty())
-        writeToPasteboard(services_, PathFormatter::formatMultiple(urls, PathFormat::posix));
+    if (urls.empty())
+        return;
+    // The clipboard carries text: a name in another encoding than UTF-8 cannot be written as it is,
+    // and leaving it out would copy a list the user did not choose.
+    for (const Path& url : urls)
+        if (!UnicodeText::isValidUTF8(url.native())) {
+            toast(services_, ODLocalized("文件名不是 UTF-8 文本，无法复制路径"),
+                  "exclamationmark.triangle.fill");
+            return;
+        }
+    writeToPasteboard(services_, PathFormatter::formatMultiple(urls, PathFormat::posix));
 }
 
 void ServicesProvider::odCopyFiles(const Paths& urls) {

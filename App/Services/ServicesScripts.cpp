@@ -45,11 +45,12 @@ std::filesystem::path ServicesScripts::folder() {
 }
 
 std::string ServicesScripts::text(const Script& script, const std::filesystem::path& program) {
-    // Nautilus passes the selection in NAUTILUS_SCRIPT_SELECTED_FILE_PATHS, one path per line; the
-    // program reads it from its environment.
+    // Nautilus runs a script in the folder it shows and passes each selected name as one argument,
+    // relative to that folder. The arguments are handed on as they are: a name may hold any byte but
+    // NUL, a line feed included, so the line-per-path variable Nautilus also sets is not used.
     return "#!/bin/sh\n" + std::string(marker) +
            " (rewritten by the application; remove this line to keep your own version)\n" + "exec " +
-           shellQuoted(program.string()) + " --service " + std::string(script.entry) + "\n";
+           shellQuoted(program.string()) + " --service " + std::string(script.entry) + " \"$@\"\n";
 }
 
 int ServicesScripts::install(const std::filesystem::path& folder, const std::filesystem::path& program) {

@@ -12,7 +12,7 @@ constexpr const char* introspection = "<node>"
                                       "    <method name='Reopen'/>"
                                       "    <method name='Service'>"
                                       "      <arg type='s' name='entry' direction='in'/>"
-                                      "      <arg type='as' name='paths' direction='in'/>"
+                                      "      <arg type='aay' name='paths' direction='in'/>"
                                       "    </method>"
                                       "  </interface>"
                                       "</node>";
@@ -25,10 +25,10 @@ ServiceRequest serviceRequest(GVariant* parameters) {
     ServiceRequest request;
     const gchar* entry = nullptr;
     GVariantIter* paths = nullptr;
-    g_variant_get(parameters, "(&sas)", &entry, &paths);
+    g_variant_get(parameters, "(&saay)", &entry, &paths);
     request.entry = entry ? entry : "";
     const gchar* path = nullptr;
-    while (g_variant_iter_next(paths, "&s", &path))
+    while (g_variant_iter_next(paths, "^&ay", &path))
         request.paths.emplace_back(path);
     g_variant_iter_free(paths);
     return request;
@@ -60,13 +60,13 @@ void handleMethodCall(GDBusConnection*, const gchar*, const gchar*, const gchar*
 
 GVariant* serviceParameters(const ServiceRequest& request) {
     GVariantBuilder paths;
-    g_variant_builder_init(&paths, G_VARIANT_TYPE("as"));
+    g_variant_builder_init(&paths, G_VARIANT_TYPE("aay"));
     for (const std::string& path : request.paths)
-        // The bus carries UTF-8 only; a name in another encoding cannot travel and is left out.
-        if (g_utf8_validate(path.data(), gssize(path.size()), nullptr))
-            g_variant_builder_add(&paths, "s", path.c_str());
+        // File names are bytes, not necessarily UTF-8, so they travel as byte strings (NUL-terminated;
+        // a path cannot hold a NUL).
+        g_variant_builder_add(&paths, "^ay", path.c_str());
     std::string entry = g_utf8_validate(request.entry.c_str(), -1, nullptr) ? request.entry : std::string();
-    return g_variant_new("(sas)", entry.c_str(), &paths);
+    return g_variant_new("(saay)", entry.c_str(), &paths);
 }
 
 const GDBusInterfaceVTable vtable = {handleMethodCall, nullptr, nullptr, {}};

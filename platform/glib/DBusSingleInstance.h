@@ -11,9 +11,9 @@ typedef struct _GVariant GVariant;
 namespace ondravell::platform {
 
 // The instance owns the well-known name "K3WQ9ZD7TM.dev.ondravell.Ondravell" on the session bus and
-// answers the methods "Reopen" and "Service" (entry name, paths: "sas") of the interface of that name
-// at "/K3WQ9ZD7TM/dev/ondravell/Ondravell". A later launch finds the name taken, calls one of them and
-// ends.
+// answers the methods "Reopen" and "Service" (entry name, paths as byte strings: "saay") of the interface of
+// that name at "/K3WQ9ZD7TM/dev/ondravell/Ondravell". A later launch finds the name taken, calls one of them
+// and ends.
 class DBusSingleInstance final : public SingleInstance {
 public:
     static constexpr const char* busName = "K3WQ9ZD7TM.dev.ondravell.Ondravell";

@@ -29,7 +29,9 @@ void QtPasteboard::writeFiles(const std::vector<std::filesystem::path>& paths, b
     QList<QUrl> urls;
     QByteArray copied = cut ? "cut" : "copy";
     for (const std::filesystem::path& path : paths) {
-        QUrl url = QUrl::fromLocalFile(QString::fromStdString(path.string()));
+        // Percent-encoded from the name's bytes, so a name that is not UTF-8 keeps its bytes.
+        QUrl url =
+            QUrl::fromEncoded("file://" + QByteArray::fromStdString(path.string()).toPercentEncoding("/"));
         urls.push_back(url);
         copied += '\n' + url.toEncoded();
     }

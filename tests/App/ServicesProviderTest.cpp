@@ -45,7 +45,17 @@ TEST_F(ServicesProviderTest, CopiesPathsFilesAndTheFirstFilesHash) {
     EXPECT_EQ(pasteboard.string(), "2cf24dba5fb0a30e26e83b2ac5b9e29e1b161e5c1fa7425e73043362938b9824");
     EXPECT_EQ(toasts.size(), 1u);
 
+    // A name that is not UTF-8 cannot go on the clipboard as text: the whole copy is refused, while the
+    // hash reads the file by its bytes.
+    fs::path bytes = file("\xff.txt", "hello");
+    perform("odCopyPath", {bytes, a});
+    EXPECT_EQ(toasts.back(), (Toast{"文件名不是 UTF-8 文本，无法复制路径", "exclamationmark.triangle.fill"}));
+    pasteboard.clear();
+    perform("odHash", {bytes, c});
+    EXPECT_EQ(pasteboard.string(), "2cf24dba5fb0a30e26e83b2ac5b9e29e1b161e5c1fa7425e73043362938b9824");
+
     // No paths, relative paths or an unknown entry: nothing.
+    pasteboard.clear();
     pasteboard.clear();
     perform("odCopyPath", {});
     perform("odCopyPath", {"relative.txt"});
@@ -98,7 +108,7 @@ TEST(ServicesScripts, InstallsOnceAndNeverReplacesTheUsersScript) {
     EXPECT_EQ(ServicesScripts::install(folder, "/usr/bin/ondravell"), 0);
     EXPECT_EQ(readText(folder / "计算哈希（小欧）"), "#!/bin/sh\necho mine\n");
     std::string copyPath = readText(folder / "复制路径（小欧）");
-    EXPECT_NE(copyPath.find("exec '/usr/bin/ondravell' --service odCopyPath\n"), std::string::npos);
+    EXPECT_NE(copyPath.find("exec '/usr/bin/ondravell' --service odCopyPath \"$@\"\n"), std::string::npos);
     EXPECT_TRUE((fs::status(folder / "复制路径（小欧）").permissions() & fs::perms::owner_exec) !=
                 fs::perms::none);
 
@@ -109,21 +119,19 @@ TEST(ServicesScripts, InstallsOnceAndNeverReplacesTheUsersScript) {
         std::string::npos);
 }
 
-TEST(ServiceLaunchParse, TakesTheEntryAndTheSelectionLines) {
+TEST(ServiceLaunchParse, TakesEachArgumentAsOneItemOfTheScriptsFolder) {
     struct Case {
         std::vector<std::string> arguments;
-        const char* selection;
         std::optional<platform::ServiceRequest> expected;
     };
     const std::vector<Case> cases = {
-        {{"ondravell"}, "/a\n", std::nullopt},
-        {{"ondravell", "--service"}, "/a\n", std::nullopt},
-        {{"ondravell", "--service", "odHash"}, nullptr, platform::ServiceRequest{"odHash", {}}},
-        {{"ondravell", "--service", "odCopyPath"},
-         "/a b/c.txt\n/d\n\n",
-         platform::ServiceRequest{"odCopyPath", {"/a b/c.txt", "/d"}}},
-        {{"ondravell", "--service", "odHash", "/x"}, "/y", platform::ServiceRequest{"odHash", {"/x", "/y"}}},
+        {{"ondravell", "/a"}, std::nullopt},
+        {{"ondravell", "--service"}, std::nullopt},
+        {{"ondravell", "--service", "odHash"}, platform::ServiceRequest{"odHash", {}}},
+        // A line feed is part of a name, never a separator; bytes that are not UTF-8 stay as they are.
+        {{"ondravell", "--service", "odMoveTo", "x\ny", "", "/abs", "\xff-style", "sub/c.txt"},
+         platform::ServiceRequest{"odMoveTo", {"/here/x\ny", "/abs", "/here/\xff-style", "/here/sub/c.txt"}}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ServiceLaunch::parse(c.arguments, c.selection), c.expected);
+        EXPECT_EQ(ServiceLaunch::parse(c.arguments, "/here"), c.expected);
 }

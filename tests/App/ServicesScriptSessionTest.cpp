@@ -15,11 +15,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Starts `program` with its arguments and the selection in the environment, as Nautilus starts a script.
-pid_t spawn(const std::vector<std::string>& command, const std::string& selection) {
+// Starts `program` with its arguments in `folder`, as Nautilus starts a script: the selected names as
+// arguments relative to the folder shown, and the same names joined by line feeds in the environment,
+// which is ambiguous for a name that holds one.
+pid_t spawn(const std::vector<std::string>& command, const fs::path& folder = "/") {
+    std::string selection;
+    for (std::size_t i = 2; i < command.size(); ++i)
+        selection += (folder / command[i]).string() + "\n";
     pid_t pid = ::fork();
     if (pid == 0) {
         ::setenv("NAUTILUS_SCRIPT_SELECTED_FILE_PATHS", selection.c_str(), 1);
+        if (::chdir(folder.c_str()) != 0)
+            ::_exit(126);
         std::vector<char*> argv;
         for (const std::string& part : command)
             argv.push_back(const_cast<char*>(part.c_str()));
@@ -47,7 +54,7 @@ TEST(ServicesScriptSession, ScriptsStartTheProgramOrHandTheirPathsToIt) {
     ondravell::testing::writeText(root / "a file.txt", "hello");
 
     // The first start writes the scripts.
-    pid_t first = spawn({ONDRAVELL_APP}, "");
+    pid_t first = spawn({ONDRAVELL_APP});
     ASSERT_TRUE(test::spinUntil([&] {
         for (const ServicesScripts::Script& script : ServicesScripts::scripts())
             if (!fs::exists(scripts / std::string(script.title)))
@@ -56,21 +63,32 @@ TEST(ServicesScriptSession, ScriptsStartTheProgramOrHandTheirPathsToIt) {
     }));
     stop(first);
 
-    // No instance: the script starts the program, which then hashes the first file.
-    pid_t app = spawn({"/bin/sh", (scripts / "计算哈希（小欧）").string()},
-                      (root / "a file.txt").string() + "\n" + (root / "other").string() + "\n");
+    // No instance: the script starts the program, which then hashes the first file, the one whose name
+    // holds a line feed, not the file named like its first line.
+    ondravell::testing::writeText(root / "x", "not this one");
+    ondravell::testing::writeText(root / "x\ny", "hello");
+    pid_t app = spawn({"/bin/sh", (scripts / "计算哈希（小欧）").string(), "x\ny", "a file.txt"}, root.path);
     std::string digest = FileHasher::hash("hello", HashAlgorithm::sha256);
     ASSERT_TRUE(test::spinUntil([&] { return test::clipboardTextSeenByAnotherClient() == digest; }));
     ASSERT_EQ(::waitpid(app, nullptr, WNOHANG), 0) << "the program started by the script ended";
 
-    // A running instance: the script's launch hands over the paths and ends.
-    std::string selection = (root / "a file.txt").string() + "\n" + root.path.string() + "\n";
-    pid_t second = spawn({"/bin/sh", (scripts / "复制路径（小欧）").string()}, selection);
-    int status = -1;
-    ASSERT_EQ(::waitpid(second, &status, 0), second);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // A running instance: the script's launch hands over the items and ends. A first name that is not
+    // UTF-8 travels as it is, so the hash is that file's, not the next one's.
+    ondravell::testing::writeText(root / "\xff.bin", "bytes");
+    auto runToTheEnd = [&](const std::vector<std::string>& command) {
+        pid_t second = spawn(command, root.path);
+        int status = -1;
+        ASSERT_EQ(::waitpid(second, &status, 0), second);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    };
+    runToTheEnd({"/bin/sh", (scripts / "计算哈希（小欧）").string(), "\xff.bin", "a file.txt"});
+    std::string bytesDigest = FileHasher::hash("bytes", HashAlgorithm::sha256);
+    EXPECT_TRUE(test::spinUntil([&] { return test::clipboardTextSeenByAnotherClient() == bytesDigest; }));
+
+    runToTheEnd({"/bin/sh", (scripts / "复制路径（小欧）").string(), "a file.txt", "x\ny"});
     EXPECT_TRUE(test::spinUntil([&] {
-        return test::clipboardTextSeenByAnotherClient() == selection.substr(0, selection.size() - 1);
+        return test::clipboardTextSeenByAnotherClient() ==
+               (root / "a file.txt").string() + "\n" + (root / "x\ny").string();
     }));
     stop(app);
 }
