@@ -34,6 +34,24 @@ bool NewFileForm::canCreate(std::string_view fileName, std::string_view fileExte
     return FileCreator::isPlainFileName(trimmedName(fileName)) && !holdsSlashOrNul(fileExtension);
 }
 
+std::string NewFileForm::failureMessage(std::error_code error) {
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory)
+        return "无法新建文件：文件夹不存在";
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
+        error == std::errc::read_only_file_system)
+        return "无法新建文件：没有写入此文件夹的权限";
+    if (error == std::errc::no_space_on_device)
+        return "无法新建文件：磁盘空间不足";
+    return "无法新建文件";
+}
+
+std::string NewFileForm::title(const std::filesystem::path& directory) {
+    std::string name = directory.filename().string();
+    if (name.empty())
+        name = directory.parent_path().filename().string();
+    return "在「" + (name.empty() ? directory.string() : name) + "」新建文件";
+}
+
 std::optional<std::filesystem::path> NewFileForm::create(const std::filesystem::path& directory,
                                                          std::string_view fileName,
                                                          std::string_view fileExtension,
@@ -48,7 +66,7 @@ std::optional<std::filesystem::path> NewFileForm::create(const std::filesystem::
         FileCreator::create(custom, directory, trimmedName(fileName), LocalDateText::date(now), error);
     if (!created) {
         if (services.showAccessHint)
-            services.showAccessHint();
+            services.showAccessHint(failureMessage(error));
         return std::nullopt;
     }
     services.history.append(FileOperation{

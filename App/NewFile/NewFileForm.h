@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace ondravell {
 
@@ -19,8 +20,8 @@ struct NewFileForm {
     struct Services {
         OperationHistory history;
         std::function<void(const std::string& message, const std::string& symbol)> showToast;
-        // The folder could not be written: tells the user how to grant access.
-        std::function<void()> showAccessHint;
+        // The folder could not be written: tells the user why, in the words of `failureMessage`.
+        std::function<void(const std::string& message)> showAccessHint;
     };
 
     NewFileForm() = delete;
@@ -32,6 +33,12 @@ struct NewFileForm {
     // "创建" is enabled only for a name that stays in the folder: not empty once trimmed, no "/" or NUL,
     // not "." or "..", and an extension without "/" or NUL.
     static bool canCreate(std::string_view fileName, std::string_view fileExtension);
+    // Why no file could be made in a folder, from the error of the creation: the folder is missing, it
+    // is not writable, or another reason.
+    static std::string failureMessage(std::error_code error);
+    // The form's title for a folder: its last name, or the path itself for "/" and other paths that
+    // end without one.
+    static std::string title(const std::filesystem::path& directory);
     // Creates the empty file under the first free name and records and confirms it; on failure shows
     // the access hint. The new file's location, or nullopt.
     static std::optional<std::filesystem::path>

@@ -4,19 +4,23 @@
 #include "App/NewFile/NewFileForm.h"
 #include "App/Symbols/SymbolImage.h"
 #include "App/Toast/ToastPresenter.h"
+#include "App/Widgets/ElidedLabel.h"
 #include "core/FileOps/CommonFileExtensions.h"
 #include "core/SharedConfig/OndravellIPC.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
+#include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ondravell {
 
@@ -29,6 +33,43 @@ QLabel* secondaryLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
+}
+
+// The preset extensions in a list that opens below its button, its right edge under the button's, and
+// scrolls when the screen leaves less room there than the whole list needs. A menu would move up to
+// the top of the screen instead, over the form.
+void showPresetList(QToolButton* button, std::function<void(const QString&)> choose) {
+    constexpr int fewestShownRows = 6;
+    constexpr int screenMargin = 8;
+    auto* list = new QListWidget;
+    list->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+    list->setAttribute(Qt::WA_DeleteOnClose);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (std::string_view preset : CommonFileExtensions::presets) {
+        const QString extension = QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size()));
+        auto* item = new QListWidgetItem(QLatin1Char('.') + extension, list);
+        item->setData(Qt::UserRole, extension);
+    }
+    const int frame = 2 * list->frameWidth();
+    const int rows = list->count();
+    const int rowHeight = list->sizeHintForRow(0);
+    const QPoint below = button->mapToGlobal(QPoint(button->width(), button->height()));
+    const QRect screen = button->screen()->availableGeometry();
+    const int room = screen.bottom() - screenMargin - below.y();
+    const int height =
+        std::min(rows * rowHeight + frame, std::max(room, fewestShownRows * rowHeight + frame));
+    const int width =
+        list->sizeHintForColumn(0) + frame + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    list->setGeometry(std::max(screen.left(), below.x() - width), below.y(), width, height);
+    auto chosen = [list, choose = std::move(choose)](QListWidgetItem* item) {
+        choose(item->data(Qt::UserRole).toString());
+        list->close();
+    };
+    QObject::connect(list, &QListWidget::itemClicked, list, chosen);
+    QObject::connect(list, &QListWidget::itemActivated, list, chosen);
+    QObject::connect(new QShortcut(Qt::Key_Escape, list), &QShortcut::activated, list, &QWidget::close);
+    list->show();
+    list->setFocus(Qt::PopupFocusReason);
 }
 
 QVBoxLayout* fieldColumn() {
@@ -46,8 +87,11 @@ NewFileView::NewFileView(std::filesystem::path directory, std::function<void()> 
     layout->setContentsMargins(padding, padding, padding, padding);
     layout->setSpacing(14);
 
-    auto* title = new QLabel(
-        QStringLiteral("在「%1」新建文件").arg(QString::fromStdString(directory_.filename().string())), this);
+    // The folder's name is shown as it is, never read as markup, and a long one is shortened in the
+    // middle so both brackets stay in sight.
+    auto* title =
+        new ElidedLabel(QString::fromStdString(NewFileForm::title(directory_)), Qt::ElideMiddle, this);
+    title->setTextFormat(Qt::PlainText);
     QFont headline = title->font();
     headline.setBold(true);
     title->setFont(headline);
@@ -74,15 +118,9 @@ NewFileView::NewFileView(std::filesystem::path directory, std::function<void()> 
     presets->setIcon(SymbolImage::icon(QStringLiteral("chevron.down")));
     presets->setFixedWidth(44);
     presets->setAutoRaise(true);
-    presets->setPopupMode(QToolButton::InstantPopup);
-    presets->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-    auto* menu = new QMenu(presets);
-    for (std::string_view preset : CommonFileExtensions::presets) {
-        const QString extension = QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size()));
-        menu->addAction(QLatin1Char('.') + extension, this,
-                        [this, extension] { fileExtension_->setText(extension); });
-    }
-    presets->setMenu(menu);
+    connect(presets, &QToolButton::clicked, this, [this, presets] {
+        showPresetList(presets, [this](const QString& extension) { fileExtension_->setText(extension); });
+    });
     extensionRow->addWidget(presets);
     extensionColumn->addLayout(extensionRow);
     layout->addLayout(extensionColumn);
@@ -128,13 +166,14 @@ void NewFileView::updateCreateButton() {
 }
 
 void NewFileView::create() {
-    NewFileForm::create(directory_, fileName_->text().toStdString(), fileExtension_->text().toStdString(),
-                        std::chrono::system_clock::now(),
-                        {OperationHistory::forAppGroup(OndravellIPC::appGroupID),
-                         [](const std::string& message, const std::string& symbol) {
-                             ToastPresenter::shared().show(message, symbol);
-                         },
-                         [] { FolderAccessManager::shared().showAccessHint(); }});
+    NewFileForm::create(
+        directory_, fileName_->text().toStdString(), fileExtension_->text().toStdString(),
+        std::chrono::system_clock::now(),
+        {OperationHistory::forAppGroup(OndravellIPC::appGroupID),
+         [](const std::string& message, const std::string& symbol) {
+             ToastPresenter::shared().show(message, symbol);
+         },
+         [](const std::string& message) { FolderAccessManager::shared().showAccessHint(message); }});
     onDone_();
 }
 
@@ -144,8 +183,19 @@ void NewFileView::paintEvent(QPaintEvent*) {
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), cornerRadius, cornerRadius);
     painter.fillPath(shape, palette().window());
-    painter.setPen(QPen(QColor(255, 255, 255, 26), 0.5));
-    painter.drawPath(shape);
+    if (window()->testAttribute(Qt::WA_TranslucentBackground)) {
+        painter.setPen(QPen(QColor(255, 255, 255, 26), 0.5));
+        painter.drawPath(shape);
+        return;
+    }
+    // Without a compositor there is no shadow around the form: a thin line keeps it apart from a white
+    // window behind it.
+    QPainterPath edge;
+    edge.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
+    QColor line = palette().color(QPalette::WindowText);
+    line.setAlphaF(0.35f);
+    painter.setPen(QPen(line, 1));
+    painter.drawPath(edge);
 }
 
 } // namespace ondravell
