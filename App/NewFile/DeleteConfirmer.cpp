@@ -19,7 +19,7 @@ constexpr std::size_t namesShown = 6;
 DeleteConfirmer::Alert DeleteConfirmer::alertFor(const std::vector<std::string>& paths) {
     Alert alert;
     alert.message = ODFormatLocalized("彻底删除 %lld 个项目？", std::vector<LocalizedValue>{paths.size()});
-    alert.informativeText = "此操作不可恢复，不会进入废纸篓。\n\n";
+    alert.informativeText = "此操作不可恢复，不会进入回收站。\n\n";
     for (std::size_t i = 0; i < std::min(paths.size(), namesShown); ++i)
         alert.informativeText += (i ? "\n" : "") + PathRules::lastPathComponent(paths[i]);
     if (paths.size() > namesShown)

@@ -47,10 +47,10 @@ TEST(DeleteConfirmerAlert, NamesTheFirstSixAndAnEllipsisLineFromSeven) {
     std::vector<std::string> paths{"/a/1", "/a/2", "/a/3", "/a/4", "/a/5", "/b/6.txt"};
     EXPECT_EQ(DeleteConfirmer::alertFor(paths),
               (DeleteConfirmer::Alert{"彻底删除 6 个项目？",
-                                      "此操作不可恢复，不会进入废纸篓。\n\n1\n2\n3\n4\n5\n6.txt"}));
+                                      "此操作不可恢复，不会进入回收站。\n\n1\n2\n3\n4\n5\n6.txt"}));
     paths.push_back("/a/7");
     EXPECT_EQ(DeleteConfirmer::alertFor(paths).informativeText,
-              "此操作不可恢复，不会进入废纸篓。\n\n1\n2\n3\n4\n5\n6.txt\n…");
+              "此操作不可恢复，不会进入回收站。\n\n1\n2\n3\n4\n5\n6.txt\n…");
 }
 
 TEST(DeleteConfirmerRun, DecliningRemovesNothing) {
