@@ -152,6 +152,7 @@ void HistoryView::reload() {
         auto* texts = new QVBoxLayout;
         texts->setSpacing(2);
         auto* title = new QLabel(text(row.title));
+        title->setTextFormat(Qt::PlainText);
         title->setFont(titleFont);
         texts->addWidget(title);
         auto* detail = secondary(new ElidedLabel(text(row.detail)));

@@ -191,6 +191,11 @@ void MenuBarContent::rebuild() {
     undo_ = model_.lastUndoable() ? undoBox() : nullptr;
     if (undo_)
         column->insertWidget(firstBoxIndex + 1, undo_);
+    // In an open popup the layout would show the new boxes only later, and measure without them
+    // meanwhile; shown now, they count in the height at once.
+    for (QWidget* box : {status_, undo_})
+        if (box)
+            box->show();
     fit();
 }
 

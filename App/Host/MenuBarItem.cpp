@@ -4,6 +4,7 @@
 #include "App/Host/MenuBarContent.h"
 #include "App/Host/MenuBarIcon.h"
 #include "App/Symbols/SymbolImage.h"
+#include "App/Widgets/PlainToolTip.h"
 #include "platform/UserDefaults.h"
 
 #include <QMenu>
@@ -60,7 +61,7 @@ void MenuBarItem::updateMenu() {
     std::optional<FileOperation> latest = history_.latestUndoable();
     undo_->setVisible(latest.has_value());
     if (latest)
-        undo_->setToolTip(QString::fromStdString(latest->title() + " · " + latest->detail()));
+        undo_->setToolTip(plainToolTip(QString::fromStdString(latest->title() + " · " + latest->detail())));
 }
 
 void MenuBarItem::showPopup() {

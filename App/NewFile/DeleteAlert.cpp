@@ -8,6 +8,8 @@ namespace ondravell {
 bool DeleteAlert::run(const DeleteConfirmer::Alert& alert) {
     QMessageBox box(QMessageBox::Critical, QString(), QString::fromStdString(alert.message));
     box.setInformativeText(QString::fromStdString(alert.informativeText));
+    // Both texts carry file names, which are never markup.
+    box.setTextFormat(Qt::PlainText);
     QPushButton* remove = box.addButton(QStringLiteral("彻底删除"), QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     box.setDefaultButton(remove);

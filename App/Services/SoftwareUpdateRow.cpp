@@ -23,6 +23,9 @@ SoftwareUpdateRow::SoftwareUpdateRow(UpdateChecker& checker, QWidget* parent)
       busy_(new QProgressBar(check_)) {
     auto* lines = new QVBoxLayout;
     lines->setSpacing(2);
+    // The version and the notes come from the update server: shown as text, never as markup.
+    version_->setTextFormat(Qt::PlainText);
+    status_->setTextFormat(Qt::PlainText);
     lines->addWidget(version_);
     lines->addWidget(status_);
     QFont caption = status_->font();

@@ -9,6 +9,8 @@ ElidedLabel::ElidedLabel(const QString& text, Qt::TextElideMode mode, QWidget* p
     : QLabel(text, parent), mode_(mode) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     setWordWrap(false);
+    // It shows names and paths, which are never markup.
+    setTextFormat(Qt::PlainText);
 }
 
 QSize ElidedLabel::minimumSizeHint() const {

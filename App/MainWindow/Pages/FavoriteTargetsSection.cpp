@@ -5,6 +5,7 @@
 #include "App/MainWindow/Widgets/SettingsSection.h"
 #include "App/MainWindow/Widgets/SymbolIcons.h"
 #include "App/Widgets/ElidedLabel.h"
+#include "App/Widgets/PlainToolTip.h"
 #include "core/Support/PathRules.h"
 
 #include <QHBoxLayout>
@@ -47,9 +48,11 @@ void FavoriteTargetsSection::refresh() {
         icon->setPixmap(
             symbolIcon("folder", palette().color(QPalette::Highlight)).pixmap(iconSize, iconSize));
         layout->addWidget(icon);
-        layout->addWidget(new QLabel(toQString(PathRules::lastPathComponent(path))));
+        auto* name = new QLabel(toQString(PathRules::lastPathComponent(path)));
+        name->setTextFormat(Qt::PlainText);
+        layout->addWidget(name);
         auto* full = new ElidedLabel(toQString(path), Qt::ElideMiddle);
-        full->setToolTip(toQString(path));
+        full->setToolTip(plainToolTip(toQString(path)));
         full->setForegroundRole(QPalette::PlaceholderText);
         QFont small = full->font();
         small.setPointSizeF(small.pointSizeF() * 0.85);

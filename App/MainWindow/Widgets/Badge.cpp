@@ -16,6 +16,8 @@ Badge::Badge(const QString& text, const QColor& color, double fillOpacity, QWidg
     small.setPointSizeF(small.pointSizeF() * fontScale);
     setFont(small);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // A group's name is the user's text, never markup.
+    setTextFormat(Qt::PlainText);
 }
 
 QSize Badge::sizeHint() const {

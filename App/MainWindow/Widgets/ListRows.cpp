@@ -2,6 +2,7 @@
 
 #include "App/MainWindow/Widgets/SymbolIcons.h"
 #include "App/Widgets/ElidedLabel.h"
+#include "App/Widgets/PlainToolTip.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,12 +28,15 @@ QWidget* makeRemovableRow(const QString& title, const QString& detail, const QFo
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 2, 0, 2);
-    layout->addWidget(new QLabel(title));
+    // Names of templates, engines and applications are shown as they are, never as markup.
+    auto* name = new QLabel(title);
+    name->setTextFormat(Qt::PlainText);
+    layout->addWidget(name);
     if (detail.isEmpty()) {
         layout->addStretch(1);
     } else {
         auto* text = new ElidedLabel(detail, Qt::ElideMiddle);
-        text->setToolTip(detail);
+        text->setToolTip(plainToolTip(detail));
         text->setFont(detailFont);
         text->setForegroundRole(QPalette::PlaceholderText);
         layout->addWidget(text, 1);

@@ -13,6 +13,7 @@ constexpr int iconSize = 16;
 
 QWidget* makeSymbolLabel(std::string_view symbol, const QString& text, const QColor& tint) {
     auto* words = new QLabel(text);
+    words->setTextFormat(Qt::PlainText);
     words->setWordWrap(true);
     return makeSymbolLabel(symbol, words, tint);
 }
