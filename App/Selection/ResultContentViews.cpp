@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -74,8 +75,9 @@ QString shown(std::string_view value, qsizetype limit) {
     return text;
 }
 
-// The start of `value` that a label clipped to `lines` lines can show: laying out more only fills lines
-// that are cut off, and costs tens of milliseconds for long values. Buttons keep the whole value.
+// The start of `value` that a label of `lines` lines can show (ask for one more to learn whether some is
+// left out): laying out more only fills lines that are cut off, and costs tens of milliseconds for long
+// values. Buttons keep the whole value.
 QString firstLines(std::string_view value, int lines) {
     std::size_t end = std::string_view::npos;
     std::size_t from = 0;
@@ -150,6 +152,47 @@ QLabel* selectableLabel(const QString& text, const QFont& font, QWidget* parent)
     return label;
 }
 
+// `text` broken into the lines a column `width` px wide shows, at most `maxLines` of them, the last one
+// ending in "…" when some of the text is left out. Lines break between words where they can and
+// anywhere in a run without spaces (Base64, an encoded address), which a label's word wrap would
+// leave running on past the column. Lines are joined by line feeds: the label only draws them.
+QString clampedLines(const QString& text, const QFont& font, int width, int maxLines) {
+    QStringList shownLines;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QFontMetricsF metrics(font);
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (qsizetype p = 0; p < paragraphs.size() && shownLines.size() < maxLines; ++p) {
+        const QString& paragraph = paragraphs[p];
+        std::vector<std::pair<int, int>> lines; // start and length of each line of the paragraph
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines.emplace_back(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        if (lines.empty())
+            lines.emplace_back(0, 0);
+        for (std::size_t l = 0; l < lines.size(); ++l) {
+            QString line = paragraph.mid(lines[l].first, lines[l].second);
+            while (line.endsWith(QLatin1Char(' ')))
+                line.chop(1);
+            const bool moreInParagraph = l + 1 < lines.size();
+            const bool moreAfter = moreInParagraph || p + 1 < paragraphs.size();
+            if (shownLines.size() + 1 == maxLines && moreAfter) {
+                shownLines << metrics.elidedText(moreInParagraph ? paragraph.mid(lines[l].first)
+                                                                 : line + QChar(0x2026),
+                                                 Qt::ElideRight, width);
+                return shownLines.join(QLatin1Char('\n'));
+            }
+            shownLines << line;
+        }
+    }
+    return shownLines.join(QLatin1Char('\n'));
+}
+
 // A wrapped label settles for a narrow column and breaks short texts (a date, a message) over several
 // lines: it asks for the width of its longest line, up to `limit`, and wraps only beyond that.
 void widenToLongestLine(QLabel* label, int limit) {
@@ -215,24 +258,23 @@ QWidget* ResultContentViews::rows(const std::vector<SelectionActionPlan::Row>& r
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(4);
     const QFont valueFont = monospaced();
-    const int lineHeight = QFontMetrics(valueFont).lineSpacing();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int row = int(i);
         // Calculate's label is the selected expression: as long as a selection and never markup.
-        auto* label = new QLabel(firstLines(rows[i].label, valueLines), view);
+        auto* label = new QLabel(clampedLines(firstLines(rows[i].label, valueLines + 1), captionFont(),
+                                              labelColumnWidth, valueLines),
+                                 view);
         label->setTextFormat(Qt::PlainText);
         label->setFont(captionFont());
         label->setFixedWidth(labelColumnWidth);
-        label->setMaximumHeight(QFontMetrics(label->font()).lineSpacing() * valueLines);
-        label->setWordWrap(true);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, secondary(view));
         label->setPalette(palette);
         grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
-        QLabel* value = selectableLabel(firstLines(rows[i].value, valueLines), valueFont, view);
-        value->setWordWrap(true);
-        widenToLongestLine(value, rowValueMaxWidth);
-        value->setMaximumHeight(lineHeight * valueLines);
+        // A selectable label draws its text 4 px in from each side.
+        QLabel* value = selectableLabel(clampedLines(firstLines(rows[i].value, valueLines + 1), valueFont,
+                                                     rowValueMaxWidth - 8, valueLines),
+                                        valueFont, view);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(value, row, 1);
         if (copyable)
@@ -320,10 +362,10 @@ QWidget* ResultContentViews::translation(const std::string& text, const std::str
     auto* column = new QVBoxLayout(view);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    auto* original = new QLabel(firstLines(text, translationTextLines), view);
+    auto* original = new QLabel(view);
     original->setTextFormat(Qt::PlainText);
-    original->setWordWrap(true);
-    original->setMaximumHeight(original->fontMetrics().lineSpacing() * translationTextLines);
+    original->setText(clampedLines(firstLines(text, translationTextLines + 1), original->font(),
+                                   translationMaxWidth, translationTextLines));
     original->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(original);
     auto* result = selectableLabel(shown(below, shownTranslationUnits), QFont(), view);
@@ -332,7 +374,6 @@ QWidget* ResultContentViews::translation(const std::string& text, const std::str
     palette.setColor(QPalette::WindowText, secondary(view));
     result->setPalette(palette);
     column->addWidget(result);
-    widenToLongestLine(original, translationMaxWidth);
     widenToLongestLine(result, translationMaxWidth);
     if (belowLabel)
         *belowLabel = result;

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <memory>
 
 using namespace ondravell;
 
@@ -35,4 +37,25 @@ TEST(ResultContentViewsLayout, ShortValuesAndMessagesStayOnOneLineInThePanel) {
         }
         window.close();
     }
+}
+
+TEST(ResultContentViewsLayout, LongValuesBreakAnywhereWithinThreeLinesAndEndInAnEllipsis) {
+    const std::string base64(600, 'Q'), encoded = "https%3A%2F%2Fexample.org%2F" + std::string(200, 'x');
+    const std::string fiveLines = "one\ntwo\nthree\nfour\nfive";
+    std::unique_ptr<QWidget> view(ResultContentViews::rows(
+        {{"Base64", base64}, {"URL", encoded}, {"lines", fiveLines}}, true, std::nullopt, {}));
+    std::map<QString, QStringList> shown;
+    for (const QLabel* label : view->findChildren<QLabel*>()) {
+        if (QStringList{"Base64", "URL", "lines"}.contains(label->text()))
+            continue;
+        QStringList lines = label->text().split(QLatin1Char('\n'));
+        shown[lines.front().left(4)] = lines;
+        for (const QString& line : lines)
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(line), 300) << line.toStdString();
+    }
+    for (const char* start : {"QQQQ", "http"}) {
+        ASSERT_EQ(shown[QString::fromLatin1(start)].size(), 3) << start;
+        EXPECT_TRUE(shown[QString::fromLatin1(start)].back().endsWith(QChar(0x2026))) << start;
+    }
+    EXPECT_EQ(shown[QStringLiteral("one")], (QStringList{"one", "two", "three…"}));
 }
