@@ -4,6 +4,7 @@
 #include "core/FileOps/PathGuard.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/Support/PathRules.h"
+#include "core/Support/RestrictWarning.h"
 #include "core/Support/Uuid.h"
 
 #include <algorithm>
@@ -20,8 +21,11 @@ DeleteConfirmer::Alert DeleteConfirmer::alertFor(const std::vector<std::string>&
     Alert alert;
     alert.message = ODFormatLocalized("彻底删除 %lld 个项目？", std::vector<LocalizedValue>{paths.size()});
     alert.informativeText = "此操作不可恢复，不会进入回收站。\n\n";
+    // A false overlap warning of GCC 12 (see RestrictWarning.h).
+    ONDRAVELL_IGNORE_RESTRICT_BEGIN
     for (std::size_t i = 0; i < std::min(paths.size(), namesShown); ++i)
         alert.informativeText += (i ? "\n" : "") + PathRules::lastPathComponent(paths[i]);
+    ONDRAVELL_IGNORE_RESTRICT_END
     if (paths.size() > namesShown)
         alert.informativeText += "\n…";
     return alert;

@@ -3,6 +3,7 @@
 #include "App/Symbols/SymbolImage.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/Support/Numbers.h"
+#include "core/Support/RestrictWarning.h"
 
 #include <QFontDatabase>
 #include <QFrame>
@@ -237,9 +238,13 @@ std::string hex2(int value) {
 
 } // namespace
 
+// GCC 12 at -O3 takes a literal put in front of a temporary string for an overlapping copy
+// (-Wrestrict, a known false positive of its string inlining); the warning is silenced here only.
+ONDRAVELL_IGNORE_RESTRICT_BEGIN
 std::string ResultContentViews::hexText(const TextInspector::Color& color) {
     return "#" + hex2(component(color.r)) + hex2(component(color.g)) + hex2(component(color.b));
 }
+ONDRAVELL_IGNORE_RESTRICT_END
 
 std::string ResultContentViews::rgbText(const TextInspector::Color& color) {
     return "rgb(" + Numbers::format(std::int64_t(component(color.r))) + ", " +

@@ -1,6 +1,7 @@
 #include "core/FileOps/FolderNames.h"
 
 #include "core/Support/Numbers.h"
+#include "core/Support/RestrictWarning.h"
 #include "core/Support/UnicodeText.h"
 
 #include <algorithm>
@@ -28,8 +29,11 @@ std::string composed(std::string_view text) {
 
 std::string candidateName(std::string_view baseName, std::string_view ext, std::int64_t n) {
     std::string name(baseName);
+    // A false overlap warning of GCC 12 (see RestrictWarning.h).
+    ONDRAVELL_IGNORE_RESTRICT_BEGIN
     if (n > 1)
         name += " " + Numbers::format(n);
+    ONDRAVELL_IGNORE_RESTRICT_END
     if (!ext.empty()) {
         name += '.';
         name += ext;

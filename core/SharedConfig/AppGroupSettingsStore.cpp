@@ -2,6 +2,7 @@
 
 #include "core/SharedConfig/OndravellSettings.h"
 #include "core/Support/AtomicFile.h"
+#include "core/Support/RestrictWarning.h"
 #include "core/Support/UnicodeText.h"
 #include "core/Support/Uuid.h"
 #include "platform/AppGroupContainer.h"
@@ -72,7 +73,10 @@ bool AppGroupSettingsStore::keepFileThatDoesNotLoad() {
 bool AppGroupSettingsStore::linkCorruptCopy() const {
     const std::filesystem::path copy = corruptCopyURL();
     std::filesystem::path fresh = copy;
+    // A false overlap warning of GCC 12 (see RestrictWarning.h).
+    ONDRAVELL_IGNORE_RESTRICT_BEGIN
     fresh += "." + makeUUIDString();
+    ONDRAVELL_IGNORE_RESTRICT_END
     if (::link(fileURL_.c_str(), fresh.c_str()) != 0)
         return false;
     if (::rename(fresh.c_str(), copy.c_str()) == 0)

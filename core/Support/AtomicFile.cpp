@@ -1,5 +1,7 @@
 #include "core/Support/AtomicFile.h"
 
+#include "core/Support/RestrictWarning.h"
+
 #include <cerrno>
 #include <charconv>
 #include <fcntl.h>
@@ -49,7 +51,10 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
+    // A false overlap warning of GCC 12 (see RestrictWarning.h).
+    ONDRAVELL_IGNORE_RESTRICT_BEGIN
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    ONDRAVELL_IGNORE_RESTRICT_END
     int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0)
         return false;

@@ -1,5 +1,7 @@
 #include "platform/gtk/GtkPasteboard.h"
 
+#include "core/Support/RestrictWarning.h"
+
 #include <charconv>
 #include <cstring>
 #include <gtk/gtk.h>
@@ -221,8 +223,11 @@ void GtkPasteboard::writeFiles(const std::vector<std::filesystem::path>& paths, 
     if (!board)
         return;
     std::string plain;
+    // A false overlap warning of GCC 12 (see RestrictWarning.h).
+    ONDRAVELL_IGNORE_RESTRICT_BEGIN
     for (const auto& path : paths)
         plain += (plain.empty() ? "" : "\n") + path.string();
+    ONDRAVELL_IGNORE_RESTRICT_END
     std::vector<GdkContentProvider*> providers = {
         bytesProvider(gnomeCopiedFilesType, gnomeCopiedFiles(paths, cut)),
         bytesProvider(uriListType, uriList(paths)),
