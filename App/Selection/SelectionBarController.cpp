@@ -67,6 +67,9 @@ void SelectionBarController::createPanel() {
     panel_ = std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::FramelessWindowHint |
                                                     Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
     panel_->setAttribute(Qt::WA_ShowWithoutActivating);
+    // Qt shows tooltips in the active window only, and this one never is: the buttons' titles would
+    // never appear, which in the icon style leaves the user guessing.
+    panel_->setAttribute(Qt::WA_AlwaysShowToolTips);
     panel_->setAttribute(Qt::WA_TranslucentBackground, services_.translucent);
     panel_->setWindowTitle(QStringLiteral("Ondravell"));
     auto* layout = new QVBoxLayout(panel_.get());
