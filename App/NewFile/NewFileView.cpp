@@ -45,6 +45,11 @@ void showPresetList(QToolButton* button, std::function<void(const QString&)> cho
     list->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
     list->setAttribute(Qt::WA_DeleteOnClose);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Rows spaced and followed by the pointer as a menu's are.
+    list->setStyleSheet(QStringLiteral("QListWidget::item { padding: 3px 10px; }"));
+    list->setMouseTracking(true);
+    QObject::connect(list, &QListWidget::itemEntered, list,
+                     [list](QListWidgetItem* item) { list->setCurrentItem(item); });
     for (std::string_view preset : CommonFileExtensions::presets) {
         const QString extension = QString::fromUtf8(preset.data(), static_cast<qsizetype>(preset.size()));
         auto* item = new QListWidgetItem(QLatin1Char('.') + extension, list);
