@@ -103,6 +103,7 @@ void AppDelegate::applicationDidFinishLaunching() {
                                       platform::FileDialogRequest request;
                                       request.kind = platform::FileDialogRequest::Kind::openFolder;
                                       request.acceptLabel = "移动到这里";
+                                      request.title = request.acceptLabel;
                                       return dialog.run(request);
                                   },
                                   [this](const std::filesystem::path& folder) {

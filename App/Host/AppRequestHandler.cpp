@@ -34,6 +34,8 @@ void AppRequestHandler::runTransfer(const TransferRequest& request) {
                 ask.kind = platform::FileDialogRequest::Kind::openFolder;
                 ask.directory = std::filesystem::path(first).parent_path();
                 ask.acceptLabel = move ? "移动到这里" : "复制到这里";
+                // Titled for what the folder is chosen for, not with the dialog's own "find a folder".
+                ask.title = ask.acceptLabel;
                 return fileDialog_.run(ask);
             },
             [this](std::function<void()> work) { queue_.runInBackground(std::move(work)); },
