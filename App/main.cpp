@@ -1,6 +1,7 @@
 // The tray application: composition root. Picks the platform implementations and runs the launch
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
+#include "App/Host/DesktopStyle.h"
 #include "App/Host/QtTranslations.h"
 #include "App/Host/QuitSignals.h"
 #include "App/Host/SelectionTriggerArming.h"
@@ -113,6 +114,7 @@ int main(int argc, char** argv) {
     QuitSignals quitSignals;
     // Before any window, so that Qt's own dialogs and menus come up in Chinese.
     QtTranslations qtTranslations;
+    DesktopStyle::follow();
 
     platform::DBusNotificationCenter center;
     platform::QSettingsUserDefaults userDefaults;

@@ -2,6 +2,7 @@
 // layout while it changes in the open.
 #include "App/History/HistoryActions.h"
 #include "App/History/HistoryView.h"
+#include "App/Host/DesktopStyle.h"
 #include "App/Host/MenuBarContent.h"
 #include "App/NewFile/NewFileView.h"
 #include "App/Toast/ToastContentView.h"
@@ -91,3 +92,22 @@ TEST_F(TrayWindows, PopupKeepsItsHeightAfterItsOwnUndo) {
     EXPECT_EQ(popup.height(), height);
 }
 
+TEST(DesktopStyle, GnomeGetsTheAdwaitaStyleWhereInstalledUnlessTheUserChoseOne) {
+    const QStringList installed{"Adwaita-Dark", "Adwaita", "Windows", "Fusion"};
+    struct Case {
+        const char* desktops;
+        const char* override;
+        QStringList installed;
+        bool dark;
+        const char* expected;
+    };
+    for (const Case& c :
+         {Case{"GNOME", "", installed, false, "Adwaita"},
+          Case{"ubuntu:GNOME", "", installed, true, "Adwaita-Dark"},
+          Case{"GNOME", "fusion", installed, false, ""}, Case{"KDE", "", installed, false, ""},
+          Case{"GNOME", "", {"Windows", "Fusion"}, false, ""}})
+        EXPECT_EQ(DesktopStyle::chosen(QString::fromLatin1(c.desktops), QString::fromLatin1(c.override),
+                                       c.installed, c.dark),
+                  QString::fromLatin1(c.expected))
+            << c.desktops << " " << c.override;
+}
