@@ -31,16 +31,24 @@ for _ in $(seq 50); do
     sleep 0.2
 done
 [ -n "$window" ] || { echo "Nautilus showed no window"; exit 1; }
-sleep 2
-xdotool windowfocus --sync "$window"
+expected="$work/folder/a.txt
+$work/folder/b.txt"
 # GTK ignores sent key events: select the two icons with real clicks (the window stands at 0,0 without
 # a window manager, its icon view in the first row).
-xdotool mousemove 337 125 click 1
-xdotool keydown ctrl mousemove 489 125 click 1 keyup ctrl
-sleep 0.5
+select_both() {
+    xdotool windowfocus --sync "$window"
+    xdotool mousemove 337 125 click 1
+    xdotool keydown ctrl mousemove 489 125 click 1 keyup ctrl
+    sleep 0.5
+}
 
 "$BUILD/App/ondravell" >"$work/app.log" 2>&1 &
 app=$!
-sleep 2
-"$BUILD/bench/App/hotkey-copy-path-latency" "$window" "$work/folder/a.txt
-$work/folder/b.txt" "$ROUNDS"
+# Nautilus lists the folder, and the program grabs its keys, a while after their windows appear, later
+# on a loaded machine. As the session test does, a first round is tried again, selection included,
+# until it copies (for up to a minute); it is not counted.
+deadline=$((SECONDS + 60))
+until select_both && "$BUILD/bench/App/hotkey-copy-path-latency" "$window" "$expected" 1 >/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || { echo "no copy within 60 s of Nautilus's window"; exit 1; }
+done
+"$BUILD/bench/App/hotkey-copy-path-latency" "$window" "$expected" "$ROUNDS"
