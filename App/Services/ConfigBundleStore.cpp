@@ -10,6 +10,7 @@
 #include "core/Support/Uuid.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +24,14 @@ bool settingsFileLoads(const std::filesystem::path& file) {
         return true; // nothing there to keep
     return bytes->size() <= AppGroupSettingsStore::maxFileBytes &&
            (OndravellSettings::decode(*bytes) || UnicodeText::trimmingWhitespaceAndNewlines(*bytes).empty());
+}
+
+bool flushToDisk(const std::filesystem::path& file) {
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    bool flushed = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && flushed;
 }
 
 // Files replaced together: each new file is written beside its target, then all are renamed in. When a
@@ -46,6 +55,11 @@ public:
                 return false;
             }
             entry.fresh = fresh;
+            // On disk before it replaces anything, so a power cut after the rename cannot leave it empty.
+            if (!flushToDisk(fresh)) {
+                rollBack();
+                return false;
+            }
         }
         for (Entry& entry : entries_) {
             // The file it replaces keeps a second name until all are in, so it can be put back.
