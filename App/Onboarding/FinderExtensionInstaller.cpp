@@ -19,6 +19,8 @@ void tellCommand(const FinderExtensionInstaller::Paths& paths, QWidget* parent) 
         QStringLiteral("无法自动安装文件管理器扩展。请在终端中运行以下命令，然后重新打开 Nautilus："),
         QMessageBox::Ok, parent);
     box.setInformativeText(FinderExtensionInstaller::manualCommand(paths));
+    // The command holds paths, shown as they are.
+    box.setTextFormat(Qt::PlainText);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
 }
@@ -44,7 +46,8 @@ FinderExtensionInstaller::commandFor(const Paths& paths, bool folderWritable, bo
 }
 
 QString FinderExtensionInstaller::manualCommand(const Paths& paths) {
-    return QStringLiteral("sudo bash '%1' '%2' && nautilus -q").arg(paths.installer, paths.module);
+    // Under sudo the installer restarts the user's Nautilus itself, opening its folders again.
+    return QStringLiteral("sudo bash '%1' '%2'").arg(paths.installer, paths.module);
 }
 
 void FinderExtensionInstaller::install(const Paths& paths, QWidget* parent) {
