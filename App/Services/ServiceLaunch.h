@@ -15,7 +15,8 @@ struct ServiceLaunch {
     static constexpr const char* option = "--service";
 
     // nullopt for an ordinary launch. Every argument after the entry is one item, taken byte for byte;
-    // relative names are made absolute against `workingFolder`, empty ones are left out.
+    // relative names are made absolute against `workingFolder`, a file URI (what Nautilus passes for
+    // search results) gives its path, and empty names and URIs without a local path are left out.
     static std::optional<platform::ServiceRequest> parse(const std::vector<std::string>& arguments,
                                                          const std::filesystem::path& workingFolder);
 };

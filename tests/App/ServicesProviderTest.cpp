@@ -131,6 +131,10 @@ TEST(ServiceLaunchParse, TakesEachArgumentAsOneItemOfTheScriptsFolder) {
         // A line feed is part of a name, never a separator; bytes that are not UTF-8 stay as they are.
         {{"ondravell", "--service", "odMoveTo", "x\ny", "", "/abs", "\xff-style", "sub/c.txt"},
          platform::ServiceRequest{"odMoveTo", {"/here/x\ny", "/abs", "/here/\xff-style", "/here/sub/c.txt"}}},
+        // Search results come as URIs.
+        {{"ondravell", "--service", "odHash", "file:///a%20b/%E4%B8%AD%ff", "trash:///x", "a:b",
+          "file://host"},
+         platform::ServiceRequest{"odHash", {"/a b/\xe4\xb8\xad\xff", "/here/a:b"}}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ServiceLaunch::parse(c.arguments, "/here"), c.expected);
