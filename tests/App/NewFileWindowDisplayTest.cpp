@@ -6,6 +6,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QToolButton>
 #include <gtest/gtest.h>
 // After GoogleTest, whose own names Xlib's macros would replace.
 #include <X11/Xlib.h>
@@ -87,4 +91,33 @@ TEST_F(NewFileWindowDisplay, FormClosesWhenAnotherClientsWindowTakesTheKeyboard)
     EXPECT_TRUE(processUntil([] { return visiblePanel() == nullptr; })) << "the form stayed open";
     EXPECT_TRUE(std::filesystem::is_empty(folder.path)) << "closing the form created a file";
     XCloseDisplay(other);
+}
+
+TEST_F(NewFileWindowDisplay, PresetListOpensBelowItsButtonAndFillsTheExtension) {
+    openForm();
+    QToolButton* presets = nullptr;
+    for (QToolButton* button : visiblePanel()->findChildren<QToolButton*>())
+        if (button->isVisible())
+            presets = button;
+    ASSERT_NE(presets, nullptr);
+    presets->click();
+    QListWidget* list = nullptr;
+    ASSERT_TRUE(processUntil([&] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<QListWidget*>(window); shown && shown->isVisible())
+                list = shown;
+        return list != nullptr;
+    }));
+    EXPECT_GE(list->geometry().top(), presets->mapToGlobal(QPoint(0, presets->height())).y());
+    EXPECT_LE(list->geometry().bottom(), list->screen()->availableGeometry().bottom());
+
+    QListWidgetItem* ini = list->findItems(QStringLiteral(".ini"), Qt::MatchExactly).value(0);
+    ASSERT_NE(ini, nullptr);
+    emit list->itemClicked(ini);
+    ASSERT_TRUE(processUntil([&] { return !list->isVisible(); }));
+    ASSERT_NE(visiblePanel(), nullptr) << "choosing a preset closed the form";
+    QStringList texts;
+    for (QLineEdit* field : visiblePanel()->findChildren<QLineEdit*>())
+        texts << field->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("ini"))) << texts.join(QLatin1Char(',')).toStdString();
 }
