@@ -211,8 +211,8 @@ QWidget* MenuBarContent::statusBox() {
     layout->setContentsMargins(boxPadding, boxPadding, boxPadding, boxPadding);
     layout->setSpacing(6);
     layout->addWidget(labelWithSymbol(QStringLiteral("exclamationmark.triangle.fill"),
-                                      QStringLiteral("文件管理器扩展未启用"), orange, adjusted(font(), -1, true),
-                                      ratio));
+                                      QStringLiteral("文件管理器扩展未启用"), orange,
+                                      adjusted(font(), -1, true), ratio));
     auto* hint = new QLabel(QStringLiteral(
         "右键菜单需要先把 Ondravell 的扩展装入 Nautilus 的扩展目录，再重启 Nautilus（nautilus -q）。"));
     hint->setWordWrap(true);

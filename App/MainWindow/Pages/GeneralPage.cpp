@@ -169,11 +169,12 @@ void GeneralPage::refreshExtension() {
     auto* layout = new QHBoxLayout(extensionRow_);
     layout->setContentsMargins(0, 0, 0, 0);
     if (model_.extensionEnabled()) {
-        layout->addWidget(makeSymbolLabel("checkmark.seal.fill", QStringLiteral("文件管理器扩展已启用"), green),
-                          1);
+        layout->addWidget(
+            makeSymbolLabel("checkmark.seal.fill", QStringLiteral("文件管理器扩展已启用"), green), 1);
     } else {
         layout->addWidget(
-            makeSymbolLabel("exclamationmark.triangle.fill", QStringLiteral("文件管理器扩展未启用"), orange), 1);
+            makeSymbolLabel("exclamationmark.triangle.fill", QStringLiteral("文件管理器扩展未启用"), orange),
+            1);
         auto* enable = new QPushButton(QStringLiteral("去启用…"));
         connect(enable, &QPushButton::clicked, this, [this] {
             if (opener_)
