@@ -152,8 +152,10 @@ private:
     }
 
     std::size_t firstCharacterLength(std::string_view word) {
-        if (word.empty() || Characters::startsLoneAscii(word, 0))
-            return word.empty() ? 0 : 1;
+        if (word.empty())
+            return 0;
+        if (const std::size_t lone = Characters::loneCodePointLength(word, 0))
+            return lone;
         UErrorCode status = U_ZERO_ERROR;
         if (!breaks_)
             breaks_.reset(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));

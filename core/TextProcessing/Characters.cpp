@@ -13,9 +13,9 @@ namespace {
 
 // Walks the cluster boundaries of `text` (byte offsets), calling visit(start, end) until it returns false.
 //
-// Clusters of one ASCII character (startsLoneAscii) are taken without asking the break iterator, which
-// is far slower per character; it is asked only from a boundary where a non-ASCII byte is in reach, and
-// the walk goes on from whatever boundary it gives.
+// Clusters of one code point that the break rules need not be asked about (loneCodePointLength) are
+// taken without the break iterator, which is far slower per character; it is asked only from a
+// boundary where those rules must decide, and the walk goes on from whatever boundary it gives.
 template <typename Visit> void forEachCluster(std::string_view text, Visit visit) {
     if (text.empty())
         return;
@@ -26,8 +26,9 @@ template <typename Visit> void forEachCluster(std::string_view text, Visit visit
     bool iteratorFailed = false;
     int32_t start = 0;
     while (start < length) {
-        int32_t end = start + 1;
-        if (!Characters::startsLoneAscii(text, static_cast<std::size_t>(start))) {
+        int32_t end = start + static_cast<int32_t>(
+                                  Characters::loneCodePointLength(text, static_cast<std::size_t>(start)));
+        if (end == start) {
             if (!iterator && !iteratorFailed) {
                 UErrorCode status = U_ZERO_ERROR;
                 iterator.reset(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
@@ -99,6 +100,35 @@ std::size_t Characters::countUpTo(std::string_view text, std::size_t limit) {
     std::size_t count = 0;
     forEachCluster(text, [&](std::size_t, std::size_t) { return ++count <= limit; });
     return count;
+}
+
+std::size_t Characters::loneCodePointLength(std::string_view text, std::size_t offset) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    auto i = static_cast<int32_t>(offset);
+    // Two ASCII characters always have a boundary between them, save a carriage return and a line feed.
+    if (bytes[i] < 0x80 && (i + 1 == length || (bytes[i + 1] < 0x80 && bytes[i] != '\r')))
+        return 1;
+    UChar32 first = 0;
+    U8_NEXT(bytes, i, length, first);
+    if (first < 0)
+        return 0;
+    const auto lengthOfFirst = static_cast<std::size_t>(i) - offset;
+    if (i == length)
+        return lengthOfFirst;
+    const auto firstClass = u_getIntPropertyValue(first, UCHAR_GRAPHEME_CLUSTER_BREAK);
+    if (firstClass == U_GCB_CONTROL || firstClass == U_GCB_LF)
+        return lengthOfFirst;
+    if (firstClass != U_GCB_OTHER)
+        return 0;
+    UChar32 second = 0;
+    U8_NEXT(bytes, i, length, second);
+    if (second < 0)
+        return 0;
+    const auto secondClass = u_getIntPropertyValue(second, UCHAR_GRAPHEME_CLUSTER_BREAK);
+    if (secondClass == U_GCB_EXTEND || secondClass == U_GCB_ZWJ || secondClass == U_GCB_SPACING_MARK)
+        return 0;
+    return lengthOfFirst;
 }
 
 char32_t Characters::firstCodePoint(std::string_view character) {

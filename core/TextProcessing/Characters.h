@@ -18,15 +18,13 @@ struct Characters {
     // Number of clusters, stopping once `limit` is passed (gives limit + 1 then).
     static std::size_t countUpTo(std::string_view text, std::size_t limit);
 
-    // True when the cluster that starts at `offset` (a cluster boundary) is one ASCII character: an
-    // ASCII character followed by another or by the end, save a carriage return before a line feed.
-    // No ASCII character extends a cluster or is extended by the next, so no break rules are needed.
-    static bool startsLoneAscii(std::string_view text, std::size_t offset) {
-        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-        return byte(offset) < 0x80 &&
-               (offset + 1 == text.size() ||
-                (byte(offset + 1) < 0x80 && !(byte(offset) == '\r' && byte(offset + 1) == '\n')));
-    }
+    // The length in bytes of the cluster that starts at `offset` (a cluster boundary) when the break
+    // rules can be read off its first two code points: one that ends every cluster (a control
+    // character, a line feed) or one of no special class that the next does not extend (not a mark, a
+    // zero-width joiner or a spacing mark); this covers ASCII, ideographs, most letters and most emoji.
+    // 0 when the full break rules must decide (carriage returns, Hangul syllables, regional
+    // indicators, prepended marks, anything followed by a mark, bytes that are not UTF-8).
+    static std::size_t loneCodePointLength(std::string_view text, std::size_t offset);
 
     // First code point of a cluster, U+FFFD for invalid UTF-8 and 0 for an empty view.
     static char32_t firstCodePoint(std::string_view character);

@@ -68,21 +68,25 @@ int main(int argc, char** argv) {
     registerCase("caseAction/5MiB/mixed", SelectionKind::mixed, 5 * mebibyte);
     registerCase("caseAction/5MiB/emoji", SelectionKind::emoji, 5 * mebibyte);
     registerCase("caseAction/5MiB/rightToLeft", SelectionKind::rightToLeft, 5 * mebibyte);
+    registerCase("caseAction/5MiB/chinese", SelectionKind::chinese, 5 * mebibyte);
     registerStyle("camelCase/1MiB", NamingStyle::camelCase, mebibyte);
     registerStyle("snakeCase/1MiB", NamingStyle::snakeCase, mebibyte);
-    benchmark::RegisterBenchmark("cleanUpAction/5MiB/mixed",
-                                 [](benchmark::State& state) {
-                                     const std::string text =
-                                         bench::makeSelectionSample(SelectionKind::mixed, 5 * mebibyte);
-                                     run(state, text, [&] {
-                                         std::size_t size = 0;
-                                         for (const auto& [label, transform] : cleanUps)
-                                             size += transform(text).size();
-                                         return size;
-                                     });
-                                 })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+    for (auto [name, kind] : {std::pair{"cleanUpAction/5MiB/mixed", SelectionKind::mixed},
+                              std::pair{"cleanUpAction/5MiB/chinese", SelectionKind::chinese}}) {
+        benchmark::RegisterBenchmark(name,
+                                     [kind = kind](benchmark::State& state) {
+                                         const std::string text =
+                                             bench::makeSelectionSample(kind, 5 * mebibyte);
+                                         run(state, text, [&] {
+                                             std::size_t size = 0;
+                                             for (const auto& [label, transform] : cleanUps)
+                                                 size += transform(text).size();
+                                             return size;
+                                         });
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
     for (const auto& [label, transform] : cleanUps) {
         benchmark::RegisterBenchmark((std::string("cleanUp/5MiB/") + label).c_str(),
                                      [transform = transform](benchmark::State& state) {

@@ -63,6 +63,17 @@ constexpr std::array<std::string_view, 10> rightToLeftPieces{
     "\n",
 };
 
+constexpr std::array<std::string_view, 8> chinesePieces{
+    "这是一段简体中文的文字，说明软件的设置与使用方式。",
+    "這是一段繁體中文的文字，說明軟體的設定與使用方式。",
+    "三只猫在周一吃了余下的饭，",
+    "我们在第3章里讨论了Linux系统的发展历史。",
+    "「乾隆皇帝」與「頭髮」的「發展」，",
+    "他说：“今天的天气很好，我们去公园散步吧！”",
+    "\n",
+    "關於這個問題，請參閱說明文件的後半部分。",
+};
+
 template <std::size_t N>
 std::string repeatPieces(const std::array<std::string_view, N>& pieces, std::size_t bytes) {
     std::string text;
@@ -88,6 +99,8 @@ std::string makeSelectionSample(SelectionKind kind, std::size_t bytes) {
         return repeatPieces(emojiPieces, bytes);
     case SelectionKind::rightToLeft:
         return repeatPieces(rightToLeftPieces, bytes);
+    case SelectionKind::chinese:
+        return repeatPieces(chinesePieces, bytes);
     }
     return {};
 }

@@ -14,6 +14,8 @@ enum class SelectionKind {
     emoji,
     // Arabic and Hebrew with vowel marks, mixed with Latin identifiers and digits.
     rightToLeft,
+    // Chinese prose in both scripts with its punctuation, now and then a number or a Latin name.
+    chinese,
 };
 
 std::string makeSelectionSample(SelectionKind kind, std::size_t bytes);
