@@ -63,9 +63,14 @@ Translator::Ticket TranslateShellTranslator::translate(const std::string& text, 
         stop(process);
         finish(ticket, std::nullopt);
     });
-    process->setStandardInputFile(QProcess::nullDevice());
     process->setChildProcessModifier([] { ::setpgid(0, 0); });
-    process->start(path, {QStringLiteral("-brief"), QStringLiteral("--"), QString::fromStdString(text)});
+    // The text goes in on standard input: as an argument, a long selection would be more than the
+    // system lets a program be started with.
+    process->start(path, {QStringLiteral("-brief")});
+    if (running_.contains(ticket)) {
+        process->write(text.data(), qint64(text.size()));
+        process->closeWriteChannel();
+    }
     return ticket;
 }
 

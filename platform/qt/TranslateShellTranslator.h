@@ -9,9 +9,10 @@ class QProcess;
 
 namespace ondravell::platform {
 
-// Translates with the "trans" program when it is on the PATH: "trans -brief -- TEXT" as an argument
-// list, run as its own process while the event loop goes on, stopped after `timeoutMs`. Each run gets
-// a process group of its own, so stopping it also ends whatever the program started.
+// Translates with the "trans" program when it is on the PATH: "trans -brief" with the text on its
+// standard input (no shell), run as its own process while the event loop goes on, stopped after
+// `timeoutMs`. Each run gets a process group of its own, so stopping it also ends whatever the program
+// started.
 class TranslateShellTranslator final : public Translator {
 public:
     explicit TranslateShellTranslator(int timeoutMs = 15000);
