@@ -60,13 +60,6 @@ std::string lowercaseScheme(std::string_view url) {
     return scheme;
 }
 
-Plan search(std::string_view text, const OndravellSettings& settings) {
-    const SearchEngine& engine = chosenEngine(SearchEngine::builtins(), settings.selectionCustomEngines,
-                                              settings.selectionSearchEngineID);
-    std::optional<std::string> url = engine.url(text);
-    return url ? planOf(Effect::openURL, std::move(*url)) : Plan{};
-}
-
 std::string_view firstCharacters(std::string_view text, std::size_t limit) {
     if (!UnicodeText::hasMoreGraphemesThan(text, limit))
         return text;
@@ -82,10 +75,18 @@ std::string_view firstCharacters(std::string_view text, std::size_t limit) {
     return text.substr(0, end);
 }
 
+// The query is cut as an AI assistant's is: a browser opens no URL of a 5 MB selection.
+Plan search(std::string_view text, const OndravellSettings& settings) {
+    const SearchEngine& engine = chosenEngine(SearchEngine::builtins(), settings.selectionCustomEngines,
+                                              settings.selectionSearchEngineID);
+    std::optional<std::string> url = engine.url(firstCharacters(text, Plan::maxQueryCharacters));
+    return url ? planOf(Effect::openURL, std::move(*url)) : Plan{};
+}
+
 Plan askAI(std::string_view text, const OndravellSettings& settings) {
     const SearchEngine& engine = chosenEngine(SearchEngine::aiBuiltins(), settings.selectionCustomAIEngines,
                                               settings.selectionAIEngineID);
-    const std::string_view query = firstCharacters(text, Plan::maxAIQueryCharacters);
+    const std::string_view query = firstCharacters(text, Plan::maxQueryCharacters);
     std::optional<std::string> url = engine.url(query);
     if (!url)
         return {};
@@ -251,7 +252,8 @@ SelectionActionPlan SelectionActionPlan::make(SelectionAction::Kind kind, std::s
         return plan;
     }
     case Kind::dictionary:
-        return planOf(Effect::lookUpWord, std::string(text));
+        // Cut as a search is: the dictionary gets it as a program's argument or in a URL.
+        return planOf(Effect::lookUpWord, std::string(firstCharacters(text, Plan::maxQueryCharacters)));
     case Kind::search:
         return search(text, settings());
     case Kind::copyText:

@@ -59,8 +59,10 @@ struct SelectionActionPlan {
     // settings.
     static bool computesInBackground(SelectionAction::Kind kind);
 
-    // The most user-perceived characters sent to an AI assistant.
-    static constexpr std::size_t maxAIQueryCharacters = 4000;
+    // The most user-perceived characters sent to an AI assistant, a search engine or the dictionary.
+    // A browser takes no URL of a whole long selection (it silently opens nothing), a program no
+    // argument of it, and no engine answers such a query anyway.
+    static constexpr std::size_t maxQueryCharacters = 4000;
 };
 
 } // namespace ondravell

@@ -61,6 +61,10 @@ TEST(SelectionActionPlanTest, EachActionDecidesItsEffect) {
         {"an unknown search engine is the first", Kind::search, "x", Effect::openURL,
          "https://www.google.com/search?q=x", "gone"},
         {"search with Bing", Kind::search, "x", Effect::openURL, "https://www.bing.com/search?q=x", "bing"},
+        {"a search is cut as an AI request", Kind::search, repeated("x", 5'000'000), Effect::openURL,
+         "https://www.bing.com/search?q=" + repeated("x", 4000), "bing"},
+        {"the dictionary too", Kind::dictionary, repeated("词", 4001), Effect::lookUpWord,
+         repeated("词", 4000)},
         {"open a web link", Kind::openDetected, "https://example.org/a", Effect::openURL,
          "https://example.org/a"},
         {"open an address", Kind::openDetected, "me@example.org", Effect::openURL, "mailto:me@example.org"},
@@ -102,7 +106,7 @@ TEST(SelectionActionPlanTest, EachActionDecidesItsEffect) {
         } else {
             EXPECT_EQ(plan.text.substr(0, 4096), c.expected.substr(0, 4096));
         }
-        if (c.kind == Kind::askAI) {
+        if (c.kind == Kind::askAI || c.kind == Kind::search || c.kind == Kind::dictionary) {
             EXPECT_EQ(plan.text.size(), c.expected.size());
         }
     }
