@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
                                         [](const std::string& message, const std::string& symbol) {
                                             ToastPresenter::shared().show(message, symbol);
                                         },
-                                        &selectionWork});
+                                        &selectionWork, &timers});
     // The first result of a process loads fonts, pictures and styles: done ahead, once the program has
     // settled, whenever the toolbar is on.
     QTimer::singleShot(settledDelayMs, [&actionRunner] {

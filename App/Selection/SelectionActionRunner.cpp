@@ -7,6 +7,7 @@
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/DesktopOpener.h"
 #include "platform/KeySynthesizer.h"
+#include "platform/OneShotTimers.h"
 #include "platform/Pasteboard.h"
 #include "platform/TaskQueue.h"
 #include "platform/Translator.h"
@@ -35,22 +36,61 @@ SelectionActionRunner::~SelectionActionRunner() {
 
 void SelectionActionRunner::run(SelectionAction::Kind kind, const std::string& text, QPointF at) {
     const std::uint64_t run = ++runs_;
+    cancelBusyTimer();
+    // The busy line of an earlier action that this one replaces goes with it.
+    if (std::exchange(busyShown_, false) && wanted_ == SelectionResultWindow::shared().generation())
+        SelectionResultWindow::shared().close();
     platform::TaskQueue* queue = services_.queue;
     if (!queue || !SelectionActionPlan::computesInBackground(kind)) {
         carryOut(SelectionActionPlan::make(kind, text, services_.loadSettings), at);
         return;
     }
-    // The result belongs to this run and to what the panel shows now: a later action, a new result
-    // or a close in between make it stale.
-    const std::uint64_t shown = SelectionResultWindow::shared().generation();
+    // The result belongs to this run and to what the panel shows now (or to the busy line shown for
+    // it): a later action, a new result or a close in between make it stale.
+    wanted_ = SelectionResultWindow::shared().generation();
     std::weak_ptr<bool> alive = alive_;
-    queue->runInBackground([this, alive, queue, kind, text, at, run, shown] {
+    if (services_.timers)
+        busyTimer_ = services_.timers->schedule(busyDelay, [this, alive, kind, at, run] {
+            if (!alive.lock() || run != runs_)
+                return;
+            busyTimer_.reset();
+            if (wanted_ == SelectionResultWindow::shared().generation())
+                showBusy(kind, at);
+        });
+    queue->runInBackground([this, alive, queue, kind, text, at, run] {
         auto plan = std::make_shared<const SelectionActionPlan>(SelectionActionPlan::make(kind, text, {}));
-        queue->runOnMain([this, alive, plan, at, run, shown] {
-            if (alive.lock() && run == runs_ && shown == SelectionResultWindow::shared().generation())
+        queue->runOnMain([this, alive, plan, at, run] {
+            if (!alive.lock() || run != runs_)
+                return;
+            cancelBusyTimer();
+            const bool busyShown = std::exchange(busyShown_, false);
+            if (wanted_ != SelectionResultWindow::shared().generation())
+                return;
+            // A busy line for a result that turned out to be nothing goes.
+            if (plan->effect == SelectionActionPlan::Effect::nothing && busyShown)
+                SelectionResultWindow::shared().close();
+            else
                 carryOut(*plan, at);
         });
     });
+}
+
+void SelectionActionRunner::showBusy(SelectionAction::Kind kind, QPointF at) {
+    std::string title;
+    for (const SelectionAction& action : SelectionAction::builtins())
+        if (action.kind == kind)
+            title = action.localizedTitle();
+    rememberFocus();
+    SelectionResultWindow::shared().show(ResultContentViews::message(ODLocalized("正在处理…")), at,
+                                         QString::fromStdString(title));
+    wanted_ = SelectionResultWindow::shared().generation();
+    busyShown_ = true;
+}
+
+void SelectionActionRunner::cancelBusyTimer() {
+    if (services_.timers && busyTimer_)
+        services_.timers->cancel(*busyTimer_);
+    busyTimer_.reset();
 }
 
 void SelectionActionRunner::prepareViews() {
@@ -170,11 +210,12 @@ void SelectionActionRunner::showTranslation(const SelectionActionPlan& plan, QPo
     std::function<void()> whenGone;
     if (available) {
         QPointer<QLabel> target = below;
+        // The program is there: a run that fails, even one that could not be started, is a failure.
         const platform::Translator::Ticket ticket =
-            translator->translate(plan.text, [target, missing](std::optional<std::string> translated) {
+            translator->translate(plan.text, [target](std::optional<std::string> translated) {
                 if (!target)
                     return;
-                target->setText(QString::fromStdString(translated ? *translated : missing));
+                target->setText(QString::fromStdString(translated ? *translated : ODLocalized("翻译失败")));
                 SelectionResultWindow::shared().refit();
             });
         std::weak_ptr<bool> alive = alive_;

@@ -3,6 +3,7 @@
 #include "core/Models/SelectionAction.h"
 
 #include <QPointF>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,6 +18,7 @@ struct SelectionActionPlan;
 namespace platform {
 class DesktopOpener;
 class KeySynthesizer;
+class OneShotTimers;
 class Pasteboard;
 class TaskQueue;
 class Translator;
@@ -27,7 +29,9 @@ class WindowFocus;
 // writes the clipboard with a toast, or shows the result in the result panel, whose copy and replace
 // buttons it serves. A replace puts the value on the clipboard, gives the keyboard back to the window
 // that had it before the panel and presses Ctrl+V there. Transforms run on a worker, and the main
-// thread only shows their result, unless a later action or a change of the panel made it stale.
+// thread only shows their result, unless a later action or a change of the panel made it stale. A
+// result that takes longer than `busyDelay` shows the panel at once with a busy line, and fills it
+// when done.
 class SelectionActionRunner {
 public:
     struct Services {
@@ -40,7 +44,11 @@ public:
         std::function<void(const std::string& message, const std::string& symbol)> toast;
         // Where the transforms of long selections are worked out; without one they run at once.
         platform::TaskQueue* queue = nullptr;
+        // What times the busy line; without timers a slow result shows only when done.
+        platform::OneShotTimers* timers = nullptr;
     };
+
+    static constexpr std::chrono::milliseconds busyDelay{300};
 
     explicit SelectionActionRunner(Services services);
     ~SelectionActionRunner();
@@ -61,11 +69,18 @@ private:
     void carryOut(const SelectionActionPlan& plan, QPointF at);
     void showTranslation(const SelectionActionPlan& plan, QPointF at);
     void rememberFocus();
+    void showBusy(SelectionAction::Kind kind, QPointF at);
+    void cancelBusyTimer();
 
     Services services_;
     std::optional<std::uint64_t> focusBeforePanel_;
     // Counts the runs, so that a result worked out for an earlier one is dropped.
     std::uint64_t runs_ = 0;
+    // The panel's generation that the result of the latest worked-out run may replace: the one before
+    // the run, or its busy line.
+    std::uint64_t wanted_ = 0;
+    std::optional<std::uint64_t> busyTimer_;
+    bool busyShown_ = false;
     bool viewsPrepared_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

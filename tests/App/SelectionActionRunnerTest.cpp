@@ -3,6 +3,7 @@
 #include "App/Selection/ResultContentViews.h"
 #include "App/Selection/SelectionResultWindow.h"
 #include "platform/TaskQueue.h"
+#include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryPasteboard.h"
 #include "platform/qt/TranslateShellTranslator.h"
 
@@ -157,15 +158,20 @@ template <typename Condition> bool waitFor(Condition condition) {
     return condition();
 }
 
-// A "trans" on the PATH that answers "快" for the text "quick" and otherwise starts a long sleep in the
-// background, writing its own and the sleep's process ids to a file, one line per run.
+// A "trans" on the PATH that reads the text from its standard input, answers "快" for "quick" and the
+// length of a text over a megabyte, and otherwise starts a long sleep in the background, writing its
+// own and the sleep's process ids to a file, one line per run. `interpreter` names the program that
+// runs it.
 class FakeTranslateShell {
 public:
-    FakeTranslateShell() {
+    explicit FakeTranslateShell(const std::string& interpreter = "/bin/sh") {
         fs::create_directories(folder_);
         const fs::path script = folder_ / "trans";
-        std::ofstream(script) << "#!/bin/sh\n"
-                                 "if [ \"$3\" = quick ]; then echo 快; exit 0; fi\n"
+        std::ofstream(script) << "#!" << interpreter
+                              << "\n"
+                                 "text=$(cat)\n"
+                                 "if [ \"$text\" = quick ]; then echo 快; exit 0; fi\n"
+                                 "if [ ${#text} -gt 1000000 ]; then echo \"${#text}\"; exit 0; fi\n"
                                  "sleep 120 &\n"
                                  "echo \"$$ $!\" >> '"
                               << pids_.string() << "'\nwait\n";
@@ -227,4 +233,66 @@ TEST_F(SelectionActionRunnerTest, ATranslationStopsWithEverythingItStartedWhenTh
         leave();
         EXPECT_TRUE(waitFor([&] { return processGone(pids[0]) && processGone(pids[1]); })) << run;
     }
+}
+
+// A selection too long to be a program's argument is translated all the same; a program that is there
+// but cannot be started is a failed translation, not a missing program.
+TEST_F(SelectionActionRunnerTest, ATranslationTakesALongSelectionAndReportsAFailureAsOne) {
+    const struct {
+        const char* interpreter;
+        std::string text;
+        QString shown;
+    } cases[] = {
+        {"/bin/sh", std::string(5'000'000, 'x'), QStringLiteral("5000000")},
+        {"/nonexistent/interpreter", "quick", QStringLiteral("翻译失败")},
+    };
+    for (const auto& c : cases) {
+        FakeTranslateShell trans(c.interpreter);
+        platform::TranslateShellTranslator translator;
+        SelectionActionRunner::Services withTranslator = services();
+        withTranslator.translator = &translator;
+        SelectionActionRunner runner(withTranslator);
+        runner.run(Kind::translate, c.text, QPointF(300, 300));
+        EXPECT_TRUE(waitFor([&] { return shownTexts().contains(c.shown); }))
+            << c.interpreter << ": " << shownTexts().join("|").left(200).toStdString();
+    }
+}
+
+TEST_F(SelectionActionRunnerTest, ASlowResultShowsABusyLineUntilItIsIn) {
+    platform::ManualOneShotTimers timers;
+    SelectionActionRunner::Services timed = services();
+    timed.timers = &timers;
+    SelectionActionRunner runner(timed);
+    using std::chrono::milliseconds;
+
+    runner.run(Kind::jsonTool, "[1]", QPointF(300, 300));
+    timers.advance(SelectionActionRunner::busyDelay - milliseconds(1));
+    EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
+    timers.advance(milliseconds(1));
+    EXPECT_TRUE(shownTexts().contains("正在处理…"));
+    EXPECT_TRUE(shownTexts().contains("JSON"));
+    queue.drain();
+    EXPECT_TRUE(shownTexts().contains("JSON 格式化"));
+    EXPECT_FALSE(shownTexts().contains("正在处理…"));
+
+    // A quick result leaves no busy line behind.
+    runner.run(Kind::wordCount, "a b", QPointF(300, 300));
+    queue.drain();
+    timers.advance(SelectionActionRunner::busyDelay);
+    EXPECT_TRUE(shownTexts().contains("字数统计"));
+    EXPECT_FALSE(shownTexts().contains("正在处理…"));
+
+    // A slow result that is nothing takes its busy line away; so does an action that replaces it.
+    runner.run(Kind::calculate, "1 +", QPointF(300, 300));
+    timers.advance(SelectionActionRunner::busyDelay);
+    EXPECT_TRUE(shownTexts().contains("正在处理…"));
+    queue.drain();
+    EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
+    runner.run(Kind::caseConvert, "a b", QPointF(300, 300));
+    timers.advance(SelectionActionRunner::busyDelay);
+    EXPECT_TRUE(shownTexts().contains("正在处理…"));
+    runner.run(Kind::copyText, "copied", QPointF(300, 300));
+    EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
+    queue.drain();
+    EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
 }
