@@ -13,11 +13,11 @@
 #include "App/Onboarding/OnboardingWindowController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "App/Services/ICloudSync.h"
+#include "App/Services/LoadedUpdateFetcher.h"
 #include "App/Services/ProxyActionHandler.h"
 #include "App/Services/ServicesProvider.h"
 #include "App/Services/ServicesScripts.h"
 #include "App/Services/UpdateChecker.h"
-#include "App/Services/UpdateFetcher.h"
 #include "App/Toast/ToastPresenter.h"
 #include "core/FileOps/FileOperator.h"
 #include "core/FileOps/FileTemplate.h"
@@ -35,6 +35,9 @@
 namespace ondravell {
 
 namespace {
+
+// How long after start-up the daily update check begins.
+constexpr int updateCheckDelayMs = 3000;
 
 double secondsSince1970() {
     return double(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
@@ -156,15 +159,17 @@ void AppDelegate::startSync() {
 }
 
 void AppDelegate::startUpdateCheck() {
-    updateFetcher_ = std::make_unique<UpdateFetcher>(UpdateFetcher::defaultOptions());
+    updateFetcher_ = std::make_unique<LoadedUpdateFetcher>(LoadedUpdateFetcher::defaultModulePath());
     UpdateChecker::setUpShared({
         &services_.userDefaults,
         secondsSince1970,
         [fetcher = updateFetcher_.get()](auto done) { fetcher->fetch(std::move(done)); },
         showToast,
         services_.openURL,
+        // The daily check waits until the program has settled after start-up: the network library
+        // loads with its first request.
         [](std::function<void()> work) {
-            QTimer::singleShot(0, QCoreApplication::instance(), std::move(work));
+            QTimer::singleShot(updateCheckDelayMs, QCoreApplication::instance(), std::move(work));
         },
     });
     UpdateChecker::shared().checkAutomatically();

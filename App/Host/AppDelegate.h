@@ -14,7 +14,7 @@ class HistoryActions;
 class ProxyActionHandler;
 class ServicesProvider;
 class MenuBarItem;
-class UpdateFetcher;
+class LoadedUpdateFetcher;
 class RequestObservers;
 struct OndravellSettings;
 namespace platform {
@@ -106,7 +106,7 @@ private:
     std::unique_ptr<RequestObservers> observers_;
     std::unique_ptr<FileManagerSelection> fileManager_;
     std::unique_ptr<MenuBarItem> menuBarItem_;
-    std::unique_ptr<UpdateFetcher> updateFetcher_;
+    std::unique_ptr<LoadedUpdateFetcher> updateFetcher_;
 
 public:
     // The tray item, once the launch made it.

@@ -16,7 +16,8 @@ struct QRCodeMatrix {
     std::vector<bool> dark; // row by row, width * width modules
     bool isDark(int x, int y) const { return dark[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
 
-    // nullopt for an empty text, a text beyond the capacity or an encoder failure.
+    // nullopt for an empty text, a text beyond the capacity or an encoder failure (also one whose
+    // library, loaded on first use, is missing).
     static std::optional<QRCodeMatrix> encode(std::string_view text);
 };
 

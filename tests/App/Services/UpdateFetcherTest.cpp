@@ -1,5 +1,7 @@
 #include "App/Services/UpdateFetcher.h"
 
+#include "App/Services/LoadedUpdateFetcher.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSslKey>
@@ -86,8 +88,7 @@ QByteArray response(int status, const QByteArray& body, const QByteArray& extraH
            "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
 }
 
-std::optional<RemoteVersion> fetch(UpdateFetcher::Options options) {
-    UpdateFetcher fetcher(std::move(options));
+template <typename Fetcher> std::optional<RemoteVersion> fetchWith(Fetcher& fetcher) {
     std::optional<RemoteVersion> result;
     QEventLoop loop;
     bool finished = false;
@@ -103,6 +104,11 @@ std::optional<RemoteVersion> fetch(UpdateFetcher::Options options) {
     }
     EXPECT_TRUE(finished);
     return result;
+}
+
+std::optional<RemoteVersion> fetch(UpdateFetcher::Options options) {
+    UpdateFetcher fetcher(std::move(options));
+    return fetchWith(fetcher);
 }
 
 } // namespace
@@ -161,4 +167,25 @@ TEST(UpdateFetcher, TakesTheFirstValidAnswerAndSkipsEveryOtherKind) {
             EXPECT_EQ(*version, expected) << c.what;
         }
     }
+}
+
+// The program fetches through the module it loads at the first check; without the module every
+// check fails as an unreachable server does.
+TEST(UpdateFetcher, TheLoadedModuleFetchesWithTheDefaultOptions) {
+    int argc = 0;
+    QCoreApplication app(argc, nullptr);
+    QTemporaryDir dir;
+    Certificate trusted = makeCertificate(dir, "trusted");
+    ASSERT_FALSE(trusted.certificate.isNull()) << "needs the openssl program";
+    ScriptedServer server(trusted);
+    server.answer("/ok", response(200, R"({"version":"9.1","url":"https://example.org/d","notes":"n"})"));
+    qputenv("ONDRAVELL_UPDATE_ENDPOINTS", server.url("/ok").toUtf8());
+    qputenv("ONDRAVELL_UPDATE_CA_FILE", dir.filePath("trusted.pem").toUtf8());
+
+    LoadedUpdateFetcher loaded(QStringLiteral(UPDATE_MODULE));
+    EXPECT_EQ(fetchWith(loaded), (RemoteVersion{"9.1", "https://example.org/d", "n"}));
+    LoadedUpdateFetcher missing(dir.filePath("no-such-module.so"));
+    EXPECT_EQ(fetchWith(missing), std::nullopt);
+    qunsetenv("ONDRAVELL_UPDATE_ENDPOINTS");
+    qunsetenv("ONDRAVELL_UPDATE_CA_FILE");
 }
