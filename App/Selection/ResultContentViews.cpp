@@ -43,7 +43,7 @@ constexpr qsizetype unitsPerShownLine = 120;
 constexpr qsizetype shownTranslationUnits = 1200;
 // The long-text view lays out its text this much at a time: a whole megabyte at once would hold the
 // panel back for seconds.
-constexpr qsizetype textPieceUnits = 32000;
+constexpr qsizetype textPieceUnits = 8000;
 
 QColor secondary(const QWidget* widget) {
     QColor colour = widget->palette().color(QPalette::WindowText);
