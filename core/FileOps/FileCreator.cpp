@@ -40,14 +40,20 @@ std::optional<std::filesystem::path> FileCreator::create(const FileTemplate& fil
                                                          std::string_view baseName, std::string_view date,
                                                          std::error_code& error) {
     error.clear();
-    const std::string name = uniqueName(baseName, fileTemplate.fileExtension, entryNames(directory));
-    // A NUL in the folder would cut the path short: the file would land beside it under another name.
-    if (!isPlainFileName(name) || directory.native().find('\0') != std::string::npos) {
-        error = std::make_error_code(std::errc::invalid_argument);
-        return std::nullopt;
-    }
-    const std::filesystem::path url = directory / name;
-    error = writeNewFile(url, contentsFor(fileTemplate, name, date));
+    std::set<std::string> taken = entryNames(directory);
+    std::filesystem::path url;
+    do {
+        const std::string name = uniqueName(baseName, fileTemplate.fileExtension, taken);
+        // A NUL in the folder would cut the path short: the file would land beside it under another name.
+        if (!isPlainFileName(name) || directory.native().find('\0') != std::string::npos) {
+            error = std::make_error_code(std::errc::invalid_argument);
+            return std::nullopt;
+        }
+        url = directory / name;
+        error = writeNewFile(url, contentsFor(fileTemplate, name, date));
+        // Taken since the listing by another program: the next free name.
+        taken.insert(name);
+    } while (error == std::errc::file_exists);
     if (error)
         return std::nullopt;
     if (fileTemplate.isExecutable)

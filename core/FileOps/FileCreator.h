@@ -29,8 +29,8 @@ struct FileCreator {
     // Writes a file from the template under a free name in `directory` and returns its location.
     // "{name}" becomes the new file's stem and "{date}" the given date text. Fails (with the error) when
     // the folder cannot be written, when the free name is not a plain file name (a stem holding "/"),
-    // when the folder's path holds a NUL, or when the name was taken between choosing and writing;
-    // nothing is then left behind.
+    // or when the folder's path holds a NUL; nothing is then left behind. A name another program takes
+    // between the listing and the write gives way to the next free one.
     static std::optional<std::filesystem::path> create(const FileTemplate& fileTemplate,
                                                        const std::filesystem::path& directory,
                                                        std::string_view baseName, std::string_view date,

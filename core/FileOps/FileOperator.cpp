@@ -54,6 +54,8 @@ public:
         : names_(FolderNames::of(destination)), known_(::stat(destination.c_str(), &folder_) == 0) {}
 
     const FolderNames& names() const { return names_; }
+    // A name found taken after all: another program created it since the listing.
+    void taken(const std::string& name) { names_.add(name); }
 
     void landed(const std::filesystem::path& source, const std::string& name, bool moved) {
         names_.add(name);
@@ -140,9 +142,16 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
         std::filesystem::path source = withoutTrailingSlash(sources[i]);
         auto name = freeName(source, destination, taken->names());
         std::filesystem::path target = name ? destination / *name : std::filesystem::path();
+        // A name taken since the listing: the next free one, as a fresh listing would have given.
+        FileTree::Retarget retarget =
+            [&](const std::filesystem::path&) -> std::optional<std::filesystem::path> {
+            taken->taken(*name);
+            name = freeName(source, destination, taken->names());
+            return name ? std::optional(destination / *name) : std::nullopt;
+        };
         std::error_code error;
-        bool ok =
-            name && (move ? FileTree::move(source, target, error) : FileTree::copy(source, target, error));
+        bool ok = name && (move ? FileTree::move(source, target, error, retarget)
+                                : FileTree::copy(source, target, error, retarget));
         if (ok) {
             taken->landed(source, *name, move);
             done.emplace_back(std::move(source), std::move(target));

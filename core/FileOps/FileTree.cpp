@@ -57,8 +57,19 @@ bool removeEntry(int folder, const char* name, unsigned char type, std::error_co
     return removedAll && !listError;
 }
 
-bool copyItem(const std::filesystem::path& from, const std::filesystem::path& to, TreeCopier::Options options,
-              std::error_code& error) {
+// The next target when `to` was found taken; nullopt when there is none to try.
+std::optional<std::filesystem::path> nextTarget(const FileTree::Retarget& retarget, std::filesystem::path& to,
+                                                const std::error_code& error) {
+    if (!retarget || error != std::errc::file_exists)
+        return std::nullopt;
+    auto next = retarget(to);
+    if (next)
+        to = *next;
+    return next;
+}
+
+bool copyItem(const std::filesystem::path& from, std::filesystem::path& to, TreeCopier::Options options,
+              std::error_code& error, const FileTree::Retarget& retarget = {}) {
     error.clear();
     struct stat info {};
     if (::lstat(from.c_str(), &info) != 0) {
@@ -70,15 +81,20 @@ bool copyItem(const std::filesystem::path& from, const std::filesystem::path& to
         error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
         return false;
     }
-    TreeCopier copier(options);
-    if (copier.copyEntry(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str()))
-        return true;
-    error = copier.error();
-    if (copier.createdTop() && !options.merge) {
-        std::error_code ignored;
-        FileTree::remove(to, ignored);
+    for (;;) {
+        TreeCopier copier(options);
+        if (copier.copyEntry(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str()))
+            return true;
+        error = copier.error();
+        // Nothing made yet when the very first creation found the name taken.
+        if (!copier.createdTop() && !options.merge && nextTarget(retarget, to, error))
+            continue;
+        if (copier.createdTop() && !options.merge) {
+            std::error_code ignored;
+            FileTree::remove(to, ignored);
+        }
+        return false;
     }
-    return false;
 }
 
 // For file systems that cannot promise not to replace (RENAME_NOREPLACE unsupported): a hard link
@@ -133,12 +149,14 @@ std::filesystem::path partialName(const std::filesystem::path& to) {
 
 // The copy is made under a hidden name and takes the item's name only once it is complete, so a move cut
 // short (an error, the disk full, the program killed) never leaves a part under the final name.
-bool moveAcrossFileSystems(const std::filesystem::path& from, const std::filesystem::path& to,
-                           std::error_code& error) {
-    const std::filesystem::path partial = partialName(to);
+bool moveAcrossFileSystems(const std::filesystem::path& from, std::filesystem::path& to,
+                           std::error_code& error, const FileTree::Retarget& retarget) {
+    std::filesystem::path partial = partialName(to);
     if (!copyItem(from, partial, {.keepOwner = true}, error))
         return false;
-    if (!renameNoReplace(partial, to, error)) {
+    while (!renameNoReplace(partial, to, error)) {
+        if (nextTarget(retarget, to, error))
+            continue;
         std::error_code ignored;
         FileTree::remove(partial, ignored);
         return false;
@@ -149,7 +167,8 @@ bool moveAcrossFileSystems(const std::filesystem::path& from, const std::filesys
     // Part of the source may be gone already: fill it in again from the copy, and give up the copy only
     // once the source is whole.
     std::error_code restoreError;
-    if (copyItem(to, from, {.keepOwner = true, .merge = true}, restoreError)) {
+    std::filesystem::path source = from;
+    if (copyItem(to, source, {.keepOwner = true, .merge = true}, restoreError)) {
         std::error_code ignored;
         FileTree::remove(to, ignored);
     }
@@ -161,27 +180,48 @@ bool moveAcrossFileSystems(const std::filesystem::path& from, const std::filesys
 
 bool FileTree::copy(const std::filesystem::path& from, const std::filesystem::path& to,
                     std::error_code& error) {
-    return copyItem(from, to, {}, error);
+    std::filesystem::path target = to;
+    return copyItem(from, target, {}, error);
+}
+
+bool FileTree::copy(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
+                    const Retarget& retarget) {
+    return copyItem(from, to, {}, error, retarget);
 }
 
 bool FileTree::move(const std::filesystem::path& from, const std::filesystem::path& to,
                     std::error_code& error) {
-    error.clear();
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    const int renameError = errno;
-    if (renameError == EXDEV)
-        return moveAcrossFileSystems(from, to, error);
-    if (renameError == EINVAL) {
-        // Either the file system does not know the flag, or a folder was to go into its own subtree.
-        struct stat info {};
-        bool intoItself = ::lstat(from.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-                          isInside(to.parent_path().empty() ? "." : to.parent_path(), from);
-        if (!intoItself)
-            return renameWithoutReplacing(from, to, error);
+    std::filesystem::path target = to;
+    return move(from, target, error, {});
+}
+
+bool FileTree::move(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
+                    const Retarget& retarget) {
+    for (;;) {
+        error.clear();
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+            return true;
+        const int renameError = errno;
+        if (renameError == EXDEV)
+            return moveAcrossFileSystems(from, to, error, retarget);
+        if (renameError == EINVAL) {
+            // Either the file system does not know the flag, or a folder was to go into its own subtree.
+            struct stat info {};
+            bool intoItself = ::lstat(from.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+                              isInside(to.parent_path().empty() ? "." : to.parent_path(), from);
+            if (!intoItself) {
+                if (renameWithoutReplacing(from, to, error))
+                    return true;
+                if (nextTarget(retarget, to, error))
+                    continue;
+                return false;
+            }
+        }
+        error.assign(renameError, std::generic_category());
+        if (nextTarget(retarget, to, error))
+            continue;
+        return false;
     }
-    error.assign(renameError, std::generic_category());
-    return false;
 }
 
 bool FileTree::remove(const std::filesystem::path& item, std::error_code& error) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <system_error>
 
 namespace ondravell {
@@ -8,12 +10,20 @@ namespace ondravell {
 // Whole-item file operations that never overwrite and never leave half a result behind. Symbolic links
 // are handled as links everywhere: they are copied, moved and removed themselves, never followed.
 struct FileTree {
+    // Asked, when the name an item was to take turns out to be taken by the time it gets there (another
+    // program created it meanwhile), for the next target to try; nullopt gives up with EEXIST.
+    using Retarget = std::function<std::optional<std::filesystem::path>(const std::filesystem::path& taken)>;
+
     // Copies a file, folder (recursively), link or special file to `to`, which must not exist yet.
     // Contents, permission bits and access and modification times are kept. When anything fails, the
     // parts of `to` that this copy created are removed again. A folder is never copied into itself or its
     // own subtree (that would recurse until the disk is full): such a copy fails with ELOOP.
     static bool copy(const std::filesystem::path& from, const std::filesystem::path& to,
                      std::error_code& error);
+    // The same, taking the next target `retarget` gives while the one tried is taken; `to` ends as the
+    // target the item took.
+    static bool copy(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
+                     const Retarget& retarget);
 
     // Moves an item to `to` without replacing anything there. Within one file system this is one rename;
     // across file systems the item is copied (keeping its owner too) under a hidden name in the
@@ -23,6 +33,10 @@ struct FileTree {
     // the copy before the copy goes away.
     static bool move(const std::filesystem::path& from, const std::filesystem::path& to,
                      std::error_code& error);
+    // The same, taking the next target `retarget` gives while the one tried is taken (a copy made across
+    // file systems is not made again for it); `to` ends as the target the item took.
+    static bool move(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
+                     const Retarget& retarget);
 
     // Removes an item, a folder with everything in it. Keeps going past entries it cannot remove and
     // reports the first error.

@@ -2,10 +2,16 @@
 
 #include "core/FileOps/FileDescriptor.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <memory>
+#include <string>
+#include <sys/ioctl.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace ondravell {
@@ -58,9 +64,79 @@ bool copyByReading(int in, int out) {
     }
 }
 
-// Lets the kernel copy (in-kernel, or shared extents where the file system can), and falls back to
-// reading and writing where it cannot copy between these two files at all.
-bool copyContents(int in, int out) {
+// Copies the bytes [offset, end) at the same offsets, by the kernel where it can copy between these two
+// files and by reading and writing where it cannot.
+bool copyRange(int in, int out, off_t offset, off_t end) {
+    off_t inOffset = offset;
+    off_t outOffset = offset;
+    while (inOffset < end) {
+        auto request = static_cast<std::size_t>(std::min<off_t>(end - inOffset, off_t{copyRangeRequest}));
+        ssize_t copied = ::copy_file_range(in, &inOffset, out, &outOffset, request, 0);
+        if (copied > 0)
+            continue;
+        if (copied == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP || errno == EBADF ||
+            errno == EPERM)
+            break;
+        return false;
+    }
+    auto buffer = std::make_unique_for_overwrite<unsigned char[]>(copyChunkSize);
+    while (inOffset < end) {
+        auto request = static_cast<std::size_t>(std::min<off_t>(end - inOffset, off_t{copyChunkSize}));
+        ssize_t got = ::pread(in, buffer.get(), request, inOffset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0;
+        for (ssize_t written = 0; written < got;) {
+            ssize_t step = ::pwrite(out, buffer.get() + written, static_cast<std::size_t>(got - written),
+                                    outOffset + written);
+            if (step < 0 && errno != EINTR)
+                return false;
+            written += std::max<ssize_t>(step, 0);
+        }
+        inOffset += got;
+        outOffset += got;
+    }
+    return true;
+}
+
+// A file with holes: only its data is copied, so the holes stay holes and a mostly empty disk image
+// takes no more room than it did. The size is that of the file when it was opened.
+bool copySparse(int in, int out, off_t size) {
+    for (off_t offset = 0; offset < size;) {
+        off_t data = ::lseek(in, offset, SEEK_DATA);
+        if (data < 0)
+            // No data after the offset: the rest is one hole.
+            return errno == ENXIO && ::ftruncate(out, size) == 0;
+        if (data >= size)
+            break;
+        off_t hole = ::lseek(in, data, SEEK_HOLE);
+        if (hole < 0)
+            return false;
+        hole = std::min(hole, size);
+        if (!copyRange(in, out, data, hole))
+            return false;
+        offset = hole;
+    }
+    return ::ftruncate(out, size) == 0;
+}
+
+// Shares the file's extents where the file system can (instant, holes and all), copies only the data of
+// a file with holes, and lets the kernel copy everything else, falling back to reading and writing where
+// it cannot copy between these two files at all.
+bool copyContents(int in, int out, const struct stat& info) {
+    if (info.st_size > 0 && ::ioctl(out, FICLONE, in) == 0)
+        return true;
+    // Fewer blocks than the size needs tells of holes; the file system confirms where they are.
+    if (info.st_size > 0 && info.st_blocks * 512 < info.st_size) {
+        off_t firstHole = ::lseek(in, 0, SEEK_HOLE);
+        if (firstHole >= 0 && firstHole < info.st_size)
+            return copySparse(in, out, info.st_size);
+    }
     bool copiedAny = false;
     for (;;) {
         ssize_t copied = ::copy_file_range(in, nullptr, out, nullptr, copyRangeRequest, 0);
@@ -80,6 +156,36 @@ bool copyContents(int in, int out) {
     // Files that report no size (generated contents) give nothing to copy_file_range; reading them is
     // the only way, and costs one read call for a truly empty file.
     return copiedAny || copyByReading(in, out);
+}
+
+// The extended attributes of one item, POSIX ACLs (system.posix_acl_*) among them, each set on the copy
+// for itself: a file system that refuses one (no user attributes on it, no right to trusted ones) costs
+// the copy that attribute, never the copy.
+void copyAttributes(int in, int out) {
+    char small[1024];
+    std::unique_ptr<char[]> large;
+    char* names = small;
+    ssize_t length = ::flistxattr(in, small, sizeof small);
+    if (length < 0 && errno == ERANGE) {
+        ssize_t needed = ::flistxattr(in, nullptr, 0);
+        if (needed <= 0)
+            return;
+        large = std::make_unique<char[]>(static_cast<std::size_t>(needed));
+        names = large.get();
+        length = ::flistxattr(in, names, static_cast<std::size_t>(needed));
+    }
+    if (length <= 0)
+        return;
+    std::string value;
+    for (const char* name = names; name < names + length; name += std::strlen(name) + 1) {
+        ssize_t size = ::fgetxattr(in, name, nullptr, 0);
+        if (size < 0)
+            continue;
+        value.resize(static_cast<std::size_t>(size));
+        size = ::fgetxattr(in, name, value.data(), value.size());
+        if (size >= 0)
+            bestEffort(::fsetxattr(out, name, value.data(), static_cast<std::size_t>(size), 0));
+    }
 }
 
 } // namespace
@@ -149,9 +255,12 @@ mode_t TreeCopier::keptMode(const struct stat& info) const {
 
 // Owner, mode and times, in that order: a change of owner clears the set-id bits, and writing the
 // contents of a folder changes its times.
-void TreeCopier::finish(int fd, const struct stat& info) {
+void TreeCopier::finish(int from, int fd, const struct stat& info) {
     if (options_.keepOwner)
         bestEffort(::fchown(fd, info.st_uid, info.st_gid));
+    // After the owner, whose change would clear a file capability; before the mode, which then sets the
+    // ACL's mask to what the original's mode shows of it.
+    copyAttributes(from, fd);
     bestEffort(::fchmod(fd, keptMode(info)));
     const timespec times[2] = {info.st_atim, info.st_mtim};
     bestEffort(::futimens(fd, times));
@@ -185,9 +294,9 @@ bool TreeCopier::copyFile(int fromFolder, const char* fromName, const struct sta
     if (!out)
         return creationFailed();
     created();
-    if (!copyContents(in.get(), out.get()))
+    if (!copyContents(in.get(), out.get(), opened))
         return fail();
-    finish(out.get(), opened);
+    finish(in.get(), out.get(), opened);
     // A network file system may report a failed write only here.
     return ::close(out.release()) == 0 || fail();
 }
@@ -227,7 +336,7 @@ bool TreeCopier::copyFolder(int fromFolder, const char* fromName, const struct s
     }
     --depth_;
     if (copiedAll)
-        finish(out.get(), opened);
+        finish(in.get(), out.get(), opened);
     return copiedAll;
 }
 

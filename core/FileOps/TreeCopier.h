@@ -14,8 +14,9 @@ std::vector<std::pair<std::string, unsigned char>> listFolderEntries(int folder,
 
 // One recursive copy of a file, folder, link or special file. Works on folder descriptors and names
 // throughout, so nothing is looked up by a path that could change under it, and nothing is followed.
-// Contents, permission bits and times are kept. Stops at the first failure and leaves the clean-up to
-// the caller, who learns from createdTop() whether there is anything of its own to remove.
+// Contents (holes staying holes), permission bits, times and extended attributes with the ACLs are kept.
+// Stops at the first failure and leaves the clean-up to the caller, who learns from createdTop() whether
+// there is anything of its own to remove.
 class TreeCopier {
 public:
     struct Options {
@@ -40,7 +41,7 @@ private:
     bool creationFailed();
     void created();
     mode_t keptMode(const struct stat& info) const;
-    void finish(int fd, const struct stat& info);
+    void finish(int from, int fd, const struct stat& info);
     void finishAt(int folder, const char* name, const struct stat& info, bool isLink);
     bool copyFile(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
                   const char* toName);

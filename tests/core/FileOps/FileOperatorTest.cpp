@@ -167,6 +167,36 @@ TEST_F(FileOperatorPasteAcrossFileSystems, MovesEveryItem) {
     EXPECT_EQ(readText(disk / "c.txt"), "c.txt");
 }
 
+TEST_F(FileOperatorPasteAcrossFileSystems, TakesTheNextFreeNameWhenANameIsTakenAfterTheListing) {
+    // A copy, a move within one file system and one across two.
+    const struct {
+        const TemporaryFolder& from;
+        bool move;
+    } pastes[] = {{disk, false}, {disk, true}, {memory, true}};
+    for (const auto& how : pastes) {
+        SCOPED_TRACE(::testing::Message() << how.from.path << (how.move ? " move" : " copy"));
+        TemporaryFolder destination(disk.path);
+        auto sources = threeFiles(how.from.path);
+        // Another program takes the names of the second and third items once the first has landed.
+        auto run = FileOperator::paste(sources, destination.path, how.move, fixedNow, "OP-1",
+                                       [&](std::size_t done, std::size_t) {
+                                           if (done == 1) {
+                                               writeText(destination / "b.txt", "other");
+                                               fs::create_directory(destination / "c.txt");
+                                           }
+                                       });
+        EXPECT_EQ(run.succeeded, 3u);
+        EXPECT_EQ(run.failed, 0u);
+        EXPECT_EQ(readText(destination / "b.txt"), "other");
+        EXPECT_EQ(readText(destination / "b 2.txt"), "b.txt");
+        EXPECT_EQ(readText(destination / "c 2.txt"), "c.txt");
+        ASSERT_TRUE(run.operation);
+        EXPECT_EQ(run.operation->items.back().to, (destination / "c 2.txt").native());
+        for (const fs::path& file : sources)
+            fs::remove(file);
+    }
+}
+
 TEST(FileOperatorPaste, CountsAFailedCopyAndGoesOn) {
     TemporaryFolder source, destination;
     auto sources = threeFiles(source.path);

@@ -3,13 +3,20 @@
 #include "tests/core/FileOps/TemporaryFolder.h"
 
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
+#include <optional>
+#include <sched.h>
+#include <string>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace ondravell;
@@ -74,6 +81,98 @@ private:
     bool applied_ = false;
 };
 
+// A file of `size` bytes holding only `data` at `offset`, the rest holes. False where the file system
+// writes holes out.
+bool writeSparse(const fs::path& file, off_t size, off_t offset, std::string_view data) {
+    int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool written = fd >= 0 && ::ftruncate(fd, size) == 0 &&
+                   ::pwrite(fd, data.data(), data.size(), offset) == static_cast<ssize_t>(data.size());
+    if (fd >= 0)
+        ::close(fd);
+    return written && statOf(file).st_blocks * 512 < size / 2;
+}
+
+std::string readAt(const fs::path& file, off_t offset, std::size_t length) {
+    std::string bytes(length, '\0');
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    ssize_t got = fd >= 0 ? ::pread(fd, bytes.data(), length, offset) : -1;
+    if (fd >= 0)
+        ::close(fd);
+    bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return bytes;
+}
+
+std::optional<std::string> attribute(const fs::path& item, const char* name) {
+    std::string value(4096, '\0');
+    ssize_t length = ::lgetxattr(item.c_str(), name, value.data(), value.size());
+    if (length < 0)
+        return std::nullopt;
+    value.resize(static_cast<std::size_t>(length));
+    return value;
+}
+
+bool setAttribute(const fs::path& item, const char* name, std::string_view value) {
+    return ::lsetxattr(item.c_str(), name, value.data(), value.size(), 0) == 0;
+}
+
+// A POSIX ACL in the form the kernel stores it: mode bits for owner, group and others, and one named
+// user with read access, so the mask is read too.
+std::string aclGivingUserRead(uid_t user, unsigned owner, unsigned group, unsigned other) {
+    struct Entry {
+        std::uint16_t tag, perm;
+        std::uint32_t id;
+    };
+    constexpr std::uint32_t none = 0xffffffff;
+    const Entry entries[] = {{0x01, std::uint16_t(owner), none},
+                             {0x02, 4, user},
+                             {0x04, std::uint16_t(group), none},
+                             {0x10, 4, none},
+                             {0x20, std::uint16_t(other), none}};
+    std::string value(4, '\0');
+    value[0] = 2;
+    value.append(reinterpret_cast<const char*>(entries), sizeof entries);
+    return value;
+}
+
+// Whether a file system takes an attribute of this kind, tried on a scratch file in `folder`.
+bool takesAttribute(const fs::path& folder, const char* name, std::string_view value) {
+    fs::path probe = folder / ".probe";
+    writeText(probe, "");
+    bool taken = setAttribute(probe, name, value);
+    fs::remove(probe);
+    return taken;
+}
+
+// Runs `body` in a child with a mount namespace of its own (entered as root or, failing that, as root
+// of a user namespace) in which a tmpfs and a ramfs, which takes no attributes at all, are mounted on
+// the given folders. The child's failures fail the test; without the rights the test is skipped.
+void inPrivateMounts(const fs::path& tmpfs, const fs::path& ramfs, const std::function<void()>& body) {
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::unshare(CLONE_NEWNS) != 0) {
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+                ::_exit(77);
+            writeText("/proc/self/setgroups", "deny");
+            writeText("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+            writeText("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+        }
+        if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("ondravell-test", tmpfs.c_str(), "tmpfs", 0, "size=16m") != 0 ||
+            ::mount("ondravell-test", ramfs.c_str(), "ramfs", 0, nullptr) != 0)
+            ::_exit(77);
+        body();
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no right to mount a file system of our own";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "see the child's failures above";
+}
+
 } // namespace
 
 TEST(FileTreeCopy, KeepsContentsModesTimesLinksAndSpecialFiles) {
@@ -99,6 +198,79 @@ TEST(FileTreeCopy, KeepsContentsModesTimesLinksAndSpecialFiles) {
     EXPECT_EQ(fs::read_symlink(folder / "copy" / "link"), "inner/a.txt");
     EXPECT_EQ(fs::read_symlink(folder / "copy" / "dangling"), "nowhere");
     EXPECT_TRUE(S_ISFIFO(statOf(folder / "copy" / "pipe").st_mode));
+}
+
+TEST_F(FileTreeMoveAcrossFileSystems, KeepsHolesOnEveryCopyPath) {
+    constexpr off_t size = off_t{1} << 30;
+    const std::string data(4096, 'd');
+    // Data in the middle, data at the start only, and no data at all.
+    const struct {
+        off_t offset;
+        std::string_view data;
+    } layouts[] = {{size / 2, data}, {0, data}, {0, {}}};
+    for (const auto& layout : layouts) {
+        SCOPED_TRACE(layout.offset);
+        if (!writeSparse(disk / "image", size, layout.offset, layout.data))
+            GTEST_SKIP() << "the file system writes holes out";
+        // A copy on the disk, a move into memory, a copy there and a move back.
+        std::error_code error;
+        ASSERT_TRUE(FileTree::copy(disk / "image", disk / "copy", error)) << error.message();
+        ASSERT_TRUE(FileTree::move(disk / "copy", memory / "moved", error)) << error.message();
+        ASSERT_TRUE(FileTree::copy(memory / "moved", memory / "copy", error)) << error.message();
+        ASSERT_TRUE(FileTree::move(memory / "copy", disk / "back", error)) << error.message();
+        const std::string expected = layout.data.empty() ? std::string(data.size(), '\0') : data;
+        for (const fs::path& file : {memory / "moved", disk / "back"}) {
+            EXPECT_EQ(fs::file_size(file), static_cast<std::uintmax_t>(size)) << file;
+            EXPECT_LE(statOf(file).st_blocks * 512, 1 << 20) << file;
+            EXPECT_EQ(readAt(file, layout.offset, data.size()), expected) << file;
+        }
+        fs::remove(disk / "back");
+        fs::remove(memory / "moved");
+    }
+}
+
+TEST(FileTreeAttributes, KeptOnCopiesAndMovesWhereTheTargetTakesThem) {
+    TemporaryFolder disk;
+    fs::create_directories(disk / "tmpfs");
+    fs::create_directories(disk / "ramfs");
+    inPrivateMounts(disk / "tmpfs", disk / "ramfs", [&] {
+        const std::string origin = "https://example.org/a.pdf";
+        const std::string access = aclGivingUserRead(::geteuid(), 6, 4, 0);
+        const std::string inherited = aclGivingUserRead(::geteuid(), 7, 5, 5);
+        fs::create_directories(disk / "tree");
+        writeText(disk / "tree" / "a.pdf", "pdf");
+        ::chmod((disk / "tree" / "a.pdf").c_str(), 0640);
+        if (!setAttribute(disk / "tree" / "a.pdf", "user.xdg.origin.url", origin) ||
+            !setAttribute(disk / "tree" / "a.pdf", "system.posix_acl_access", access) ||
+            !setAttribute(disk / "tree", "system.posix_acl_default", inherited)) {
+            std::fputs("the test folder's file system takes no attributes\n", stderr);
+            ::_exit(77);
+        }
+        const bool tmpfsTakesUser = takesAttribute(disk / "tmpfs", "user.probe", "1");
+        const bool tmpfsTakesAcl = takesAttribute(disk / "tmpfs", "system.posix_acl_access", access);
+        auto expectKept = [&](const fs::path& tree, bool user, bool acl) {
+            SCOPED_TRACE(tree);
+            EXPECT_EQ(readText(tree / "a.pdf"), "pdf");
+            EXPECT_EQ(statOf(tree / "a.pdf").st_mode & 0777, 0640u);
+            EXPECT_EQ(attribute(tree / "a.pdf", "user.xdg.origin.url"),
+                      user ? std::optional(origin) : std::nullopt);
+            EXPECT_EQ(attribute(tree / "a.pdf", "system.posix_acl_access"),
+                      acl ? std::optional(access) : std::nullopt);
+            EXPECT_EQ(attribute(tree, "system.posix_acl_default"),
+                      acl ? std::optional(inherited) : std::nullopt);
+        };
+        std::error_code error;
+        EXPECT_TRUE(FileTree::copy(disk / "tree", disk / "copy", error)) << error.message();
+        expectKept(disk / "copy", true, true);
+        EXPECT_TRUE(FileTree::move(disk / "tree", disk / "tmpfs" / "tree", error)) << error.message();
+        expectKept(disk / "tmpfs" / "tree", tmpfsTakesUser, tmpfsTakesAcl);
+        EXPECT_TRUE(FileTree::move(disk / "tmpfs" / "tree", disk / "tree", error)) << error.message();
+        expectKept(disk / "tree", tmpfsTakesUser, tmpfsTakesAcl);
+        // A file system that refuses every attribute still takes the move.
+        EXPECT_TRUE(FileTree::move(disk / "copy", disk / "ramfs" / "copy", error)) << error.message();
+        EXPECT_EQ(readText(disk / "ramfs" / "copy" / "a.pdf"), "pdf");
+        EXPECT_FALSE(fs::exists(disk / "copy"));
+    });
 }
 
 TEST(FileTreeCopy, NeverReplacesAnExistingItem) {
