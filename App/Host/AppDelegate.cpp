@@ -21,6 +21,7 @@
 #include "App/Toast/ToastPresenter.h"
 #include "core/FileOps/FileOperator.h"
 #include "core/FileOps/FileTemplate.h"
+#include "core/FileOps/OperationJournal.h"
 #include "core/FileOps/TemplateStore.h"
 #include "core/SharedConfig/OndravellIPC.h"
 #include "core/SharedConfig/OndravellSettings.h"
@@ -66,6 +67,9 @@ AppDelegate::~AppDelegate() {
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
+    // Pastes a killed process left unrecorded, and what killed history writers left beside the history.
+    services_.queue.runInBackground(
+        [] { OperationJournal::tidyHistoryFolder(OperationHistory::forAppGroup(OndravellIPC::appGroupID)); });
     SettingsWindowController::shared().setHistoryActions(*history_);
     menuBarItem_ = std::make_unique<MenuBarItem>(
         services_.userDefaults, *history_,

@@ -5,11 +5,11 @@
 #include "Extensions/FinderSync/SymlinkActions.h"
 #include "core/FileOps/FileCreator.h"
 #include "core/FileOps/FileHasher.h"
-#include "core/FileOps/FileOperator.h"
 #include "core/FileOps/FileTemplate.h"
 #include "core/FileOps/HashAlgorithm.h"
 #include "core/FileOps/LocalDateText.h"
 #include "core/FileOps/MetadataFormatter.h"
+#include "core/FileOps/OperationJournal.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/Support/AtomicFile.h"
 #include "core/Support/Base64.h"
@@ -181,10 +181,8 @@ void ProxyActionHandler::paste(Paths urls, Path destination, bool move) {
         Paths items = existing(urls);
         if (items.empty() || !isDirectory(destination))
             return;
-        PasteOutcome outcome =
-            FileOperator::paste(items, destination, move, std::chrono::system_clock::now(), makeUUIDString());
-        if (outcome.operation)
-            s.history.append(*outcome.operation);
+        PasteOutcome outcome = OperationJournal::paste(s.history, items, destination, move,
+                                                       std::chrono::system_clock::now(), makeUUIDString());
         s.queue.runOnMain([s, toast = pasteToast(outcome, move)] {
             if (s.toast)
                 s.toast(toast.message, toast.symbol);

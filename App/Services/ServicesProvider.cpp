@@ -2,7 +2,7 @@
 
 #include "Extensions/FinderSync/OpenWithActions.h"
 #include "core/FileOps/FileHasher.h"
-#include "core/FileOps/FileOperator.h"
+#include "core/FileOps/OperationJournal.h"
 #include "core/FileOps/PathFormatter.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/Support/PathRules.h"
@@ -88,10 +88,8 @@ void ServicesProvider::odMoveTo(const Paths& urls) {
     if (!folder)
         return;
     services_.queue.runInBackground([s = services_, urls, folder = *folder] {
-        PasteOutcome outcome =
-            FileOperator::paste(urls, folder, true, std::chrono::system_clock::now(), makeUUIDString());
-        if (outcome.operation)
-            s.history.append(*outcome.operation);
+        PasteOutcome outcome = OperationJournal::paste(s.history, urls, folder, true,
+                                                       std::chrono::system_clock::now(), makeUUIDString());
         s.queue.runOnMain([s, outcome] {
             // A move is undone as a whole when one item fails, so there is no partial outcome to report.
             if (outcome.rolledBack)

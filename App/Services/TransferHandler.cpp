@@ -1,6 +1,6 @@
 #include "App/Services/TransferHandler.h"
 
-#include "core/FileOps/FileOperator.h"
+#include "core/FileOps/OperationJournal.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/Support/Uuid.h"
 
@@ -79,10 +79,9 @@ void TransferHandler::run(const TransferRequest& request, const Services& servic
                     });
                 };
             }
-            PasteOutcome outcome = FileOperator::paste(
-                sources, destination, move, std::chrono::system_clock::now(), makeUUIDString(), onProgress);
-            if (outcome.operation)
-                services.history.append(*outcome.operation);
+            PasteOutcome outcome =
+                OperationJournal::paste(services.history, sources, destination, move,
+                                        std::chrono::system_clock::now(), makeUUIDString(), onProgress);
             services.toMain([services, outcome, move, progress, showsProgress] {
                 if (showsProgress) {
                     ProgressPayload done = progress;

@@ -1,7 +1,7 @@
 #include "Extensions/FinderSync/PasteJob.h"
 
-#include "core/FileOps/FileOperator.h"
 #include "core/FileOps/OperationHistory.h"
+#include "core/FileOps/OperationJournal.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/SharedConfig/OndravellIPC.h"
 #include "core/SharedConfig/ToastPayload.h"
@@ -38,14 +38,13 @@ PasteOutcome PasteJob::run(platform::DistributedNotificationCenter& center) cons
             OndravellIPC::postProgress(center, progressID, title, static_cast<std::int64_t>(completed),
                                        static_cast<std::int64_t>(total), false);
     };
-    PasteOutcome outcome = FileOperator::paste(sources, destination, move, std::chrono::system_clock::now(),
-                                               makeUUIDString(), onProgress);
+    const OperationHistory history = OperationHistory::forAppGroup(OndravellIPC::appGroupID);
+    PasteOutcome outcome = OperationJournal::paste(
+        history, sources, destination, move, std::chrono::system_clock::now(), makeUUIDString(), onProgress);
     if (progress) {
         auto count = static_cast<std::int64_t>(sources.size());
         OndravellIPC::postProgress(center, progressID, title, count, count, true);
     }
-    if (outcome.operation)
-        OperationHistory::forAppGroup(OndravellIPC::appGroupID).append(*outcome.operation);
     if (afterPaste)
         afterPaste(outcome);
     Toast toast = toastFor(outcome, move, copiedToastKey);

@@ -3,10 +3,12 @@
 #include "core/FileOps/FileCreator.h"
 #include "core/FileOps/FileTree.h"
 #include "core/FileOps/FolderNames.h"
+#include "core/FileOps/Leftovers.h"
 #include "core/FileOps/PathGuard.h"
 #include "core/Support/PathRules.h"
 
 #include <optional>
+#include <set>
 #include <sys/stat.h>
 #include <utility>
 
@@ -50,8 +52,9 @@ bool sameFolder(const std::filesystem::path& folder, const struct stat& other) {
 // the name a fresh listing before it would give.
 class DestinationNames {
 public:
+    // What killed moves left in the destination goes on the way, from the same listing.
     explicit DestinationNames(const std::filesystem::path& destination)
-        : names_(FolderNames::of(destination)), known_(::stat(destination.c_str(), &folder_) == 0) {}
+        : names_(listedClean(destination)), known_(::stat(destination.c_str(), &folder_) == 0) {}
 
     const FolderNames& names() const { return names_; }
     // A name found taken after all: another program created it since the listing.
@@ -72,6 +75,12 @@ public:
     }
 
 private:
+    static FolderNames listedClean(const std::filesystem::path& destination) {
+        std::set<std::string> names = FolderNames::entryNames(destination);
+        Leftovers::removeIn(destination, names);
+        return FolderNames(names);
+    }
+
     FolderNames names_;
     struct stat folder_ {};
     bool known_;
@@ -131,7 +140,7 @@ bool undoCreation(const FileOperationItem& item, bool toTrash, platform::Trash& 
 PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sources,
                                  const std::filesystem::path& destination, bool move,
                                  std::chrono::system_clock::time_point now, const std::string& id,
-                                 const Progress& onProgress) {
+                                 const Progress& onProgress, const ItemDone& onItem) {
     const std::size_t total = sources.size();
     std::vector<MovedPair> done;
     std::size_t failures = 0;
@@ -154,6 +163,8 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
                                 : FileTree::copy(source, target, error, retarget));
         if (ok) {
             taken->landed(source, *name, move);
+            if (onItem)
+                onItem(FileOperationItem{source.native(), target.native()});
             done.emplace_back(std::move(source), std::move(target));
         } else if (move) {
             rollBack(done);
@@ -183,12 +194,20 @@ bool FileOperator::undo(const FileOperation& operation, platform::Trash& trash) 
     switch (operation.kind) {
     case FileOperation::Kind::delete_:
         return false;
-    case FileOperation::Kind::move:
+    case FileOperation::Kind::move: {
+        // What a killed undo left where the items go back to.
+        std::set<std::filesystem::path> folders;
+        for (const FileOperationItem& item : operation.items)
+            if (item.from && isWhole(*item.from))
+                folders.insert(std::filesystem::path(*item.from).parent_path());
+        for (const std::filesystem::path& folder : folders)
+            Leftovers::removeIn(folder);
         for (auto item = operation.items.rbegin(); item != operation.items.rend(); ++item) {
             if (item->from && item->to)
                 allUndone = undoMove(*item) && allUndone;
         }
         return allUndone;
+    }
     case FileOperation::Kind::copy:
     case FileOperation::Kind::newFile:
     case FileOperation::Kind::clipboardToFile:

@@ -19,13 +19,15 @@ namespace ondravell {
 struct FileOperator {
     // Called with (items handled so far, number of sources), on the thread that runs the paste.
     using Progress = std::function<void(std::size_t, std::size_t)>;
+    // Called with each item the moment it has landed, before its progress call.
+    using ItemDone = std::function<void(const FileOperationItem&)>;
 
     // Copies or moves `sources` into `destination`, in order. A copy that fails is counted and the paste
     // goes on; a move that fails puts every earlier move of this paste back and stops.
     static PasteOutcome paste(const std::vector<std::filesystem::path>& sources,
                               const std::filesystem::path& destination, bool move,
                               std::chrono::system_clock::time_point now, const std::string& id,
-                              const Progress& onProgress = {});
+                              const Progress& onProgress = {}, const ItemDone& onItem = {});
 
     // Reverses a recorded operation as far as the file system allows. Moved items go back; copied, new
     // and clipboard files go to `trash`, never away for good (links, which hold no work, are removed);

@@ -1,6 +1,7 @@
 #include "core/FileOps/FileTree.h"
 
 #include "core/FileOps/FileDescriptor.h"
+#include "core/FileOps/Leftovers.h"
 #include "core/FileOps/TreeCopier.h"
 #include "core/Support/Uuid.h"
 
@@ -144,7 +145,7 @@ bool renameNoReplace(const std::filesystem::path& from, const std::filesystem::p
 
 // A hidden name beside `to` for the copy while it is being made.
 std::filesystem::path partialName(const std::filesystem::path& to) {
-    return to.parent_path() / (".ondravell-moving-" + makeUUIDString());
+    return to.parent_path() / (std::string(Leftovers::movingPrefix) + makeUUIDString());
 }
 
 // The copy is made under a hidden name and takes the item's name only once it is complete, so a move cut

@@ -1,0 +1,130 @@
+#include "core/FileOps/OperationJournal.h"
+
+#include "core/FileOps/FileDescriptor.h"
+#include "core/FileOps/FolderNames.h"
+#include "core/FileOps/Leftovers.h"
+#include "core/Support/AtomicFile.h"
+#include "core/Support/StrictJson.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <nlohmann/json.hpp>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ondravell {
+
+namespace {
+
+// Appends whole lines to the journal. A line goes out in one write, so a process killed between two
+// items leaves whole lines only; a write cut short by a full disk ends the journal there.
+class JournalWriter {
+public:
+    JournalWriter(const std::filesystem::path& file, FileOperation header)
+        : file_(file),
+          header_(std::move(header)),
+          fd_(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600)),
+          created_(bool(fd_)) {
+        if (fd_ && ::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0)
+            fd_.reset();
+    }
+    // Once the paste has ended and its entry is in the history.
+    ~JournalWriter() {
+        if (created_)
+            ::unlink(file_.c_str());
+    }
+    JournalWriter(const JournalWriter&) = delete;
+    JournalWriter& operator=(const JournalWriter&) = delete;
+
+    void record(const FileOperationItem& item) {
+        if (!fd_)
+            return;
+        header_.items.assign(1, item);
+        auto line = StrictJson::dump(header_.toJSON());
+        if (!line)
+            return;
+        line->push_back('\n');
+        if (::write(fd_.get(), line->data(), line->size()) != static_cast<ssize_t>(line->size()))
+            fd_.reset();
+    }
+
+private:
+    std::filesystem::path file_;
+    FileOperation header_;
+    FileDescriptor fd_;
+    bool created_;
+};
+
+// The operation a journal tells of: its first line's record with the items of every whole line.
+std::optional<FileOperation> readJournal(std::string_view text) {
+    std::optional<FileOperation> operation;
+    for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string_view::npos;
+         start = end + 1) {
+        auto json = StrictJson::parse(text.substr(start, end - start));
+        auto line = json ? FileOperation::fromJSON(*json) : std::nullopt;
+        if (!line || line->items.size() != 1)
+            break;
+        if (!operation)
+            operation = FileOperation{line->id, line->kind, line->timestamp, {}, false};
+        operation->items.push_back(std::move(line->items.front()));
+    }
+    return operation;
+}
+
+// Takes over a journal whose writer has gone: its entry into the history, the journal away. A journal
+// still locked is being written; one removed between opening and locking was taken over by another.
+void recover(const OperationHistory& history, const std::filesystem::path& file) {
+    FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+    struct stat opened {};
+    if (!fd || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(fd.get(), &opened) != 0 ||
+        !S_ISREG(opened.st_mode) || opened.st_nlink == 0)
+        return;
+    if (auto text = readRegularFile(file)) {
+        auto operation = readJournal(*text);
+        if (operation) {
+            auto stored = history.loadAscending();
+            bool known = std::any_of(stored.begin(), stored.end(),
+                                     [&](const FileOperation& entry) { return entry.id == operation->id; });
+            if (!known)
+                history.append(*operation);
+        }
+    }
+    ::unlink(file.c_str());
+}
+
+} // namespace
+
+PasteOutcome OperationJournal::paste(const OperationHistory& history,
+                                     const std::vector<std::filesystem::path>& sources,
+                                     const std::filesystem::path& destination, bool move,
+                                     std::chrono::system_clock::time_point now, const std::string& id,
+                                     const FileOperator::Progress& onProgress) {
+    std::optional<JournalWriter> journal;
+    if (history.fileURL() && !sources.empty())
+        journal.emplace(
+            history.fileURL()->parent_path() / (std::string(filePrefix) + id),
+            FileOperation{id, move ? FileOperation::Kind::move : FileOperation::Kind::copy, now, {}, false});
+    FileOperator::ItemDone onItem;
+    if (journal)
+        onItem = [&](const FileOperationItem& item) { journal->record(item); };
+    PasteOutcome outcome = FileOperator::paste(sources, destination, move, now, id, onProgress, onItem);
+    if (outcome.operation)
+        history.append(*outcome.operation);
+    return outcome;
+}
+
+void OperationJournal::tidyHistoryFolder(const OperationHistory& history,
+                                         std::chrono::system_clock::time_point now) {
+    if (!history.fileURL())
+        return;
+    const std::filesystem::path folder = history.fileURL()->parent_path();
+    const std::set<std::string> names = FolderNames::entryNames(folder);
+    for (const std::string& name : names)
+        if (name.starts_with(filePrefix))
+            recover(history, folder / name);
+    Leftovers::removeIn(folder, names, now);
+}
+
+} // namespace ondravell

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/FileOps/FileOperation.h"
+#include "core/FileOps/FileOperator.h"
+#include "core/FileOps/OperationHistory.h"
+#include "core/FileOps/PasteOutcome.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ondravell {
+
+// A paste whose history entry outlives the process that runs it. Each item is added to a journal beside
+// the history the moment it lands, and the whole entry goes into the history when the paste ends; a
+// paste cut short (the program killed) leaves its journal, which the next tidying of the history's
+// folder turns into the entry of what it did, so that it can still be undone.
+//
+// A journal is the file ".operation-journal-<id>" holding one line per item, each line a one-item
+// operation in the history's form. Its writer holds an exclusive flock on it, which ends with the
+// writing process however it ends.
+struct OperationJournal {
+    static constexpr std::string_view filePrefix = ".operation-journal-";
+
+    OperationJournal() = delete;
+
+    // FileOperator::paste, recorded in `history` as above (not at all when the history has no file).
+    static PasteOutcome paste(const OperationHistory& history,
+                              const std::vector<std::filesystem::path>& sources,
+                              const std::filesystem::path& destination, bool move,
+                              std::chrono::system_clock::time_point now, const std::string& id,
+                              const FileOperator::Progress& onProgress = {});
+
+    // Appends the entries of the journals that no running process writes any more (once each: an entry
+    // whose id the history holds already is not added again), removes those journals, and clears away
+    // what killed history writers left in the folder. For the start of the program.
+    static void
+    tidyHistoryFolder(const OperationHistory& history,
+                      std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
+};
+
+} // namespace ondravell
