@@ -9,10 +9,17 @@ namespace ondravell::platform {
 // thread.
 class Trash {
 public:
+    enum class Result {
+        trashed,
+        // The item's file system has no trash (system mounts such as a tmpfs at /tmp).
+        unsupported,
+        failed,
+    };
+
     virtual ~Trash() = default;
     // Moves the item at `path` (a link itself, never what it points to; a folder with everything in it)
-    // to the trash. False when it cannot be trashed; the item then stays where it is.
-    virtual bool moveToTrash(const std::filesystem::path& path) = 0;
+    // to the trash. When it cannot be trashed the item stays where it is.
+    virtual Result moveToTrash(const std::filesystem::path& path) = 0;
 };
 
 } // namespace ondravell::platform

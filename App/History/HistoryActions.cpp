@@ -14,20 +14,42 @@ std::optional<FileOperation> HistoryActions::latestUndoable() const {
     return std::nullopt;
 }
 
-void HistoryActions::undo(const FileOperation& operation) const {
-    if (!operation.isUndoable())
+void HistoryActions::undo(const FileOperation& operation, Task done) const {
+    if (!operation.isUndoable() || !running_->insert(operation.id).second)
         return;
-    bool ok = undo_ && undo_(operation);
-    FileOperation stored = operation;
-    stored.undone = ok;
-    history_.update(stored);
-    if (!toast_)
-        return;
-    if (ok) {
-        toast_("已撤销：" + operation.title(), undoneSymbol);
-    } else {
-        toast_("撤销失败", failedSymbol);
-    }
+    auto work = [operation, history = history_, undo = undo_, toast = toast_, toMain = threads_.toMain,
+                 running = running_, done = std::move(done)] {
+        UndoResult result = undo ? undo(operation) : UndoResult::incomplete;
+        FileOperation stored = operation;
+        stored.undone = result == UndoResult::undone;
+        history.update(stored);
+        auto report = [operation, result, toast, running, done] {
+            running->erase(operation.id);
+            if (toast) {
+                switch (result) {
+                case UndoResult::undone:
+                    toast("已撤销：" + operation.title(), undoneSymbol);
+                    break;
+                case UndoResult::trashUnsupported:
+                    toast("撤销失败：此位置不支持回收站，文件已保留", failedSymbol);
+                    break;
+                case UndoResult::incomplete:
+                    toast("撤销失败", failedSymbol);
+                    break;
+                }
+            }
+            if (done)
+                done();
+        };
+        if (toMain)
+            toMain(std::move(report));
+        else
+            report();
+    };
+    if (threads_.startWorker)
+        threads_.startWorker(std::move(work));
+    else
+        work();
 }
 
 } // namespace ondravell

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -174,8 +175,10 @@ void HistoryView::reload() {
             auto* undo = new QPushButton(QStringLiteral("撤销"));
             undo->setFont(noteFont);
             connect(undo, &QPushButton::clicked, this, [this, op] {
-                actions_.undo(op);
-                reload();
+                actions_.undo(op, [view = QPointer<HistoryView>(this)] {
+                    if (view)
+                        view->reload();
+                });
             });
             line->addWidget(undo);
             break;

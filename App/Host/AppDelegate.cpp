@@ -27,6 +27,7 @@
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/FileDialog.h"
 #include "platform/FinderExtensionStatus.h"
+#include "platform/TaskQueue.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -57,7 +58,13 @@ AppDelegate::AppDelegate(Services services)
           [&trash = services_.trash](const FileOperation& operation) {
               return FileOperator::undo(operation, trash);
           },
-          showToast)) {}
+          showToast,
+          HistoryActions::Threads{[&queue = services_.queue](HistoryActions::Task task) {
+                                      queue.runInBackground(std::move(task));
+                                  },
+                                  [&queue = services_.queue](HistoryActions::Task task) {
+                                      queue.runOnMain(std::move(task));
+                                  }})) {}
 
 AppDelegate::~AppDelegate() {
     // The monitors' and watches' platform services end with the program's composition root, right

@@ -246,10 +246,7 @@ QWidget* MenuBarContent::undoBox() {
     texts->addWidget(description);
     row->addLayout(texts, 1);
     QPushButton* undo = smallButton(QStringLiteral("撤销"));
-    connect(undo, &QPushButton::clicked, this, [this] {
-        model_.undo();
-        rebuild();
-    });
+    connect(undo, &QPushButton::clicked, this, [this] { model_.undo([this] { rebuild(); }); });
     row->addWidget(undo);
     return box;
 }

@@ -9,10 +9,14 @@ void MenuBarContentModel::refresh() {
     lastUndoable_ = history_.latestUndoable();
 }
 
-void MenuBarContentModel::undo() {
-    if (lastUndoable_)
-        history_.undo(*lastUndoable_);
-    lastUndoable_ = history_.latestUndoable();
+void MenuBarContentModel::undo(std::function<void()> changed) {
+    if (!lastUndoable_)
+        return;
+    history_.undo(*lastUndoable_, [this, changed = std::move(changed)] {
+        lastUndoable_ = history_.latestUndoable();
+        if (changed)
+            changed();
+    });
 }
 
 std::string MenuBarContentModel::undoDescription() const {

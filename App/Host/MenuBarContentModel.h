@@ -19,8 +19,8 @@ public:
         : history_(history), isExtensionEnabled_(std::move(isExtensionEnabled)) {}
 
     void refresh();
-    // Undoes the entry shown, then shows the next undoable one, if any.
-    void undo();
+    // Undoes the entry shown; once done, shows the next undoable one, if any, and calls `changed`.
+    void undo(std::function<void()> changed = {});
 
     bool extensionEnabled() const { return extensionEnabled_; }
     const std::optional<FileOperation>& lastUndoable() const { return lastUndoable_; }

@@ -119,20 +119,35 @@ bool undoMove(const FileOperationItem& item) {
 }
 
 // Takes away what an operation created: into the trash, as the user may have worked on it since (a
-// changed copy, files added to a copied folder), or, for a link, which holds no work, for good. True when
-// nothing is left at the path.
-bool undoCreation(const FileOperationItem& item, bool toTrash, platform::Trash& trash) {
+// changed copy, files added to a copied folder), or, for a link, which holds no work, for good.
+UndoResult undoCreation(const FileOperationItem& item, bool toTrash, platform::Trash& trash) {
     if (!isWhole(*item.to))
-        return false;
+        return UndoResult::incomplete;
     PathState to = stateOf(*item.to);
     if (to == PathState::missing)
-        return true;
+        return UndoResult::undone;
     if (to == PathState::unknown || PathGuard::isProtected(*item.to))
-        return false;
-    if (toTrash)
-        return trash.moveToTrash(*item.to);
+        return UndoResult::incomplete;
+    if (toTrash) {
+        switch (trash.moveToTrash(*item.to)) {
+        case platform::Trash::Result::trashed:
+            return UndoResult::undone;
+        case platform::Trash::Result::unsupported:
+            return UndoResult::trashUnsupported;
+        case platform::Trash::Result::failed:
+            return UndoResult::incomplete;
+        }
+    }
     std::error_code error;
-    return FileTree::remove(*item.to, error);
+    return FileTree::remove(*item.to, error) ? UndoResult::undone : UndoResult::incomplete;
+}
+
+// The result of a whole undo: a trash that is missing outweighs other failures, as it is the one the
+// user cannot see.
+UndoResult worse(UndoResult a, UndoResult b) {
+    if (a == UndoResult::trashUnsupported || b == UndoResult::trashUnsupported)
+        return UndoResult::trashUnsupported;
+    return a == UndoResult::undone ? b : a;
 }
 
 } // namespace
@@ -189,11 +204,11 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
     return PasteOutcome{std::move(operation), done.size(), failures, false};
 }
 
-bool FileOperator::undo(const FileOperation& operation, platform::Trash& trash) {
-    bool allUndone = true;
+UndoResult FileOperator::undo(const FileOperation& operation, platform::Trash& trash) {
+    UndoResult result = UndoResult::undone;
     switch (operation.kind) {
     case FileOperation::Kind::delete_:
-        return false;
+        return UndoResult::incomplete;
     case FileOperation::Kind::move: {
         // What a killed undo left where the items go back to.
         std::set<std::filesystem::path> folders;
@@ -203,10 +218,10 @@ bool FileOperator::undo(const FileOperation& operation, platform::Trash& trash) 
         for (const std::filesystem::path& folder : folders)
             Leftovers::removeIn(folder);
         for (auto item = operation.items.rbegin(); item != operation.items.rend(); ++item) {
-            if (item->from && item->to)
-                allUndone = undoMove(*item) && allUndone;
+            if (item->from && item->to && !undoMove(*item))
+                result = UndoResult::incomplete;
         }
-        return allUndone;
+        return result;
     }
     case FileOperation::Kind::copy:
     case FileOperation::Kind::newFile:
@@ -215,12 +230,12 @@ bool FileOperator::undo(const FileOperation& operation, platform::Trash& trash) 
         const bool toTrash = operation.kind != FileOperation::Kind::symlink;
         for (const FileOperationItem& item : operation.items) {
             if (item.to)
-                allUndone = undoCreation(item, toTrash, trash) && allUndone;
+                result = worse(result, undoCreation(item, toTrash, trash));
         }
-        return allUndone;
+        return result;
     }
     }
-    return false;
+    return UndoResult::incomplete;
 }
 
 } // namespace ondravell

@@ -2,6 +2,7 @@
 
 #include "core/FileOps/FileOperation.h"
 #include "core/FileOps/PasteOutcome.h"
+#include "core/FileOps/UndoResult.h"
 #include "platform/Trash.h"
 
 #include <chrono>
@@ -31,10 +32,9 @@ struct FileOperator {
 
     // Reverses a recorded operation as far as the file system allows. Moved items go back; copied, new
     // and clipboard files go to `trash`, never away for good (links, which hold no work, are removed);
-    // an item that cannot be trashed stays in place. True when every item it applies to is now in its
-    // undone state (items found undone already count); false when any was blocked or failed, and always
-    // for a delete, which cannot be undone. Never touches a protected path. Does not touch the history.
-    static bool undo(const FileOperation& operation, platform::Trash& trash);
+    // an item that cannot be trashed stays in place. Items found undone already count as undone. Never
+    // touches a protected path. Does not touch the history.
+    static UndoResult undo(const FileOperation& operation, platform::Trash& trash);
 };
 
 } // namespace ondravell

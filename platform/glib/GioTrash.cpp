@@ -4,11 +4,17 @@
 
 namespace ondravell::platform {
 
-bool GioTrash::moveToTrash(const std::filesystem::path& path) {
+Trash::Result GioTrash::moveToTrash(const std::filesystem::path& path) {
     GFile* file = g_file_new_for_path(path.c_str());
-    const bool trashed = g_file_trash(file, nullptr, nullptr);
+    GError* error = nullptr;
+    Result result = Result::trashed;
+    if (!g_file_trash(file, nullptr, &error))
+        result = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED) ? Result::unsupported
+                                                                              : Result::failed;
+    if (error)
+        g_error_free(error);
     g_object_unref(file);
-    return trashed;
+    return result;
 }
 
 } // namespace ondravell::platform

@@ -9,7 +9,7 @@ namespace ondravell::platform {
 // ".trashinfo" record of where it came from and when.
 class GioTrash final : public Trash {
 public:
-    bool moveToTrash(const std::filesystem::path& path) override;
+    Result moveToTrash(const std::filesystem::path& path) override;
 };
 
 } // namespace ondravell::platform

@@ -9,17 +9,20 @@
 namespace ondravell::platform {
 
 // A trash for tests: remembers what it was asked to take and leaves the file system alone. Paths in
-// `refused` cannot be trashed.
+// `refused` cannot be trashed, those in `unsupported` lie where there is no trash.
 class MemoryTrash final : public Trash {
 public:
     std::set<std::filesystem::path> refused;
+    std::set<std::filesystem::path> unsupported;
 
-    bool moveToTrash(const std::filesystem::path& path) override {
+    Result moveToTrash(const std::filesystem::path& path) override {
         std::lock_guard lock(mutex_);
         if (refused.contains(path))
-            return false;
+            return Result::failed;
+        if (unsupported.contains(path))
+            return Result::unsupported;
         trashed_.push_back(path);
-        return true;
+        return Result::trashed;
     }
 
     std::vector<std::filesystem::path> trashed() const {

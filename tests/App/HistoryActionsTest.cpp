@@ -6,7 +6,9 @@
 #include "platform/memory/MemoryTrash.h"
 #include "tests/core/FileOps/TemporaryFolder.h"
 
+#include <future>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace ondravell;
 using namespace std::chrono;
@@ -150,4 +152,55 @@ TEST_F(HistoryActionsTest, PopupUndoRowShowsTheNextEntryThenDisappears) {
     EXPECT_EQ(model.undoDescription(), "");
     model.refresh();
     EXPECT_TRUE(model.extensionEnabled());
+}
+
+TEST_F(HistoryActionsTest, UndoRunsOnAWorkerAndStoresTheEntryBeforeItsToast) {
+    ondravell::testing::writeText(folder / "copy.txt", "x");
+    FileOperation copy = entry("c", Kind::copy, false, {{std::nullopt, (folder / "copy.txt").string()}});
+    record({copy});
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::thread worker;
+    std::vector<HistoryActions::Task> mainQueue;
+    bool storedBeforeToast = false;
+    bool done = false;
+    HistoryActions onWorker{
+        history,
+        [&](const FileOperation& op) {
+            released.wait();
+            return FileOperator::undo(op, trash);
+        },
+        [&](const std::string& m, const std::string& s) {
+            storedBeforeToast = history.load().front().undone;
+            toasts.push_back({m, s});
+        },
+        HistoryActions::Threads{[&](HistoryActions::Task task) { worker = std::thread(std::move(task)); },
+                                [&](HistoryActions::Task task) { mainQueue.push_back(std::move(task)); }}};
+
+    // The call returns while the undo is still held up on its worker; a second click is ignored.
+    onWorker.undo(copy, [&] { done = true; });
+    onWorker.undo(copy);
+    ASSERT_TRUE(worker.joinable());
+    // Meanwhile the main thread is free for a toast of its own.
+    toasts.push_back({"已复制路径", "checkmark.circle.fill"});
+    release.set_value();
+    worker.join();
+    for (auto& task : mainQueue)
+        task();
+    EXPECT_TRUE(storedBeforeToast);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(toasts, (std::vector<Toast>{{"已复制路径", "checkmark.circle.fill"},
+                                          {"已撤销：复制 1 个项目", "arrow.uturn.backward"}}));
+}
+
+TEST_F(HistoryActionsTest, UndoRefusedByAMissingTrashKeepsTheItemAndSaysWhy) {
+    ondravell::testing::writeText(folder / "copy.txt", "x");
+    FileOperation copy = entry("c", Kind::copy, false, {{std::nullopt, (folder / "copy.txt").string()}});
+    record({copy});
+    trash.unsupported = {folder / "copy.txt"};
+    actions.undo(copy);
+    EXPECT_TRUE(std::filesystem::exists(folder / "copy.txt"));
+    EXPECT_FALSE(history.load().front().undone);
+    EXPECT_EQ(toasts, (std::vector<Toast>{
+                          {"撤销失败：此位置不支持回收站，文件已保留", "exclamationmark.triangle.fill"}}));
 }

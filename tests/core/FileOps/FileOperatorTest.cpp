@@ -37,7 +37,7 @@ PasteRun paste(const std::vector<fs::path>& sources, const fs::path& destination
 // Undo with a trash that takes everything and leaves the files where they are.
 bool undo(const FileOperation& operation) {
     platform::MemoryTrash trash;
-    return FileOperator::undo(operation, trash);
+    return FileOperator::undo(operation, trash) == UndoResult::undone;
 }
 
 FileOperation operationOf(FileOperation::Kind kind, std::vector<FileOperationItem> items) {
@@ -275,9 +275,15 @@ TEST(FileOperatorUndo, TrashesCopiesAndCreatedFilesAndLeavesWhatCannotBeTrashed)
     auto undoneBy = [&](FileOperation::Kind kind, const fs::path& item) {
         return FileOperator::undo(operationOf(kind, {{std::nullopt, item.native()}}), trash);
     };
-    EXPECT_TRUE(FileOperator::undo(*run.outcome.operation, trash));
-    EXPECT_TRUE(undoneBy(FileOperation::Kind::newFile, destination / "新建文件.txt"));
-    EXPECT_FALSE(undoneBy(FileOperation::Kind::clipboardToFile, destination / "clip.txt"));
+    EXPECT_EQ(FileOperator::undo(*run.outcome.operation, trash), UndoResult::undone);
+    EXPECT_EQ(undoneBy(FileOperation::Kind::newFile, destination / "新建文件.txt"), UndoResult::undone);
+    EXPECT_EQ(undoneBy(FileOperation::Kind::clipboardToFile, destination / "clip.txt"),
+              UndoResult::incomplete);
+    // Where the file system has no trash, the item stays and the undo says why.
+    trash.refused.clear();
+    trash.unsupported = {destination / "clip.txt"};
+    EXPECT_EQ(undoneBy(FileOperation::Kind::clipboardToFile, destination / "clip.txt"),
+              UndoResult::trashUnsupported);
     EXPECT_EQ(trash.trashed(), (std::vector<fs::path>{destination / "tree", destination / "新建文件.txt"}));
     // Nothing was removed for good.
     EXPECT_EQ(readText(destination / "tree" / "inner" / "notes.txt"), "mine");
@@ -288,9 +294,10 @@ TEST(FileOperatorUndo, RemovesALinkWhoseTargetIsGone) {
     TemporaryFolder folder;
     fs::create_symlink(folder / "gone", folder / "link");
     platform::MemoryTrash trash;
-    EXPECT_TRUE(FileOperator::undo(
-        operationOf(FileOperation::Kind::symlink, {{(folder / "gone").native(), (folder / "link").native()}}),
-        trash));
+    EXPECT_EQ(FileOperator::undo(operationOf(FileOperation::Kind::symlink,
+                                             {{(folder / "gone").native(), (folder / "link").native()}}),
+                                 trash),
+              UndoResult::undone);
     EXPECT_TRUE(fs::is_empty(folder.path));
     EXPECT_TRUE(trash.trashed().empty());
 }

@@ -70,7 +70,7 @@ TEST(OperationJournal, AKilledPasteIsRecordedOnceAndCanBeUndone) {
               (std::vector<std::string>{"operation-history.json", "operation-history.json.lock"}));
 
     platform::MemoryTrash trash;
-    EXPECT_TRUE(FileOperator::undo(entries[0], trash));
+    EXPECT_EQ(FileOperator::undo(entries[0], trash), UndoResult::undone);
     EXPECT_EQ(namesIn(source.path), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_TRUE(fs::is_empty(destination.path));
 }
