@@ -258,13 +258,13 @@ void ProxyActionHandler::createFolder(Path destination) {
     services_.queue.runInBackground([s = services_, destination = std::move(destination)] {
         if (!isDirectory(destination))
             return;
-        std::string name =
-            FileCreator::uniqueName(ODLocalized("未命名文件夹"), "", FileCreator::entryNames(destination));
-        Path folder = destination / name;
-        if (::mkdir(folder.c_str(), 0777) != 0)
+        std::error_code error;
+        std::optional<Path> folder =
+            FileCreator::createFolder(destination, ODLocalized("未命名文件夹"), error);
+        if (!folder)
             return;
-        recordAndToast(s, FileOperation::Kind::newFile, {{std::nullopt, folder.string()}},
-                       ODLocalized("已新建 %@", name), "folder.badge.plus");
+        recordAndToast(s, FileOperation::Kind::newFile, {{std::nullopt, folder->string()}},
+                       ODLocalized("已新建 %@", folder->filename().string()), "folder.badge.plus");
     });
 }
 

@@ -4,6 +4,7 @@
 #include "Extensions/FinderSync/OperationRecording.h"
 #include "Extensions/FinderSync/SelectionTargets.h"
 #include "Extensions/FinderSync/SharedFileCache.h"
+#include "Extensions/FinderSync/ToastQueue.h"
 #include "Extensions/FinderSync/ToastSymbols.h"
 #include "core/FileOps/FileCreator.h"
 #include "core/FileOps/LocalDateText.h"
@@ -34,11 +35,11 @@ std::string templateTitle(const FileTemplate& fileTemplate) {
 }
 
 // Records the new item and asks for the toast naming it; runs on the worker.
-void announceCreation(platform::DistributedNotificationCenter& center, const std::filesystem::path& created) {
+void announceCreation(ToastQueue& toasts, const std::filesystem::path& created) {
     OperationRecording::record(FileOperation::Kind::newFile,
                                {FileOperationItem{std::nullopt, created.string()}});
-    OndravellIPC::postToast(center, ODLocalized("已新建 %@", PathRules::lastPathComponent(created.native())),
-                            std::string(ToastSymbols::success));
+    toasts.post(ODLocalized("已新建 %@", PathRules::lastPathComponent(created.native())),
+                std::string(ToastSymbols::success));
 }
 
 } // namespace
@@ -153,19 +154,19 @@ void NewFileActions::createFromTemplate(FinderSyncExtension& extension, const Te
     if (!directory)
         return;
     const FinderSyncExtension::Services& services = extension.services();
-    services.queue.runInBackground([&center = services.notificationCenter, files = extension.sharedFiles(),
-                                    binding, directory = *directory] {
-        std::optional<FileTemplate> chosen =
-            boundTemplate(binding, files->settings(), files->customTemplates());
-        if (!chosen)
-            return;
-        std::error_code error;
-        std::optional<std::filesystem::path> created =
-            FileCreator::create(*chosen, directory, ODLocalizedKey(fileBaseName),
-                                LocalDateText::date(std::chrono::system_clock::now()), error);
-        if (created)
-            announceCreation(center, *created);
-    });
+    services.queue.runInBackground(
+        [toasts = services.toasts, files = extension.sharedFiles(), binding, directory = *directory] {
+            std::optional<FileTemplate> chosen =
+                boundTemplate(binding, files->settings(), files->customTemplates());
+            if (!chosen)
+                return;
+            std::error_code error;
+            std::optional<std::filesystem::path> created =
+                FileCreator::create(*chosen, directory, ODLocalizedKey(fileBaseName),
+                                    LocalDateText::date(std::chrono::system_clock::now()), error);
+            if (created)
+                announceCreation(*toasts, *created);
+        });
 }
 
 void NewFileActions::createFolder(FinderSyncExtension& extension, const MenuContext& context) {
@@ -173,16 +174,10 @@ void NewFileActions::createFolder(FinderSyncExtension& extension, const MenuCont
     if (!directory)
         return;
     const FinderSyncExtension::Services& services = extension.services();
-    services.queue.runInBackground([&center = services.notificationCenter, directory = *directory] {
-        std::string name =
-            FileCreator::uniqueName(ODLocalizedKey(folderBaseName), "", FileCreator::entryNames(directory));
-        if (!FileCreator::isPlainFileName(name))
-            return;
-        std::filesystem::path created = directory / name;
-        // mkdir never replaces what is already there, so a name taken since the listing only fails.
-        if (::mkdir(created.c_str(), 0777) != 0)
-            return;
-        announceCreation(center, created);
+    services.queue.runInBackground([toasts = services.toasts, directory = *directory] {
+        std::error_code error;
+        if (auto created = FileCreator::createFolder(directory, ODLocalizedKey(folderBaseName), error))
+            announceCreation(*toasts, *created);
     });
 }
 

@@ -5,6 +5,8 @@
 #include "core/Support/Base64.h"
 #include "core/Support/PathRules.h"
 
+#include <cerrno>
+#include <functional>
 #include <sys/stat.h>
 
 namespace ondravell {
@@ -35,29 +37,56 @@ bool FileCreator::isPlainFileName(std::string_view name) {
            name.find('\0') == std::string_view::npos;
 }
 
+namespace {
+
+// Makes an entry under the first free name for the stem and extension, going on to the next whenever
+// `make` finds the name taken (EEXIST) by another program since the listing.
+std::optional<std::filesystem::path> createUnderFreeName(
+    const std::filesystem::path& directory, std::string_view baseName, std::string_view ext,
+    std::error_code& error,
+    const std::function<std::error_code(const std::filesystem::path&, std::string_view name)>& make) {
+    error.clear();
+    std::set<std::string> taken = FileCreator::entryNames(directory);
+    for (;;) {
+        const std::string name = FileCreator::uniqueName(baseName, ext, taken);
+        // A NUL in the folder would cut the path short: the entry would land beside it under another name.
+        if (!FileCreator::isPlainFileName(name) || directory.native().find('\0') != std::string::npos) {
+            error = std::make_error_code(std::errc::invalid_argument);
+            return std::nullopt;
+        }
+        const std::filesystem::path url = directory / name;
+        error = make(url, name);
+        if (!error)
+            return url;
+        if (error != std::errc::file_exists)
+            return std::nullopt;
+        taken.insert(name);
+    }
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> FileCreator::createFolder(const std::filesystem::path& directory,
+                                                               std::string_view baseName,
+                                                               std::error_code& error) {
+    return createUnderFreeName(
+        directory, baseName, "", error, [](const std::filesystem::path& url, std::string_view) {
+            // mkdir never replaces what is already there.
+            return ::mkdir(url.c_str(), 0777) == 0 ? std::error_code()
+                                                   : std::error_code(errno, std::generic_category());
+        });
+}
+
 std::optional<std::filesystem::path> FileCreator::create(const FileTemplate& fileTemplate,
                                                          const std::filesystem::path& directory,
                                                          std::string_view baseName, std::string_view date,
                                                          std::error_code& error) {
-    error.clear();
-    std::set<std::string> taken = entryNames(directory);
-    std::filesystem::path url;
-    do {
-        const std::string name = uniqueName(baseName, fileTemplate.fileExtension, taken);
-        // A NUL in the folder would cut the path short: the file would land beside it under another name.
-        if (!isPlainFileName(name) || directory.native().find('\0') != std::string::npos) {
-            error = std::make_error_code(std::errc::invalid_argument);
-            return std::nullopt;
-        }
-        url = directory / name;
-        error = writeNewFile(url, contentsFor(fileTemplate, name, date));
-        // Taken since the listing by another program: the next free name.
-        taken.insert(name);
-    } while (error == std::errc::file_exists);
-    if (error)
-        return std::nullopt;
-    if (fileTemplate.isExecutable)
-        ::chmod(url.c_str(), executablePermissions);
+    auto url = createUnderFreeName(directory, baseName, fileTemplate.fileExtension, error,
+                                   [&](const std::filesystem::path& file, std::string_view name) {
+                                       return writeNewFile(file, contentsFor(fileTemplate, name, date));
+                                   });
+    if (url && fileTemplate.isExecutable)
+        ::chmod(url->c_str(), executablePermissions);
     return url;
 }
 

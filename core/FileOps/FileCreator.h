@@ -31,6 +31,12 @@ struct FileCreator {
     // the folder cannot be written, when the free name is not a plain file name (a stem holding "/"),
     // or when the folder's path holds a NUL; nothing is then left behind. A name another program takes
     // between the listing and the write gives way to the next free one.
+    // Makes a new folder under the first free name for `baseName` in `directory` and returns its
+    // location; a name another program takes between the listing and the creation gives way to the next
+    // free one. Fails (with the error) as `create` does.
+    static std::optional<std::filesystem::path>
+    createFolder(const std::filesystem::path& directory, std::string_view baseName, std::error_code& error);
+
     static std::optional<std::filesystem::path> create(const FileTemplate& fileTemplate,
                                                        const std::filesystem::path& directory,
                                                        std::string_view baseName, std::string_view date,
