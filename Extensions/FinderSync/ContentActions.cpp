@@ -3,6 +3,7 @@
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/OperationRecording.h"
 #include "Extensions/FinderSync/SelectionTargets.h"
+#include "Extensions/FinderSync/ToastQueue.h"
 #include "Extensions/FinderSync/ToastSymbols.h"
 #include "core/FileOps/FileCreator.h"
 #include "core/FileOps/MetadataFormatter.h"
@@ -28,20 +29,17 @@ using Services = FinderSyncExtension::Services;
 
 enum class Encoding { text, base64 };
 
-void postToast(platform::DistributedNotificationCenter& center, const std::string& message,
-               std::string_view symbol) {
-    OndravellIPC::postToast(center, message, std::string(symbol));
+void postToast(const Services& services, const std::string& message, std::string_view symbol) {
+    services.toasts->post(message, std::string(symbol));
 }
 
 // Puts the text on the clipboard on the host's thread, then asks for the toast; called on the worker.
 void deliver(const Services& services, std::string text, std::string toast) {
     if (text.empty())
         return;
-    services.queue.runOnMain([&pasteboard = services.pasteboard, &queue = services.queue,
-                              &center = services.notificationCenter, text = std::move(text),
-                              toast = std::move(toast)] {
-        pasteboard.writeString(text);
-        queue.runInBackground([&center, toast] { postToast(center, toast, ToastSymbols::success); });
+    services.queue.runOnMain([services, text = std::move(text), toast = std::move(toast)] {
+        services.pasteboard.writeString(text);
+        postToast(services, toast, ToastSymbols::success);
     });
 }
 
@@ -50,7 +48,7 @@ void copyEncoded(const Services& services, const OndravellSettings& settings,
     ContentActions::LimitedRead read = ContentActions::readWithinLimit(path, settings);
     if (read.tooLarge) {
         std::string actionName = ODLocalized(encoding == Encoding::text ? "复制内容" : "复制为 Base64");
-        postToast(services.notificationCenter,
+        postToast(services,
                   ODLocalized("文件超过 %lld MB，已跳过「%@」（可在设置调整上限）",
                               settings.maxCopyFileSizeMB, actionName),
                   ToastSymbols::warning);
@@ -64,8 +62,7 @@ void copyEncoded(const Services& services, const OndravellSettings& settings,
     // A NUL is valid UTF-8, yet the clipboard's text would end at it: such a file is not text.
     if (!read.bytes || !UnicodeText::isValidUTF8(*read.bytes) ||
         read.bytes->find('\0') != std::string::npos) {
-        postToast(services.notificationCenter, ODLocalized("不是文本文件，无法复制内容"),
-                  ToastSymbols::warning);
+        postToast(services, ODLocalized("不是文本文件，无法复制内容"), ToastSymbols::warning);
         return;
     }
     deliver(services, std::move(*read.bytes), ODLocalized("已复制文件内容"));
@@ -82,16 +79,16 @@ void startCopy(FinderSyncExtension& extension, const MenuContext& context, Encod
 
 void saveClipboard(const Services& services, const std::filesystem::path& directory, std::string_view ext,
                    std::string bytes, std::string_view toastKey) {
-    services.queue.runInBackground([&center = services.notificationCenter, directory, ext = std::string(ext),
-                                    bytes = std::move(bytes), toastKey] {
-        std::optional<std::filesystem::path> saved = ContentActions::saveNewFile(directory, ext, bytes);
-        if (!saved)
-            return;
-        OperationRecording::record(FileOperation::Kind::clipboardToFile,
-                                   {FileOperationItem{std::nullopt, saved->string()}});
-        postToast(center, ODLocalized(toastKey, PathRules::lastPathComponent(saved->native())),
-                  ToastSymbols::success);
-    });
+    services.queue.runInBackground(
+        [services, directory, ext = std::string(ext), bytes = std::move(bytes), toastKey] {
+            std::optional<std::filesystem::path> saved = ContentActions::saveNewFile(directory, ext, bytes);
+            if (!saved)
+                return;
+            OperationRecording::record(FileOperation::Kind::clipboardToFile,
+                                       {FileOperationItem{std::nullopt, saved->string()}});
+            postToast(services, ODLocalized(toastKey, PathRules::lastPathComponent(saved->native())),
+                      ToastSymbols::success);
+        });
 }
 
 // The image wins over text when the clipboard holds both.
@@ -109,9 +106,7 @@ void clipboardToFile(Services services, platform::PasteboardImageReader& images,
                 saveClipboard(services, directory, "txt", std::move(*text), "剪贴板文本已存为 %@");
                 return;
             }
-            services.queue.runInBackground([&center = services.notificationCenter] {
-                postToast(center, ODLocalized("剪贴板没有可保存的图片或文本"), ToastSymbols::warning);
-            });
+            postToast(services, ODLocalized("剪贴板没有可保存的图片或文本"), ToastSymbols::warning);
         });
     });
 }

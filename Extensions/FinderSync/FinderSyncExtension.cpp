@@ -8,6 +8,7 @@
 #include "Extensions/FinderSync/ObservedDirectories.h"
 #include "Extensions/FinderSync/PasteboardFileActions.h"
 #include "Extensions/FinderSync/SymlinkActions.h"
+#include "Extensions/FinderSync/ToastQueue.h"
 #include "core/FileOps/HashAlgorithm.h"
 #include "core/Models/MenuBuilder.h"
 #include "core/SharedConfig/OndravellIPC.h"
@@ -27,6 +28,8 @@ constexpr std::string_view groupSymbol = "folder";
 
 FinderSyncExtension::FinderSyncExtension(Services services, std::shared_ptr<SharedFileCache> sharedFiles)
     : services_(services), sharedFiles_(std::move(sharedFiles)) {
+    if (!services_.toasts)
+        services_.toasts = std::make_shared<ToastQueue>(services_.notificationCenter, services_.queue);
     CopyPathActions::install(*this);
     HashActions::install(*this);
     FavoriteTransferActions::install(*this);
@@ -169,10 +172,7 @@ void FinderSyncExtension::writePasteboard(const std::string& text) {
 }
 
 void FinderSyncExtension::postToast(std::string message, std::string symbol) {
-    services_.queue.runInBackground(
-        [&center = services_.notificationCenter, message = std::move(message), symbol = std::move(symbol)] {
-            OndravellIPC::postToast(center, message, symbol);
-        });
+    services_.toasts->post(std::move(message), std::move(symbol));
 }
 
 } // namespace ondravell

@@ -22,6 +22,8 @@
 
 namespace ondravell {
 
+class ToastQueue;
+
 // The file manager's context-menu extension, free of any toolkit: it reads the selection through its
 // controller, builds the menu from the user's settings (asked for every time; read again whenever the
 // file changed) and runs the chosen
@@ -38,6 +40,8 @@ public:
         platform::DesktopAppearance& appearance;
         platform::VolumeMonitor& volumes;
         platform::TaskQueue& queue;
+        // Every toast of the module goes through this one queue; the extension makes it when not given.
+        std::shared_ptr<ToastQueue> toasts = nullptr;
     };
 
     using SubmenuBuilder = std::function<Menu(const OndravellSettings&, const MenuContext&)>;
@@ -84,7 +88,7 @@ public:
 
     // Puts non-empty text on the clipboard; empty text leaves the clipboard as it was.
     void writePasteboard(const std::string& text);
-    // Asks the application to show a toast; the message file is written off the host's thread.
+    // Asks the application to show a toast, through the module's one toast queue, off the host's thread.
     void postToast(std::string message, std::string symbol);
 
     // Shared with the work the actions queue, which may outlive the extension.

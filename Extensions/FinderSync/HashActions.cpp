@@ -1,6 +1,7 @@
 #include "Extensions/FinderSync/HashActions.h"
 
 #include "Extensions/FinderSync/FinderSyncExtension.h"
+#include "Extensions/FinderSync/ToastQueue.h"
 #include "core/FileOps/FileHasher.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/SharedConfig/OndravellIPC.h"
@@ -79,9 +80,7 @@ void HashActions::hashSelected(FinderSyncExtension& extension, HashAlgorithm alg
                 services.queue.runOnMain([services, result = std::move(result)] {
                     if (!result.text.empty())
                         services.pasteboard.writeString(result.text);
-                    services.queue.runInBackground([&center = services.notificationCenter, result] {
-                        OndravellIPC::postToast(center, result.message, std::string(result.symbol));
-                    });
+                    services.toasts->post(result.message, std::string(result.symbol));
                 });
             });
         });

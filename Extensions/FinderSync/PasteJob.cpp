@@ -1,5 +1,6 @@
 #include "Extensions/FinderSync/PasteJob.h"
 
+#include "Extensions/FinderSync/ToastQueue.h"
 #include "core/FileOps/OperationHistory.h"
 #include "core/FileOps/OperationJournal.h"
 #include "core/SharedConfig/ODLocalized.h"
@@ -29,7 +30,7 @@ PasteJob::Toast PasteJob::toastFor(const PasteOutcome& outcome, bool move, std::
     return {ODLocalized(copiedToastKey, outcome.succeeded), ToastPayload::successSymbol};
 }
 
-PasteOutcome PasteJob::run(platform::DistributedNotificationCenter& center) const {
+PasteOutcome PasteJob::run(platform::DistributedNotificationCenter& center, ToastQueue& toasts) const {
     const std::string progressID = makeUUIDString();
     const std::string title = ODLocalized(move ? "正在移动…" : "正在复制…");
     const bool progress = showsProgress(sources.size());
@@ -48,13 +49,14 @@ PasteOutcome PasteJob::run(platform::DistributedNotificationCenter& center) cons
     if (afterPaste)
         afterPaste(outcome);
     Toast toast = toastFor(outcome, move, copiedToastKey);
-    OndravellIPC::postToast(center, toast.message, std::string(toast.symbol));
+    toasts.post(toast.message, std::string(toast.symbol));
     return outcome;
 }
 
 void PasteJob::start(platform::TaskQueue& queue, platform::DistributedNotificationCenter& center,
-                     PasteJob job) {
-    queue.runInBackground([&center, job = std::move(job)] { job.run(center); });
+                     std::shared_ptr<ToastQueue> toasts, PasteJob job) {
+    queue.runInBackground(
+        [&center, toasts = std::move(toasts), job = std::move(job)] { job.run(center, *toasts); });
 }
 
 } // namespace ondravell

@@ -5,11 +5,14 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ondravell {
+
+class ToastQueue;
 
 namespace platform {
 class DistributedNotificationCenter;
@@ -47,11 +50,12 @@ struct PasteJob {
     // The one toast that tells the outcome: a rollback first, then failed items, then success.
     static Toast toastFor(const PasteOutcome& outcome, bool move, std::string_view copiedToastKey);
 
-    // Runs the job on the calling thread, which must not be the file manager's.
-    PasteOutcome run(platform::DistributedNotificationCenter& center) const;
+    // Runs the job on the calling thread, which must not be the file manager's: progress goes to
+    // `center`, the closing toast to `toasts`.
+    PasteOutcome run(platform::DistributedNotificationCenter& center, ToastQueue& toasts) const;
     // Queues the job on the worker and returns at once.
     static void start(platform::TaskQueue& queue, platform::DistributedNotificationCenter& center,
-                      PasteJob job);
+                      std::shared_ptr<ToastQueue> toasts, PasteJob job);
 };
 
 } // namespace ondravell

@@ -76,7 +76,7 @@ void PasteboardFileActions::pasteHere(FinderSyncExtension& extension, const Menu
                 if (move && !outcome.rolledBack)
                     ClipboardState::remove();
             };
-            PasteJob::start(services.queue, services.notificationCenter,
+            PasteJob::start(services.queue, services.notificationCenter, services.toasts,
                             PasteJob{std::move(sources), destination, move, "已粘贴 %lld 个文件", forgetCut});
         });
     });

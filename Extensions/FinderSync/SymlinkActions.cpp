@@ -2,6 +2,7 @@
 
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/OperationRecording.h"
+#include "Extensions/FinderSync/ToastQueue.h"
 #include "Extensions/FinderSync/ToastSymbols.h"
 #include "core/FileOps/FileCreator.h"
 #include "core/SharedConfig/ODLocalized.h"
@@ -21,14 +22,13 @@ void SymlinkActions::install(FinderSyncExtension& extension) {
         if (items.empty())
             return;
         const FinderSyncExtension::Services& services = target.services();
-        services.queue.runInBackground([&center = services.notificationCenter, items = std::move(items)] {
+        services.queue.runInBackground([toasts = services.toasts, items = std::move(items)] {
             std::vector<FileOperationItem> links = makeLinks(items);
             if (links.empty())
                 return;
             std::size_t count = links.size();
             OperationRecording::record(FileOperation::Kind::symlink, std::move(links));
-            OndravellIPC::postToast(center, ODLocalized("已创建 %lld 个符号链接", count),
-                                    std::string(ToastSymbols::link));
+            toasts->post(ODLocalized("已创建 %lld 个符号链接", count), std::string(ToastSymbols::link));
         });
     });
 }

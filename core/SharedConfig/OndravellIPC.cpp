@@ -54,12 +54,15 @@ std::optional<std::string> OndravellIPC::readPendingFile(std::string_view fileNa
 
 bool OndravellIPC::writePendingAndPost(platform::DistributedNotificationCenter& center,
                                        std::string_view fileName, std::string_view bytes,
-                                       std::string_view notificationName) {
+                                       std::string_view notificationName,
+                                       const std::function<void(const std::filesystem::path&)>& beforePost) {
     auto url = pendingFileURL(fileName);
     // A message is read within moments and worth nothing after a power cut, while a flush to disk would
     // cost milliseconds per progress step; the rename alone keeps a reader from seeing part of a file.
     if (!url || !writeFileAtomically(*url, bytes, /*flushToDisk=*/false))
         return false;
+    if (beforePost)
+        beforePost(*url);
     center.post(std::string(notificationName));
     return true;
 }

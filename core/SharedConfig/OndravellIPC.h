@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,10 +75,12 @@ struct OndravellIPC final {
     // Writes `bytes` atomically (without a flush to disk) into the pending file `fileName`, then posts
     // `notificationName`. Returns
     // false, and posts nothing, when there is no container or the write failed: a notification without
-    // its file would make the receiver act on an older request still standing there.
+    // its file would make the receiver act on an older request still standing there. `beforePost`, when
+    // given, is called with the written file's path between the write and the post.
     static bool writePendingAndPost(platform::DistributedNotificationCenter& center,
                                     std::string_view fileName, std::string_view bytes,
-                                    std::string_view notificationName);
+                                    std::string_view notificationName,
+                                    const std::function<void(const std::filesystem::path&)>& beforePost = {});
 
     // The senders of the core library, on top of writePendingAndPost. They return false when nothing was
     // posted (no container, a text that is not UTF-8, a failed write).

@@ -2,6 +2,7 @@
 
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/SelectionSnapshotController.h"
+#include "core/SharedConfig/OndravellIPC.h"
 #include "platform/memory/FixedDesktopAppearance.h"
 #include "platform/memory/ImmediateTaskQueue.h"
 #include "platform/memory/MemoryNotificationCenter.h"
@@ -27,6 +28,11 @@ protected:
     platform::FixedDesktopAppearance appearance;
     platform::MemoryVolumeMonitor volumes;
     platform::ImmediateTaskQueue queue;
+    // The application's part: it opens each toast's file as its notification arrives, which lets the
+    // module's toast queue send the next one.
+    platform::DistributedNotificationCenter::Token toastReader =
+        notificationCenter.addObserver(std::string(OndravellIPC::showToast),
+                                       [] { OndravellIPC::readPendingFile(OndravellIPC::pendingToastName); });
 
     FinderSyncExtension& extension() {
         if (!extension_)
