@@ -21,7 +21,7 @@ namespace {
 struct FullHistory {
     bench::BenchContainer container;
     OperationHistory history{container.root / OperationHistory::fileName};
-    HistoryActions actions{history, [](const FileOperation&) { return true; },
+    HistoryActions actions{history, [](const FileOperation&) { return UndoResult::undone; },
                            [](const std::string&, const std::string&) {}};
 
     FullHistory() {

@@ -37,7 +37,7 @@ protected:
 
     ondravell::testing::TemporaryFolder folder;
     OperationHistory history{folder / "operation-history.json"};
-    HistoryActions actions{history, [](const FileOperation&) { return true; },
+    HistoryActions actions{history, [](const FileOperation&) { return UndoResult::undone; },
                            [](const std::string&, const std::string&) {}};
 };
 
