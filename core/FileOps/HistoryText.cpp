@@ -29,8 +29,10 @@ public:
     bool string() {
         if (!literal("\""))
             return false;
-        const std::size_t end = rest_.find_first_of("\"\\");
-        if (end == std::string_view::npos || rest_[end] != '"')
+        std::size_t end = 0;
+        while (end < rest_.size() && rest_[end] != '"' && rest_[end] != '\\')
+            ++end;
+        if (end == rest_.size() || rest_[end] != '"')
             return false;
         last_ = rest_.substr(0, end);
         rest_.remove_prefix(end + 1);
@@ -99,10 +101,14 @@ private:
 } // namespace
 
 std::optional<std::vector<std::string_view>> HistoryText::compactEntries(std::string_view file) {
-    for (char c : file)
-        if (static_cast<unsigned char>(c) < 0x20)
+    bool ascii = true;
+    for (char c : file) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20)
             return std::nullopt;
-    if (!UnicodeText::isValidUTF8(file))
+        ascii = ascii && byte < 0x80;
+    }
+    if (!ascii && !UnicodeText::isValidUTF8(file))
         return std::nullopt;
     CompactReader reader(file);
     if (!reader.literal("["))

@@ -22,31 +22,33 @@ namespace {
 //
 // The flock alone is not fair: an unlock wakes every waiter, and a writer that unlocks and comes straight
 // back usually takes it again before the woken ones run, so under several busy writers one may wait for
-// dozens of turns. Writers therefore queue first for a record lock on the lock file's first byte (the
-// gate), which they hold only while they wait for the flock. At most one writer waits for the flock;
-// the one that just left has to pass the gate again, behind it. The flock stays what excludes, so a
-// writer that knows no gate is excluded all the same.
+// dozens of turns. Writers therefore line up first on a ladder of record locks on the lock file's first
+// bytes (the gates): each takes the gate below before it lets go of the one it holds, so at most one
+// writer stands on each gate, and the last byte's holder is the only one waiting for the flock. Up to
+// one writer more than there are gates are served in the order they came; the one that just left
+// starts again at the top, behind them. The flock stays what excludes, so a writer that knows no gates
+// is excluded all the same.
 class HistoryLock {
 public:
+    static constexpr int gates = 4;
+
     explicit HistoryLock(const std::filesystem::path& dataFile) {
         std::filesystem::path lockFile = dataFile.parent_path() / OperationHistory::lockFileName;
         fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666);
         if (fd_ < 0)
             return;
-        struct flock gate {};
-        gate.l_type = F_WRLCK;
-        gate.l_whence = SEEK_SET;
-        gate.l_start = 0;
-        gate.l_len = 1;
-        int gated = -1;
-        while ((gated = ::fcntl(fd_, F_OFD_SETLKW, &gate)) != 0 && errno == EINTR) {
+        int held = -1; // the gate this writer stands on
+        for (int gate = gates - 1; gate >= 0; --gate) {
+            if (!setGate(gate, F_WRLCK, F_OFD_SETLKW))
+                break;
+            if (held >= 0)
+                setGate(held, F_UNLCK, F_OFD_SETLK);
+            held = gate;
         }
         while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
         }
-        if (gated == 0) {
-            gate.l_type = F_UNLCK;
-            ::fcntl(fd_, F_OFD_SETLK, &gate);
-        }
+        if (held >= 0)
+            setGate(held, F_UNLCK, F_OFD_SETLK);
     }
     ~HistoryLock() {
         // Closing the descriptor releases the lock.
@@ -57,6 +59,18 @@ public:
     HistoryLock& operator=(const HistoryLock&) = delete;
 
 private:
+    bool setGate(int gate, short type, int command) {
+        struct flock range {};
+        range.l_type = type;
+        range.l_whence = SEEK_SET;
+        range.l_start = gate;
+        range.l_len = 1;
+        int result = 0;
+        while ((result = ::fcntl(fd_, command, &range)) != 0 && errno == EINTR) {
+        }
+        return result == 0;
+    }
+
     int fd_ = -1;
 };
 
