@@ -1,6 +1,6 @@
 #!/bin/bash
 # Runs the file-operation benchmarks and sets them against the system's own tools in the same run:
-# hashing against `openssl dgst`, pasting against `cp -r`; then history appends from one and from four
+# hashing against `openssl dgst`, pasting against `cp -r` and `cp -a`, a sparse file's copy against `cp`; then history appends from one and from four
 # writers at once. Large scratch files go to the second argument (default: the build folder) and are
 # removed afterwards.
 #   bench/core/FileOps/compare.sh [build folder] [scratch folder]
@@ -55,11 +55,18 @@ ONDRAVELL_BENCH_HASH_MIB=16 "$bin/FileHasherBench" --benchmark_filter='FileHashe
     --benchmark_out="$out/small.json" --benchmark_out_format=json >/dev/null 2>"$out/log" || { cat "$out/log"; exit 1; }
 echo "$(field "$out/hash.json" FileHasher/sha512/ maxRSS_MiB) $(field "$out/small.json" FileHasher/sha512/ maxRSS_MiB)"
 
-echo "== Pasting 10,000 small files and a ${ONDRAVELL_BENCH_PASTE_MIB:-1024} MiB file: paste against cp -r"
+echo "== Pasting 10,000 small files (one extended attribute each) and a ${ONDRAVELL_BENCH_PASTE_MIB:-1024} MiB file: paste against cp -r and cp -a"
 "$bin/FileOperatorBench" --benchmark_out="$out/paste.json" --benchmark_out_format=json >/dev/null 2>"$out/log" || { cat "$out/log"; exit 1; }
 ours=$(field "$out/paste.json" PasteCopy/ real_time)
 theirs=$(field "$out/paste.json" CpRecursive/ real_time)
 awk -v o="$ours" -v t="$theirs" 'BEGIN { printf "paste copy %.0f ms, cp -r %.0f ms, ratio %.2f\n", o, t, o / t }'
+theirs=$(field "$out/paste.json" CpArchive/ real_time)
+awk -v o="$ours" -v t="$theirs" 'BEGIN { printf "paste copy %.0f ms, cp -a %.0f ms, ratio %.2f\n", o, t, o / t }'
+for who in PasteSparse CpSparse; do
+    t=$(field "$out/paste.json" "$who/" real_time)
+    kib=$(field "$out/paste.json" "$who/" diskKiB)
+    awk -v w="$who" -v t="$t" -v k="$kib" 'BEGIN { printf "1 GiB file holding 4 KiB of data, %s: %.1f ms, the copy takes %.0f KiB on disk\n", w, t, k }'
+done
 ours=$(field "$out/paste.json" PasteSelection/ real_time)
 theirs=$(field "$out/paste.json" CpSelection/ real_time)
 awk -v o="$ours" -v t="$theirs" 'BEGIN { printf "10,000 selected files: paste copy %.0f ms, cp %.0f ms, ratio %.2f\n", o, t, o / t }'
