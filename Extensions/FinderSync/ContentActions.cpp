@@ -185,17 +185,11 @@ std::optional<std::filesystem::path> ContentActions::clipboardDestination(const 
 std::optional<std::filesystem::path> ContentActions::saveNewFile(const std::filesystem::path& directory,
                                                                  std::string_view ext,
                                                                  std::string_view bytes) {
-    for (int attempt = 0; attempt < maxSaveAttempts; ++attempt) {
-        std::string name =
-            FileCreator::uniqueName(clipboardBaseName, ext, FileCreator::entryNames(directory));
-        std::filesystem::path path = directory / name;
-        std::error_code error = writeNewFile(path, bytes);
-        if (!error)
-            return path;
-        if (error != std::errc::file_exists)
-            return std::nullopt;
-    }
-    return std::nullopt;
+    std::error_code error;
+    return FileCreator::createUnderFreeName(
+        directory, clipboardBaseName, ext,
+        [bytes](const std::filesystem::path& path, std::string_view) { return writeNewFile(path, bytes); },
+        error);
 }
 
 } // namespace ondravell

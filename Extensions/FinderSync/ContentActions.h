@@ -35,8 +35,6 @@ struct ContentActions {
     static constexpr std::string_view copyMetadataActionID = "copy.metadata";
     static constexpr std::string_view clipboardToFileActionID = "clipboard.to.file";
     static constexpr std::string_view clipboardBaseName = "clipboard";
-    // How often a clipboard file's name is chosen again when another one took it first.
-    static constexpr int maxSaveAttempts = 16;
 
     static void install(FinderSyncExtension& extension, Services services);
 

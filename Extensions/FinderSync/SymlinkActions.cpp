@@ -40,16 +40,21 @@ std::vector<FileOperationItem> SymlinkActions::makeLinks(const std::vector<std::
             continue;
         std::string target = PathRules::standardized(item.native());
         std::string folder = PathRules::deletingLastPathComponent(target);
-        std::string name =
-            FileCreator::uniqueName(PathRules::nameWithoutExtension(target) + std::string(linkSuffix),
-                                    PathRules::pathExtension(target), FileCreator::entryNames(folder));
-        if (folder.empty() || !FileCreator::isPlainFileName(name))
+        if (folder.empty())
             continue;
-        std::string link = PathRules::appendingPathComponent(folder, name);
+        std::error_code error;
         // symlink(2) fails on any existing entry, so nothing is ever replaced.
-        if (::symlink(target.c_str(), link.c_str()) != 0)
-            continue;
-        made.push_back(FileOperationItem{target, link});
+        auto link = FileCreator::createUnderFreeName(
+            folder, PathRules::nameWithoutExtension(target) + std::string(linkSuffix),
+            PathRules::pathExtension(target),
+            [&](const std::filesystem::path& path, std::string_view) {
+                return ::symlink(target.c_str(), path.c_str()) == 0
+                           ? std::error_code()
+                           : std::error_code(errno, std::generic_category());
+            },
+            error);
+        if (link)
+            made.push_back(FileOperationItem{target, link->native()});
     }
     return made;
 }

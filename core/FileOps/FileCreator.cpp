@@ -37,20 +37,16 @@ bool FileCreator::isPlainFileName(std::string_view name) {
            name.find('\0') == std::string_view::npos;
 }
 
-namespace {
-
-// Makes an entry under the first free name for the stem and extension, going on to the next whenever
-// `make` finds the name taken (EEXIST) by another program since the listing.
-std::optional<std::filesystem::path> createUnderFreeName(
-    const std::filesystem::path& directory, std::string_view baseName, std::string_view ext,
-    std::error_code& error,
-    const std::function<std::error_code(const std::filesystem::path&, std::string_view name)>& make) {
+std::optional<std::filesystem::path> FileCreator::createUnderFreeName(const std::filesystem::path& directory,
+                                                                      std::string_view baseName,
+                                                                      std::string_view ext, const Maker& make,
+                                                                      std::error_code& error) {
     error.clear();
-    std::set<std::string> taken = FileCreator::entryNames(directory);
+    std::set<std::string> taken = entryNames(directory);
     for (;;) {
-        const std::string name = FileCreator::uniqueName(baseName, ext, taken);
+        const std::string name = uniqueName(baseName, ext, taken);
         // A NUL in the folder would cut the path short: the entry would land beside it under another name.
-        if (!FileCreator::isPlainFileName(name) || directory.native().find('\0') != std::string::npos) {
+        if (!isPlainFileName(name) || directory.native().find('\0') != std::string::npos) {
             error = std::make_error_code(std::errc::invalid_argument);
             return std::nullopt;
         }
@@ -64,27 +60,29 @@ std::optional<std::filesystem::path> createUnderFreeName(
     }
 }
 
-} // namespace
-
 std::optional<std::filesystem::path> FileCreator::createFolder(const std::filesystem::path& directory,
                                                                std::string_view baseName,
                                                                std::error_code& error) {
     return createUnderFreeName(
-        directory, baseName, "", error, [](const std::filesystem::path& url, std::string_view) {
+        directory, baseName, "",
+        [](const std::filesystem::path& url, std::string_view) {
             // mkdir never replaces what is already there.
             return ::mkdir(url.c_str(), 0777) == 0 ? std::error_code()
                                                    : std::error_code(errno, std::generic_category());
-        });
+        },
+        error);
 }
 
 std::optional<std::filesystem::path> FileCreator::create(const FileTemplate& fileTemplate,
                                                          const std::filesystem::path& directory,
                                                          std::string_view baseName, std::string_view date,
                                                          std::error_code& error) {
-    auto url = createUnderFreeName(directory, baseName, fileTemplate.fileExtension, error,
-                                   [&](const std::filesystem::path& file, std::string_view name) {
-                                       return writeNewFile(file, contentsFor(fileTemplate, name, date));
-                                   });
+    auto url = createUnderFreeName(
+        directory, baseName, fileTemplate.fileExtension,
+        [&](const std::filesystem::path& file, std::string_view name) {
+            return writeNewFile(file, contentsFor(fileTemplate, name, date));
+        },
+        error);
     if (url && fileTemplate.isExecutable)
         ::chmod(url->c_str(), executablePermissions);
     return url;

@@ -3,6 +3,7 @@
 #include "core/FileOps/FileTemplate.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -31,6 +32,17 @@ struct FileCreator {
     // the folder cannot be written, when the free name is not a plain file name (a stem holding "/"),
     // or when the folder's path holds a NUL; nothing is then left behind. A name another program takes
     // between the listing and the write gives way to the next free one.
+    // Creates an entry at a path it is given, never replacing anything there (EEXIST when taken).
+    using Maker = std::function<std::error_code(const std::filesystem::path& path, std::string_view name)>;
+    // Makes an entry with `make` under the first free name for `baseName` and `ext` in `directory`; a
+    // name another program takes between the listing and the creation gives way to the next free one.
+    // Fails (with the error) when `make` fails otherwise, when the free name is not a plain file name or
+    // when the folder's path holds a NUL.
+    static std::optional<std::filesystem::path> createUnderFreeName(const std::filesystem::path& directory,
+                                                                    std::string_view baseName,
+                                                                    std::string_view ext, const Maker& make,
+                                                                    std::error_code& error);
+
     // Makes a new folder under the first free name for `baseName` in `directory` and returns its
     // location; a name another program takes between the listing and the creation gives way to the next
     // free one. Fails (with the error) as `create` does.
