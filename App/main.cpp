@@ -30,6 +30,9 @@
 #include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/glib/GioTrash.h"
 #include "platform/glib/GnomeCustomKeybindings.h"
+#include "platform/glib/ShellExtensionBus.h"
+#include "platform/glib/ShellExtensionHotKeys.h"
+#include "platform/glib/ShellFrontmostApplication.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtFileDialog.h"
@@ -135,7 +138,14 @@ int main(int argc, char** argv) {
     clipboardCopier.setOwnerCheck(
         [&clipboardProbe](auto answered) { clipboardProbe.probe(std::move(answered)); });
     platform::X11PrimarySelection primarySelection;
-    platform::X11FrontmostApplication frontmost;
+    // In a Wayland session X clients learn nothing of Wayland windows and their keys: the program's
+    // Shell extension, when it answers, tells the focused window and grabs the hot keys.
+    const bool waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    const bool shellExtension = waylandSession && platform::ShellExtensionBus::answers();
+    platform::X11FrontmostApplication x11Frontmost;
+    platform::ShellFrontmostApplication shellFrontmost(x11Frontmost);
+    platform::FrontmostApplication& frontmost =
+        shellExtension ? static_cast<platform::FrontmostApplication&>(shellFrontmost) : x11Frontmost;
     platform::QtOneShotTimers timers;
     SelectionMonitor::Services selection;
     selection.monitors = &mouseMonitors;
@@ -208,13 +218,15 @@ int main(int argc, char** argv) {
     platform::GioInstalledApplications applications;
     platform::XkbKeyboardLayout keyboardLayout;
     // In a Wayland session the X server's key grabs see presses only while one of its own windows has
-    // the keyboard: there the desktop's own shortcuts carry the hot keys.
+    // the keyboard: there the Shell extension grabs them, or else the desktop's own shortcuts carry them.
+    auto keyName = [&keyboardLayout](std::uint32_t keyCode) { return keyboardLayout.keysymName(keyCode); };
     std::unique_ptr<platform::GlobalHotKeys> hotKeys;
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") &&
-        platform::GnomeCustomKeybindings::isAvailable())
-        hotKeys = std::make_unique<platform::GnomeCustomKeybindings>(
-            platform::DBusSingleInstance::busName,
-            [&keyboardLayout](std::uint32_t keyCode) { return keyboardLayout.keysymName(keyCode); });
+    if (shellExtension)
+        hotKeys =
+            std::make_unique<platform::ShellExtensionHotKeys>(platform::DBusSingleInstance::busName, keyName);
+    else if (waylandSession && platform::GnomeCustomKeybindings::isAvailable())
+        hotKeys = std::make_unique<platform::GnomeCustomKeybindings>(platform::DBusSingleInstance::busName,
+                                                                     keyName);
     else
         hotKeys = std::make_unique<platform::X11GlobalHotKeys>();
     platform::DBusFileManagerWindows fileManagerWindows;

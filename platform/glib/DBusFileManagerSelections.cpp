@@ -1,6 +1,9 @@
 #include "platform/glib/DBusFileManagerSelections.h"
 
+#include "platform/glib/DBusCallReply.h"
+
 #include <gio/gio.h>
+#include <memory>
 
 namespace ondravell::platform {
 
@@ -50,14 +53,12 @@ struct PendingCall {
 
 void onReply(GObject* source, GAsyncResult* result, gpointer data) {
     std::unique_ptr<PendingCall> call(static_cast<PendingCall*>(data));
-    GError* error = nullptr;
-    GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
+    std::optional<GVariant*> finished = finishDBusCall(source, result);
+    if (!finished)
+        return; // the service is gone, and so may be what the handler refers to
+    GVariant* reply = *finished;
     if (!reply) {
-        const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
-        g_error_free(error);
-        // Cancelled: the service is gone, and so may be what the handler refers to.
-        if (!cancelled)
-            call->handler(std::nullopt);
+        call->handler(std::nullopt);
         return;
     }
     std::optional<FileManagerWindowState> state;

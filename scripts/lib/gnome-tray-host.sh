@@ -23,14 +23,15 @@ as_desktop_user() {
     fi
 }
 
-# The enabled-extensions list with the extension added, for a Shell that does not know it yet.
+# The enabled-extensions list with the extension (the AppIndicator one unless named) added, for a
+# Shell that does not know it yet.
 add_to_enabled_list() {
-    local current
+    local uuid="${1:-$APPINDICATOR_UUID}" current
     current="$(as_desktop_user gsettings get org.gnome.shell enabled-extensions 2>/dev/null)" || return 1
     case "$current" in
-        *"'$APPINDICATOR_UUID'"*) return 0 ;;
-        "@as []" | "[]") current="['$APPINDICATOR_UUID']" ;;
-        *) current="${current%]}, '$APPINDICATOR_UUID']" ;;
+        *"'$uuid'"*) return 0 ;;
+        "@as []" | "[]") current="['$uuid']" ;;
+        *) current="${current%]}, '$uuid']" ;;
     esac
     as_desktop_user gsettings set org.gnome.shell enabled-extensions "$current" 2>/dev/null
 }

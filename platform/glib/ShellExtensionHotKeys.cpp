@@ -1,0 +1,163 @@
+#include "platform/glib/ShellExtensionHotKeys.h"
+
+#include "platform/glib/DBusCallReply.h"
+#include "platform/glib/GnomeCustomKeybindings.h"
+#include "platform/glib/ShellExtensionBus.h"
+
+#include <gio/gio.h>
+#include <memory>
+
+namespace ondravell::platform {
+
+namespace {
+
+struct GrabCall {
+    ShellExtensionHotKeys* owner;
+    GlobalHotKeys::Reference reference;
+};
+
+void onGrabReply(GObject* source, GAsyncResult* result, gpointer data) {
+    std::unique_ptr<GrabCall> call(static_cast<GrabCall*>(data));
+    std::optional<GVariant*> finished = finishDBusCall(source, result);
+    if (!finished)
+        return; // the owner is gone
+    GVariant* reply = *finished;
+    if (!reply) {
+        call->owner->grabbed(call->reference, std::nullopt);
+        return;
+    }
+    guint32 action = 0;
+    g_variant_get(reply, "(u)", &action);
+    g_variant_unref(reply);
+    call->owner->grabbed(call->reference, action);
+}
+
+void onAccelerator(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar*,
+                   GVariant* parameters, gpointer data) {
+    if (!g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ub)")))
+        return;
+    guint32 action = 0;
+    gboolean pressed = FALSE;
+    g_variant_get(parameters, "(ub)", &action, &pressed);
+    try {
+        static_cast<ShellExtensionHotKeys*>(data)->accelerator(action, pressed);
+    } catch (...) {
+        // Nothing may unwind through GLib's dispatch.
+    }
+}
+
+} // namespace
+
+ShellExtensionHotKeys::ShellExtensionHotKeys(std::string appBusName, KeyName keyName)
+    : keyName_(std::move(keyName)), cancellable_(g_cancellable_new()) {
+    connection_ = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (!connection_)
+        return;
+    signalSubscription_ = g_dbus_connection_signal_subscribe(
+        connection_, ShellExtensionBus::busName, ShellExtensionBus::interfaceName, "Accelerator",
+        ShellExtensionBus::objectPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onAccelerator, this, nullptr);
+    nameWatch_ = g_bus_watch_name_on_connection(
+        connection_, appBusName.c_str(), G_BUS_NAME_WATCHER_FLAGS_NONE,
+        [](GDBusConnection* connection, const gchar*, const gchar* owner, gpointer data) {
+            static_cast<ShellExtensionHotKeys*>(data)->ownershipChanged(
+                g_strcmp0(owner, g_dbus_connection_get_unique_name(connection)) == 0);
+        },
+        [](GDBusConnection*, const gchar*, gpointer data) {
+            static_cast<ShellExtensionHotKeys*>(data)->ownershipChanged(false);
+        },
+        this, nullptr);
+}
+
+ShellExtensionHotKeys::~ShellExtensionHotKeys() {
+    g_cancellable_cancel(cancellable_);
+    g_object_unref(cancellable_);
+    if (!connection_)
+        return;
+    // The extension drops every grab when the program leaves the bus; a running one releases its own.
+    for (const auto& [reference, entry] : entries_)
+        if (entry.action)
+            ungrab(*entry.action);
+    g_bus_unwatch_name(nameWatch_);
+    g_dbus_connection_signal_unsubscribe(connection_, signalSubscription_);
+    g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
+    g_object_unref(connection_);
+}
+
+std::optional<GlobalHotKeys::Reference> ShellExtensionHotKeys::registerHotKey(std::uint32_t keyCode,
+                                                                              std::uint32_t carbonModifiers,
+                                                                              std::uint32_t id) {
+    if (!connection_ || !keyName_)
+        return std::nullopt;
+    std::optional<std::string> name = keyName_(keyCode);
+    std::optional<std::string> combination =
+        name ? GnomeCustomKeybindings::accelerator(carbonModifiers, *name) : std::nullopt;
+    if (!combination)
+        return std::nullopt;
+    for (const auto& [reference, entry] : entries_)
+        if (entry.accelerator == *combination)
+            return std::nullopt;
+    Reference reference = nextReference_++;
+    entries_[reference] = {id, *combination, std::nullopt};
+    if (owned_)
+        grab(reference);
+    return reference;
+}
+
+void ShellExtensionHotKeys::unregisterHotKey(Reference reference) {
+    auto it = entries_.find(reference);
+    if (it == entries_.end())
+        return;
+    if (it->second.action)
+        ungrab(*it->second.action);
+    entries_.erase(it);
+}
+
+void ShellExtensionHotKeys::grab(Reference reference) {
+    g_dbus_connection_call(connection_, ShellExtensionBus::busName, ShellExtensionBus::objectPath,
+                           ShellExtensionBus::interfaceName, "GrabAccelerator",
+                           g_variant_new("(s)", entries_[reference].accelerator.c_str()),
+                           G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
+                           ShellExtensionBus::callTimeoutMs, cancellable_, onGrabReply,
+                           new GrabCall{this, reference});
+}
+
+void ShellExtensionHotKeys::ungrab(std::uint32_t action) {
+    g_dbus_connection_call(connection_, ShellExtensionBus::busName, ShellExtensionBus::objectPath,
+                           ShellExtensionBus::interfaceName, "UngrabAccelerator",
+                           g_variant_new("(u)", action), nullptr, G_DBUS_CALL_FLAGS_NO_AUTO_START,
+                           ShellExtensionBus::callTimeoutMs, nullptr, nullptr, nullptr);
+}
+
+void ShellExtensionHotKeys::grabbed(Reference reference, std::optional<std::uint32_t> action) {
+    auto it = entries_.find(reference);
+    if (it == entries_.end()) {
+        // Unregistered while the grab was under way.
+        if (action)
+            ungrab(*action);
+        return;
+    }
+    it->second.action = action;
+}
+
+void ShellExtensionHotKeys::ownershipChanged(bool owned) {
+    const bool gained = owned && !owned_;
+    owned_ = owned;
+    if (!gained)
+        return;
+    for (auto& [reference, entry] : entries_) {
+        entry.action.reset();
+        grab(reference);
+    }
+}
+
+void ShellExtensionHotKeys::accelerator(std::uint32_t action, bool pressed) {
+    if (!pressed || !handler_)
+        return;
+    for (const auto& [reference, entry] : entries_)
+        if (entry.action == action) {
+            handler_(entry.id);
+            return;
+        }
+}
+
+} // namespace ondravell::platform

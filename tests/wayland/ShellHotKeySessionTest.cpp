@@ -1,0 +1,262 @@
+// The hot keys in a headless GNOME Shell Wayland session, each case in a session of its own: through
+// the program's Shell extension, and through the desktop's custom shortcuts without it. Nautilus (a
+// Wayland client, with the built module) shows two files, both selected; the copy-path hot key puts
+// their paths on the clipboard. Beside that: the extension refuses every caller but the owner of the
+// program's name, a second launch changes nothing, and an extension switched off or a shortcut edited
+// by hand costs the hot key, never the program.
+#include "platform/glib/DBusSingleInstance.h"
+#include "platform/glib/GnomeCustomKeybindings.h"
+#include "platform/glib/ShellExtensionBus.h"
+#include "tests/Extensions/FinderSync/NautilusWithModule.h"
+#include "tests/wayland/MutterRemoteInput.h"
+#include "tests/wayland/SessionClients.h"
+
+#include <fstream>
+#include <gio/gio.h>
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+#include <sys/wait.h>
+#include <thread>
+
+// After the test framework: Xlib's macros (None) clash with its names.
+// clang-format off
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+// clang-format on
+
+namespace fs = std::filesystem;
+using namespace ondravell;
+using namespace ondravell::test;
+
+namespace {
+
+constexpr const char* extensionUUID = "ondravell@ondravell.dev";
+
+void writeText(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file) << text;
+}
+
+// CLIPBOARD as an X client of the session reads it (the compositor bridges Wayland's to X).
+std::optional<std::string> x11ClipboardText() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return std::nullopt;
+    std::optional<std::string> text;
+    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
+    const Atom property = XInternAtom(display, "ONDRAVELL_TEST_CLIPBOARD", False);
+    ::Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    if (XGetSelectionOwner(display, clipboard) != None) {
+        XConvertSelection(display, clipboard, XInternAtom(display, "UTF8_STRING", False), property, window,
+                          CurrentTime);
+        XFlush(display);
+        eventually(
+            [&] {
+                XEvent event;
+                if (!XCheckTypedWindowEvent(display, window, SelectionNotify, &event))
+                    return false;
+                Atom type = None;
+                int format = 0;
+                unsigned long count = 0, after = 0;
+                unsigned char* data = nullptr;
+                if (event.xselection.property != None &&
+                    XGetWindowProperty(display, window, property, 0, 1 << 20, True, AnyPropertyType, &type,
+                                       &format, &count, &after, &data) == Success &&
+                    data) {
+                    text = std::string(reinterpret_cast<char*>(data), count);
+                    XFree(data);
+                }
+                return true;
+            },
+            std::chrono::seconds(1));
+    }
+    XDestroyWindow(display, window);
+    XCloseDisplay(display);
+    return text;
+}
+
+GDBusConnection* newBusConnection() {
+    gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    GDBusConnection* connection = g_dbus_connection_new_for_address_sync(
+        address,
+        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+        nullptr, nullptr, nullptr);
+    g_free(address);
+    return connection;
+}
+
+bool nameHasOwner(const char* name) {
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
+        g_variant_new("(s)", name), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+    g_object_unref(bus);
+    gboolean owned = FALSE;
+    if (reply) {
+        g_variant_get(reply, "(b)", &owned);
+        g_variant_unref(reply);
+    }
+    return owned;
+}
+
+// The D-Bus error name of a GetPointer call on `connection`, or "" when it was answered.
+std::string getPointerError(GDBusConnection* connection) {
+    GError* error = nullptr;
+    GVariant* reply = g_dbus_connection_call_sync(
+        connection, platform::ShellExtensionBus::busName, platform::ShellExtensionBus::objectPath,
+        platform::ShellExtensionBus::interfaceName, "GetPointer", nullptr, G_VARIANT_TYPE("(iiu)"),
+        G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, &error);
+    if (reply) {
+        g_variant_unref(reply);
+        return "";
+    }
+    gchar* name = g_dbus_error_get_remote_error(error);
+    std::string result = name ? name : error->message;
+    g_free(name);
+    g_error_free(error);
+    return result;
+}
+
+void setEnabledExtensions(bool enabled) {
+    GSettings* shell = g_settings_new("org.gnome.shell");
+    const gchar* on[] = {extensionUUID, nullptr};
+    const gchar* off[] = {nullptr};
+    g_settings_set_strv(shell, "enabled-extensions", enabled ? on : off);
+    g_settings_sync();
+    g_object_unref(shell);
+}
+
+// One headless session: the program's settings (copy path on Ctrl+Alt+C), a folder of two files that
+// Nautilus shows, and the input.
+class ShellHotKeySession : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("ONDRAVELL_SESSION_ROOT") || !nameHasOwner("org.gnome.Shell"))
+            GTEST_SKIP() << "needs the headless GNOME Shell session";
+        if (!g_find_program_in_path("nautilus"))
+            GTEST_SKIP() << "nautilus is not installed";
+        root_ = std::getenv("ONDRAVELL_SESSION_ROOT");
+        ::setenv("ONDRAVELL_CONTAINER", (root_ / "container").c_str(), 1);
+        folder_ = root_ / "hotkey-selection";
+        writeText(
+            root_ / "container/Library/Application Support/settings.v1.json",
+            R"({"globalHotKeys": {"copy.path": {"keyCode": 8, "carbonModifiers": 6144, "display": "⌃⌥C"}}})");
+        writeText(fs::path(std::getenv("XDG_CONFIG_HOME")) / "ondravell/ondravell.ini",
+                  "[General]\nhasCompletedOnboarding=true\n");
+        writeText(folder_ / "a.txt", "a");
+        writeText(folder_ / "b.txt", "b");
+        expected_ = (folder_ / "a.txt").string() + "\n" + (folder_ / "b.txt").string();
+        ASSERT_TRUE(input_.ok()) << input_.error();
+    }
+
+    // Nautilus as a Wayland client, or as an X client of the compositor's X server.
+    std::unique_ptr<SessionClient> startNautilus(const char* backend = "wayland") {
+        std::optional<std::vector<std::string>> command =
+            nautilusWithModule(ONDRAVELL_NAUTILUS_MODULE, root_ / "scratch", folder_);
+        if (!command)
+            return nullptr;
+        gchar* unshare = g_find_program_in_path(command->front().c_str());
+        std::string program = unshare ? unshare : "";
+        g_free(unshare);
+        return std::make_unique<SessionClient>(
+            program, std::vector<std::string>(command->begin() + 1, command->end()),
+            std::vector<std::string>{std::string("GDK_BACKEND=") + backend});
+    }
+
+    // Selects both files in the focused Nautilus window and presses the hot key until the clipboard
+    // holds their paths (early rounds may come before Nautilus listed the folder or the grab is made).
+    bool hotKeyCopiesBothPaths(std::chrono::seconds limit = std::chrono::seconds(60)) {
+        return eventually(
+            [&] {
+                // The Shell starts in its overview, where no window has the keyboard: Esc leaves it.
+                input_.chord({KEY_ESC});
+                // A click on the empty right part of the centred window gives its file view the keyboard
+                // (the program's toast stands at the bottom).
+                input_.click(1000, 420);
+                input_.chord({KEY_LEFTCTRL, KEY_A});
+                input_.chord({KEY_LEFTCTRL, KEY_LEFTALT, KEY_C});
+                return eventually([&] { return x11ClipboardText() == expected_; }, std::chrono::seconds(1));
+            },
+            limit);
+    }
+
+    fs::path root_, folder_;
+    std::string expected_;
+    MutterRemoteInput input_;
+};
+
+} // namespace
+
+TEST_F(ShellHotKeySession, ThroughTheExtensionWhichAnswersOnlyTheProgram) {
+    setEnabledExtensions(true);
+    ASSERT_TRUE(eventually([] { return platform::ShellExtensionBus::answers(); }))
+        << "the Shell never exported the extension's object";
+
+    // A caller that does not own the program's name is refused; the owner is answered.
+    GDBusConnection* stranger = newBusConnection();
+    ASSERT_NE(stranger, nullptr);
+    EXPECT_EQ(getPointerError(stranger), "org.freedesktop.DBus.Error.AccessDenied");
+    guint owned =
+        g_bus_own_name_on_connection(stranger, platform::DBusSingleInstance::busName,
+                                     G_BUS_NAME_OWNER_FLAGS_NONE, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(eventually([&] {
+        g_main_context_iteration(nullptr, FALSE);
+        return getPointerError(stranger).empty();
+    })) << "the owner of the program's name was refused";
+    g_bus_unown_name(owned);
+    g_dbus_connection_flush_sync(stranger, nullptr, nullptr);
+    EXPECT_TRUE(eventually([] { return !nameHasOwner(platform::DBusSingleInstance::busName); }));
+    g_object_unref(stranger);
+
+    std::unique_ptr<SessionClient> nautilus = startNautilus();
+    if (!nautilus)
+        GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
+    SessionClient app(ONDRAVELL_APP, {});
+    EXPECT_TRUE(hotKeyCopiesBothPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
+
+    // A second launch hands over to the first (which opens its settings window, there being no tray
+    // here) and ends; the first runs on and keeps the program's name.
+    {
+        SessionClient second(ONDRAVELL_APP, {});
+        EXPECT_TRUE(eventually([&] { return !second.running(); })) << "the second launch kept running";
+    }
+    EXPECT_TRUE(app.running());
+    EXPECT_TRUE(nameHasOwner(platform::DBusSingleInstance::busName));
+
+    // The extension switched off: the hot key is gone, the program runs on.
+    setEnabledExtensions(false);
+    EXPECT_TRUE(eventually([] { return !platform::ShellExtensionBus::answers(); }));
+    input_.chord({KEY_LEFTCTRL, KEY_LEFTALT, KEY_C});
+    EXPECT_TRUE(app.running());
+    EXPECT_TRUE(nautilus->running());
+}
+
+TEST_F(ShellHotKeySession, ThroughTheDesktopsCustomShortcutsWithoutTheExtension) {
+    SessionClient mediaKeys("/usr/libexec/gsd-media-keys", {});
+    // Without the extension the program knows the focused window of X clients only.
+    std::unique_ptr<SessionClient> nautilus = startNautilus("x11");
+    if (!nautilus)
+        GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
+    SessionClient app(ONDRAVELL_APP, {});
+    EXPECT_TRUE(hotKeyCopiesBothPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
+
+    // The user points the program's shortcut at a number it never registered: nothing happens.
+    const std::string entry = std::string(platform::GnomeCustomKeybindings::entryPathPrefix) + "0/";
+    GSettings* settings = g_settings_new_with_path(
+        "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding", entry.c_str());
+    gchar* command = g_settings_get_string(settings, "command");
+    std::string edited = command;
+    g_free(command);
+    edited = edited.substr(0, edited.rfind(' ')) + " 999";
+    g_settings_set_string(settings, "command", edited.c_str());
+    g_settings_sync();
+    g_object_unref(settings);
+    writeText(folder_ / "c.txt", "c");
+    input_.chord({KEY_LEFTCTRL, KEY_A});
+    input_.chord({KEY_LEFTCTRL, KEY_LEFTALT, KEY_C});
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(x11ClipboardText(), expected_) << "an edited shortcut still copied";
+    EXPECT_TRUE(app.running());
+    EXPECT_TRUE(mediaKeys.running());
+}
