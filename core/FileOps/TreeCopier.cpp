@@ -109,15 +109,14 @@ bool copyRange(int in, int out, off_t offset, off_t end) {
 bool copySparse(int in, int out, off_t size) {
     for (off_t offset = 0; offset < size;) {
         off_t data = ::lseek(in, offset, SEEK_DATA);
-        if (data < 0)
-            // No data after the offset: the rest is one hole.
-            return errno == ENXIO && ::ftruncate(out, size) == 0;
-        if (data >= size)
+        // No data after the offset: the rest is one hole. A file system that cannot tell gets the rest
+        // copied whole.
+        if (data < 0 && errno != ENXIO && !copyRange(in, out, offset, size))
+            return false;
+        if (data < 0 || data >= size)
             break;
         off_t hole = ::lseek(in, data, SEEK_HOLE);
-        if (hole < 0)
-            return false;
-        hole = std::min(hole, size);
+        hole = hole < 0 ? size : std::min(hole, size);
         if (!copyRange(in, out, data, hole))
             return false;
         offset = hole;
