@@ -101,6 +101,8 @@ PasteOutcome OperationJournal::paste(const OperationHistory& history,
                                      const std::filesystem::path& destination, bool move,
                                      std::chrono::system_clock::time_point now, const std::string& id,
                                      const FileOperator::Progress& onProgress) {
+    // A paste killed while the other program runs on is recorded here, before the next one starts.
+    tidyHistoryFolder(history);
     std::optional<JournalWriter> journal;
     if (history.fileURL() && !sources.empty())
         journal.emplace(

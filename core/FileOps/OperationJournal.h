@@ -26,7 +26,8 @@ struct OperationJournal {
 
     OperationJournal() = delete;
 
-    // FileOperator::paste, recorded in `history` as above (not at all when the history has no file).
+    // FileOperator::paste, recorded in `history` as above (not at all when the history has no file),
+    // after tidying the history's folder.
     static PasteOutcome paste(const OperationHistory& history,
                               const std::vector<std::filesystem::path>& sources,
                               const std::filesystem::path& destination, bool move,
@@ -35,7 +36,7 @@ struct OperationJournal {
 
     // Appends the entries of the journals that no running process writes any more (once each: an entry
     // whose id the history holds already is not added again), removes those journals, and clears away
-    // what killed history writers left in the folder. For the start of the program.
+    // what killed history writers left in the folder. For the start of the program and every paste.
     static void
     tidyHistoryFolder(const OperationHistory& history,
                       std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
