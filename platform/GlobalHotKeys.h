@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -31,6 +32,10 @@ public:
                                                     std::uint32_t id) = 0;
     // Stops a registration; an unknown reference is ignored.
     virtual void unregisterHotKey(Reference reference) = 0;
+    // How long the user's keys may still be held after a press is delivered (a desktop that runs a
+    // command on press delivers it with the keys down): whoever synthesises keys for a press waits
+    // this long first.
+    virtual std::chrono::milliseconds keysHeldAfterPress() const { return std::chrono::milliseconds(0); }
 };
 
 } // namespace ondravell::platform

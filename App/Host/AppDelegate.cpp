@@ -132,9 +132,10 @@ void AppDelegate::applicationDidFinishLaunching() {
         });
     observers_->registerAll();
 
-    fileManager_ =
-        std::make_unique<FileManagerSelection>(services_.frontmost, services_.fileManagerSelections,
-                                               services_.clipboardCopier, services_.fileManagerWindows);
+    fileManager_ = std::make_unique<FileManagerSelection>(
+        services_.frontmost, services_.fileManagerSelections,
+        FileManagerSelection::Copy{services_.clipboardCopier, services_.hotKeys, services_.timers},
+        services_.fileManagerWindows);
     HotKeyManager::setUpShared({
         &services_.hotKeys,
         &services_.trust,

@@ -4,6 +4,8 @@
 #include "platform/FileManagerSelections.h"
 #include "platform/FileManagerWindows.h"
 #include "platform/FrontmostApplication.h"
+#include "platform/GlobalHotKeys.h"
+#include "platform/OneShotTimers.h"
 
 namespace ondravell {
 
@@ -24,9 +26,16 @@ void FileManagerSelection::selectedItems(HotKeyManager::PathsHandler done) {
                 done(std::move(state->selectedFiles));
                 return;
             }
-            copier_.copyFromFocusedWindow([done](std::optional<platform::ClipboardCopy> copy) {
-                done(copy ? copy->files : std::vector<std::filesystem::path>{});
-            });
+            auto copy = [this, done] {
+                copy_.copier.copyFromFocusedWindow([done](std::optional<platform::ClipboardCopy> copied) {
+                    done(copied ? copied->files : std::vector<std::filesystem::path>{});
+                });
+            };
+            const std::chrono::milliseconds wait = copy_.hotKeys.keysHeldAfterPress();
+            if (wait.count() > 0)
+                copy_.timers.schedule(wait, std::move(copy));
+            else
+                copy();
         });
 }
 

@@ -102,8 +102,6 @@ GnomeCustomKeybindings::GnomeCustomKeybindings(std::string busName, KeyName keyN
 }
 
 GnomeCustomKeybindings::~GnomeCustomKeybindings() {
-    for (unsigned source : pendingPresses_)
-        g_source_remove(source);
     if (connection_) {
         if (registration_)
             g_dbus_connection_unregister_object(connection_, registration_);
@@ -199,27 +197,6 @@ void GnomeCustomKeybindings::unregisterHotKey(Reference reference) {
 }
 
 void GnomeCustomKeybindings::pressed(std::uint32_t id) {
-    struct Pending {
-        GnomeCustomKeybindings* owner;
-        std::uint32_t id;
-    };
-    // Removed in the destructor, so the owner outlives every pending press.
-    pendingPresses_.push_back(g_timeout_add_full(
-        G_PRIORITY_DEFAULT, pressDelayMs,
-        [](gpointer data) -> gboolean {
-            auto* pending = static_cast<Pending*>(data);
-            std::erase(pending->owner->pendingPresses_, g_source_get_id(g_main_current_source()));
-            try {
-                pending->owner->deliver(pending->id);
-            } catch (...) {
-                // Nothing may unwind through GLib's dispatch.
-            }
-            return G_SOURCE_REMOVE;
-        },
-        new Pending{this, id}, [](gpointer data) { delete static_cast<Pending*>(data); }));
-}
-
-void GnomeCustomKeybindings::deliver(std::uint32_t id) {
     const bool registered =
         std::any_of(entries_.begin(), entries_.end(), [&](const auto& held) { return held.second.id == id; });
     if (registered && handler_)

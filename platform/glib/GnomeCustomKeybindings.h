@@ -19,10 +19,9 @@ namespace ondravell::platform {
 // is `gdbus call` of the method "Pressed" (u id) at `objectPath` under the application's bus name:
 // only a fixed number travels through the command line. Only entries under that prefix are ever
 // touched; those left by an earlier run go at the first registration, and every other shortcut in the
-// user's list stays as it is. The desktop runs the command on press, with the keys still held: the
-// press is handed on `pressDelayMs` later, so that keys an action synthesises meet a keyboard the user
-// let go. The desktop never says when it refuses a combination, so a written entry counts as
-// registered. Main thread only (the GLib main context).
+// user's list stays as it is. The desktop runs the command on press, with the keys still held, so
+// whoever synthesises keys for a press waits `pressDelayMs` first. The desktop never says when it refuses a
+// combination, so a written entry counts as registered. Main thread only (the GLib main context).
 class GnomeCustomKeybindings final : public GlobalHotKeys {
 public:
     // The keysym name of a Carbon key code in the current layout ("c"); nullopt for a key it lacks.
@@ -48,8 +47,11 @@ public:
     std::optional<Reference> registerHotKey(std::uint32_t keyCode, std::uint32_t carbonModifiers,
                                             std::uint32_t id) override;
     void unregisterHotKey(Reference reference) override;
+    std::chrono::milliseconds keysHeldAfterPress() const override {
+        return std::chrono::milliseconds(pressDelayMs);
+    }
 
-    // Hands a press of `id` on after the delay; an id no registration holds is dropped then.
+    // Hands a press of `id` on; an id no registration holds is dropped.
     void pressed(std::uint32_t id);
 
 private:
@@ -61,7 +63,6 @@ private:
     std::string entryPath(unsigned slot) const;
     void writeList(const std::vector<std::string>& remove, const std::optional<std::string>& add);
     void removeLeftovers();
-    void deliver(std::uint32_t id);
 
     std::string busName_;
     KeyName keyName_;
@@ -72,7 +73,6 @@ private:
     bool leftoversRemoved_ = false;
     std::map<Reference, Entry> entries_;
     Reference nextReference_ = 1;
-    std::vector<unsigned> pendingPresses_;
 };
 
 } // namespace ondravell::platform

@@ -18,12 +18,16 @@ public:
     std::optional<Reference> registerHotKey(std::uint32_t keyCode, std::uint32_t carbonModifiers,
                                             std::uint32_t id) override;
     void unregisterHotKey(Reference reference) override { registered_.erase(reference); }
+    std::chrono::milliseconds keysHeldAfterPress() const override { return heldAfterPress; }
 
     void holdElsewhere(Combination combination) { heldElsewhere_.insert(combination); }
     // The ids registered now, by combination.
     std::map<Combination, std::uint32_t> registeredIDs() const;
     // Calls the handler when the combination is registered; false otherwise.
     bool press(Combination combination);
+
+    // What keysHeldAfterPress answers.
+    std::chrono::milliseconds heldAfterPress{0};
 
 private:
     Handler handler_;

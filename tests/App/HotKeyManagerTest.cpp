@@ -4,6 +4,7 @@
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/FileManagerWindows.h"
 #include "platform/memory/FixedFrontmostApplication.h"
+#include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryAccessibilityTrust.h"
 #include "platform/memory/MemoryClipboardCopier.h"
 #include "platform/memory/MemoryFileManagerSelections.h"
@@ -161,7 +162,9 @@ TEST(FileManagerSelection, PrefersWhatTheModulePublishedAndAsksOnlyTheFileManage
     platform::MemoryFileManagerSelections published;
     platform::MemoryClipboardCopier copier;
     FixedWindows windows;
-    FileManagerSelection fileManager(frontmost, published, copier, windows);
+    platform::MemoryGlobalHotKeys hotKeys;
+    platform::ManualOneShotTimers timers;
+    FileManagerSelection fileManager(frontmost, published, {copier, hotKeys, timers}, windows);
     copier.nextCopy = platform::ClipboardCopy{std::nullopt, {"file:///a", "file:///b%20c"}, {"/a", "/b c"}};
     published.windows = {{"/org/gnome/Nautilus/window/2", fs::path("/srv"), {"/srv/x"}},
                          {"/org/gnome/Nautilus/window/3", std::nullopt, {}}};
@@ -195,4 +198,14 @@ TEST(FileManagerSelection, PrefersWhatTheModulePublishedAndAsksOnlyTheFileManage
         EXPECT_EQ(*folder, c.folder) << c.window.value_or("(none)");
         EXPECT_EQ(copier.calls, c.copies) << c.window.value_or("(none)");
     }
+
+    // Hot keys delivered while their keys are still down: the copy waits until they may be up.
+    hotKeys.heldAfterPress = std::chrono::milliseconds(150);
+    std::optional<std::vector<fs::path>> selection;
+    fileManager.selectedItems([&](std::vector<fs::path> paths) { selection = paths; });
+    timers.advance(std::chrono::milliseconds(149));
+    EXPECT_EQ(copier.calls, 1);
+    timers.advance(std::chrono::milliseconds(1));
+    EXPECT_EQ(copier.calls, 2);
+    EXPECT_EQ(selection, (std::vector<fs::path>{"/a", "/b c"}));
 }
