@@ -69,8 +69,8 @@ std::optional<std::filesystem::path> nextTarget(const FileTree::Retarget& retarg
     return next;
 }
 
-bool copyItem(const std::filesystem::path& from, std::filesystem::path& to, TreeCopier::Options options,
-              std::error_code& error, const FileTree::Retarget& retarget = {}) {
+bool copyItem(const std::filesystem::path& from, const std::filesystem::path& to, TreeCopier::Options options,
+              std::error_code& error) {
     error.clear();
     struct stat info {};
     if (::lstat(from.c_str(), &info) != 0) {
@@ -82,20 +82,15 @@ bool copyItem(const std::filesystem::path& from, std::filesystem::path& to, Tree
         error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
         return false;
     }
-    for (;;) {
-        TreeCopier copier(options);
-        if (copier.copyEntry(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str()))
-            return true;
-        error = copier.error();
-        // Nothing made yet when the very first creation found the name taken.
-        if (!copier.createdTop() && !options.merge && nextTarget(retarget, to, error))
-            continue;
-        if (copier.createdTop() && !options.merge) {
-            std::error_code ignored;
-            FileTree::remove(to, ignored);
-        }
-        return false;
+    TreeCopier copier(options);
+    if (copier.copyEntry(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str()))
+        return true;
+    error = copier.error();
+    if (copier.createdTop() && !options.merge) {
+        std::error_code ignored;
+        FileTree::remove(to, ignored);
     }
+    return false;
 }
 
 // For file systems that cannot promise not to replace (RENAME_NOREPLACE unsupported): a hard link
@@ -148,12 +143,19 @@ std::filesystem::path partialName(const std::filesystem::path& to) {
     return to.parent_path() / (std::string(Leftovers::movingPrefix) + makeUUIDString());
 }
 
-// The copy is made under a hidden name and takes the item's name only once it is complete, so a move cut
+// The copy is made under a hidden name and takes the item's name only once it is complete, so a copy cut
 // short (an error, the disk full, the program killed) never leaves a part under the final name.
-bool moveAcrossFileSystems(const std::filesystem::path& from, std::filesystem::path& to,
-                           std::error_code& error, const FileTree::Retarget& retarget) {
-    std::filesystem::path partial = partialName(to);
-    if (!copyItem(from, partial, {.keepOwner = true}, error))
+bool copyIntoPlace(const std::filesystem::path& from, std::filesystem::path& to, TreeCopier::Options options,
+                   std::error_code& error, const FileTree::Retarget& retarget) {
+    // A name taken already costs no copy.
+    struct stat existing {};
+    while (::lstat(to.c_str(), &existing) == 0) {
+        error = std::make_error_code(std::errc::file_exists);
+        if (!nextTarget(retarget, to, error))
+            return false;
+    }
+    const std::filesystem::path partial = partialName(to);
+    if (!copyItem(from, partial, options, error))
         return false;
     while (!renameNoReplace(partial, to, error)) {
         if (nextTarget(retarget, to, error))
@@ -162,14 +164,20 @@ bool moveAcrossFileSystems(const std::filesystem::path& from, std::filesystem::p
         FileTree::remove(partial, ignored);
         return false;
     }
+    return true;
+}
+
+bool moveAcrossFileSystems(const std::filesystem::path& from, std::filesystem::path& to,
+                           std::error_code& error, const FileTree::Retarget& retarget) {
+    if (!copyIntoPlace(from, to, {.keepOwner = true}, error, retarget))
+        return false;
     std::error_code removeError;
     if (FileTree::remove(from, removeError))
         return true;
     // Part of the source may be gone already: fill it in again from the copy, and give up the copy only
     // once the source is whole.
     std::error_code restoreError;
-    std::filesystem::path source = from;
-    if (copyItem(to, source, {.keepOwner = true, .merge = true}, restoreError)) {
+    if (copyItem(to, from, {.keepOwner = true, .merge = true}, restoreError)) {
         std::error_code ignored;
         FileTree::remove(to, ignored);
     }
@@ -182,12 +190,13 @@ bool moveAcrossFileSystems(const std::filesystem::path& from, std::filesystem::p
 bool FileTree::copy(const std::filesystem::path& from, const std::filesystem::path& to,
                     std::error_code& error) {
     std::filesystem::path target = to;
-    return copyItem(from, target, {}, error);
+    return copy(from, target, error, {});
 }
 
 bool FileTree::copy(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
                     const Retarget& retarget) {
-    return copyItem(from, to, {}, error, retarget);
+    error.clear();
+    return copyIntoPlace(from, to, {}, error, retarget);
 }
 
 bool FileTree::move(const std::filesystem::path& from, const std::filesystem::path& to,

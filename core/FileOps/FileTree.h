@@ -15,9 +15,11 @@ struct FileTree {
     using Retarget = std::function<std::optional<std::filesystem::path>(const std::filesystem::path& taken)>;
 
     // Copies a file, folder (recursively), link or special file to `to`, which must not exist yet.
-    // Contents, permission bits and access and modification times are kept. When anything fails, the
-    // parts of `to` that this copy created are removed again. A folder is never copied into itself or its
-    // own subtree (that would recurse until the disk is full): such a copy fails with ELOOP.
+    // Contents, permission bits and access and modification times are kept. The copy is made under a
+    // hidden name beside `to` and takes the name `to` only once it is complete, so a copy cut short never
+    // shows a part under the final name; when anything fails, what this copy made is removed again. A folder
+    // is never copied into itself or its own subtree (that would recurse until the disk is full): such a copy
+    // fails with ELOOP.
     static bool copy(const std::filesystem::path& from, const std::filesystem::path& to,
                      std::error_code& error);
     // The same, taking the next target `retarget` gives while the one tried is taken; `to` ends as the

@@ -8,8 +8,8 @@
 
 namespace ondravell {
 
-// What a process killed half-way through its work leaves behind: the hidden partial copy of a move
-// across file systems (".ondravell-moving-<UUID>" beside its destination) and the temporary file of a
+// What a process killed half-way through its work leaves behind: the hidden partial item of a copy or of
+// a move across file systems (".ondravell-moving-<UUID>" beside its destination) and the temporary file of a
 // history write (".operation-history.json.XXXXXX" beside the history). Nothing else would ever remove
 // them, so whoever next works in such a folder clears away those that are older than a minute and that
 // no running process holds open.

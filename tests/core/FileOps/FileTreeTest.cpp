@@ -356,23 +356,27 @@ TEST_F(FileTreeMoveAcrossFileSystems, LeavesTheSourceWholeWhenItCannotBeRemoved)
 
 TEST_F(FileTreeMoveAcrossFileSystems, NeverShowsAPartUnderTheFinalName) {
     writeText(memory / "big", std::string(3 << 20, 'x'));
-    // Killed half-way: past 1 MiB the file-size limit's signal ends the moving process.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_DFL);
-        rlimit limit{1 << 20, 1 << 20};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::error_code error;
-        FileTree::move(memory / "big", disk / "big", error);
-        ::_exit(0);
+    // Killed half-way: past 1 MiB the file-size limit's signal ends the moving or copying process.
+    for (bool move : {true, false}) {
+        SCOPED_TRACE(move ? "move" : "copy");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit limit{1 << 20, 1 << 20};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::error_code error;
+            move ? FileTree::move(memory / "big", disk / "big", error)
+                 : FileTree::copy(memory / "big", disk / "big", error);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+        EXPECT_FALSE(fs::exists(disk / "big"));
+        EXPECT_EQ(fs::file_size(memory / "big"), 3u << 20);
+        for (const auto& entry : fs::directory_iterator(disk.path))
+            EXPECT_EQ(entry.path().filename().native().rfind(".ondravell-moving-", 0), 0u) << entry.path();
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
-    EXPECT_FALSE(fs::exists(disk / "big"));
-    EXPECT_EQ(fs::file_size(memory / "big"), 3u << 20);
-    for (const auto& entry : fs::directory_iterator(disk.path))
-        EXPECT_EQ(entry.path().filename().native().rfind(".ondravell-moving-", 0), 0u) << entry.path();
 
     // The name taken while the copy was made: the copy goes away, the source stays.
     fs::remove_all(disk.path);
