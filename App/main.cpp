@@ -33,6 +33,7 @@
 #include "platform/glib/ShellExtensionBus.h"
 #include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
+#include "platform/glib/WaylandSessionTrust.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtFileDialog.h"
@@ -121,7 +122,12 @@ int main(int argc, char** argv) {
 
     platform::DBusNotificationCenter center;
     platform::QSettingsUserDefaults userDefaults;
-    platform::X11AccessibilityTrust trust;
+    platform::X11AccessibilityTrust x11Trust;
+    // A Wayland session's services come partly from the Shell extension: trust says which are missing.
+    platform::WaylandSessionTrust waylandTrust(x11Trust);
+    platform::AccessibilityTrust& trust = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
+                                              ? static_cast<platform::AccessibilityTrust&>(waylandTrust)
+                                              : x11Trust;
     platform::GSettingsFinderHiddenFiles hiddenFiles;
     platform::X11GlobalMouseMonitors mouseMonitors({
         QGuiApplication::styleHints()->mouseDoubleClickInterval(),

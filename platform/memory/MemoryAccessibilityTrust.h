@@ -12,7 +12,11 @@ public:
         ++queries_;
         return trusted_;
     }
+    std::optional<std::string> missingServices() override { return missing; }
     int queryCount() const { return queries_; }
+
+    // What missingServices answers.
+    std::optional<std::string> missing;
 
 private:
     bool trusted_;

@@ -8,9 +8,12 @@
 namespace ondravell {
 
 SelectionSettingsModel::SelectionSettingsModel(Services services, SettingsService service)
-    : SettingsPageModel(std::move(service)), services_(std::move(services)), trusted_(readTrust()) {}
+    : SettingsPageModel(std::move(service)), services_(std::move(services)) {
+    trusted_ = readTrust();
+}
 
-bool SelectionSettingsModel::readTrust() const {
+bool SelectionSettingsModel::readTrust() {
+    missingServices_ = services_.trust ? services_.trust->missingServices() : std::nullopt;
     return services_.trust && services_.trust->isProcessTrusted();
 }
 

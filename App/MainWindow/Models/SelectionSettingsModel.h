@@ -38,6 +38,8 @@ public:
     bool triggerAuto() const { return triggerAuto_; }
     // Read when the model is made, at each load and when the toolbar is switched.
     bool trusted() const { return trusted_; }
+    // What the session lacks of the global services, in one line; read with `trusted`.
+    const std::optional<std::string>& missingServices() const { return missingServices_; }
     const std::optional<HotKeySpec>& hotKey() const { return hotKey_; }
     // The stored raw value, unchanged (the bar shows an unknown one with glyphs and titles).
     const std::string& barStyle() const { return barStyle_; }
@@ -67,7 +69,7 @@ private:
     void read(const OndravellSettings& settings) override;
     void write(OndravellSettings& settings) const override;
     void save(Field field);
-    bool readTrust() const;
+    bool readTrust();
     // The enabled actions in order: the saved list, or the defaults while it is empty.
     std::vector<std::string> currentIDs() const;
     void saveMoved(const std::vector<SelectionAction>& ordered);
@@ -75,7 +77,8 @@ private:
     Services services_;
     bool enabled_ = false;
     bool triggerAuto_ = true;
-    bool trusted_;
+    bool trusted_ = false;
+    std::optional<std::string> missingServices_;
     std::optional<HotKeySpec> hotKey_;
     std::string barStyle_{OndravellSettings::barStyleIconText};
     std::vector<std::string> actionIDs_;

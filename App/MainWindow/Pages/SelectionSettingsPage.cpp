@@ -75,6 +75,14 @@ SelectionSettingsPage::SelectionSettingsPage(SelectionSettingsModel::Services se
     warning->setFont(scaledFont(warning->font(), captionScale));
     warningLayout->addWidget(warning, 1);
     main->rows()->addWidget(trustWarning_);
+    // What the session lacks beyond that (a Wayland session without the Shell extension), and how to
+    // get it.
+    if (const std::optional<std::string>& missing = model_.missingServices()) {
+        servicesWarning_ =
+            makeSymbolLabel("exclamationmark.triangle.fill", QString::fromStdString(*missing), orange);
+        servicesWarning_->setFont(scaledFont(servicesWarning_->font(), captionScale));
+        main->rows()->addWidget(servicesWarning_);
+    }
     main->rows()->addWidget(caption(
         QStringLiteral("划词在任意 App 里选中文本后弹出小工具条（翻译、搜索、转换等）。需要 X11 会话："
                        "纯 Wayland 会话下不可用。"),
@@ -178,6 +186,8 @@ void SelectionSettingsPage::reload() {
 void SelectionSettingsPage::refresh() {
     enabled_->setChecked(model_.enabled());
     trustWarning_->setVisible(model_.enabled() && !model_.trusted());
+    if (servicesWarning_)
+        servicesWarning_->setVisible(model_.enabled() && model_.trusted());
     for (QWidget* section : toolbarSections_)
         section->setVisible(model_.enabled());
     (model_.triggerAuto() ? auto_ : hotKeyOnly_)->setChecked(true);

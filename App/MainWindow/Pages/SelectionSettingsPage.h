@@ -61,6 +61,7 @@ private:
     SelectionSettingsModel model_;
     QCheckBox* enabled_;
     QWidget* trustWarning_;
+    QWidget* servicesWarning_ = nullptr;
     QRadioButton* auto_;
     QRadioButton* hotKeyOnly_;
     KeyRecorderField* recorder_;

@@ -122,8 +122,11 @@ TEST_F(SelectionSettingsModelTest, TheTriggerIsReArmedFromWhatWasJustSavedAndTru
 
     page.load();
     int queries = trust.queryCount();
+    trust.missing = "缺少的服务";
+    EXPECT_EQ(page.missingServices(), std::nullopt);
     page.setEnabled(true);
     EXPECT_GT(trust.queryCount(), queries);
+    EXPECT_EQ(page.missingServices(), "缺少的服务") << "read again with the trust";
     page.setTriggerAuto(false);
     ASSERT_EQ(seenAtRearm.size(), 3u);
     EXPECT_FALSE(seenAtRearm[2].selectionTriggerAuto);
