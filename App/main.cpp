@@ -12,12 +12,15 @@
 #include "App/Onboarding/FinderExtensionInstaller.h"
 #include "App/Onboarding/OnboardingWindowController.h"
 #include "App/Selection/SelectionActionRunner.h"
+#include "App/Selection/SelectionBarAnchor.h"
 #include "App/Selection/SelectionBarController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "App/Selection/SelectionResultWindow.h"
 #include "App/Services/ServiceLaunch.h"
 #include "App/Toast/ToastPresenter.h"
 #include "core/SharedConfig/SettingsService.h"
+#include "platform/atspi/AccessibleFrontmostApplication.h"
+#include "platform/atspi/AtspiFocusedText.h"
 #include "platform/glib/DBusFileManagerSelections.h"
 #include "platform/glib/DBusFileManagerWindows.h"
 #include "platform/glib/DBusNotificationCenter.h"
@@ -51,6 +54,7 @@
 #include "platform/x11/X11GlobalHotKeys.h"
 #include "platform/x11/X11GlobalMouseMonitors.h"
 #include "platform/x11/X11KeySynthesizer.h"
+#include "platform/x11/X11PointerPosition.h"
 #include "platform/x11/X11PrimarySelection.h"
 #include "platform/x11/X11WindowFocus.h"
 #include "platform/x11/XkbKeyboardLayout.h"
@@ -145,13 +149,22 @@ int main(int argc, char** argv) {
         [&clipboardProbe](auto answered) { clipboardProbe.probe(std::move(answered)); });
     platform::X11PrimarySelection primarySelection;
     // In a Wayland session X clients learn nothing of Wayland windows and their keys: the program's
-    // Shell extension, when it answers, tells the focused window and grabs the hot keys.
+    // Shell extension, when it answers, tells the focused window and grabs the hot keys; without it the
+    // accessibility bus says which application has the focus.
     const bool waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
     const bool shellExtension = waylandSession && platform::ShellExtensionBus::answers();
     platform::X11FrontmostApplication x11Frontmost;
     platform::ShellFrontmostApplication shellFrontmost(x11Frontmost);
+    // The accessibility bus names the focused object of every session: no selection is read from a
+    // password field.
+    platform::AtspiFocusedText focusedText;
+    platform::AccessibleFrontmostApplication accessibleFrontmost(x11Frontmost, focusedText);
     platform::FrontmostApplication& frontmost =
-        shellExtension ? static_cast<platform::FrontmostApplication&>(shellFrontmost) : x11Frontmost;
+        shellExtension   ? static_cast<platform::FrontmostApplication&>(shellFrontmost)
+        : waylandSession ? static_cast<platform::FrontmostApplication&>(accessibleFrontmost)
+                         : x11Frontmost;
+    auto x11WindowFocused = [&x11Frontmost] { return x11Frontmost.bundleIdentifier().has_value(); };
+    platform::X11PointerPosition x11Pointer;
     platform::QtOneShotTimers timers;
     SelectionMonitor::Services selection;
     selection.monitors = &mouseMonitors;
@@ -169,6 +182,21 @@ int main(int argc, char** argv) {
         QPoint at = QCursor::pos();
         return SelectionMonitor::Point{at.x() * ratio, at.y() * ratio};
     };
+    selection.focusedText = &focusedText;
+    if (waylandSession) {
+        selection.followSelectionChanges = true;
+        selection.mouseSeesFocusedWindow = x11WindowFocused;
+        selection.locateBar = [&focusedText, &x11Pointer, x11WindowFocused](auto done) {
+            SelectionBarAnchor::locate(
+                {x11WindowFocused, &focusedText, nullptr, &x11Pointer,
+                 [] {
+                     QPointF spot = SelectionBarController::fixedSpot().value_or(QPointF());
+                     qreal ratio = devicePixelRatio();
+                     return SelectionMonitor::Point{spot.x() * ratio, spot.y() * ratio};
+                 }},
+                std::move(done));
+        };
+    }
     SelectionBarController::setUpShared(
         {&mouseMonitors, [] { return SettingsService().load(); }, platform::X11Compositing::isActive()});
     SelectionMonitor::setUpShared(std::move(selection));
@@ -199,7 +227,8 @@ int main(int argc, char** argv) {
                                         [](const std::string& message, const std::string& symbol) {
                                             ToastPresenter::shared().show(message, symbol);
                                         },
-                                        &selectionWork, &timers});
+                                        &selectionWork, &timers, waylandSession ? &focusedText : nullptr,
+                                        waylandSession ? std::function<bool()>(x11WindowFocused) : nullptr});
     // The first result of a process loads fonts, pictures and styles: done ahead, once the program has
     // settled, whenever the toolbar is on.
     QTimer::singleShot(settledDelayMs, [&actionRunner] {

@@ -10,18 +10,22 @@ namespace ondravell {
 
 namespace platform {
 class ClipboardCopier;
-}
+class FocusedText;
+} // namespace platform
 
 // Reads the text the user selected in another application, in two independent ways: the selection
 // that application published itself (PRIMARY) during the user's gesture, and a copy it is made to do
 // into the clipboard, which is restored afterwards. Texts come back as they were selected (never
 // trimmed or shortened); a present text is never empty, is valid UTF-8 and holds no NUL byte.
-// Password fields publish no selection and are never copied from by the first way.
+// Password fields publish no selection and are never copied from by the first way; while the
+// accessibility bus names a password field as focused, neither way reads anything (some toolkits
+// publish its bullets, or even its text).
 class AXTextReader {
 public:
     using TextHandler = std::function<void(std::optional<std::string>)>;
 
-    AXTextReader(platform::PrimarySelection& primary, platform::ClipboardCopier& clipboard);
+    AXTextReader(platform::PrimarySelection& primary, platform::ClipboardCopier& clipboard,
+                 platform::FocusedText* focused = nullptr);
 
     // The selection made by the gesture whose button went down at `gestureStart`; an older selection
     // counts as none.
@@ -33,8 +37,11 @@ public:
     static std::optional<std::string> usableText(std::optional<std::string> bytes);
 
 private:
+    bool passwordFocused() const;
+
     platform::PrimarySelection& primary_;
     platform::ClipboardCopier& clipboard_;
+    platform::FocusedText* focused_;
 };
 
 } // namespace ondravell

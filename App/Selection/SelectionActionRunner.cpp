@@ -6,6 +6,7 @@
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/DesktopOpener.h"
+#include "platform/FocusedText.h"
 #include "platform/KeySynthesizer.h"
 #include "platform/OneShotTimers.h"
 #include "platform/Pasteboard.h"
@@ -40,6 +41,7 @@ void SelectionActionRunner::run(SelectionAction::Kind kind, const std::string& t
     // The busy line of an earlier action that this one replaces goes with it.
     if (std::exchange(busyShown_, false) && wanted_ == SelectionResultWindow::shared().generation())
         SelectionResultWindow::shared().close();
+    selectedText_ = text;
     platform::TaskQueue* queue = services_.queue;
     if (!queue || !SelectionActionPlan::computesInBackground(kind)) {
         carryOut(SelectionActionPlan::make(kind, text, services_.loadSettings), at);
@@ -111,8 +113,25 @@ void SelectionActionRunner::copy(const std::string& value) {
 
 void SelectionActionRunner::replace(const std::string& value) {
     SelectionResultWindow::shared().close();
+    if (!services_.focusedText) {
+        paste(value);
+        return;
+    }
+    std::weak_ptr<bool> alive = alive_;
+    services_.focusedText->replaceSelection(selectedText_, value, [this, alive, value](bool replaced) {
+        if (alive.lock() && !replaced)
+            paste(value);
+    });
+}
+
+void SelectionActionRunner::paste(const std::string& value) {
     if (services_.pasteboard)
         services_.pasteboard->writeString(value);
+    if (!keysReachFocusBeforePanel_) {
+        if (services_.toast)
+            services_.toast(ODLocalized("已复制，请按 Ctrl+V 粘贴"), "doc.on.doc");
+        return;
+    }
     if (services_.focus && focusBeforePanel_)
         services_.focus->focus(*focusBeforePanel_);
     std::weak_ptr<bool> alive = alive_;
@@ -132,6 +151,7 @@ void SelectionActionRunner::rememberFocus() {
         *focused == std::uint64_t(panel->winId()))
         return;
     focusBeforePanel_ = focused;
+    keysReachFocusBeforePanel_ = !services_.keysReachFocusedWindow || services_.keysReachFocusedWindow();
 }
 
 void SelectionActionRunner::carryOut(const SelectionActionPlan& plan, QPointF at) {

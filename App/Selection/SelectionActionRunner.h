@@ -17,6 +17,7 @@ struct SelectionActionPlan;
 
 namespace platform {
 class DesktopOpener;
+class FocusedText;
 class KeySynthesizer;
 class OneShotTimers;
 class Pasteboard;
@@ -27,11 +28,13 @@ class WindowFocus;
 
 // Carries out a toolbar action on the selected text: hands links, files and words to the desktop,
 // writes the clipboard with a toast, or shows the result in the result panel, whose copy and replace
-// buttons it serves. A replace puts the value on the clipboard, gives the keyboard back to the window
-// that had it before the panel and presses Ctrl+V there. Transforms run on a worker, and the main
-// thread only shows their result, unless a later action or a change of the panel made it stale. A
-// result that takes longer than `busyDelay` shows the panel at once with a busy line, and fills it
-// when done.
+// buttons it serves. A replace puts the value in place of the selection through the accessibility
+// bus's editable text, where the services offer that; otherwise it puts the value on the clipboard,
+// gives the keyboard back to the window that had it before the panel and presses Ctrl+V there, or,
+// where synthesised keys cannot reach that window, asks the user in a toast to paste. Transforms run
+// on a worker, and the main thread only shows their result, unless a later action or a change of the
+// panel made it stale. A result that takes longer than `busyDelay` shows the panel at once with a
+// busy line, and fills it when done.
 class SelectionActionRunner {
 public:
     struct Services {
@@ -46,6 +49,10 @@ public:
         platform::TaskQueue* queue = nullptr;
         // What times the busy line; without timers a slow result shows only when done.
         platform::OneShotTimers* timers = nullptr;
+        // Replaces the selection in another application's editable text (a Wayland session).
+        platform::FocusedText* focusedText = nullptr;
+        // Whether synthesised keys reach the window that has the keyboard now; unset: they do.
+        std::function<bool()> keysReachFocusedWindow;
     };
 
     static constexpr std::chrono::milliseconds busyDelay{300};
@@ -71,9 +78,13 @@ private:
     void rememberFocus();
     void showBusy(SelectionAction::Kind kind, QPointF at);
     void cancelBusyTimer();
+    void paste(const std::string& value);
 
     Services services_;
     std::optional<std::uint64_t> focusBeforePanel_;
+    bool keysReachFocusBeforePanel_ = true;
+    // The selection the last action ran on, which a replace puts the result in place of.
+    std::string selectedText_;
     // Counts the runs, so that a result worked out for an earlier one is dropped.
     std::uint64_t runs_ = 0;
     // The panel's generation that the result of the latest worked-out run may replace: the one before

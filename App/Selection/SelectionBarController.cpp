@@ -61,6 +61,14 @@ SelectionBarController& SelectionBarController::shared() {
     return *sharedInstance();
 }
 
+std::optional<QPointF> SelectionBarController::fixedSpot() {
+    std::optional<SelectionBarPlacement::Point> spot =
+        SelectionBarPlacement::fixedSpot(screensNow(), primaryScreenIndex());
+    if (!spot)
+        return std::nullopt;
+    return QPointF(spot->x, spot->y);
+}
+
 void SelectionBarController::createPanel() {
     // A frameless tool window above the others that never takes the keyboard focus, so the text stays
     // selected in the application it came from.

@@ -42,6 +42,9 @@ public:
     // The application's one bar. `setUpShared` runs once in the composition root, before `shared`.
     static void setUpShared(Services services);
     static SelectionBarController& shared();
+    // Where the bar goes when nothing tells where the selection is (SelectionBarPlacement::fixedSpot on
+    // the screens now), in the desktop's logical coordinates; nullopt without a screen.
+    static std::optional<QPointF> fixedSpot();
 
     // Shows (or refills and moves) the bar for `text` at `at`, in the desktop's logical coordinates;
     // hides it when no action applies to the text.

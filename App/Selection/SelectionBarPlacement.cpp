@@ -51,4 +51,12 @@ SelectionBarPlacement::Point SelectionBarPlacement::resultOrigin(Point point, do
     return origin;
 }
 
+std::optional<SelectionBarPlacement::Point>
+SelectionBarPlacement::fixedSpot(const std::vector<Screen>& screens, std::optional<std::size_t> primary) {
+    if (screens.empty())
+        return std::nullopt;
+    const Rect& frame = screens[primary && *primary < screens.size() ? *primary : 0].frame;
+    return Point{frame.x + frame.width / 2, frame.y + frame.height * fixedSpotFromTop};
+}
+
 } // namespace ondravell

@@ -39,6 +39,13 @@ struct SelectionBarPlacement {
     static constexpr double resultGapAbove = 24;
     static Point resultOrigin(Point point, double width, double height, const std::vector<Screen>& screens,
                               std::optional<std::size_t> primary);
+
+    // The point the bar goes to when nothing tells where the selection is: the horizontal centre of the
+    // primary screen (else the first), `fixedSpotFromTop` of its height below its top; nullopt without
+    // a screen.
+    static constexpr double fixedSpotFromTop = 0.3;
+    static std::optional<Point> fixedSpot(const std::vector<Screen>& screens,
+                                          std::optional<std::size_t> primary);
 };
 
 } // namespace ondravell

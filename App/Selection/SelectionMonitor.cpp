@@ -31,7 +31,8 @@ std::string_view withoutDesktopSuffix(std::string_view id) {
 
 SelectionMonitor::SelectionMonitor(Services services) : services_(std::move(services)) {
     if (services_.primary && services_.clipboard)
-        reader_ = std::make_unique<AXTextReader>(*services_.primary, *services_.clipboard);
+        reader_ =
+            std::make_unique<AXTextReader>(*services_.primary, *services_.clipboard, services_.focusedText);
 }
 
 SelectionMonitor::~SelectionMonitor() {
@@ -72,8 +73,13 @@ void SelectionMonitor::stop() {
             services_.monitors->remove(*monitor);
         monitor.reset();
     }
-    if (services_.primary)
+    if (settleTimer_ && services_.timers)
+        services_.timers->cancel(*settleTimer_);
+    settleTimer_.reset();
+    if (services_.primary) {
+        services_.primary->setChangeHandler(nullptr);
         services_.primary->stopWatching();
+    }
 }
 
 void SelectionMonitor::startMouseMonitors() {
@@ -81,8 +87,9 @@ void SelectionMonitor::startMouseMonitors() {
     stop();
     if (!services_.monitors)
         return;
-    if (services_.primary)
-        services_.primary->watch();
+    if (services_.primary && services_.primary->watch() && services_.followSelectionChanges)
+        services_.primary->setChangeHandler(
+            [this](platform::PrimarySelection::ServerTime at) { selectionChanged(at); });
     using Kind = platform::GlobalMouseMonitors::Kind;
     using Event = platform::GlobalMouseMonitors::Event;
     // The monitors die with this object (stop() in the destructor), so capturing `this` is safe.
@@ -121,16 +128,50 @@ void SelectionMonitor::readAfterGesture(Point location) {
     }
     std::weak_ptr<bool> alive = alive_;
     reader_->selectedTextViaAX(*lastMouseDownTime_, [this, alive, location](std::optional<std::string> text) {
+        if (alive.lock())
+            showOrHideRead(text, [location](const std::function<void(Point)>& show) { show(location); });
+    });
+}
+
+void SelectionMonitor::showOrHideRead(const std::optional<std::string>& text, const Placer& place) {
+    if (text) {
+        std::string trimmed = UnicodeText::trimmingWhitespaceAndNewlines(*text);
+        if (!trimmed.empty() && !UnicodeText::hasMoreGraphemesThan(trimmed, maxAutomaticLength)) {
+            std::weak_ptr<bool> alive = alive_;
+            place([this, alive, trimmed](Point at) {
+                if (alive.lock())
+                    showBar(trimmed, at);
+            });
+            return;
+        }
+    }
+    hideBar();
+}
+
+void SelectionMonitor::selectionChanged(platform::PrimarySelection::ServerTime at) {
+    if (!services_.timers)
+        return;
+    // Each change starts the wait again: only the last change of a drag is read.
+    if (settleTimer_)
+        services_.timers->cancel(*settleTimer_);
+    std::weak_ptr<bool> alive = alive_;
+    settleTimer_ = services_.timers->schedule(selectionSettleTime, [this, alive, at] {
         if (!alive.lock())
             return;
-        if (text) {
-            std::string trimmed = UnicodeText::trimmingWhitespaceAndNewlines(*text);
-            if (!trimmed.empty() && !UnicodeText::hasMoreGraphemesThan(trimmed, maxAutomaticLength)) {
-                showBar(trimmed, location);
-                return;
-            }
-        }
-        hideBar();
+        settleTimer_.reset();
+        readSettledSelection(at);
+    });
+}
+
+void SelectionMonitor::readSettledSelection(platform::PrimarySelection::ServerTime changedAt) {
+    if (services_.mouseSeesFocusedWindow && services_.mouseSeesFocusedWindow())
+        return;
+    if (!reader_ || !services_.loadSettings || !shouldShowInFrontmostApp(services_.loadSettings()))
+        return;
+    std::weak_ptr<bool> alive = alive_;
+    reader_->selectedTextViaAX(changedAt, [this, alive](std::optional<std::string> text) {
+        if (alive.lock())
+            showOrHideRead(text, [this](const std::function<void(Point)>& show) { locate(show); });
     });
 }
 
@@ -173,7 +214,18 @@ void SelectionMonitor::showManually(const std::optional<std::string>& text) {
     std::string trimmed = UnicodeText::trimmingWhitespaceAndNewlines(*text);
     if (trimmed.empty())
         return;
-    showBar(trimmed, services_.pointerLocation ? services_.pointerLocation() : Point{});
+    std::weak_ptr<bool> alive = alive_;
+    locate([this, alive, trimmed](Point at) {
+        if (alive.lock())
+            showBar(trimmed, at);
+    });
+}
+
+void SelectionMonitor::locate(const std::function<void(Point)>& done) const {
+    if (services_.locateBar)
+        services_.locateBar(done);
+    else
+        done(services_.pointerLocation ? services_.pointerLocation() : Point{});
 }
 
 void SelectionMonitor::showBar(const std::string& text, Point at) const {

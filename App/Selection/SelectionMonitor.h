@@ -17,6 +17,7 @@ namespace ondravell {
 namespace platform {
 class AccessibilityTrust;
 class ClipboardCopier;
+class FocusedText;
 class FrontmostApplication;
 class OneShotTimers;
 } // namespace platform
@@ -50,6 +51,17 @@ public:
         std::string ownAppID;
         // Where the pointer is now, in the monitors' coordinates.
         std::function<Point()> pointerLocation;
+        // A session without a global mouse-up (Wayland): armed, the monitor also follows PRIMARY, and a
+        // selection counts as finished once it stayed the same for `selectionSettleTime`.
+        bool followSelectionChanges = false;
+        // Whether the window with the keyboard is one the mouse monitors see (an X11 one): its
+        // selections are handled at the release, not once they settle.
+        std::function<bool()> mouseSeesFocusedWindow;
+        // Where the bar goes for a selection that settled, and for the hot key when set (instead of
+        // `pointerLocation`); answers once, on the event loop's thread.
+        std::function<void(std::function<void(Point)>)> locateBar;
+        // The accessibility bus's focused object: no selection is read from a password field.
+        platform::FocusedText* focusedText = nullptr;
     };
 
     // A release this close to its press (points) is a click, unless it ends a multiple click.
@@ -58,6 +70,9 @@ public:
     static constexpr std::chrono::milliseconds readDelay{50};
     // The longest selection the automatic trigger shows, in user-perceived characters.
     static constexpr std::size_t maxAutomaticLength = 20000;
+    // How long PRIMARY must stay unchanged before a selection made without a visible mouse-up counts as
+    // finished: a drag changes it about every 100 ms.
+    static constexpr std::chrono::milliseconds selectionSettleTime{350};
 
     explicit SelectionMonitor(Services services);
     ~SelectionMonitor();
@@ -91,6 +106,13 @@ private:
 
     void handleMouseUp(Point location, int clickCount);
     void readAfterGesture(Point location);
+    void selectionChanged(platform::PrimarySelection::ServerTime at);
+    void readSettledSelection(platform::PrimarySelection::ServerTime changedAt);
+    // The automatic trigger's rules for a text read: shown when usable, hidden otherwise.
+    // `place` hands the point the bar goes to, once, to the function it is given.
+    using Placer = std::function<void(const std::function<void(Point)>&)>;
+    void showOrHideRead(const std::optional<std::string>& text, const Placer& place);
+    void locate(const std::function<void(Point)>& done) const;
     bool shouldShowInFrontmostApp(const OndravellSettings& settings);
     void showManually(const std::optional<std::string>& text);
     void showBar(const std::string& text, Point at) const;
@@ -103,6 +125,8 @@ private:
     Point lastMouseDown_;
     // When the last left press went down, while armed; none before the first.
     std::optional<platform::PrimarySelection::ServerTime> lastMouseDownTime_;
+    // The read waiting for PRIMARY to settle, while following its changes.
+    std::optional<std::uint64_t> settleTimer_;
     // Reads and timers still under way check it, so none lands after the monitor is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

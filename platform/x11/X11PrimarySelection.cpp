@@ -141,10 +141,13 @@ void X11PrimarySelection::readEvents() {
         XNextEvent(display_, &event);
         if (event.type == fixesEvent_ + XFixesSelectionNotify) {
             const auto& notify = reinterpret_cast<const XFixesSelectionNotifyEvent&>(event);
-            if (notify.owner != None)
+            if (notify.owner != None) {
                 ownerSince_ = static_cast<ServerTime>(notify.timestamp);
-            else
+                if (changed_)
+                    changed_(*ownerSince_);
+            } else {
                 ownerSince_.reset();
+            }
         } else if (event.type == SelectionNotify && read_ && !read_->incremental) {
             if (event.xselection.property == None)
                 answer(std::nullopt);

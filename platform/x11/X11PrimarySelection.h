@@ -32,6 +32,7 @@ public:
 
     bool watch() override;
     void stopWatching() override;
+    void setChangeHandler(ChangeHandler handler) override { changed_ = std::move(handler); }
     void readSetSince(ServerTime since, BytesHandler handler) override;
 
 private:
@@ -54,6 +55,7 @@ private:
     // When the current owner took the selection; none seen since watching began.
     std::optional<ServerTime> ownerSince_;
     std::optional<Read> read_;
+    ChangeHandler changed_;
 };
 
 } // namespace ondravell::platform

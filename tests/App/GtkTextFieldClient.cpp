@@ -1,6 +1,9 @@
 // A GTK 3 window with one text field, as another application for the selection toolbar's tests: its
 // text is the first argument; every change of the text is written to the file named by the second
-// argument, when given (replaced whole), so a test can see what the field holds. Prints "ready" once shown.
+// argument, when given (replaced whole), so a test can see what the field holds; a third argument
+// "password" makes it a password field. Prints "ready" once shown.
+#include "tests/App/TextFieldFile.h"
+
 #include <cstdio>
 #include <gtk/gtk.h>
 #include <string>
@@ -12,16 +15,8 @@ struct Client {
 };
 
 void writeText(GtkEditable* field, gpointer data) {
-    const auto* client = static_cast<const Client*>(data);
-    if (client->textFile.empty())
-        return;
-    const std::string temporary = client->textFile + ".new";
-    if (FILE* file = std::fopen(temporary.c_str(), "wb")) {
-        const char* text = gtk_entry_get_text(GTK_ENTRY(field));
-        std::fwrite(text, 1, std::char_traits<char>::length(text), file);
-        std::fclose(file);
-        std::rename(temporary.c_str(), client->textFile.c_str());
-    }
+    ondravell::test::writeTextFieldFile(static_cast<const Client*>(data)->textFile,
+                                        gtk_entry_get_text(GTK_ENTRY(field)));
 }
 
 gboolean announce(gpointer) {
@@ -49,6 +44,8 @@ int main(int argc, char** argv) {
     gtk_entry_set_attributes(GTK_ENTRY(field), attributes);
     pango_attr_list_unref(attributes);
     pango_font_description_free(font);
+    if (argc > 3 && std::string(argv[3]) == "password")
+        gtk_entry_set_visibility(GTK_ENTRY(field), FALSE);
     g_signal_connect(field, "changed", G_CALLBACK(writeText), &client);
     gtk_container_add(GTK_CONTAINER(window), field);
     gtk_widget_show_all(window);

@@ -3,7 +3,10 @@
 #include "App/Selection/ResultContentViews.h"
 #include "App/Selection/SelectionResultWindow.h"
 #include "platform/TaskQueue.h"
+#include "platform/WindowFocus.h"
 #include "platform/memory/ManualOneShotTimers.h"
+#include "platform/memory/MemoryFocusedText.h"
+#include "platform/memory/MemoryKeySynthesizer.h"
 #include "platform/memory/MemoryPasteboard.h"
 #include "platform/qt/TranslateShellTranslator.h"
 
@@ -295,4 +298,54 @@ TEST_F(SelectionActionRunnerTest, ASlowResultShowsABusyLineUntilItIsIn) {
     EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
     queue.drain();
     EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
+}
+
+TEST_F(SelectionActionRunnerTest, ReplaceGoesThroughTheEditableTextElseThePasteOrAToastAskingForIt) {
+    struct FixedFocus final : platform::WindowFocus {
+        std::optional<Window> focused() override { return 7; }
+        void focus(Window) override {}
+    } windowFocus;
+    struct Case {
+        const char* name;
+        bool editable;
+        bool keysReach;
+        std::string field; // the field's selection afterwards
+        bool pasted;       // Ctrl+V pressed
+        bool toasted;      // asked to paste by hand
+    };
+    const Case cases[] = {
+        {"editable field", true, false, "HELLO", false, false},
+        {"not editable, X11 window", false, true, "hello", true, false},
+        {"not editable, Wayland window", false, false, "hello", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::MemoryFocusedText text;
+        text.editable = c.editable;
+        text.selection = "hello";
+        platform::MemoryKeySynthesizer keys;
+        std::vector<std::string> toasts;
+        SelectionActionRunner::Services s = services();
+        s.focusedText = &text;
+        s.keys = &keys;
+        s.focus = &windowFocus;
+        s.keysReachFocusedWindow = [&c] { return c.keysReach; };
+        s.toast = [&toasts](const std::string& message, const std::string&) { toasts.push_back(message); };
+        SelectionActionRunner runner(s);
+        runner.run(Kind::caseConvert, "hello", QPointF(300, 300));
+        queue.drain();
+        runner.replace("HELLO");
+        EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
+        EXPECT_EQ(text.selection, c.field);
+        EXPECT_EQ(pasteboard.string() == "HELLO", !c.editable) << "the clipboard is written only to paste";
+        if (c.pasted) {
+            QDeadlineTimer readiness(5000);
+            while (keys.sent.empty() && !readiness.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        EXPECT_EQ(keys.sent.size(), c.pasted ? 1u : 0u);
+        EXPECT_EQ(toasts, c.toasted ? std::vector<std::string>{"已复制，请按 Ctrl+V 粘贴"}
+                                    : std::vector<std::string>{});
+        pasteboard.writeString("");
+    }
 }

@@ -1,6 +1,9 @@
 #include "App/Selection/SelectionBarActions.h"
+#include "App/Selection/SelectionBarAnchor.h"
 #include "App/Selection/SelectionBarPlacement.h"
 #include "App/Selection/SelectionGlyph.h"
+#include "platform/memory/MemoryFocusedText.h"
+#include "platform/memory/MemoryPointerPosition.h"
 
 #include <gtest/gtest.h>
 
@@ -132,4 +135,66 @@ TEST(SelectionGlyph, DrawingsTitlesAndTheBroom) {
 
     EXPECT_DOUBLE_EQ(SelectionGlyph::broomLineWidth(5), 1.0);
     EXPECT_DOUBLE_EQ(SelectionGlyph::broomLineWidth(12.5), 1.375);
+}
+
+TEST(SelectionBarPlacement, FixedSpotOnThePrimaryScreen) {
+    using P = SelectionBarPlacement::Point;
+    const std::vector<SelectionBarPlacement::Screen> screens = {
+        {{0, 0, 1280, 800}, {0, 30, 1280, 770}},
+        {{1280, 0, 1024, 768}, {1280, 0, 1024, 768}},
+    };
+    EXPECT_EQ(SelectionBarPlacement::fixedSpot(screens, 1), (P{1792, 768 * 0.3}));
+    EXPECT_EQ(SelectionBarPlacement::fixedSpot(screens, std::nullopt), (P{640, 240}));
+    EXPECT_EQ(SelectionBarPlacement::fixedSpot({}, std::nullopt), std::nullopt);
+}
+
+TEST(SelectionBarAnchor, AtAnX11SelectionElseAtThePointerElseAtTheFixedSpot) {
+    using Rect = platform::FocusedText::Rect;
+    using Pointer = platform::PointerPosition::Point;
+    struct Case {
+        const char* name;
+        bool x11Window;
+        std::optional<Rect> extents;
+        std::optional<Pointer> pointer, x11Pointer;
+        SelectionBarAnchor::Point expected;
+    };
+    const Case cases[] = {
+        {"X11 window: the selection's top centre",
+         true,
+         Rect{100, 200, 50, 20},
+         Pointer{1, 1},
+         Pointer{2, 2},
+         {125, 200}},
+        {"X11 window without extents: its pointer", true, std::nullopt, Pointer{1, 1}, Pointer{2, 2}, {2, 2}},
+        {"X11 window, nothing known", true, std::nullopt, Pointer{1, 1}, std::nullopt, {640, 240}},
+        {"Wayland window: the desktop's pointer",
+         false,
+         Rect{100, 200, 50, 20},
+         Pointer{1, 1},
+         Pointer{2, 2},
+         {1, 1}},
+        {"Wayland window, no pointer: the fixed spot",
+         false,
+         Rect{100, 200, 50, 20},
+         std::nullopt,
+         Pointer{2, 2},
+         {640, 240}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::MemoryFocusedText text;
+        text.extents = c.extents;
+        platform::MemoryPointerPosition pointer, x11Pointer;
+        pointer.position = c.pointer;
+        x11Pointer.position = c.x11Pointer;
+        SelectionBarAnchor::Sources sources{[&c] { return c.x11Window; }, &text, &pointer, &x11Pointer,
+                                            [] {
+                                                return SelectionBarAnchor::Point{640, 240};
+                                            }};
+        std::optional<SelectionBarAnchor::Point> placed;
+        SelectionBarAnchor::locate(sources, [&placed](SelectionBarAnchor::Point at) { placed = at; });
+        ASSERT_TRUE(placed);
+        EXPECT_EQ(placed->x, c.expected.x);
+        EXPECT_EQ(placed->y, c.expected.y);
+    }
 }

@@ -5,6 +5,7 @@
 #include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryAccessibilityTrust.h"
 #include "platform/memory/MemoryClipboardCopier.h"
+#include "platform/memory/MemoryFocusedText.h"
 #include "platform/memory/MemoryGlobalMouseMonitors.h"
 #include "platform/memory/MemoryPrimarySelection.h"
 
@@ -23,15 +24,24 @@ struct Fixture {
     platform::MemoryClipboardCopier clipboard;
     platform::FixedFrontmostApplication frontmost;
     platform::ManualOneShotTimers timers;
+    platform::MemoryFocusedText focusedText;
     OndravellSettings settings;
-    SelectionMonitor monitor{{&monitors, &trust, [this] { return settings; }, &primary, &clipboard,
-                              &frontmost, &timers, "ondravell",
-                              [] {
-                                  return SelectionMonitor::Point{7, 8};
-                              }}};
+    // A Wayland session's monitor: no mouse-up over Wayland windows, the bar where `locateBar` says.
+    bool wayland = false;
+    bool focusedWindowIsX11 = false;
+    SelectionMonitor monitor{
+        {&monitors, &trust, [this] { return settings; }, &primary, &clipboard, &frontmost, &timers,
+         "ondravell",
+         [] {
+             return SelectionMonitor::Point{7, 8};
+         },
+         wayland, [this] { return focusedWindowIsX11; },
+         wayland ? [](const std::function<void(SelectionMonitor::Point)>& place) { place({640, 240}); }
+                 : std::function<void(std::function<void(SelectionMonitor::Point)>)>(),
+         &focusedText}};
     std::vector<std::string> log; // "show <text> <x>,<y>" or "hide"
 
-    Fixture() {
+    explicit Fixture(bool waylandSession = false) : wayland(waylandSession) {
         settings.selectionEnabled = true;
         monitor.setBar({[this](const std::string& text, SelectionMonitor::Point at) {
                             log.push_back("show " + text + " " + std::to_string(int(at.x)) + "," +
@@ -144,6 +154,7 @@ TEST(SelectionMonitorManual, ReadsTheFreshSelectionThenTheCopyAndShowsAtThePoint
         {"nothing", true, std::nullopt, std::nullopt, {}, 1},
         {"no length limit", true, longText, std::nullopt, {"show " + longText + " 7,8"}, 0},
         {"toolbar off", false, "word", "copied", {}, 0},
+        {"a focused password field", true, "secret", "secret", {}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -153,6 +164,8 @@ TEST(SelectionMonitorManual, ReadsTheFreshSelectionThenTheCopyAndShowsAtThePoint
         f.primary.ownerSince = 1005;
         if (c.copied)
             f.clipboard.nextCopy = platform::ClipboardCopy{c.copied, {}, {}};
+        if (std::string_view(c.name) == "a focused password field")
+            f.focusedText.focused = platform::FocusedText::Focus{"org.example.Vault", 42, true};
         f.monitor.startMouseMonitors();
         f.monitors.fire(Kind::leftMouseDown, {0, 0, 1, 1000});
         f.monitor.triggerManually();
@@ -168,4 +181,70 @@ TEST(SelectionMonitorManual, WithoutAPressSeenOnlyTheCopyIsTrusted) {
     f.clipboard.nextCopy = platform::ClipboardCopy{"copied", {}, {}};
     f.monitor.triggerManually();
     EXPECT_EQ(f.log, std::vector<std::string>{"show copied 7,8"});
+}
+
+TEST(SelectionMonitorSettle, ASelectionThatStaysTheSameForTheSettleTimeShowsTheBar) {
+    using namespace std::chrono;
+    struct Change {
+        milliseconds after; // since the previous change
+        std::optional<std::string> text;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Change> changes;
+        bool x11Window = false;
+        std::optional<std::string> frontmost;
+        std::vector<std::string> expected;
+        bool password = false;
+    };
+    const Case cases[] = {
+        {"one change", {{0ms, " hello "}}, false, std::nullopt, {"show hello 640,240"}},
+        {"a drag: only the last change is read",
+         {{0ms, "he"}, {100ms, "hell"}, {349ms, "hello"}},
+         false,
+         std::nullopt,
+         {"show hello 640,240"}},
+        {"blanks hide", {{0ms, " \n"}}, false, std::nullopt, {"hide"}},
+        {"too long hides", {{0ms, std::string(20001, 'x')}}, false, std::nullopt, {"hide"}},
+        {"an X11 window is handled at the release", {{0ms, "hello"}}, true, std::nullopt, {}},
+        {"excluded application", {{0ms, "hello"}}, false, "org.keepassxc.KeePassXC", {}},
+        {"own window", {{0ms, "hello"}}, false, "ondravell", {}},
+        {"a focused password field", {{0ms, "secret"}}, false, std::nullopt, {"hide"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f(true);
+        f.settings.selectionAppBlacklist = {"org.keepassxc.KeePassXC"};
+        f.focusedWindowIsX11 = c.x11Window;
+        f.frontmost.identifier = c.frontmost;
+        if (c.password)
+            f.focusedText.focused = platform::FocusedText::Focus{"org.example.Vault", 42, true};
+        f.monitor.startMouseMonitors();
+        std::uint32_t serverTime = 5000;
+        for (const Change& change : c.changes) {
+            f.timers.advance(change.after);
+            serverTime += std::uint32_t(change.after.count());
+            f.primary.take(serverTime, change.text);
+        }
+        f.timers.advance(SelectionMonitor::selectionSettleTime - 1ms);
+        EXPECT_TRUE(f.log.empty()) << "read before the selection settled";
+        f.timers.advance(1ms);
+        EXPECT_EQ(f.log, c.expected);
+    }
+}
+
+TEST(SelectionMonitorSettle, FollowsNoChangesInAnX11SessionOrOnceStopped) {
+    Fixture x11;
+    x11.monitor.startMouseMonitors();
+    x11.primary.take(5000, "hello");
+    x11.timers.advance(std::chrono::seconds(1));
+    EXPECT_TRUE(x11.log.empty());
+
+    Fixture wayland(true);
+    wayland.monitor.startMouseMonitors();
+    wayland.primary.take(5000, "hello");
+    wayland.monitor.stop();
+    wayland.timers.advance(std::chrono::seconds(1));
+    EXPECT_TRUE(wayland.log.empty());
+    EXPECT_EQ(wayland.timers.pendingCount(), 0u);
 }

@@ -1,0 +1,290 @@
+#include "platform/atspi/AtspiFocusedText.h"
+
+#include "platform/atspi/AccessibleTextRange.h"
+#include "platform/atspi/ProcessDesktopId.h"
+
+#include <atspi/atspi.h>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+namespace ondravell::platform {
+
+namespace {
+
+// How long one question to an application may take before it counts as unanswered.
+constexpr int callTimeoutMs = 1500;
+
+// Runs `task` once from `context`'s loop (nullptr: GLib's default one, which the program's event loop
+// runs). A source is attached rather than invoked: invoking would run the task at once on the calling
+// thread whenever no thread holds the context at that moment.
+void runIn(GMainContext* context, std::function<void()> task) {
+    GSource* source = g_idle_source_new();
+    g_source_set_priority(source, G_PRIORITY_DEFAULT);
+    g_source_set_callback(
+        source,
+        [](gpointer data) {
+            (*static_cast<std::function<void()>*>(data))();
+            return G_SOURCE_REMOVE;
+        },
+        new std::function<void()>(std::move(task)),
+        [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+    g_source_attach(source, context);
+    g_source_unref(source);
+}
+
+void post(std::function<void()> task) {
+    runIn(nullptr, std::move(task));
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void dropError(GError*& error) {
+    if (error)
+        g_error_free(error);
+    error = nullptr;
+}
+
+} // namespace
+
+struct AtspiFocusedText::Worker {
+    GMainContext* context = g_main_context_new();
+    GMainLoop* loop = g_main_loop_new(context, FALSE);
+    std::thread thread;
+
+    std::mutex mutex;
+    std::optional<Focus> current; // guarded by `mutex`
+
+    // On the worker thread only: the text object of another application that had the focus last, and
+    // the last range that was selected in it.
+    AtspiAccessible* lastText = nullptr;
+    std::optional<AccessibleTextRange> lastSelection;
+    AtspiEventListener* listener = nullptr;
+
+    // The bus is reached on the worker's thread, so that start-up never waits for it.
+    Worker() {
+        thread = std::thread([this] {
+            g_main_context_push_thread_default(context);
+            start();
+            g_main_loop_run(loop);
+            stop();
+            g_main_context_pop_thread_default(context);
+        });
+    }
+    ~Worker() {
+        runIn(context, [this] { g_main_loop_quit(loop); });
+        thread.join();
+        g_main_loop_unref(loop);
+        g_main_context_unref(context);
+    }
+
+    // Runs `task` on the worker thread.
+    void run(std::function<void()> task) { runIn(context, std::move(task)); }
+
+    void start() {
+        atspi_set_main_context(context);
+        // 0: started; 1: started before in this process; anything else: no accessibility bus.
+        int status = atspi_init();
+        if (status != 0 && status != 1)
+            return;
+        atspi_set_timeout(callTimeoutMs, callTimeoutMs);
+        listener = atspi_event_listener_new(
+            [](AtspiEvent* event, void* data) {
+                static_cast<Worker*>(data)->handle(event);
+                g_boxed_free(ATSPI_TYPE_EVENT, event);
+            },
+            this, nullptr);
+        GError* error = nullptr;
+        for (const char* type : {"object:state-changed:focused", "object:text-selection-changed"}) {
+            atspi_event_listener_register(listener, type, &error);
+            dropError(error);
+        }
+    }
+
+    void stop() {
+        if (listener) {
+            GError* error = nullptr;
+            for (const char* type : {"object:state-changed:focused", "object:text-selection-changed"}) {
+                atspi_event_listener_deregister(listener, type, &error);
+                dropError(error);
+            }
+            g_object_unref(listener);
+        }
+        if (lastText)
+            g_object_unref(lastText);
+        lastText = nullptr;
+    }
+
+    void handle(AtspiEvent* event) {
+        AtspiAccessible* source = event->source;
+        if (!source)
+            return;
+        const std::string_view type = event->type ? event->type : "";
+        if (type.starts_with("object:text-selection-changed")) {
+            if (source == lastText)
+                rememberSelection();
+            return;
+        }
+        if (!event->detail1) {
+            if (source == lastText) {
+                std::lock_guard lock(mutex);
+                current.reset();
+            }
+            return;
+        }
+        GError* error = nullptr;
+        const std::int64_t pid = atspi_accessible_get_process_id(source, &error);
+        dropError(error);
+        if (pid == ::getpid())
+            return; // our own windows: the application the user selected in is still the one before
+        Focus focus;
+        if (pid > 0)
+            focus.pid = pid;
+        focus.password = atspi_accessible_get_role(source, &error) == ATSPI_ROLE_PASSWORD_TEXT;
+        dropError(error);
+        if (pid > 0)
+            if (auto id = ProcessDesktopId::fromCgroup(readFile("/proc/" + std::to_string(pid) + "/cgroup")))
+                focus.application = *id;
+        if (focus.application.empty())
+            if (AtspiAccessible* application = atspi_accessible_get_application(source, &error)) {
+                if (gchar* name = atspi_accessible_get_name(application, nullptr)) {
+                    focus.application = name;
+                    g_free(name);
+                }
+                g_object_unref(application);
+            }
+        dropError(error);
+        {
+            std::lock_guard lock(mutex);
+            current = focus;
+        }
+        if (AtspiText* text = atspi_accessible_get_text_iface(source)) {
+            g_object_unref(text);
+            if (lastText != source) {
+                if (lastText)
+                    g_object_unref(lastText);
+                lastText = static_cast<AtspiAccessible*>(g_object_ref(source));
+                lastSelection.reset();
+            }
+            rememberSelection();
+        }
+    }
+
+    // The selection of `lastText` now, when it has one.
+    std::optional<AccessibleTextRange> selectionNow() {
+        if (!lastText)
+            return std::nullopt;
+        AtspiText* text = atspi_accessible_get_text_iface(lastText);
+        if (!text)
+            return std::nullopt;
+        std::optional<AccessibleTextRange> range;
+        GError* error = nullptr;
+        if (atspi_text_get_n_selections(text, &error) > 0) {
+            if (AtspiRange* selection = atspi_text_get_selection(text, 0, &error)) {
+                if (selection->end_offset > selection->start_offset)
+                    range = AccessibleTextRange{selection->start_offset, selection->end_offset};
+                g_free(selection);
+            }
+        }
+        dropError(error);
+        g_object_unref(text);
+        return range;
+    }
+
+    void rememberSelection() {
+        if (auto range = selectionNow())
+            lastSelection = range;
+    }
+
+    std::optional<Rect> extents() {
+        std::optional<AccessibleTextRange> range = selectionNow();
+        AtspiText* text = lastText ? atspi_accessible_get_text_iface(lastText) : nullptr;
+        if (!range || !text) {
+            if (text)
+                g_object_unref(text);
+            return std::nullopt;
+        }
+        GError* error = nullptr;
+        std::optional<Rect> rect;
+        if (AtspiRect* box = atspi_text_get_range_extents(text, range->start, range->end,
+                                                          ATSPI_COORD_TYPE_SCREEN, &error)) {
+            if (box->width > 0 && box->height > 0)
+                rect = Rect{double(box->x), double(box->y), double(box->width), double(box->height)};
+            g_free(box);
+        }
+        dropError(error);
+        g_object_unref(text);
+        return rect;
+    }
+
+    bool replace(const std::string& selected, const std::string& value) {
+        if (!lastText)
+            return false;
+        AtspiText* text = atspi_accessible_get_text_iface(lastText);
+        AtspiEditableText* editable = atspi_accessible_get_editable_text_iface(lastText);
+        bool replaced = false;
+        GError* error = nullptr;
+        if (text && editable) {
+            // The selection now, else the range selected before the field lost the focus.
+            std::optional<AccessibleTextRange> target;
+            for (std::optional<AccessibleTextRange> range : {selectionNow(), lastSelection}) {
+                if (!range)
+                    continue;
+                gchar* bytes = atspi_text_get_text(text, range->start, range->end, &error);
+                dropError(error);
+                if (bytes) {
+                    target = AccessibleTextRange::locate(*range, bytes, selected);
+                    g_free(bytes);
+                }
+                if (target)
+                    break;
+            }
+            if (target && atspi_editable_text_delete_text(editable, target->start, target->end, &error)) {
+                dropError(error);
+                replaced =
+                    value.empty() || atspi_editable_text_insert_text(editable, target->start, value.c_str(),
+                                                                     int(value.size()), &error);
+                lastSelection.reset();
+            }
+            dropError(error);
+        }
+        if (text)
+            g_object_unref(text);
+        if (editable)
+            g_object_unref(editable);
+        return replaced;
+    }
+};
+
+AtspiFocusedText::AtspiFocusedText() : worker_(std::make_unique<Worker>()) {}
+
+AtspiFocusedText::~AtspiFocusedText() = default;
+
+std::optional<FocusedText::Focus> AtspiFocusedText::focus() {
+    std::lock_guard lock(worker_->mutex);
+    return worker_->current;
+}
+
+void AtspiFocusedText::selectionExtents(std::function<void(std::optional<Rect>)> done) {
+    Worker* worker = worker_.get();
+    worker->run([worker, done = std::move(done)] {
+        std::optional<Rect> rect = worker->extents();
+        post([done, rect] { done(rect); });
+    });
+}
+
+void AtspiFocusedText::replaceSelection(std::string selected, std::string value,
+                                        std::function<void(bool)> done) {
+    Worker* worker = worker_.get();
+    worker->run([worker, selected = std::move(selected), value = std::move(value), done = std::move(done)] {
+        bool replaced = worker->replace(selected, value);
+        post([done, replaced] { done(replaced); });
+    });
+}
+
+} // namespace ondravell::platform

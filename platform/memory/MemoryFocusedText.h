@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/FocusedText.h"
+
+namespace ondravell::platform {
+
+// A focused object the test sets; answers come at once. A replace succeeds when `editable` and
+// `selection` is what the bar showed, and then puts the value in `selection`.
+class MemoryFocusedText final : public FocusedText {
+public:
+    std::optional<Focus> focus() override { return focused; }
+    void selectionExtents(std::function<void(std::optional<Rect>)> done) override { done(extents); }
+    void replaceSelection(std::string selected, std::string value, std::function<void(bool)> done) override {
+        const bool replaced = editable && selection == selected;
+        if (replaced)
+            selection = value;
+        done(replaced);
+    }
+
+    std::optional<Focus> focused;
+    std::optional<Rect> extents;
+    bool editable = true;
+    std::string selection;
+};
+
+} // namespace ondravell::platform
