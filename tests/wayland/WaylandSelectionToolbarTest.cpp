@@ -1,0 +1,142 @@
+// The selection toolbar of the real program in a headless GNOME Wayland session: native Wayland GTK 3
+// and GTK 4 windows, whose text the driver selects with the keyboard; the bar (an X11 window of ours,
+// under XWayland) is looked for from outside. Nothing tells where a Wayland window's selection is, so
+// the bar stands at the fixed spot of the primary screen.
+#include "tests/App/X11Windows.h"
+#include "tests/wayland/MutterRemoteInput.h"
+#include "tests/wayland/SessionClients.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <memory>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace ondravell::test;
+
+namespace {
+
+const std::string barName = "Ondravell";
+// How long a bar that should not come is waited for: well past the settle time and the read.
+constexpr auto absenceWait = std::chrono::milliseconds(1500);
+
+// The bar and the result panel carry the same name; the bar is one row of buttons high.
+std::optional<X11Windows::Window> shownOurs(bool panel) {
+    for (const auto& window : X11Windows::all())
+        if (window.viewable && window.name == barName && (window.height > 60) == panel)
+            return window;
+    return std::nullopt;
+}
+
+bool barShown() {
+    return shownOurs(false).has_value();
+}
+
+std::string fileText(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class WaylandSelectionToolbarTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        root_ = std::getenv("ONDRAVELL_SESSION_ROOT");
+        ::setenv("ONDRAVELL_CONTAINER", (root_ / "container").c_str(), 1);
+        input_ = std::make_unique<MutterRemoteInput>();
+    }
+    static void TearDownTestSuite() {
+        app_.reset();
+        input_.reset();
+    }
+    void TearDown() override { app_.reset(); }
+
+    static void writeSettings(const std::string& actions) {
+        fs::path folder = root_ / "container" / "Library" / "Application Support";
+        fs::create_directories(folder);
+        std::ofstream(folder / "settings.v1.json")
+            << R"({"selectionEnabled": true, "selectionTriggerAuto": true, "selectionActionIDs": )" << actions
+            << "}";
+    }
+    // The program, armed as the settings say; the launch arms the monitor at once.
+    static void launchApp() {
+        app_ = std::make_unique<SessionClient>(ONDRAVELL_APP, std::vector<std::string>{});
+        ASSERT_TRUE(eventually([] {
+            return ::system("gdbus call --session --dest org.freedesktop.DBus "
+                            "--object-path /org/freedesktop/DBus --method "
+                            "org.freedesktop.DBus.GetNameOwner K3WQ9ZD7TM.dev.ondravell.Ondravell "
+                            ">/dev/null 2>&1") == 0;
+        })) << "the program never took its bus name";
+    }
+
+    static inline fs::path root_;
+    static inline std::unique_ptr<MutterRemoteInput> input_;
+    static inline std::unique_ptr<SessionClient> app_;
+};
+
+} // namespace
+
+TEST_F(WaylandSelectionToolbarTest, ASettledSelectionInGtk3AndGtk4WindowsShowsTheBarAPasswordFieldNone) {
+    ASSERT_TRUE(input_->ok()) << input_->error();
+    writeSettings(R"(["copyText", "translate"])");
+    launchApp();
+    struct Case {
+        const char* name;
+        const char* client;
+        std::vector<std::string> arguments;
+        bool shows;
+    };
+    const Case cases[] = {
+        {"GTK 3 password field", GTK_TEXT_FIELD_CLIENT, {"secret words", "", "password"}, false},
+        {"GTK 3", GTK_TEXT_FIELD_CLIENT, {"words in a GTK 3 window", ""}, true},
+        {"GTK 4", GTK4_TEXT_FIELD_CLIENT, {"words in a GTK 4 window", ""}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::optional<std::string> before = x11PrimaryText();
+        SessionClient client(c.client, c.arguments, {"GDK_BACKEND=wayland"});
+        // A password field publishes its bullets, not its text: wait for any new selection there.
+        ASSERT_TRUE(eventually([&c, &before] {
+            input_->selectLineByKeys();
+            std::optional<std::string> now = x11PrimaryText();
+            return c.shows ? now == c.arguments[0] : now.has_value() && now != before;
+        })) << "PRIMARY: "
+            << x11PrimaryText().value_or("(none)");
+        if (c.shows) {
+            ASSERT_TRUE(eventually(barShown)) << "no bar after the selection settled";
+            auto bar = *shownOurs(false);
+            // Centred on the primary screen, above the point 30% from its top.
+            EXPECT_NEAR(bar.x + bar.width / 2, 640, 2);
+            EXPECT_LE(bar.y + bar.height, 240);
+        } else {
+            std::this_thread::sleep_for(absenceWait);
+            EXPECT_FALSE(barShown()) << "the bar showed over a password field";
+        }
+    }
+}
+
+TEST_F(WaylandSelectionToolbarTest, ReplaceWritesTheFormattedJSONIntoTheWaylandFieldThroughItsEditableText) {
+    ASSERT_TRUE(input_->ok()) << input_->error();
+    writeSettings(R"(["jsonTool"])");
+    launchApp();
+    const fs::path fieldText = root_ / "gtk-field.txt";
+    SessionClient client(GTK_TEXT_FIELD_CLIENT, {R"({"a":1})", fieldText.string()}, {"GDK_BACKEND=wayland"});
+    ASSERT_TRUE(eventually([] {
+        input_->selectLineByKeys();
+        return x11PrimaryText() == R"({"a":1})";
+    }));
+    ASSERT_TRUE(eventually(barShown)) << "no bar over the GTK field";
+    auto bar = *shownOurs(false);
+    input_->click(bar.x + bar.width / 2, bar.y + bar.height / 2);
+    ASSERT_TRUE(eventually([] { return shownOurs(true).has_value(); }))
+        << "no JSON panel after a click on the bar";
+    // The replace button sits beside the copy button in the panel's last row.
+    auto panel = *shownOurs(true);
+    input_->click(panel.x + 140, panel.y + panel.height - 24);
+    const std::string formatted = "{\n  \"a\" : 1\n}";
+    EXPECT_TRUE(eventually([&] { return fileText(fieldText) == formatted; }))
+        << "the field holds: " << fileText(fieldText);
+}
