@@ -153,7 +153,9 @@ int main(int argc, char** argv) {
     // accessibility bus says which application has the focus.
     const bool waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
     const bool shellExtension = waylandSession && platform::ShellExtensionBus::answers();
-    platform::X11FrontmostApplication x11Frontmost;
+    // Under XWayland the active-window property may still name an X11 window after a Wayland one took
+    // the keyboard.
+    platform::X11FrontmostApplication x11Frontmost(waylandSession);
     platform::ShellFrontmostApplication shellFrontmost(x11Frontmost);
     // The accessibility bus names the focused object of every session: no selection is read from a
     // password field.

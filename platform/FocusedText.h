@@ -29,6 +29,9 @@ public:
     // What is known now, without waiting on any application; nullopt when no object of another
     // application has the focus, or there is no accessibility bus.
     virtual std::optional<Focus> focus() = 0;
+    // Brings what `focus` knows up to date with the applications, in the background: a focus change an
+    // application never reported (it started before us) is learnt a moment later.
+    virtual void refresh() {}
     // The selection's extents in screen coordinates, which only X11 windows know truly; nullopt when
     // there is no selection or its application does not say.
     virtual void selectionExtents(std::function<void(std::optional<Rect>)> done) = 0;

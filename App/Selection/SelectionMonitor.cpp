@@ -4,6 +4,7 @@
 #include "core/SharedConfig/OndravellSettings.h"
 #include "core/Support/UnicodeText.h"
 #include "platform/AccessibilityTrust.h"
+#include "platform/FocusedText.h"
 #include "platform/FrontmostApplication.h"
 #include "platform/OneShotTimers.h"
 
@@ -96,6 +97,7 @@ void SelectionMonitor::startMouseMonitors() {
     monitors_[mouseDown] = services_.monitors->install(Kind::leftMouseDown, [this](const Event& event) {
         lastMouseDown_ = {event.x, event.y};
         lastMouseDownTime_ = event.serverTime;
+        refreshFocus();
     });
     monitors_[mouseUp] = services_.monitors->install(Kind::leftMouseUp, [this](const Event& event) {
         handleMouseUp({event.x, event.y}, event.clickCount);
@@ -151,6 +153,7 @@ void SelectionMonitor::showOrHideRead(const std::optional<std::string>& text, co
 void SelectionMonitor::selectionChanged(platform::PrimarySelection::ServerTime at) {
     if (!services_.timers)
         return;
+    refreshFocus();
     // Each change starts the wait again: only the last change of a drag is read.
     if (settleTimer_)
         services_.timers->cancel(*settleTimer_);
@@ -161,6 +164,12 @@ void SelectionMonitor::selectionChanged(platform::PrimarySelection::ServerTime a
         settleTimer_.reset();
         readSettledSelection(at);
     });
+}
+
+void SelectionMonitor::refreshFocus() const {
+    // Up to date by the time the selection is read, so a password field is known as one.
+    if (services_.focusedText)
+        services_.focusedText->refresh();
 }
 
 void SelectionMonitor::readSettledSelection(platform::PrimarySelection::ServerTime changedAt) {

@@ -107,6 +107,7 @@ private:
     void handleMouseUp(Point location, int clickCount);
     void readAfterGesture(Point location);
     void selectionChanged(platform::PrimarySelection::ServerTime at);
+    void refreshFocus() const;
     void readSettledSelection(platform::PrimarySelection::ServerTime changedAt);
     // The automatic trigger's rules for a text read: shown when usable, hidden otherwise.
     // `place` hands the point the bar goes to, once, to the function it is given.

@@ -62,6 +62,8 @@ struct AtspiFocusedText::Worker {
 
     // On the worker thread only: the text object of another application that had the focus last, and
     // the last range that was selected in it.
+    std::uint64_t focusSerial = 0;
+    AtspiAccessible* lastFocused = nullptr;
     AtspiAccessible* lastText = nullptr;
     std::optional<AccessibleTextRange> lastSelection;
     AtspiEventListener* listener = nullptr;
@@ -115,9 +117,11 @@ struct AtspiFocusedText::Worker {
             }
             g_object_unref(listener);
         }
-        if (lastText)
-            g_object_unref(lastText);
-        lastText = nullptr;
+        for (AtspiAccessible** object : {&lastFocused, &lastText}) {
+            if (*object)
+                g_object_unref(*object);
+            *object = nullptr;
+        }
     }
 
     void handle(AtspiEvent* event) {
@@ -130,18 +134,31 @@ struct AtspiFocusedText::Worker {
                 rememberSelection();
             return;
         }
-        if (!event->detail1) {
-            if (source == lastText) {
-                std::lock_guard lock(mutex);
-                current.reset();
-            }
-            return;
-        }
+        if (event->detail1)
+            focusOn(source);
+        else if (source == lastFocused)
+            forgetFocus();
+    }
+
+    void publish(const Focus& focus) {
+        std::lock_guard lock(mutex);
+        current = focus;
+    }
+
+    void forgetFocus() {
+        std::lock_guard lock(mutex);
+        current.reset();
+    }
+
+    // `source` has the focus now: what it is and whose. Objects of our own process are passed over, so
+    // the application the user selected in stays the one before our windows.
+    void focusOn(AtspiAccessible* source) {
+        const std::uint64_t serial = ++focusSerial;
         GError* error = nullptr;
         const std::int64_t pid = atspi_accessible_get_process_id(source, &error);
         dropError(error);
         if (pid == ::getpid())
-            return; // our own windows: the application the user selected in is still the one before
+            return;
         Focus focus;
         if (pid > 0)
             focus.pid = pid;
@@ -150,7 +167,10 @@ struct AtspiFocusedText::Worker {
         if (pid > 0)
             if (auto id = ProcessDesktopId::fromCgroup(readFile("/proc/" + std::to_string(pid) + "/cgroup")))
                 focus.application = *id;
-        if (focus.application.empty())
+        publish(focus);
+        // The name the application gives itself takes a walk up its objects, which an application
+        // busy starting up answers late: what is known already is published before it.
+        if (focus.application.empty()) {
             if (AtspiAccessible* application = atspi_accessible_get_application(source, &error)) {
                 if (gchar* name = atspi_accessible_get_name(application, nullptr)) {
                     focus.application = name;
@@ -158,21 +178,105 @@ struct AtspiFocusedText::Worker {
                 }
                 g_object_unref(application);
             }
-        dropError(error);
-        {
-            std::lock_guard lock(mutex);
-            current = focus;
+            dropError(error);
+            // Waiting for the answer runs the loop: a later focus may have been seen meanwhile.
+            if (serial == focusSerial)
+                publish(focus);
         }
+        keep(lastFocused, source);
         if (AtspiText* text = atspi_accessible_get_text_iface(source)) {
             g_object_unref(text);
             if (lastText != source) {
-                if (lastText)
-                    g_object_unref(lastText);
-                lastText = static_cast<AtspiAccessible*>(g_object_ref(source));
+                keep(lastText, source);
                 lastSelection.reset();
             }
             rememberSelection();
         }
+    }
+
+    static void keep(AtspiAccessible*& slot, AtspiAccessible* object) {
+        if (slot == object)
+            return;
+        g_object_ref(object);
+        if (slot)
+            g_object_unref(slot);
+        slot = object;
+    }
+
+    static bool hasFocus(AtspiAccessible* object) {
+        AtspiStateSet* states = atspi_accessible_get_state_set(object);
+        if (!states)
+            return false;
+        const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
+        g_object_unref(states);
+        return focused;
+    }
+
+    // Makes sure the focus known is the focus now: a focus event sent before we listened (an
+    // application started with us, or before its bridge learnt of our listener) is never seen, and an
+    // application that went away sends none. Asks the object last focused, else every application
+    // that can search its objects for the focused one.
+    void refresh() {
+        if (lastFocused && hasFocus(lastFocused)) {
+            focusOn(lastFocused);
+            return;
+        }
+        if (AtspiAccessible* found = searchFocused()) {
+            focusOn(found);
+            g_object_unref(found);
+            return;
+        }
+        forgetFocus();
+    }
+
+    static AtspiAccessible* searchFocused() {
+        AtspiAccessible* desktop = atspi_get_desktop(0);
+        if (!desktop)
+            return nullptr;
+        GError* error = nullptr;
+        AtspiAccessible* found = nullptr;
+        GArray* wanted = g_array_new(FALSE, FALSE, sizeof(AtspiStateType));
+        AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
+        g_array_append_val(wanted, focusedState);
+        AtspiStateSet* states = atspi_state_set_new(wanted);
+        g_array_free(wanted, TRUE);
+        AtspiMatchRule* rule = atspi_match_rule_new(
+            states, ATSPI_Collection_MATCH_ALL, nullptr, ATSPI_Collection_MATCH_NONE, nullptr,
+            ATSPI_Collection_MATCH_NONE, nullptr, ATSPI_Collection_MATCH_NONE, FALSE);
+        const int count = atspi_accessible_get_child_count(desktop, &error);
+        dropError(error);
+        for (int i = 0; i < count && !found; ++i) {
+            AtspiAccessible* application = atspi_accessible_get_child_at_index(desktop, i, &error);
+            dropError(error);
+            if (!application)
+                continue;
+            const auto pid = atspi_accessible_get_process_id(application, &error);
+            dropError(error);
+            AtspiCollection* collection = pid == std::uint32_t(::getpid())
+                                              ? nullptr
+                                              : atspi_accessible_get_collection_iface(application);
+            if (collection) {
+                GArray* matches = atspi_collection_get_matches(
+                    collection, rule, ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE, &error);
+                dropError(error);
+                if (matches) {
+                    for (guint m = 0; m < matches->len; ++m) {
+                        AtspiAccessible* match = g_array_index(matches, AtspiAccessible*, m);
+                        if (!found && match)
+                            found = static_cast<AtspiAccessible*>(g_object_ref(match));
+                        if (match)
+                            g_object_unref(match);
+                    }
+                    g_array_free(matches, TRUE);
+                }
+                g_object_unref(collection);
+            }
+            g_object_unref(application);
+        }
+        g_object_unref(rule);
+        g_object_unref(states);
+        g_object_unref(desktop);
+        return found;
     }
 
     // The selection of `lastText` now, when it has one.
@@ -222,6 +326,27 @@ struct AtspiFocusedText::Worker {
         return rect;
     }
 
+    // Inserts `value` at `position`; true once the field holds it there, which is asked again when the
+    // call reports a failure (an answer that came after the call gave up still did the work).
+    static bool insert(AtspiText* text, AtspiEditableText* editable, int position, const std::string& value) {
+        if (value.empty())
+            return true;
+        GError* error = nullptr;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (atspi_editable_text_insert_text(editable, position, value.c_str(), int(value.size()), &error))
+                return true;
+            dropError(error);
+            gchar* now = atspi_text_get_text(text, position,
+                                             position + AccessibleTextRange::characterCount(value), &error);
+            dropError(error);
+            const bool there = now && value == now;
+            g_free(now);
+            if (there)
+                return true;
+        }
+        return false;
+    }
+
     bool replace(const std::string& selected, const std::string& value) {
         if (!lastText)
             return false;
@@ -246,9 +371,11 @@ struct AtspiFocusedText::Worker {
             }
             if (target && atspi_editable_text_delete_text(editable, target->start, target->end, &error)) {
                 dropError(error);
-                replaced =
-                    value.empty() || atspi_editable_text_insert_text(editable, target->start, value.c_str(),
-                                                                     int(value.size()), &error);
+                replaced = insert(text, editable, target->start, value);
+                // Never leave the field without the user's text: a result that would not go in gives
+                // way to the text that stood there.
+                if (!replaced)
+                    insert(text, editable, target->start, selected);
                 lastSelection.reset();
             }
             dropError(error);
@@ -268,6 +395,11 @@ AtspiFocusedText::~AtspiFocusedText() = default;
 std::optional<FocusedText::Focus> AtspiFocusedText::focus() {
     std::lock_guard lock(worker_->mutex);
     return worker_->current;
+}
+
+void AtspiFocusedText::refresh() {
+    Worker* worker = worker_.get();
+    worker->run([worker] { worker->refresh(); });
 }
 
 void AtspiFocusedText::selectionExtents(std::function<void(std::optional<Rect>)> done) {

@@ -19,6 +19,7 @@ public:
     AtspiFocusedText& operator=(const AtspiFocusedText&) = delete;
 
     std::optional<Focus> focus() override;
+    void refresh() override;
     void selectionExtents(std::function<void(std::optional<Rect>)> done) override;
     void replaceSelection(std::string selected, std::string value, std::function<void(bool)> done) override;
 

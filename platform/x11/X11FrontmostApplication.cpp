@@ -48,6 +48,27 @@ std::optional<Window> activeWindow(Display* display) {
     return window;
 }
 
+// Whether the keyboard focus is `window` or a window inside it.
+bool holdsFocus(Display* display, Window window) {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    for (int depth = 0; focus != None && focus != PointerRoot && depth < 64; ++depth) {
+        if (focus == window)
+            return true;
+        Window root = None, parent = None, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, focus, &root, &parent, &children, &count))
+            return false;
+        if (children)
+            XFree(children);
+        if (parent == root)
+            return false;
+        focus = parent;
+    }
+    return false;
+}
+
 } // namespace
 
 X11FrontmostApplication::~X11FrontmostApplication() {
@@ -68,7 +89,8 @@ std::optional<std::string> X11FrontmostApplication::readActiveWindow(std::string
     // a replace): it is in front of nothing.
     XWindowAttributes attributes{};
     std::string text;
-    if (XGetWindowAttributes(display_, *window, &attributes) && attributes.map_state == IsViewable)
+    if (XGetWindowAttributes(display_, *window, &attributes) && attributes.map_state == IsViewable &&
+        (!onlyWithKeyboard_ || holdsFocus(display_, *window)))
         text = read(display_, *window);
     XSync(display_, False);
     XSetErrorHandler(previous);

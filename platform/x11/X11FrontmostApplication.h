@@ -12,6 +12,9 @@ namespace ondravell::platform {
 class X11FrontmostApplication final : public FrontmostApplication {
 public:
     X11FrontmostApplication() = default;
+    // `onlyWithKeyboard`: the active window counts only while the keyboard is in it. Under XWayland the
+    // property may still name an X11 window after a Wayland window took the focus.
+    explicit X11FrontmostApplication(bool onlyWithKeyboard) : onlyWithKeyboard_(onlyWithKeyboard) {}
     ~X11FrontmostApplication() override;
     X11FrontmostApplication(const X11FrontmostApplication&) = delete;
     X11FrontmostApplication& operator=(const X11FrontmostApplication&) = delete;
@@ -24,6 +27,7 @@ private:
     std::optional<std::string> readActiveWindow(std::string (*read)(Display*, unsigned long window));
 
     Display* display_ = nullptr;
+    bool onlyWithKeyboard_ = false;
 };
 
 } // namespace ondravell::platform

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <memory>
@@ -72,6 +73,18 @@ protected:
         })) << "the program never took its bus name";
     }
 
+    // Selects the focused field's text with the keyboard until `selected` holds. A window that has just
+    // been mapped may not have the keyboard yet: the keys are pressed again, but only after each try
+    // had the time to reach PRIMARY, so that a try never undoes the one before while it is being read.
+    static bool selectField(const std::function<bool()>& selected) {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            input_->selectLineByKeys();
+            if (eventually(selected, std::chrono::seconds(1)))
+                return true;
+        }
+        return false;
+    }
+
     static inline fs::path root_;
     static inline std::unique_ptr<MutterRemoteInput> input_;
     static inline std::unique_ptr<SessionClient> app_;
@@ -99,8 +112,7 @@ TEST_F(WaylandSelectionToolbarTest, ASettledSelectionInGtk3AndGtk4WindowsShowsTh
         const std::optional<std::string> before = x11PrimaryText();
         SessionClient client(c.client, c.arguments, {"GDK_BACKEND=wayland"});
         // A password field publishes its bullets, not its text: wait for any new selection there.
-        ASSERT_TRUE(eventually([&c, &before] {
-            input_->selectLineByKeys();
+        ASSERT_TRUE(selectField([&c, &before] {
             std::optional<std::string> now = x11PrimaryText();
             return c.shows ? now == c.arguments[0] : now.has_value() && now != before;
         })) << "PRIMARY: "
@@ -124,10 +136,7 @@ TEST_F(WaylandSelectionToolbarTest, ReplaceWritesTheFormattedJSONIntoTheWaylandF
     launchApp();
     const fs::path fieldText = root_ / "gtk-field.txt";
     SessionClient client(GTK_TEXT_FIELD_CLIENT, {R"({"a":1})", fieldText.string()}, {"GDK_BACKEND=wayland"});
-    ASSERT_TRUE(eventually([] {
-        input_->selectLineByKeys();
-        return x11PrimaryText() == R"({"a":1})";
-    }));
+    ASSERT_TRUE(selectField([] { return x11PrimaryText() == R"({"a":1})"; }));
     ASSERT_TRUE(eventually(barShown)) << "no bar over the GTK field";
     auto bar = *shownOurs(false);
     input_->click(bar.x + bar.width / 2, bar.y + bar.height / 2);
