@@ -156,8 +156,8 @@ void AppDelegate::applicationDidFinishLaunching() {
 
     startSync();
     startUpdateCheck();
-    OnboardingWindowController::setUpShared(
-        {&services_.userDefaults, &services_.extensionStatus, services_.enableFinderExtension});
+    OnboardingWindowController::setUpShared({&services_.userDefaults, &services_.extensionStatus,
+                                             services_.enableFinderExtension, &services_.trust});
     OnboardingWindowController::showIfNeeded();
 }
 

@@ -68,10 +68,12 @@ QVBoxLayout* stepLayout(QWidget* page) {
 
 } // namespace
 
-OnboardingView::OnboardingView(const platform::FinderExtensionStatus& extension, Actions actions)
+OnboardingView::OnboardingView(const platform::FinderExtensionStatus& extension, Actions actions,
+                               std::optional<std::string> missingServices)
     : QDialog(nullptr),
       extension_(extension),
       actions_(std::move(actions)),
+      missingServices_(std::move(missingServices)),
       flow_(extension.isExtensionEnabled()) {
     setWindowTitle(QStringLiteral("欢迎使用"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -188,6 +190,8 @@ QWidget* OnboardingView::makeDonePage() {
     layout->addWidget(secondary(QStringLiteral("在文件管理器里右键任意文件试试。托盘图标里有设置和操作历史；"
                                                "右键菜单的「脚本」子菜单里也有 Ondravell 的操作。"),
                                 page));
+    if (missingServices_)
+        layout->addWidget(secondary(QString::fromStdString(*missingServices_), page));
     layout->addStretch();
     auto* finish = largeButton(QStringLiteral("完成"), page);
     mainButtons_[OnboardingFlow::done] = finish;

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -28,7 +30,9 @@ public:
         std::function<void()> enableExtension;
     };
 
-    OnboardingView(const platform::FinderExtensionStatus& extension, Actions actions);
+    // `missingServices`: a line the last step shows about what the session lacks.
+    OnboardingView(const platform::FinderExtensionStatus& extension, Actions actions,
+                   std::optional<std::string> missingServices = std::nullopt);
 
     const OnboardingFlow& flow() const { return flow_; }
 
@@ -45,6 +49,7 @@ private:
 
     const platform::FinderExtensionStatus& extension_;
     Actions actions_;
+    std::optional<std::string> missingServices_;
     OnboardingFlow flow_;
     QTimer timer_;
     QStackedWidget* pages_ = nullptr;

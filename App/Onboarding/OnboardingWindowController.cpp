@@ -1,6 +1,7 @@
 #include "App/Onboarding/OnboardingWindowController.h"
 
 #include "App/Onboarding/OnboardingView.h"
+#include "platform/AccessibilityTrust.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -45,13 +46,15 @@ void OnboardingWindowController::show() {
         return;
     if (!window_) {
         window_ = std::make_unique<OnboardingView>(
-            *services_.extension, OnboardingView::Actions{[this] {
-                                                              if (services_.defaults)
-                                                                  OnboardingFlow::finish(*services_.defaults);
-                                                              if (window_)
-                                                                  window_->close();
-                                                          },
-                                                          services_.enableExtension});
+            *services_.extension,
+            OnboardingView::Actions{[this] {
+                                        if (services_.defaults)
+                                            OnboardingFlow::finish(*services_.defaults);
+                                        if (window_)
+                                            window_->close();
+                                    },
+                                    services_.enableExtension},
+            services_.trust ? services_.trust->missingServices() : std::nullopt);
         if (QScreen* screen = QGuiApplication::primaryScreen())
             window_->move(screen->availableGeometry().center() - window_->rect().center());
     }

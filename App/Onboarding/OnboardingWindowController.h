@@ -9,6 +9,7 @@ namespace ondravell {
 
 class OnboardingView;
 namespace platform {
+class AccessibilityTrust;
 class FinderExtensionStatus;
 class UserDefaults;
 } // namespace platform
@@ -21,6 +22,8 @@ public:
         const platform::FinderExtensionStatus* extension = nullptr;
         // Installs and enables the file manager's extension.
         std::function<void()> enableExtension;
+        // What the session lacks of the global services, told on the last step.
+        platform::AccessibilityTrust* trust = nullptr;
     };
 
     // `setUpShared` runs once in the composition root, before `shared`.
