@@ -79,7 +79,10 @@ std::optional<std::string> ConfigBundle::hash() const {
     auto bytes = encode();
     if (!bytes)
         return std::nullopt;
-    return FileHasher::hash(*bytes, HashAlgorithm::sha256);
+    std::string digest = FileHasher::hash(*bytes, HashAlgorithm::sha256);
+    if (digest.empty())
+        return std::nullopt;
+    return digest;
 }
 
 } // namespace ondravell

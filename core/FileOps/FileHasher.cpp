@@ -4,6 +4,7 @@
 #include "core/Support/UnicodeText.h"
 
 #include <cerrno>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <memory>
 #include <openssl/evp.h>
@@ -25,20 +26,66 @@ struct alignas(4096) HashChunk {
     unsigned char bytes[hashChunkSize];
 };
 
-const EVP_MD* evpDigest(HashAlgorithm algorithm) {
+// libcrypto is loaded the first time something is hashed rather than when the program starts: most runs
+// never hash, and the library takes more than a megabyte of resident memory once it is mapped. Only the
+// digest entry points are taken from it. When it cannot be loaded, or lacks one of them, every digest
+// fails as one the library refuses does.
+struct DigestLibrary {
+    decltype(&EVP_md5) md5 = nullptr;
+    decltype(&EVP_sha1) sha1 = nullptr;
+    decltype(&EVP_sha256) sha256 = nullptr;
+    decltype(&EVP_sha384) sha384 = nullptr;
+    decltype(&EVP_sha512) sha512 = nullptr;
+    decltype(&EVP_MD_CTX_new) newContext = nullptr;
+    decltype(&EVP_MD_CTX_free) freeContext = nullptr;
+    decltype(&EVP_DigestInit_ex) init = nullptr;
+    decltype(&EVP_DigestUpdate) update = nullptr;
+    decltype(&EVP_DigestFinal_ex) finish = nullptr;
+};
+
+template <typename Function> bool resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(::dlsym(library, name));
+    return function != nullptr;
+}
+
+// The library stays loaded once it is: it registers its own clean-up at exit.
+std::optional<DigestLibrary> loadDigestLibrary() {
+    void* library = ::dlopen("libcrypto.so.3", RTLD_LAZY | RTLD_LOCAL);
+    if (!library)
+        return std::nullopt;
+    DigestLibrary digests;
+    if (!resolve(library, "EVP_md5", digests.md5) || !resolve(library, "EVP_sha1", digests.sha1) ||
+        !resolve(library, "EVP_sha256", digests.sha256) || !resolve(library, "EVP_sha384", digests.sha384) ||
+        !resolve(library, "EVP_sha512", digests.sha512) ||
+        !resolve(library, "EVP_MD_CTX_new", digests.newContext) ||
+        !resolve(library, "EVP_MD_CTX_free", digests.freeContext) ||
+        !resolve(library, "EVP_DigestInit_ex", digests.init) ||
+        !resolve(library, "EVP_DigestUpdate", digests.update) ||
+        !resolve(library, "EVP_DigestFinal_ex", digests.finish))
+        return std::nullopt;
+    return digests;
+}
+
+// Loaded once, by whichever thread hashes first; the others wait for it.
+const DigestLibrary* digestLibrary() {
+    static const std::optional<DigestLibrary> loaded = loadDigestLibrary();
+    return loaded ? &*loaded : nullptr;
+}
+
+const EVP_MD* evpDigest(const DigestLibrary& digests, HashAlgorithm algorithm) {
     switch (algorithm) {
     case HashAlgorithm::md5:
-        return EVP_md5();
+        return digests.md5();
     case HashAlgorithm::sha1:
-        return EVP_sha1();
+        return digests.sha1();
     case HashAlgorithm::sha256:
-        return EVP_sha256();
+        return digests.sha256();
     case HashAlgorithm::sha384:
-        return EVP_sha384();
+        return digests.sha384();
     case HashAlgorithm::sha512:
-        return EVP_sha512();
+        return digests.sha512();
     }
-    return EVP_sha256();
+    return digests.sha256();
 }
 
 std::string hexText(const unsigned char* bytes, unsigned length) {
@@ -53,19 +100,23 @@ std::string hexText(const unsigned char* bytes, unsigned length) {
 }
 
 struct DigestContext {
-    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context{EVP_MD_CTX_new(), &EVP_MD_CTX_free};
+    const DigestLibrary* digests = digestLibrary();
+    std::unique_ptr<EVP_MD_CTX, void (*)(EVP_MD_CTX*)> context{nullptr, nullptr};
 
     explicit DigestContext(HashAlgorithm algorithm) {
-        if (context && EVP_DigestInit_ex(context.get(), evpDigest(algorithm), nullptr) != 1)
+        if (!digests)
+            return;
+        context = {digests->newContext(), digests->freeContext};
+        if (context && digests->init(context.get(), evpDigest(*digests, algorithm), nullptr) != 1)
             context.reset();
     }
     bool update(const void* bytes, std::size_t length) {
-        return context && EVP_DigestUpdate(context.get(), bytes, length) == 1;
+        return context && digests->update(context.get(), bytes, length) == 1;
     }
     std::optional<std::string> finish() {
         unsigned char digest[EVP_MAX_MD_SIZE];
         unsigned length = 0;
-        if (!context || EVP_DigestFinal_ex(context.get(), digest, &length) != 1)
+        if (!context || digests->finish(context.get(), digest, &length) != 1)
             return std::nullopt;
         return hexText(digest, length);
     }
@@ -126,8 +177,9 @@ std::optional<std::string> FileHasher::hash(const std::filesystem::path& file, H
 }
 
 bool FileHasher::verify(std::string_view data, HashAlgorithm algorithm, std::string_view expected) {
-    return UnicodeText::lowercased(UnicodeText::trimmingWhitespaceAndNewlines(expected)) ==
-           hash(data, algorithm);
+    std::string digest = hash(data, algorithm);
+    return !digest.empty() &&
+           UnicodeText::lowercased(UnicodeText::trimmingWhitespaceAndNewlines(expected)) == digest;
 }
 
 } // namespace ondravell
