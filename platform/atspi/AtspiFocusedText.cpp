@@ -62,6 +62,8 @@ struct AtspiFocusedText::Worker {
 
     // On the worker thread only: the text object of another application that had the focus last, and
     // the last range that was selected in it.
+    // Whether the accessibility bus was reached; on the worker thread only.
+    bool available = false;
     std::uint64_t focusSerial = 0;
     AtspiAccessible* lastFocused = nullptr;
     AtspiAccessible* lastText = nullptr;
@@ -89,11 +91,15 @@ struct AtspiFocusedText::Worker {
     void run(std::function<void()> task) { runIn(context, std::move(task)); }
 
     void start() {
-        atspi_set_main_context(context);
-        // 0: started; 1: started before in this process; anything else: no accessibility bus.
+        // 0: started; 1: started before in this process; anything else: no accessibility bus. Without a
+        // bus the library ends the process at its first question, so none is ever asked then.
         int status = atspi_init();
-        if (status != 0 && status != 1)
+        if ((status != 0 && status != 1) || !atspi_get_a11y_bus())
             return;
+        available = true;
+        // The bus connection is set up on GLib's default context by the start: its messages must be
+        // read on this thread only, never on the event loop's.
+        atspi_set_main_context(context);
         atspi_set_timeout(callTimeoutMs, callTimeoutMs);
         listener = atspi_event_listener_new(
             [](AtspiEvent* event, void* data) {
@@ -217,6 +223,8 @@ struct AtspiFocusedText::Worker {
     // application that went away sends none. Asks the object last focused, else every application
     // that can search its objects for the focused one.
     void refresh() {
+        if (!available)
+            return;
         if (lastFocused && hasFocus(lastFocused)) {
             focusOn(lastFocused);
             return;
@@ -306,6 +314,8 @@ struct AtspiFocusedText::Worker {
     }
 
     std::optional<Rect> extents() {
+        if (!available)
+            return std::nullopt;
         std::optional<AccessibleTextRange> range = selectionNow();
         AtspiText* text = lastText ? atspi_accessible_get_text_iface(lastText) : nullptr;
         if (!range || !text) {
@@ -348,6 +358,8 @@ struct AtspiFocusedText::Worker {
     }
 
     bool replace(const std::string& selected, const std::string& value) {
+        if (!available)
+            return false;
         if (!lastText)
             return false;
         AtspiText* text = atspi_accessible_get_text_iface(lastText);

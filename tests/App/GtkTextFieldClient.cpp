@@ -1,7 +1,8 @@
 // A GTK 3 window with one text field, as another application for the selection toolbar's tests: its
 // text is the first argument; every change of the text is written to the file named by the second
 // argument, when given (replaced whole), so a test can see what the field holds; a third argument
-// "password" makes it a password field. Prints "ready" once shown.
+// "password" makes it a password field, "multiline" a text view (which holds texts longer than an entry
+// takes). Prints "ready" once shown.
 #include "tests/App/TextFieldFile.h"
 
 #include <cstdio>
@@ -17,6 +18,14 @@ struct Client {
 void writeText(GtkEditable* field, gpointer data) {
     ondravell::test::writeTextFieldFile(static_cast<const Client*>(data)->textFile,
                                         gtk_entry_get_text(GTK_ENTRY(field)));
+}
+
+void writeBuffer(GtkTextBuffer* buffer, gpointer data) {
+    GtkTextIter start, end;
+    gtk_text_buffer_get_bounds(buffer, &start, &end);
+    gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+    ondravell::test::writeTextFieldFile(static_cast<const Client*>(data)->textFile, text);
+    g_free(text);
 }
 
 gboolean announce(gpointer) {
@@ -36,6 +45,17 @@ int main(int argc, char** argv) {
     gtk_window_set_default_size(GTK_WINDOW(window), 600, 60);
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
 
+    if (argc > 3 && std::string(argv[3]) == "multiline") {
+        GtkWidget* view = gtk_text_view_new();
+        GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
+        gtk_text_buffer_set_text(buffer, argc > 1 ? argv[1] : "select some words here", -1);
+        g_signal_connect(buffer, "changed", G_CALLBACK(writeBuffer), &client);
+        gtk_container_add(GTK_CONTAINER(window), view);
+        gtk_widget_show_all(window);
+        writeBuffer(buffer, &client);
+        gtk_main();
+        return 0;
+    }
     GtkWidget* field = gtk_entry_new();
     gtk_entry_set_text(GTK_ENTRY(field), argc > 1 ? argv[1] : "select some words here");
     PangoFontDescription* font = pango_font_description_from_string("Sans 20");

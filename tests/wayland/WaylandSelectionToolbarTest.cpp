@@ -63,8 +63,8 @@ protected:
             << "}";
     }
     // The program, armed as the settings say; the launch arms the monitor at once.
-    static void launchApp() {
-        app_ = std::make_unique<SessionClient>(ONDRAVELL_APP, std::vector<std::string>{});
+    static void launchApp(const std::vector<std::string>& environment = {}) {
+        app_ = std::make_unique<SessionClient>(ONDRAVELL_APP, std::vector<std::string>{}, environment);
         ASSERT_TRUE(eventually([] {
             return ::system("gdbus call --session --dest org.freedesktop.DBus "
                             "--object-path /org/freedesktop/DBus --method "
@@ -148,4 +148,14 @@ TEST_F(WaylandSelectionToolbarTest, ReplaceWritesTheFormattedJSONIntoTheWaylandF
     const std::string formatted = "{\n  \"a\" : 1\n}";
     EXPECT_TRUE(eventually([&] { return fileText(fieldText) == formatted; }))
         << "the field holds: " << fileText(fieldText);
+}
+
+TEST_F(WaylandSelectionToolbarTest, WithoutAnAccessibilityBusTheBarStillShows) {
+    ASSERT_TRUE(input_->ok()) << input_->error();
+    writeSettings(R"(["copyText"])");
+    launchApp({"AT_SPI_BUS_ADDRESS=unix:path=" + (root_ / "no-such-bus").string()});
+    SessionClient client(GTK_TEXT_FIELD_CLIENT, {"words without a bus", ""}, {"GDK_BACKEND=wayland"});
+    ASSERT_TRUE(selectField([] { return x11PrimaryText() == "words without a bus"; }));
+    EXPECT_TRUE(eventually(barShown)) << "no bar without the accessibility bus";
+    EXPECT_TRUE(app_->running());
 }
