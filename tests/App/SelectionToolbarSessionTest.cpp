@@ -67,6 +67,15 @@ pid_t launch(const char* program, std::vector<std::string> arguments) {
     return pid;
 }
 
+// Another program ended with the test however the test ends, so none outlives it.
+struct ScopedClient {
+    pid_t pid;
+    ~ScopedClient() {
+        ::kill(pid, SIGTERM);
+        ::waitpid(pid, nullptr, 0);
+    }
+};
+
 class SelectionToolbarSessionTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -113,6 +122,21 @@ protected:
         ::waitpid(app_, nullptr, 0);
         app_ = launch(ONDRAVELL_APP, {});
         std::this_thread::sleep_for(std::chrono::seconds(2));
+    }
+    // Gives the GTK client's window the keyboard (the window manager's part) and drags over its words.
+    // The field starts with its text selected; a click behind the text clears that first, since a drag
+    // that starts on selected text would move it instead of selecting.
+    static bool dragOverTheGtkField() {
+        if (!eventually([] { return X11Windows::viewableNamed("gtk-text-field-client").has_value(); }))
+            return false;
+        input_->setActiveWindow(X11Windows::viewableNamed("gtk-text-field-client")->id);
+        input_->moveTo(300, 330);
+        input_->click(1);
+        if (!eventually([] { return !barShown(); }))
+            return false;
+        std::this_thread::sleep_for(absenceWait);
+        input_->drag(51, 330, 250, 331);
+        return true;
     }
     // Drags over the words of the text field.
     static void selectInTheField() { input_->drag(70, 230, 330, 232); }
@@ -168,24 +192,8 @@ TEST_F(SelectionToolbarSessionTest,
     ASSERT_TRUE(input_->ok());
     writeSettings("[]", true, R"(["jsonTool"])");
     const fs::path fieldText = root_ / "gtk-field.txt";
-    // Ends with the test however it ends, so no client outlives it.
-    struct Client {
-        pid_t pid;
-        ~Client() {
-            ::kill(pid, SIGTERM);
-            ::waitpid(pid, nullptr, 0);
-        }
-    } gtkClient{launch(GTK_TEXT_FIELD_CLIENT, {R"({"a":1})", fieldText.string()})};
-    ASSERT_TRUE(eventually([] { return X11Windows::viewableNamed("gtk-text-field-client").has_value(); }));
-    // The window manager's part: a click gives the field's window the keyboard.
-    input_->setActiveWindow(X11Windows::viewableNamed("gtk-text-field-client")->id);
-    // The field starts with its text selected; a click behind the text clears that, since a drag that
-    // starts on selected text would move it instead of selecting.
-    input_->moveTo(300, 330);
-    input_->click(1);
-    ASSERT_TRUE(eventually([] { return !barShown(); }));
-    std::this_thread::sleep_for(absenceWait);
-    input_->drag(51, 330, 250, 331);
+    ScopedClient gtkClient{launch(GTK_TEXT_FIELD_CLIENT, {R"({"a":1})", fieldText.string()})};
+    ASSERT_TRUE(dragOverTheGtkField());
     ASSERT_TRUE(eventually([] { return shownOurs(false).has_value(); })) << "no bar over the GTK field";
 
     auto bar = *shownOurs(false);
@@ -227,4 +235,14 @@ TEST_F(SelectionToolbarSessionTest, HotKeyShowsTheCopiedSelectionAtThePointerWit
     auto bar = *X11Windows::viewableNamed(barName);
     EXPECT_NEAR(bar.x + bar.width / 2, 700, 1);
     EXPECT_EQ(bar.y + bar.height, 500 - 18);
+}
+
+TEST_F(SelectionToolbarSessionTest, AGtkPasswordFieldShowsNoBarThoughItPublishesBullets) {
+    ASSERT_TRUE(input_->ok());
+    writeSettings("[]");
+    ScopedClient gtkClient{launch(GTK_TEXT_FIELD_CLIENT, {"secret words in here", "", "password"})};
+    ASSERT_TRUE(dragOverTheGtkField());
+    std::this_thread::sleep_for(absenceWait);
+    EXPECT_FALSE(barShown()) << "the bar showed over a GTK password field";
+    input_->setActiveWindow(0);
 }
