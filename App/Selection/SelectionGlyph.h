@@ -3,8 +3,6 @@
 #include "App/Selection/SelectionBarStyle.h"
 #include "core/Models/SelectionAction.h"
 
-#include <array>
-
 namespace ondravell {
 
 // What the picture of a toolbar action is made of, and which parts a bar button shows. Sizes are
@@ -15,22 +13,14 @@ struct SelectionGlyph {
         text,      // `glyphText`, b, semibold, monospaced
         wordCount, // "SIZE", 0.72 b, bold, rounded, kerning −0.3
         json,      // "{" b semibold, "JSON" 0.68 b bold, "}" b semibold, monospaced, spacing 0.5
-        cleanText, // "字" 0.78 b semibold, then the broom overlapping it by 0.34 b
+        cleanText, // "字" 0.78 b semibold, then the broom (BroomShape) overlapping it by 0.34 b
         askAI,     // "Ask" 0.8 b semibold, then "AI" 0.52 b bold raised by 0.16 b
     };
-    // One straight stroke of the broom, in fractions of its frame (y grows downwards).
-    struct Segment {
-        double x1, y1, x2, y2;
-    };
-
     static constexpr double barIconSize = 12.5;     // the `icon` style
     static constexpr double barIconTextSize = 11.0; // the `iconText` style
 
     SelectionGlyph() = delete;
     static Drawing drawingFor(const SelectionAction& action);
-    // The broom's five strokes: handle, binding and three bristles, each drawn on its own.
-    static const std::array<Segment, 5>& broomSegments();
-    static double broomLineWidth(double baseSize);
 
     static bool buttonShowsGlyph(SelectionBarStyle style) { return style != SelectionBarStyle::text; }
     // In the `iconText` style the title is left out when the glyph text already holds it, in any case.

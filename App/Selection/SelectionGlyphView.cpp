@@ -1,5 +1,6 @@
 #include "App/Selection/SelectionGlyphView.h"
 
+#include "App/Selection/BroomShape.h"
 #include "App/Selection/SelectionGlyph.h"
 #include "App/Symbols/SymbolImage.h"
 
@@ -100,11 +101,11 @@ QSizeF sizeOf(const Layout& layout) {
 
 void paintBroom(QPainter& painter, const QRectF& frame, double baseSize, const QColor& colour) {
     QPainterPath path;
-    for (const auto& segment : SelectionGlyph::broomSegments()) {
+    for (const auto& segment : BroomShape::segments()) {
         path.moveTo(frame.left() + segment.x1 * frame.width(), frame.top() + segment.y1 * frame.height());
         path.lineTo(frame.left() + segment.x2 * frame.width(), frame.top() + segment.y2 * frame.height());
     }
-    QPen pen(colour, SelectionGlyph::broomLineWidth(baseSize), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(colour, BroomShape::lineWidth(baseSize), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     painter.strokePath(path, pen);
 }
 

@@ -1,3 +1,4 @@
+#include "App/Selection/BroomShape.h"
 #include "App/Selection/SelectionBarActions.h"
 #include "App/Selection/SelectionBarAnchor.h"
 #include "App/Selection/SelectionBarPlacement.h"
@@ -133,8 +134,8 @@ TEST(SelectionGlyph, DrawingsTitlesAndTheBroom) {
     EXPECT_TRUE(SelectionGlyph::buttonShowsTitle(builtin(Kind::jsonTool), SelectionBarStyle::text));
     EXPECT_FALSE(SelectionGlyph::buttonShowsGlyph(SelectionBarStyle::text));
 
-    EXPECT_DOUBLE_EQ(SelectionGlyph::broomLineWidth(5), 1.0);
-    EXPECT_DOUBLE_EQ(SelectionGlyph::broomLineWidth(12.5), 1.375);
+    EXPECT_DOUBLE_EQ(BroomShape::lineWidth(5), 1.0);
+    EXPECT_DOUBLE_EQ(BroomShape::lineWidth(12.5), 1.375);
 }
 
 TEST(SelectionBarPlacement, FixedSpotOnThePrimaryScreen) {
