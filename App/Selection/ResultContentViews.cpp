@@ -1,5 +1,9 @@
 #include "App/Selection/ResultContentViews.h"
 
+#include "App/Selection/ColorPreviewView.h"
+#include "App/Selection/ResultTextView.h"
+#include "App/Selection/RowsView.h"
+#include "App/Selection/TranslateView.h"
 #include "App/Symbols/SymbolImage.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/Support/Numbers.h"
@@ -241,22 +245,20 @@ std::string hex2(int value) {
 // GCC 12 at -O3 takes a literal put in front of a temporary string for an overlapping copy
 // (-Wrestrict, a known false positive of its string inlining); the warning is silenced here only.
 ONDRAVELL_IGNORE_RESTRICT_BEGIN
-std::string ResultContentViews::hexText(const TextInspector::Color& color) {
+std::string ColorPreviewView::hexText(const TextInspector::Color& color) {
     return "#" + hex2(component(color.r)) + hex2(component(color.g)) + hex2(component(color.b));
 }
 ONDRAVELL_IGNORE_RESTRICT_END
 
-std::string ResultContentViews::rgbText(const TextInspector::Color& color) {
+std::string ColorPreviewView::rgbText(const TextInspector::Color& color) {
     return "rgb(" + Numbers::format(std::int64_t(component(color.r))) + ", " +
            Numbers::format(std::int64_t(component(color.g))) + ", " +
            Numbers::format(std::int64_t(component(color.b))) + ")";
 }
 
-QWidget* ResultContentViews::rows(const std::vector<SelectionActionPlan::Row>& rows, bool copyable,
-                                  const std::optional<std::string>& replaceValue,
-                                  const ResultActions& actions) {
-    auto* view = new QWidget;
-    auto* column = new QVBoxLayout(view);
+RowsView::RowsView(const std::vector<SelectionActionPlan::Row>& rows, bool copyable,
+                   const std::optional<std::string>& replaceValue, const ResultActions& actions) {
+    auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
     auto* grid = new QGridLayout;
@@ -268,47 +270,44 @@ QWidget* ResultContentViews::rows(const std::vector<SelectionActionPlan::Row>& r
         // Calculate's label is the selected expression: as long as a selection and never markup.
         auto* label = new QLabel(clampedLines(firstLines(rows[i].label, valueLines + 1), captionFont(),
                                               labelColumnWidth, valueLines),
-                                 view);
+                                 this);
         label->setTextFormat(Qt::PlainText);
         label->setFont(captionFont());
         label->setFixedWidth(labelColumnWidth);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, secondary(view));
+        palette.setColor(QPalette::WindowText, secondary(this));
         label->setPalette(palette);
         grid->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
         // A selectable label draws its text 4 px in from each side.
         QLabel* value = selectableLabel(clampedLines(firstLines(rows[i].value, valueLines + 1), valueFont,
                                                      rowValueMaxWidth - 8, valueLines),
-                                        valueFont, view);
+                                        valueFont, this);
         value->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         grid->addWidget(value, row, 1);
         if (copyable)
-            grid->addWidget(copyButton(view, rows[i].value, actions), row, 2, Qt::AlignVCenter);
+            grid->addWidget(copyButton(this, rows[i].value, actions), row, 2, Qt::AlignVCenter);
     }
     grid->setColumnStretch(1, 1);
     column->addLayout(grid);
     if (replaceValue) {
-        auto* divider = new QFrame(view);
+        auto* divider = new QFrame(this);
         divider->setFrameShape(QFrame::HLine);
         divider->setFrameShadow(QFrame::Sunken);
         column->addWidget(divider);
         auto* buttons = new QHBoxLayout;
         buttons->addWidget(
-            textButton(view, "替换选区", "arrow.left.arrow.right", actions.replace, *replaceValue));
+            textButton(this, "替换选区", "arrow.left.arrow.right", actions.replace, *replaceValue));
         buttons->addStretch(1);
         column->addLayout(buttons);
     }
-    return view;
 }
 
-QWidget* ResultContentViews::longText(const std::string& content,
-                                      const std::optional<std::string>& replaceWith,
-                                      const ResultActions& actions) {
-    auto* view = new QWidget;
-    auto* column = new QVBoxLayout(view);
+ResultTextView::ResultTextView(const std::string& content, const std::optional<std::string>& replaceWith,
+                               const ResultActions& actions) {
+    auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    auto* text = new QPlainTextEdit(view);
+    auto* text = new QPlainTextEdit(this);
     text->setReadOnly(true);
     text->setFont(monospaced(0.95));
     text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -322,32 +321,29 @@ QWidget* ResultContentViews::longText(const std::string& content,
     text->setMinimumWidth(360);
     column->addWidget(text);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(textButton(view, "复制", "doc.on.doc", actions.copy, content));
+    buttons->addWidget(textButton(this, "复制", "doc.on.doc", actions.copy, content));
     if (replaceWith)
         buttons->addWidget(
-            textButton(view, "替换选区", "arrow.left.arrow.right", actions.replace, *replaceWith));
+            textButton(this, "替换选区", "arrow.left.arrow.right", actions.replace, *replaceWith));
     buttons->addStretch(1);
     column->addLayout(buttons);
-    return view;
 }
 
-QWidget* ResultContentViews::color(const TextInspector::Color& color, const ResultActions& actions) {
-    auto* view = new QWidget;
-    auto* row = new QHBoxLayout(view);
+ColorPreviewView::ColorPreviewView(const TextInspector::Color& color, const ResultActions& actions) {
+    auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(12);
-    row->addWidget(new Swatch(QColor::fromRgbF(float(color.r), float(color.g), float(color.b)), view));
+    row->addWidget(new Swatch(QColor::fromRgbF(float(color.r), float(color.g), float(color.b)), this));
     auto* texts = new QVBoxLayout;
     texts->setSpacing(4);
     for (const std::string& text : {hexText(color), rgbText(color)}) {
         auto* line = new QHBoxLayout;
-        line->addWidget(selectableLabel(QString::fromStdString(text), monospaced(), view));
-        line->addWidget(copyButton(view, text, actions));
+        line->addWidget(selectableLabel(QString::fromStdString(text), monospaced(), this));
+        line->addWidget(copyButton(this, text, actions));
         line->addStretch(1);
         texts->addLayout(line);
     }
     row->addLayout(texts);
-    return view;
 }
 
 QWidget* ResultContentViews::message(const std::string& text) {
@@ -360,29 +356,25 @@ QWidget* ResultContentViews::message(const std::string& text) {
     return view;
 }
 
-QWidget* ResultContentViews::translation(const std::string& text, const std::string& below,
-                                         QLabel** belowLabel) {
-    auto* view = new QWidget;
-    view->setMaximumWidth(translationMaxWidth);
-    auto* column = new QVBoxLayout(view);
+TranslateView::TranslateView(const std::string& text, const std::string& below) {
+    setMaximumWidth(translationMaxWidth);
+    auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    auto* original = new QLabel(view);
+    auto* original = new QLabel(this);
     original->setTextFormat(Qt::PlainText);
     original->setText(clampedLines(firstLines(text, translationTextLines + 1), original->font(),
                                    translationMaxWidth, translationTextLines));
     original->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     column->addWidget(original);
-    auto* result = selectableLabel(shown(below, shownTranslationUnits), QFont(), view);
+    auto* result = selectableLabel(shown(below, shownTranslationUnits), QFont(), this);
     result->setWordWrap(true);
     QPalette palette = result->palette();
-    palette.setColor(QPalette::WindowText, secondary(view));
+    palette.setColor(QPalette::WindowText, secondary(this));
     result->setPalette(palette);
     column->addWidget(result);
     widenToLongestLine(result, translationMaxWidth);
-    if (belowLabel)
-        *belowLabel = result;
-    return view;
+    below_ = result;
 }
 
 QImage ResultContentViews::qrImage(const QRCodeMatrix& code) {

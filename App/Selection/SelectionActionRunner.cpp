@@ -1,8 +1,12 @@
 #include "App/Selection/SelectionActionRunner.h"
 
+#include "App/Selection/ColorPreviewView.h"
 #include "App/Selection/ResultContentViews.h"
+#include "App/Selection/ResultTextView.h"
+#include "App/Selection/RowsView.h"
 #include "App/Selection/SelectionActionPlan.h"
 #include "App/Selection/SelectionResultWindow.h"
+#include "App/Selection/TranslateView.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/DesktopOpener.h"
@@ -100,8 +104,8 @@ void SelectionActionRunner::prepareViews() {
         return;
     const std::string sample = "Ab 你好 123";
     SelectionResultWindow::shared().prepare(
-        ResultContentViews::rows({{ODLocalized("字符"), sample}}, true, sample, ResultActions{}));
-    SelectionResultWindow::shared().prepare(ResultContentViews::longText(sample, sample, ResultActions{}));
+        new RowsView({{ODLocalized("字符"), sample}}, true, sample, ResultActions{}));
+    SelectionResultWindow::shared().prepare(new ResultTextView(sample, sample, ResultActions{}));
 }
 
 void SelectionActionRunner::copy(const std::string& value) {
@@ -196,16 +200,16 @@ void SelectionActionRunner::carryOut(const SelectionActionPlan& plan, QPointF at
         copy(plan.text);
         return;
     case Effect::showRows:
-        content = ResultContentViews::rows(plan.rows, plan.copyable, plan.replaceValue, actions);
+        content = new RowsView(plan.rows, plan.copyable, plan.replaceValue, actions);
         break;
     case Effect::showText:
-        content = ResultContentViews::longText(plan.text, plan.replaceValue, actions);
+        content = new ResultTextView(plan.text, plan.replaceValue, actions);
         break;
     case Effect::showMessage:
         content = ResultContentViews::message(plan.text);
         break;
     case Effect::showColor:
-        content = ResultContentViews::color(plan.color, actions);
+        content = new ColorPreviewView(plan.color, actions);
         break;
     case Effect::showQRCode:
         content = ResultContentViews::qrCode(*plan.qrCode);
@@ -224,9 +228,8 @@ void SelectionActionRunner::showTranslation(const SelectionActionPlan& plan, QPo
     platform::Translator* translator = services_.translator;
     const bool available = translator && translator->isAvailable();
     const std::string missing = ODLocalized("翻译需要安装 translate-shell（trans 命令）");
-    QLabel* below = nullptr;
-    QWidget* content =
-        ResultContentViews::translation(plan.text, available ? ODLocalized("正在翻译…") : missing, &below);
+    auto* content = new TranslateView(plan.text, available ? ODLocalized("正在翻译…") : missing);
+    QLabel* below = content->translationLabel();
     std::function<void()> whenGone;
     if (available) {
         QPointer<QLabel> target = below;

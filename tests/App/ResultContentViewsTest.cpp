@@ -1,8 +1,8 @@
 // Result views laid out in the result panel on Qt's offscreen platform (the application object comes
 // from the runner's suite in the same program).
-#include "App/Selection/ResultContentViews.h"
-
+#include "App/Selection/RowsView.h"
 #include "App/Selection/SelectionResultWindow.h"
+#include "App/Selection/TranslateView.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -16,14 +16,10 @@ using namespace ondravell;
 TEST(ResultContentViewsLayout, ShortValuesAndMessagesStayOnOneLineInThePanel) {
     const std::function<QWidget*()> views[] = {
         [] {
-            return ResultContentViews::rows(
-                {{"本地时间", "2023-11-14 22:13:20"}, {"UTC", "2023-11-14 22:13:20 (UTC)"}}, true,
-                std::nullopt, {});
+            return new RowsView({{"本地时间", "2023-11-14 22:13:20"}, {"UTC", "2023-11-14 22:13:20 (UTC)"}},
+                                true, std::nullopt, {});
         },
-        [] {
-            return ResultContentViews::translation("hello world",
-                                                   "翻译需要安装 translate-shell（trans 命令）", nullptr);
-        },
+        [] { return new TranslateView("hello world", "翻译需要安装 translate-shell（trans 命令）"); },
     };
     SelectionResultWindow& window = SelectionResultWindow::shared();
     for (const auto& make : views) {
@@ -42,8 +38,8 @@ TEST(ResultContentViewsLayout, ShortValuesAndMessagesStayOnOneLineInThePanel) {
 TEST(ResultContentViewsLayout, LongValuesBreakAnywhereWithinThreeLinesAndEndInAnEllipsis) {
     const std::string base64(600, 'Q'), encoded = "https%3A%2F%2Fexample.org%2F" + std::string(200, 'x');
     const std::string fiveLines = "one\ntwo\nthree\nfour\nfive";
-    std::unique_ptr<QWidget> view(ResultContentViews::rows(
-        {{"Base64", base64}, {"URL", encoded}, {"lines", fiveLines}}, true, std::nullopt, {}));
+    std::unique_ptr<QWidget> view(
+        new RowsView({{"Base64", base64}, {"URL", encoded}, {"lines", fiveLines}}, true, std::nullopt, {}));
     std::map<QString, QStringList> shown;
     for (const QLabel* label : view->findChildren<QLabel*>()) {
         if (QStringList{"Base64", "URL", "lines"}.contains(label->text()))

@@ -1,6 +1,6 @@
 #include "App/Selection/SelectionActionRunner.h"
 
-#include "App/Selection/ResultContentViews.h"
+#include "App/Selection/ResultTextView.h"
 #include "App/Selection/SelectionResultWindow.h"
 #include "platform/TaskQueue.h"
 #include "platform/WindowFocus.h"
@@ -129,7 +129,7 @@ TEST_F(SelectionActionRunnerTest, ALongTextIsWholeOnceScrolledThrough) {
     std::string content;
     for (int i = 0; content.size() < 300000; ++i)
         content += "line " + std::to_string(i) + " 你好 😀\n";
-    std::unique_ptr<QWidget> view(ResultContentViews::longText(content, std::nullopt, {}));
+    std::unique_ptr<QWidget> view(new ResultTextView(content, std::nullopt, {}));
     auto* text = view->findChild<QPlainTextEdit*>();
     ASSERT_NE(text, nullptr);
     view->show();
