@@ -21,6 +21,13 @@ public:
     static constexpr std::array<Section, 6> allSections{Section::general,   Section::finder,
                                                         Section::templates, Section::selection,
                                                         Section::history,   Section::about};
+    // The page's place in `allSections`, which is also its row in the sidebar and the detail pane.
+    static constexpr std::size_t indexOf(Section section) {
+        for (std::size_t i = 0; i < allSections.size(); ++i)
+            if (allSections[i] == section)
+                return i;
+        return 0;
+    }
     // The page's title, also its identity and its localisation key.
     static std::string_view title(Section section);
     // The page with exactly this title.

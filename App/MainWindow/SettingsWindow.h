@@ -1,24 +1,20 @@
 #pragma once
 
+#include "App/MainWindow/MainSplitViewController.h"
 #include "App/MainWindow/SettingsNavigation.h"
 #include "App/MainWindow/SettingsPages.h"
+#include "App/MainWindow/SettingsToolbarDelegate.h"
 
 #include <QWidget>
-#include <array>
 
-class QLabel;
 class QListWidget;
-class QSplitter;
-class QStackedWidget;
-class QToolBar;
 
 namespace ondravell {
 
-class SegmentedControl;
-
-// The settings window: a toolbar with the sidebar switch, back and forward and the page's title; the
-// sidebar of the six pages; and the page shown beside it. It follows the shared navigation state,
-// whoever changes it, and remembers its content size per screen size in the application's defaults.
+// The settings window: a toolbar with the sidebar switch, back and forward and the page's title
+// (SettingsToolbarDelegate) over the sidebar of the six pages and the page shown beside it
+// (MainSplitViewController). It follows the shared navigation state, whoever changes it, and
+// remembers its content size per screen size in the application's defaults.
 class SettingsWindow final : public QWidget {
 public:
     SettingsWindow(SettingsNavigation& navigation, SettingsPageServices services);
@@ -31,28 +27,23 @@ public:
     SettingsNavigation::Section current() const { return navigation_.selection(); }
     // The page's widget once it has been shown.
     QWidget* page(SettingsNavigation::Section section) const;
-    QListWidget* sidebar() const { return sidebar_; }
-    SegmentedControl* navigationControl() const { return navigationControl_; }
-    QLabel* titleLabel() const { return title_; }
+    QListWidget* sidebar() const;
+    SegmentedControl* navigationControl() const { return toolbarDelegate_.navigationControl(); }
+    QLabel* titleLabel() const { return toolbarDelegate_.titleLabel(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QToolBar* makeToolbar();
     void refresh();
     void saveSize();
 
     SettingsNavigation& navigation_;
     std::size_t observation_ = 0;
     SettingsPageServices services_;
-    QListWidget* sidebar_;
-    QStackedWidget* pages_;
-    QSplitter* splitter_;
-    SegmentedControl* navigationControl_ = nullptr;
-    QLabel* title_ = nullptr;
-    std::array<QWidget*, SettingsNavigation::allSections.size()> made_{};
+    SettingsToolbarDelegate toolbarDelegate_;
+    MainSplitViewController* split_;
 };
 
 } // namespace ondravell
