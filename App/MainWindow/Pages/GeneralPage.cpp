@@ -1,6 +1,9 @@
 #include "App/MainWindow/Pages/GeneralPage.h"
 
 #include "App/Host/FinderExtensionGuide.h"
+#include "App/MainWindow/Pages/FinderExtensionStatusRow.h"
+#include "App/MainWindow/Pages/FullDiskAccessRow.h"
+#include "App/MainWindow/Pages/ICloudSyncRow.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
 #include "App/MainWindow/Widgets/SymbolLabel.h"
 #include "App/Services/SoftwareUpdateRow.h"
@@ -85,14 +88,7 @@ GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettin
       launchAtLogin_(new QCheckBox(QStringLiteral("开机时自动启动"))),
       hideIcon_(new QCheckBox(QStringLiteral("隐藏菜单栏图标"))),
       extension_(new SettingsSection(QStringLiteral("文件管理器扩展"))),
-      cloudUnavailable_(makeSymbolLabel(
-          "icloud.slash",
-          QStringLiteral("云盘文件夹不可用（未找到 %1）").arg(folderText(model_.cloudFolder())),
-          palette().color(QPalette::PlaceholderText))),
-      cloudSync_(new QCheckBox(QStringLiteral("通过云盘同步配置"))),
-      lastSync_(note({})),
-      cloudNote_(note(
-          QStringLiteral("配置存放在云盘文件夹的 Ondravell 文件夹，多台电脑自动保持一致（新者覆盖旧者）。"))),
+      cloud_(new ICloudSyncRow(model_)),
       export_(new QPushButton(QStringLiteral("导出配置…"))),
       import_(new QPushButton(QStringLiteral("导入配置…"))) {
     auto* identity = new SettingsSection({});
@@ -115,14 +111,10 @@ GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettin
 
     addSection(extension_);
 
-    auto* access = new SettingsSection(QStringLiteral("完全磁盘访问"));
-    access->addRow(makeSymbolLabel("checkmark.seal.fill", QStringLiteral("已授予完全磁盘访问"), green));
-    access->addRow(note(QStringLiteral("撤销、移动、删除涉及桌面/文稿等受保护目录时需要此权限。Ondravell "
-                                       "以你的用户身份运行，可访问你有权访问的全部文件，无需另行授权。")));
-    addSection(access);
+    addSection(new FullDiskAccessRow);
 
     auto* cloud = new SettingsSection(QStringLiteral("云盘同步"));
-    cloud->addRow(cloudRow());
+    cloud->addRow(cloud_);
     addSection(cloud);
 
     auto* update = new SettingsSection(QStringLiteral("软件更新"));
@@ -147,6 +139,14 @@ GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettin
     addSection(help);
 }
 
+QCheckBox* GeneralPage::cloudSyncSwitch() const {
+    return cloud_->cloudSyncSwitch();
+}
+
+QLabel* GeneralPage::lastSyncLine() const {
+    return cloud_->lastSyncLine();
+}
+
 void GeneralPage::reload() {
     model_.load();
     refresh();
@@ -160,45 +160,13 @@ void GeneralPage::refresh() {
         hideIcon_->setChecked(model_.hideMenuBarIcon());
     }
     refreshExtension();
-    refreshCloud();
+    cloud_->refresh();
 }
 
 void GeneralPage::refreshExtension() {
     delete extensionRow_;
-    extensionRow_ = new QWidget;
-    auto* layout = new QHBoxLayout(extensionRow_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    if (model_.extensionEnabled()) {
-        layout->addWidget(
-            makeSymbolLabel("checkmark.seal.fill", QStringLiteral("文件管理器扩展已启用"), green), 1);
-    } else {
-        layout->addWidget(
-            makeSymbolLabel("exclamationmark.triangle.fill", QStringLiteral("文件管理器扩展未启用"), orange),
-            1);
-        auto* enable = new QPushButton(QStringLiteral("去启用…"));
-        connect(enable, &QPushButton::clicked, this, [this] {
-            if (opener_)
-                FinderExtensionGuide::openSystemSettings(*opener_);
-        });
-        layout->addWidget(enable);
-    }
+    extensionRow_ = new FinderExtensionStatusRow(model_.extensionEnabled(), opener_);
     extension_->addRow(extensionRow_);
-}
-
-QWidget* GeneralPage::cloudRow() {
-    auto* row = new QWidget;
-    auto* column = new QVBoxLayout(row);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(6);
-    column->addWidget(cloudUnavailable_);
-    column->addWidget(cloudSync_);
-    column->addWidget(lastSync_);
-    column->addWidget(cloudNote_);
-    connect(cloudSync_, &QCheckBox::toggled, this, [this](bool on) {
-        model_.setCloudSyncEnabled(on);
-        refreshCloud();
-    });
-    return row;
 }
 
 QWidget* GeneralPage::backupRow() {
@@ -218,7 +186,55 @@ QWidget* GeneralPage::backupRow() {
     return row;
 }
 
-void GeneralPage::refreshCloud() {
+FinderExtensionStatusRow::FinderExtensionStatusRow(bool enabled, platform::SystemSettingsOpener* opener) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (enabled) {
+        layout->addWidget(
+            makeSymbolLabel("checkmark.seal.fill", QStringLiteral("文件管理器扩展已启用"), green), 1);
+    } else {
+        layout->addWidget(
+            makeSymbolLabel("exclamationmark.triangle.fill", QStringLiteral("文件管理器扩展未启用"), orange),
+            1);
+        auto* enable = new QPushButton(QStringLiteral("去启用…"));
+        connect(enable, &QPushButton::clicked, this, [opener] {
+            if (opener)
+                FinderExtensionGuide::openSystemSettings(*opener);
+        });
+        layout->addWidget(enable);
+    }
+}
+
+FullDiskAccessRow::FullDiskAccessRow() : SettingsSection(QStringLiteral("完全磁盘访问")) {
+    addRow(makeSymbolLabel("checkmark.seal.fill", QStringLiteral("已授予完全磁盘访问"), green));
+    addRow(note(QStringLiteral("撤销、移动、删除涉及桌面/文稿等受保护目录时需要此权限。Ondravell "
+                               "以你的用户身份运行，可访问你有权访问的全部文件，无需另行授权。")));
+}
+
+ICloudSyncRow::ICloudSyncRow(GeneralModel& model)
+    : cloudUnavailable_(makeSymbolLabel(
+          "icloud.slash",
+          QStringLiteral("云盘文件夹不可用（未找到 %1）").arg(folderText(model.cloudFolder())),
+          palette().color(QPalette::PlaceholderText))),
+      cloudSync_(new QCheckBox(QStringLiteral("通过云盘同步配置"))),
+      lastSync_(note({})),
+      cloudNote_(note(
+          QStringLiteral("配置存放在云盘文件夹的 Ondravell 文件夹，多台电脑自动保持一致（新者覆盖旧者）。"))),
+      model_(model) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(6);
+    column->addWidget(cloudUnavailable_);
+    column->addWidget(cloudSync_);
+    column->addWidget(lastSync_);
+    column->addWidget(cloudNote_);
+    connect(cloudSync_, &QCheckBox::toggled, this, [this](bool on) {
+        model_.setCloudSyncEnabled(on);
+        refresh();
+    });
+}
+
+void ICloudSyncRow::refresh() {
     const bool available = model_.cloudAvailable();
     cloudUnavailable_->setVisible(!available);
     cloudSync_->setVisible(available);

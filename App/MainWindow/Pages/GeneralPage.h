@@ -9,6 +9,7 @@ class QPushButton;
 
 namespace ondravell {
 
+class ICloudSyncRow;
 class SettingsSection;
 class UpdateChecker;
 
@@ -27,8 +28,8 @@ public:
     GeneralModel& model() { return model_; }
     QCheckBox* launchAtLoginSwitch() const { return launchAtLogin_; }
     QCheckBox* hideIconSwitch() const { return hideIcon_; }
-    QCheckBox* cloudSyncSwitch() const { return cloudSync_; }
-    QLabel* lastSyncLine() const { return lastSync_; }
+    QCheckBox* cloudSyncSwitch() const;
+    QLabel* lastSyncLine() const;
     QPushButton* exportButton() const { return export_; }
     QPushButton* importButton() const { return import_; }
 
@@ -38,8 +39,6 @@ protected:
 private:
     void refresh();
     void refreshExtension();
-    void refreshCloud();
-    QWidget* cloudRow();
     QWidget* backupRow();
 
     GeneralModel model_;
@@ -48,10 +47,7 @@ private:
     QCheckBox* hideIcon_;
     SettingsSection* extension_;
     QWidget* extensionRow_ = nullptr;
-    QWidget* cloudUnavailable_;
-    QCheckBox* cloudSync_;
-    QLabel* lastSync_;
-    QLabel* cloudNote_;
+    ICloudSyncRow* cloud_;
     QPushButton* export_;
     QPushButton* import_;
 };

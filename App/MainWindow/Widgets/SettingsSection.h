@@ -10,7 +10,7 @@ namespace ondravell {
 
 // One titled group of a settings page: a header above a framed list of rows and an explanatory
 // footer below it. Either text may be empty, which leaves its line out.
-class SettingsSection final : public QWidget {
+class SettingsSection : public QWidget {
 public:
     explicit SettingsSection(const QString& header, const QString& footer = {}, QWidget* parent = nullptr);
 
