@@ -1,15 +1,15 @@
 #include "App/MainWindow/SettingsPages.h"
 
 #include "App/History/HistoryView.h"
-#include "App/MainWindow/Pages/AboutPage.h"
+#include "App/MainWindow/Pages/AboutView.h"
 #include "App/MainWindow/Pages/FavoriteTargetsSection.h"
-#include "App/MainWindow/Pages/FinderActionsPage.h"
-#include "App/MainWindow/Pages/GeneralPage.h"
+#include "App/MainWindow/Pages/FinderActionsSettings.h"
+#include "App/MainWindow/Pages/GeneralSettingsView.h"
 #include "App/MainWindow/Pages/HotKeysSection.h"
 #include "App/MainWindow/Pages/PathTemplatesSection.h"
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
-#include "App/MainWindow/Pages/SelectionSettingsPage.h"
-#include "App/MainWindow/Pages/TemplatesPage.h"
+#include "App/MainWindow/Pages/SelectionSettingsView.h"
+#include "App/MainWindow/Pages/TemplatesSettingsView.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/Services/ICloudSync.h"
 #include "App/Services/UpdateChecker.h"
@@ -42,7 +42,7 @@ void warmUpSettingsPages() {
     QImage canvas(QSize(warmUpCanvasWidth, warmUpCanvasHeight) * ratio, QImage::Format_ARGB32_Premultiplied);
     canvas.setDevicePixelRatio(ratio);
     QPainter painter(&canvas);
-    SelectionSettingsPage::warmUp(painter);
+    SelectionSettingsView::warmUp(painter);
     SelectionEnginesSections::warmUp(painter);
 }
 
@@ -50,7 +50,7 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
     using Section = SettingsNavigation::Section;
     switch (section) {
     case Section::finder: {
-        auto* page = new FinderActionsPage({services.applications, services.fileDialog});
+        auto* page = new FinderActionsSettings({services.applications, services.fileDialog});
         page->addWidget(new FavoriteTargetsSection(services.fileDialog));
         page->addWidget(new PathTemplatesSection);
         page->addWidget(new HotKeysSection(services.keyboardLayout, services.reloadHotKeys));
@@ -58,31 +58,31 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
     }
     case Section::general:
         if (services.loginItem && services.extensionStatus)
-            return new GeneralPage({*services.loginItem,
-                                    services.userDefaults,
-                                    *services.extensionStatus,
-                                    &ICloudSync::shared(),
-                                    {&services.fileDialog, ConfigBackup::confirmImportAlert,
-                                     [](const ConfigBackup::Message& message) {
-                                         ToastPresenter::shared().show(message.text, message.symbol);
-                                     }}},
-                                   services.settingsOpener, UpdateChecker::shared());
+            return new GeneralSettingsView({*services.loginItem,
+                                            services.userDefaults,
+                                            *services.extensionStatus,
+                                            &ICloudSync::shared(),
+                                            {&services.fileDialog, ConfigBackup::confirmImportAlert,
+                                             [](const ConfigBackup::Message& message) {
+                                                 ToastPresenter::shared().show(message.text, message.symbol);
+                                             }}},
+                                           services.settingsOpener, UpdateChecker::shared());
         break;
     case Section::about:
-        return new AboutPage;
+        return new AboutView;
     case Section::history:
         if (services.historyActions)
             return new HistoryView(*services.historyActions);
         break;
     case Section::selection: {
-        auto* page = new SelectionSettingsPage(
+        auto* page = new SelectionSettingsView(
             {services.trust, services.rearmSelectionTrigger, services.reloadHotKeys},
             services.keyboardLayout);
         page->addToolbarSection(new SelectionEnginesSections({services.applications, services.fileDialog}));
         return page;
     }
     case Section::templates:
-        return new TemplatesPage(services.fileDialog);
+        return new TemplatesSettingsView(services.fileDialog);
     }
     return placeholder(section);
 }

@@ -1,6 +1,6 @@
 // The templates page with 200 of the user's templates, 50 of them with picture icons, on the display of
 // $DISPLAY (run it under Xvfb): from construction to the first paint processed. Goal: under 100 ms.
-#include "App/MainWindow/Pages/TemplatesPage.h"
+#include "App/MainWindow/Pages/TemplatesSettingsView.h"
 #include "App/MainWindow/SettingsWindow.h"
 #include "bench/App/WindowTiming.h"
 #include "bench/BenchContainer.h"
@@ -60,7 +60,7 @@ void writeTemplates() {
 // Builds the page, shows it and waits until its first paint is done; the seconds it took.
 double showPage() {
     auto start = std::chrono::steady_clock::now();
-    TemplatesPage page(dialog);
+    TemplatesSettingsView page(dialog);
     page.resize(560, 520);
     page.show();
     bool exposed = QTest::qWaitForWindowExposed(&page);

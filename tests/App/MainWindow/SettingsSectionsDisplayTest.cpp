@@ -1,6 +1,6 @@
-#include "App/MainWindow/Pages/AboutPage.h"
+#include "App/MainWindow/Pages/AboutView.h"
 #include "App/MainWindow/Pages/FavoriteTargetsSection.h"
-#include "App/MainWindow/Pages/GeneralPage.h"
+#include "App/MainWindow/Pages/GeneralSettingsView.h"
 #include "App/MainWindow/Pages/HotKeysSection.h"
 #include "App/MainWindow/Pages/PathTemplatesSection.h"
 #include "App/MainWindow/Widgets/KeyRecorderField.h"
@@ -122,7 +122,7 @@ TEST_F(SettingsSectionsDisplayTest, SectionsSaveWhatTheUserDoes) {
     EXPECT_EQ(reloads, 2);
 }
 
-TEST_F(SettingsSectionsDisplayTest, GeneralPageDrivenThroughItsControls) {
+TEST_F(SettingsSectionsDisplayTest, GeneralSettingsViewDrivenThroughItsControls) {
     platform::MemoryLoginItem loginItem;
     loginItem.refuses = true;
     platform::MemoryUserDefaults defaults;
@@ -135,14 +135,14 @@ TEST_F(SettingsSectionsDisplayTest, GeneralPageDrivenThroughItsControls) {
     ICloudSync sync({&defaults, nullptr, &watcher, [] { return 1'800'000'000.0; }, {}, std::nullopt, cloud});
     std::vector<std::string> toasts;
     UpdateChecker checker({});
-    auto* page =
-        new GeneralPage({loginItem,
-                         defaults,
-                         extension,
-                         &sync,
-                         {&dialog, [] { return true; },
-                          [&](const ConfigBackup::Message& message) { toasts.push_back(message.text); }}},
-                        nullptr, checker);
+    auto* page = new GeneralSettingsView(
+        {loginItem,
+         defaults,
+         extension,
+         &sync,
+         {&dialog, [] { return true; },
+          [&](const ConfigBackup::Message& message) { toasts.push_back(message.text); }}},
+        nullptr, checker);
     auto window = showIn(page);
 
     EXPECT_TRUE(page->hideIconSwitch()->isChecked());
@@ -186,7 +186,7 @@ TEST_F(SettingsSectionsDisplayTest, UpdateRowShowsANewVersionInOrangeAndShortens
     platform::MemoryLoginItem loginItem;
     platform::MemoryUserDefaults defaults;
     DisabledExtension extension;
-    auto window = showIn(new GeneralPage({loginItem, defaults, extension}, nullptr, checker));
+    auto window = showIn(new GeneralSettingsView({loginItem, defaults, extension}, nullptr, checker));
     window->resize(640, 700);
     QApplication::processEvents();
     QPushButton* check = nullptr;
@@ -203,8 +203,8 @@ TEST_F(SettingsSectionsDisplayTest, UpdateRowShowsANewVersionInOrangeAndShortens
     EXPECT_EQ(status->palette().color(status->foregroundRole()), QColor(240, 140, 0));
 }
 
-TEST(AboutPage, VersionTextMarksMissingParts) {
-    EXPECT_EQ(AboutPage::versionText("1.2", "34"), "1.2 (34)");
-    EXPECT_EQ(AboutPage::versionText("1.2", ""), "1.2 (—)");
-    EXPECT_EQ(AboutPage::versionText("", ""), "— (—)");
+TEST(AboutView, VersionTextMarksMissingParts) {
+    EXPECT_EQ(AboutView::versionText("1.2", "34"), "1.2 (34)");
+    EXPECT_EQ(AboutView::versionText("1.2", ""), "1.2 (—)");
+    EXPECT_EQ(AboutView::versionText("", ""), "— (—)");
 }

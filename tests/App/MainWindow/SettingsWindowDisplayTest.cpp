@@ -1,6 +1,6 @@
 #include "App/MainWindow/Pages/ConditionEditor.h"
 #include "App/MainWindow/Pages/FinderActionRow.h"
-#include "App/MainWindow/Pages/FinderActionsPage.h"
+#include "App/MainWindow/Pages/FinderActionsSettings.h"
 #include "App/MainWindow/SettingsWindow.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
 #include "App/MainWindow/Widgets/SegmentedControl.h"
@@ -42,8 +42,8 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return window;
     }
-    FinderActionsPage& finderPage(SettingsWindow& window) {
-        return *dynamic_cast<FinderActionsPage*>(window.page(Section::finder));
+    FinderActionsSettings& finderPage(SettingsWindow& window) {
+        return *dynamic_cast<FinderActionsSettings*>(window.page(Section::finder));
     }
     std::optional<std::string> bytes() const { return fileBytes(settingsFile()); }
     OndravellSettings stored() const { return SettingsService().load(); }
@@ -59,7 +59,7 @@ TEST_F(SettingsWindowDisplayTest, OpeningBrowsingAndClosingLeavesTheSettingsFile
     for (const auto& [file, editorIndex] : cases) {
         writeSettings(file);
         auto window = openWindow();
-        FinderActionsPage& page = finderPage(*window);
+        FinderActionsSettings& page = finderPage(*window);
         EXPECT_EQ(page.editorPicker()->currentIndex(), editorIndex);
         EXPECT_EQ(page.terminalPicker()->currentIndex(), 0);
         for (Section section : SettingsNavigation::allSections)
@@ -92,7 +92,7 @@ TEST_F(SettingsWindowDisplayTest, ToolbarAndSidebarFollowTheNavigation) {
 TEST_F(SettingsWindowDisplayTest, FinderPageEditsReachTheFileAndTheExtensionsMenu) {
     writeSettings("{\"enabledActionIDs\": [\"copy.path\", \"copy.file\", \"delete\"]}");
     auto window = openWindow();
-    FinderActionsPage& page = finderPage(*window);
+    FinderActionsSettings& page = finderPage(*window);
 
     click(page.nestControl()->button(1));
     EXPECT_TRUE(stored().nestUnderOndravell);
@@ -129,7 +129,7 @@ TEST_F(SettingsWindowDisplayTest, FinderPageEditsReachTheFileAndTheExtensionsMen
 
 TEST_F(SettingsWindowDisplayTest, DeleteAsksFirstAndKeepsItsWarningWhenMoved) {
     auto window = openWindow();
-    FinderActionsPage& page = finderPage(*window);
+    FinderActionsSettings& page = finderPage(*window);
     bool confirm = false;
     page.confirmDangerous = [&] { return confirm; };
     auto before = bytes();
@@ -154,7 +154,7 @@ TEST_F(SettingsWindowDisplayTest, DeleteAsksFirstAndKeepsItsWarningWhenMoved) {
 
 TEST_F(SettingsWindowDisplayTest, NewGroupNamesAreTrimmedAndBlankOnesIgnored) {
     auto window = openWindow();
-    FinderActionsPage& page = finderPage(*window);
+    FinderActionsSettings& page = finderPage(*window);
     FinderActionRow* hash = page.row("hash");
     auto menuTitles = [&] {
         QMenu menu;

@@ -1,5 +1,5 @@
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
-#include "App/MainWindow/Pages/SelectionSettingsPage.h"
+#include "App/MainWindow/Pages/SelectionSettingsView.h"
 #include "App/MainWindow/SettingsPages.h"
 #include "App/MainWindow/Widgets/KeyRecorderField.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
@@ -38,7 +38,7 @@ char name[] = "test";
 char* argv[] = {name, nullptr};
 
 // The page "划词" as the settings window makes it, on screen.
-class SelectionPageDisplayTest : public SettingsFileTest {
+class SelectionSettingsViewDisplayTest : public SettingsFileTest {
 protected:
     static void SetUpTestSuite() {
         if (!qApp)
@@ -54,7 +54,7 @@ protected:
     int reloads = 0;
     std::unique_ptr<QWidget> page;
 
-    SelectionSettingsPage* show() {
+    SelectionSettingsView* show() {
         SettingsPageServices services{defaults, dialog, applications};
         services.keyboardLayout = &keys;
         services.reloadHotKeys = [this] { ++reloads; };
@@ -64,10 +64,10 @@ protected:
         page->resize(640, 900);
         page->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(page.get()));
-        return dynamic_cast<SelectionSettingsPage*>(page.get());
+        return dynamic_cast<SelectionSettingsView*>(page.get());
     }
     // The engine sections the settings window adds after the page's own.
-    static SelectionEnginesSections* enginesOf(SelectionSettingsPage* page) {
+    static SelectionEnginesSections* enginesOf(SelectionSettingsView* page) {
         return dynamic_cast<SelectionEnginesSections*>(page->toolbarSections().back());
     }
     static void clickBox(QAbstractButton* box) {
@@ -84,8 +84,8 @@ protected:
 
 } // namespace
 
-TEST_F(SelectionPageDisplayTest, ToolbarControlsSaveTheirFieldsAndReArm) {
-    SelectionSettingsPage* selection = show();
+TEST_F(SelectionSettingsViewDisplayTest, ToolbarControlsSaveTheirFieldsAndReArm) {
+    SelectionSettingsView* selection = show();
     ASSERT_NE(selection, nullptr);
     auto* engines = enginesOf(selection);
     ASSERT_NE(engines, nullptr);
@@ -127,7 +127,7 @@ TEST_F(SelectionPageDisplayTest, ToolbarControlsSaveTheirFieldsAndReArm) {
     EXPECT_EQ(stored().selectionBarStyle, "icon") << "each control wrote its own field";
 }
 
-TEST_F(SelectionPageDisplayTest, EnginesAndExcludedApplicationsAreEditedInPlace) {
+TEST_F(SelectionSettingsViewDisplayTest, EnginesAndExcludedApplicationsAreEditedInPlace) {
     writeSettings(R"({"selectionEnabled": true})");
     applications.claimScheme("obsidian");
     applications.addDesktopFile("/usr/share/applications/org.gnome.Terminal.desktop", "org.gnome.Terminal");
@@ -171,9 +171,9 @@ TEST_F(SelectionPageDisplayTest, EnginesAndExcludedApplicationsAreEditedInPlace)
     EXPECT_EQ(stored().selectionCustomAIEngines.size(), 1u) << "each control wrote its own fields";
 }
 
-TEST_F(SelectionPageDisplayTest, ReadsTheFileWhenBuiltAndAgainInLaterShowings) {
+TEST_F(SelectionSettingsViewDisplayTest, ReadsTheFileWhenBuiltAndAgainInLaterShowings) {
     writeSettings(R"({"selectionEnabled": false})");
-    SelectionSettingsPage* selection = show();
+    SelectionSettingsView* selection = show();
     ASSERT_NE(selection, nullptr);
     auto* engines = enginesOf(selection);
     EXPECT_FALSE(selection->enabledSwitch()->isChecked());

@@ -1,4 +1,4 @@
-#include "App/MainWindow/Pages/GeneralPage.h"
+#include "App/MainWindow/Pages/GeneralSettingsView.h"
 
 #include "App/Host/FinderExtensionGuide.h"
 #include "App/MainWindow/Pages/FinderExtensionStatusRow.h"
@@ -80,8 +80,9 @@ QString localDateTime(double secondsSince1970) {
 
 } // namespace
 
-GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettingsOpener* opener,
-                         UpdateChecker& updateChecker, QWidget* parent)
+GeneralSettingsView::GeneralSettingsView(GeneralModel::Services services,
+                                         platform::SystemSettingsOpener* opener, UpdateChecker& updateChecker,
+                                         QWidget* parent)
     : SettingsPage(parent),
       model_(std::move(services)),
       opener_(opener),
@@ -139,20 +140,20 @@ GeneralPage::GeneralPage(GeneralModel::Services services, platform::SystemSettin
     addSection(help);
 }
 
-QCheckBox* GeneralPage::cloudSyncSwitch() const {
+QCheckBox* GeneralSettingsView::cloudSyncSwitch() const {
     return cloud_->cloudSyncSwitch();
 }
 
-QLabel* GeneralPage::lastSyncLine() const {
+QLabel* GeneralSettingsView::lastSyncLine() const {
     return cloud_->lastSyncLine();
 }
 
-void GeneralPage::reload() {
+void GeneralSettingsView::reload() {
     model_.load();
     refresh();
 }
 
-void GeneralPage::refresh() {
+void GeneralSettingsView::refresh() {
     {
         QSignalBlocker login(launchAtLogin_);
         QSignalBlocker icon(hideIcon_);
@@ -163,13 +164,13 @@ void GeneralPage::refresh() {
     cloud_->refresh();
 }
 
-void GeneralPage::refreshExtension() {
+void GeneralSettingsView::refreshExtension() {
     delete extensionRow_;
     extensionRow_ = new FinderExtensionStatusRow(model_.extensionEnabled(), opener_);
     extension_->addRow(extensionRow_);
 }
 
-QWidget* GeneralPage::backupRow() {
+QWidget* GeneralSettingsView::backupRow() {
     auto* row = new QWidget;
     auto* column = new QVBoxLayout(row);
     column->setContentsMargins(0, 0, 0, 0);

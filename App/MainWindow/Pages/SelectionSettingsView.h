@@ -27,9 +27,9 @@ class KeyboardLayout;
 // and its actions with their glyphs, in order. Everything below the switch shows only while the toolbar
 // is on, the sections added with `addToolbarSection` too. Its state lives in `SelectionSettingsModel`;
 // the page draws it and reports the user's edits.
-class SelectionSettingsPage final : public SettingsPage {
+class SelectionSettingsView final : public SettingsPage {
 public:
-    SelectionSettingsPage(SelectionSettingsModel::Services services, const platform::KeyboardLayout* layout,
+    SelectionSettingsView(SelectionSettingsModel::Services services, const platform::KeyboardLayout* layout,
                           QWidget* parent = nullptr);
 
     // Draws, into `painter`, the fonts and glyphs the page uses, so that its first showing finds them.

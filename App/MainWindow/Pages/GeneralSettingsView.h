@@ -20,10 +20,10 @@ class SystemSettingsOpener;
 // "通用": launch at login, the tray icon, the file-manager extension's state, file access, the cloud
 // sync switch, the update check, configuration export and import, and the help texts. It edits nothing
 // in the shared settings record.
-class GeneralPage final : public SettingsPage {
+class GeneralSettingsView final : public SettingsPage {
 public:
-    GeneralPage(GeneralModel::Services services, platform::SystemSettingsOpener* opener,
-                UpdateChecker& updateChecker, QWidget* parent = nullptr);
+    GeneralSettingsView(GeneralModel::Services services, platform::SystemSettingsOpener* opener,
+                        UpdateChecker& updateChecker, QWidget* parent = nullptr);
 
     GeneralModel& model() { return model_; }
     QCheckBox* launchAtLoginSwitch() const { return launchAtLogin_; }

@@ -17,9 +17,9 @@ class SegmentedControl;
 
 // The page "文件管理器右键": menu style, the ordered list of actions, the open-with choices and the copy
 // size limit. Its state lives in `FinderActionsModel`; the page draws it and reports the user's edits.
-class FinderActionsPage final : public SettingsPage {
+class FinderActionsSettings final : public SettingsPage {
 public:
-    explicit FinderActionsPage(FinderActionsModel::Services services, QWidget* parent = nullptr);
+    explicit FinderActionsSettings(FinderActionsModel::Services services, QWidget* parent = nullptr);
 
     FinderActionsModel& model() { return model_; }
     SegmentedControl* nestControl() const { return nest_; }

@@ -1,4 +1,4 @@
-#include "App/MainWindow/Pages/TemplatesPage.h"
+#include "App/MainWindow/Pages/TemplatesSettingsView.h"
 
 #include "App/MainWindow/Pages/AddTemplateSheet.h"
 #include "App/MainWindow/Pages/TemplateRow.h"
@@ -11,7 +11,7 @@
 
 namespace ondravell {
 
-TemplatesPage::TemplatesPage(platform::FileDialog& dialog, QWidget* parent)
+TemplatesSettingsView::TemplatesSettingsView(platform::FileDialog& dialog, QWidget* parent)
     : SettingsPage(parent), dialog_(dialog), list_(new ReorderableRowList), add_(new QPushButton) {
     auto* templates = new SettingsSection(
         {}, QStringLiteral(
@@ -41,22 +41,22 @@ TemplatesPage::TemplatesPage(platform::FileDialog& dialog, QWidget* parent)
     model_.setObserver([this] { refresh(); });
 }
 
-void TemplatesPage::reload() {
+void TemplatesSettingsView::reload() {
     model_.load();
 }
 
-TemplateRow* TemplatesPage::row(const std::string& id) const {
+TemplateRow* TemplatesSettingsView::row(const std::string& id) const {
     auto found = rows_.find({id, 0});
     return found == rows_.end() ? nullptr : found->second;
 }
 
-void TemplatesPage::openEditor(const std::optional<FileTemplate>& editing) {
+void TemplatesSettingsView::openEditor(const std::optional<FileTemplate>& editing) {
     AddTemplateSheet sheet(
         editing, dialog_, [this](const FileTemplate& saved) { model_.save(saved); }, this);
     runSheet(sheet);
 }
 
-void TemplatesPage::refresh() {
+void TemplatesSettingsView::refresh() {
     std::map<std::pair<std::string, int>, TemplateRow*> kept;
     std::map<std::string, int> seen;
     std::vector<QWidget*> ordered;

@@ -1,4 +1,4 @@
-#include "App/MainWindow/Pages/SelectionSettingsPage.h"
+#include "App/MainWindow/Pages/SelectionSettingsView.h"
 
 #include "App/MainWindow/Widgets/FontWarmUp.h"
 #include "App/MainWindow/Widgets/KeyRecorderField.h"
@@ -51,7 +51,7 @@ QLabel* caption(const QString& text, const QFont& base) {
 
 } // namespace
 
-SelectionSettingsPage::SelectionSettingsPage(SelectionSettingsModel::Services services,
+SelectionSettingsView::SelectionSettingsView(SelectionSettingsModel::Services services,
                                              const platform::KeyboardLayout* layout, QWidget* parent)
     : SettingsPage(parent),
       buildTurn_(this),
@@ -138,7 +138,7 @@ SelectionSettingsPage::SelectionSettingsPage(SelectionSettingsModel::Services se
     model_.load();
 }
 
-void SelectionSettingsPage::warmUp(QPainter& painter) {
+void SelectionSettingsView::warmUp(QPainter& painter) {
     const QFont base = QApplication::font();
     QFont title = base; // the sections' titles
     title.setBold(true);
@@ -148,7 +148,7 @@ void SelectionSettingsPage::warmUp(QPainter& painter) {
         SelectionGlyphView::paintGlyph(painter, QPointF(0, 0), action, glyphBaseSize, colour);
 }
 
-QWidget* SelectionSettingsPage::makeActionRow(const SelectionAction& action) {
+QWidget* SelectionSettingsView::makeActionRow(const SelectionAction& action) {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 2, 0, 2);
@@ -167,23 +167,23 @@ QWidget* SelectionSettingsPage::makeActionRow(const SelectionAction& action) {
     return row;
 }
 
-void SelectionSettingsPage::addToolbarSection(QWidget* section) {
+void SelectionSettingsView::addToolbarSection(QWidget* section) {
     toolbarSections_.push_back(section);
     section->setVisible(model_.enabled());
     addWidget(section);
 }
 
-QCheckBox* SelectionSettingsPage::actionSwitch(std::string_view id) const {
+QCheckBox* SelectionSettingsView::actionSwitch(std::string_view id) const {
     auto found = switches_.find(id);
     return found == switches_.end() ? nullptr : found->second;
 }
 
-void SelectionSettingsPage::reload() {
+void SelectionSettingsView::reload() {
     if (!buildTurn_.current())
         model_.load();
 }
 
-void SelectionSettingsPage::refresh() {
+void SelectionSettingsView::refresh() {
     enabled_->setChecked(model_.enabled());
     trustWarning_->setVisible(model_.enabled() && !model_.trusted());
     if (servicesWarning_)
@@ -196,7 +196,7 @@ void SelectionSettingsPage::refresh() {
     refreshRows();
 }
 
-void SelectionSettingsPage::refreshRows() {
+void SelectionSettingsView::refreshRows() {
     std::vector<QWidget*> ordered;
     for (const SelectionAction& action : model_.orderedActions()) {
         const std::string id(action.id());

@@ -1,4 +1,4 @@
-#include "App/MainWindow/Pages/AboutPage.h"
+#include "App/MainWindow/Pages/AboutView.h"
 
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
@@ -23,12 +23,12 @@ namespace {
 constexpr int iconSize = 84;
 } // namespace
 
-std::string AboutPage::versionText(std::string_view shortVersion, std::string_view build) {
+std::string AboutView::versionText(std::string_view shortVersion, std::string_view build) {
     auto part = [](std::string_view text) { return text.empty() ? std::string("—") : std::string(text); };
     return part(shortVersion) + " (" + part(build) + ")";
 }
 
-AboutPage::AboutPage(QWidget* parent) : SettingsPage(parent) {
+AboutView::AboutView(QWidget* parent) : SettingsPage(parent) {
     auto* identity = new SettingsSection({});
     auto* stack = new QWidget;
     auto* column = new QVBoxLayout(stack);

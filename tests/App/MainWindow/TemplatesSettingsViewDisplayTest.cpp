@@ -1,6 +1,6 @@
 #include "App/MainWindow/Pages/AddTemplateSheet.h"
 #include "App/MainWindow/Pages/TemplateRow.h"
-#include "App/MainWindow/Pages/TemplatesPage.h"
+#include "App/MainWindow/Pages/TemplatesSettingsView.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
 #include "core/FileOps/TemplateIconStore.h"
 #include "platform/memory/MemoryFileDialog.h"
@@ -22,13 +22,13 @@ using namespace ondravell::test;
 
 namespace {
 
-class TemplatesPageTest : public FileActionTest {
+class TemplatesSettingsViewTest : public FileActionTest {
 protected:
     platform::MemoryFileDialog dialog;
     TemplateIconStore icons{TemplateStore::appGroupID};
 
-    std::unique_ptr<TemplatesPage> openPage() {
-        auto page = std::make_unique<TemplatesPage>(dialog);
+    std::unique_ptr<TemplatesSettingsView> openPage() {
+        auto page = std::make_unique<TemplatesSettingsView>(dialog);
         page->resize(560, 600);
         page->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(page.get()));
@@ -71,7 +71,7 @@ protected:
 
 } // namespace
 
-TEST_F(TemplatesPageTest, BuiltinsShowWithSwitchesOnlyAndCancellingWritesNothing) {
+TEST_F(TemplatesSettingsViewTest, BuiltinsShowWithSwitchesOnlyAndCancellingWritesNothing) {
     auto page = openPage();
     const auto& rows = page->list()->rows();
     ASSERT_EQ(rows.size(), FileTemplate::builtins().size());
@@ -97,7 +97,7 @@ TEST_F(TemplatesPageTest, BuiltinsShowWithSwitchesOnlyAndCancellingWritesNothing
     EXPECT_FALSE(std::filesystem::exists(*TemplateStore(TemplateStore::appGroupID).fileURL()));
 }
 
-TEST_F(TemplatesPageTest, AddEditHideMoveAndDeleteReachTheNewFileSubmenu) {
+TEST_F(TemplatesSettingsViewTest, AddEditHideMoveAndDeleteReachTheNewFileSubmenu) {
     auto page = openPage();
     dialog.answer(picture(300, 200));
     page->runSheet = [&](AddTemplateSheet& sheet) {

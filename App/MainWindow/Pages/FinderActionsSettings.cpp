@@ -1,4 +1,4 @@
-#include "App/MainWindow/Pages/FinderActionsPage.h"
+#include "App/MainWindow/Pages/FinderActionsSettings.h"
 
 #include "App/MainWindow/Pages/FinderActionRow.h"
 #include "App/MainWindow/Widgets/QtText.h"
@@ -30,7 +30,7 @@ std::optional<std::string> chosenID(const QComboBox* picker, int index) {
 
 } // namespace
 
-FinderActionsPage::FinderActionsPage(FinderActionsModel::Services services, QWidget* parent)
+FinderActionsSettings::FinderActionsSettings(FinderActionsModel::Services services, QWidget* parent)
     : SettingsPage(parent),
       model_(services),
       nest_(new SegmentedControl({{QStringLiteral("顶级菜单")}, {QStringLiteral("归入 Ondravell 菜单")}})),
@@ -100,16 +100,16 @@ FinderActionsPage::FinderActionsPage(FinderActionsModel::Services services, QWid
     model_.setObserver([this] { refresh(); });
 }
 
-void FinderActionsPage::reload() {
+void FinderActionsSettings::reload() {
     model_.load();
 }
 
-FinderActionRow* FinderActionsPage::row(const std::string& id) const {
+FinderActionRow* FinderActionsSettings::row(const std::string& id) const {
     auto found = rows_.find(id);
     return found == rows_.end() ? nullptr : found->second;
 }
 
-void FinderActionsPage::refresh() {
+void FinderActionsSettings::refresh() {
     nest_->setCurrentIndex(model_.nestUnder() ? 1 : 0);
     refreshRows();
     fillPicker(terminal_, QStringLiteral("系统默认（终端）"), model_.installedTerminals(),
@@ -121,7 +121,7 @@ void FinderActionsPage::refresh() {
         std::clamp(model_.maxCopyMB(), FinderActionsModel::minCopyMB, FinderActionsModel::maxCopyMBLimit)));
 }
 
-void FinderActionsPage::refreshRows() {
+void FinderActionsSettings::refreshRows() {
     std::vector<std::string> groups = model_.existingGroups();
     std::vector<QWidget*> ordered;
     for (const OndravellAction& action : model_.actions()) {
@@ -139,9 +139,9 @@ void FinderActionsPage::refreshRows() {
     list_->setRows(ordered);
 }
 
-void FinderActionsPage::fillPicker(QComboBox* picker, const QString& absentTitle,
-                                   const std::vector<LaunchableApp>& apps,
-                                   const std::optional<std::string>& chosen) {
+void FinderActionsSettings::fillPicker(QComboBox* picker, const QString& absentTitle,
+                                       const std::vector<LaunchableApp>& apps,
+                                       const std::optional<std::string>& chosen) {
     QSignalBlocker blocker(picker);
     picker->clear();
     picker->addItem(absentTitle);
@@ -155,7 +155,7 @@ void FinderActionsPage::fillPicker(QComboBox* picker, const QString& absentTitle
     picker->setCurrentIndex(current);
 }
 
-void FinderActionsPage::toggled(const OndravellAction& action, bool on) {
+void FinderActionsSettings::toggled(const OndravellAction& action, bool on) {
     model_.toggle(action, on);
     if (!model_.pendingDangerousID())
         return;
@@ -165,7 +165,7 @@ void FinderActionsPage::toggled(const OndravellAction& action, bool on) {
         model_.cancelDangerous();
 }
 
-bool FinderActionsPage::askDangerous() {
+bool FinderActionsSettings::askDangerous() {
     QMessageBox alert(this);
     alert.setIcon(QMessageBox::Warning);
     alert.setText(QStringLiteral("启用「彻底删除」？"));

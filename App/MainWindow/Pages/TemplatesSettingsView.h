@@ -24,9 +24,9 @@ class TemplateRow;
 
 // The page "新建文件模板": every template of the file manager's new-file submenu in menu order, to
 // reorder, show or hide, and the user's own to add, edit and delete in the template editor.
-class TemplatesPage final : public SettingsPage {
+class TemplatesSettingsView final : public SettingsPage {
 public:
-    explicit TemplatesPage(platform::FileDialog& dialog, QWidget* parent = nullptr);
+    explicit TemplatesSettingsView(platform::FileDialog& dialog, QWidget* parent = nullptr);
 
     TemplatesModel& model() { return model_; }
     ReorderableRowList* list() const { return list_; }
