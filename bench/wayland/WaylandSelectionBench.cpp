@@ -7,7 +7,7 @@
 //      the call to the answer.
 // Prints the median and the largest of each. Arguments: ONDRAVELL_APP GTK_CLIENT [rounds] [kib].
 #include "platform/atspi/AtspiFocusedText.h"
-#include "tests/App/X11Windows.h"
+#include "tests/platform/x11/X11Windows.h"
 #include "tests/wayland/MutterRemoteInput.h"
 #include "tests/wayland/SessionClients.h"
 

@@ -4,7 +4,7 @@
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
 #include "tests/App/FakeStatusNotifierWatcher.h"
-#include "tests/App/X11Windows.h"
+#include "tests/platform/x11/X11Windows.h"
 
 #include <chrono>
 #include <csignal>

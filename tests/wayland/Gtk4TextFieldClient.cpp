@@ -1,7 +1,7 @@
 // A GTK 4 window with one text field, as another application for the selection toolbar's tests: its
 // text is the first argument; every change of the text is written to the file named by the second
 // argument, when given (replaced whole).
-#include "tests/App/TextFieldFile.h"
+#include "tests/App/Selection/TextFieldFile.h"
 
 #include <cstdio>
 #include <gtk/gtk.h>

@@ -1,7 +1,7 @@
 // The headless session itself: a native Wayland GTK client and an X11 client run side by side in it,
 // the seat gets a keyboard from the remote-desktop input, and the Wayland client's selection reaches X
 // clients through the compositor's bridge.
-#include "tests/App/X11Windows.h"
+#include "tests/platform/x11/X11Windows.h"
 #include "tests/wayland/MutterRemoteInput.h"
 #include "tests/wayland/SessionClients.h"
 

@@ -2,7 +2,7 @@
 // and GTK 4 windows, whose text the driver selects with the keyboard; the bar (an X11 window of ours,
 // under XWayland) is looked for from outside. Nothing tells where a Wayland window's selection is, so
 // the bar stands at the fixed spot of the primary screen.
-#include "tests/App/X11Windows.h"
+#include "tests/platform/x11/X11Windows.h"
 #include "tests/wayland/MutterRemoteInput.h"
 #include "tests/wayland/SessionClients.h"
 

@@ -1,11 +1,11 @@
 #include "App/Symbols/SymbolImage.h"
 
-#include "OffscreenApplication.h"
 #include "core/FileOps/FileTemplate.h"
 #include "core/FileOps/TemplateIcons.h"
 #include "core/Models/OndravellAction.h"
 #include "core/Models/SelectionAction.h"
 #include "platform/SymbolIconNames.h"
+#include "tests/App/OffscreenApplication.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The selection toolbar of the real program, with a text field in another X client: drags, clicks and
 // the active window are made from this process, the bar is looked for from outside.
-#include "tests/App/X11FakeInput.h"
-#include "tests/App/X11Windows.h"
+#include "tests/platform/x11/X11FakeInput.h"
+#include "tests/platform/x11/X11Windows.h"
 
 #include <chrono>
 #include <csignal>

@@ -2,7 +2,7 @@
 
 #include "App/Services/ServiceLaunch.h"
 #include "App/Services/ServicesScripts.h"
-#include "tests/App/FileActionTestBed.h"
+#include "tests/App/Services/FileActionTestBed.h"
 
 #include <gtest/gtest.h>
 

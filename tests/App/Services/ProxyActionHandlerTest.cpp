@@ -1,7 +1,7 @@
 #include "App/Services/ProxyActionHandler.h"
 
 #include "core/FileOps/FileTemplate.h"
-#include "tests/App/FileActionTestBed.h"
+#include "tests/App/Services/FileActionTestBed.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "tests/App/X11Windows.h"
+#include "tests/platform/x11/X11Windows.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

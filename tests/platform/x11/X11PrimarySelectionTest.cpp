@@ -1,7 +1,7 @@
 #include "platform/x11/X11PrimarySelection.h"
 
 #include "platform/x11/X11GlobalMouseMonitors.h"
-#include "tests/App/X11FakeInput.h"
+#include "tests/platform/x11/X11FakeInput.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>

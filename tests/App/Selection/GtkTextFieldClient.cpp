@@ -3,7 +3,7 @@
 // argument, when given (replaced whole), so a test can see what the field holds; a third argument
 // "password" makes it a password field, "multiline" a text view (which holds texts longer than an entry
 // takes). Prints "ready" once shown.
-#include "tests/App/TextFieldFile.h"
+#include "tests/App/Selection/TextFieldFile.h"
 
 #include <cstdio>
 #include <gtk/gtk.h>

@@ -3,11 +3,11 @@
 // passes straight from the user's copy to the program: the file manager's module published the
 // selection, so the file manager is never made to copy. The program, Nautilus and this test share a
 // private X display and session bus.
-#include "tests/App/X11FakeInput.h"
-#include "tests/App/X11Windows.h"
 #include "tests/Extensions/FinderSync/DisplayTestSupport.h"
 #include "tests/Extensions/FinderSync/NautilusWithModule.h"
 #include "tests/core/FileOps/TemporaryFolder.h"
+#include "tests/platform/x11/X11FakeInput.h"
+#include "tests/platform/x11/X11Windows.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>

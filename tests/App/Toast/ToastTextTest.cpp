@@ -1,6 +1,6 @@
 #include "App/Toast/ToastText.h"
 
-#include "OffscreenApplication.h"
+#include "tests/App/OffscreenApplication.h"
 
 #include <QFontMetrics>
 #include <gtest/gtest.h>

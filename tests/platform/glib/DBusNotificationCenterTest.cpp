@@ -19,8 +19,8 @@ bool runPoster(const char* name) {
     const gchar* argv[] = {POST_NOTIFICATION_TOOL, name, nullptr};
     gint status = 0;
     GError* error = nullptr;
-    bool ok = g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr,
-                           nullptr, &status, &error);
+    bool ok = g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
+                           nullptr, nullptr, &status, &error);
     if (error)
         g_error_free(error);
     return ok && g_spawn_check_wait_status(status, nullptr);

@@ -1,6 +1,6 @@
 #include "App/Host/QtTranslations.h"
 
-#include "OffscreenApplication.h"
+#include "tests/App/OffscreenApplication.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "platform/x11/X11GlobalMouseMonitors.h"
 
-#include "tests/App/X11FakeInput.h"
+#include "tests/platform/x11/X11FakeInput.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
