@@ -36,6 +36,7 @@
 #include "platform/glib/ShellExtensionBus.h"
 #include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
+#include "platform/glib/ShellPointerPosition.h"
 #include "platform/glib/WaylandSessionTrust.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
@@ -167,6 +168,9 @@ int main(int argc, char** argv) {
                          : x11Frontmost;
     auto x11WindowFocused = [&x11Frontmost] { return x11Frontmost.bundleIdentifier().has_value(); };
     platform::X11PointerPosition x11Pointer;
+    // Over Wayland windows only the Shell extension knows the pointer; without it the bar stands at the
+    // fixed spot.
+    platform::ShellPointerPosition shellPointer;
     platform::QtOneShotTimers timers;
     SelectionMonitor::Services selection;
     selection.monitors = &mouseMonitors;
@@ -188,9 +192,9 @@ int main(int argc, char** argv) {
     if (waylandSession) {
         selection.followSelectionChanges = true;
         selection.mouseSeesFocusedWindow = x11WindowFocused;
-        selection.locateBar = [&focusedText, &x11Pointer, x11WindowFocused](auto done) {
+        selection.locateBar = [&focusedText, &shellPointer, &x11Pointer, x11WindowFocused](auto done) {
             SelectionBarAnchor::locate(
-                {x11WindowFocused, &focusedText, nullptr, &x11Pointer,
+                {x11WindowFocused, &focusedText, &shellPointer, &x11Pointer,
                  [] {
                      QPointF spot = SelectionBarController::fixedSpot().value_or(QPointF());
                      qreal ratio = devicePixelRatio();

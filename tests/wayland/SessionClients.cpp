@@ -1,5 +1,7 @@
 #include "tests/wayland/SessionClients.h"
 
+#include <gio/gio.h>
+// After GLib: Xlib's macros clash with its names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <csignal>
@@ -81,6 +83,29 @@ std::optional<std::string> x11PrimaryText() {
     XDestroyWindow(display, window);
     XCloseDisplay(display);
     return text;
+}
+
+bool nameHasOwner(const char* name) {
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
+        g_variant_new("(s)", name), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+    g_object_unref(bus);
+    gboolean owned = FALSE;
+    if (reply) {
+        g_variant_get(reply, "(b)", &owned);
+        g_variant_unref(reply);
+    }
+    return owned;
+}
+
+void setShellExtensionEnabled(bool enabled) {
+    GSettings* shell = g_settings_new("org.gnome.shell");
+    const gchar* on[] = {"ondravell@ondravell.dev", nullptr};
+    const gchar* off[] = {nullptr};
+    g_settings_set_strv(shell, "enabled-extensions", enabled ? on : off);
+    g_settings_sync();
+    g_object_unref(shell);
 }
 
 } // namespace ondravell::test

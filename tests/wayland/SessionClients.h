@@ -36,4 +36,11 @@ private:
 // does not answer within a second.
 std::optional<std::string> x11PrimaryText();
 
+// True when `name` has an owner on the session bus.
+bool nameHasOwner(const char* name);
+
+// Switches the program's Shell extension (found by the Shell among the system's extensions) on or off
+// through the Shell's settings.
+void setShellExtensionEnabled(bool enabled);
+
 } // namespace ondravell::test

@@ -30,8 +30,6 @@ using namespace ondravell::test;
 
 namespace {
 
-constexpr const char* extensionUUID = "ondravell@ondravell.dev";
-
 void writeText(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << text;
@@ -86,20 +84,6 @@ GDBusConnection* newBusConnection() {
     return connection;
 }
 
-bool nameHasOwner(const char* name) {
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    GVariant* reply = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-        g_variant_new("(s)", name), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-    g_object_unref(bus);
-    gboolean owned = FALSE;
-    if (reply) {
-        g_variant_get(reply, "(b)", &owned);
-        g_variant_unref(reply);
-    }
-    return owned;
-}
-
 // The D-Bus error name of a GetPointer call on `connection`, or "" when it was answered.
 std::string getPointerError(GDBusConnection* connection) {
     GError* error = nullptr;
@@ -116,15 +100,6 @@ std::string getPointerError(GDBusConnection* connection) {
     g_free(name);
     g_error_free(error);
     return result;
-}
-
-void setEnabledExtensions(bool enabled) {
-    GSettings* shell = g_settings_new("org.gnome.shell");
-    const gchar* on[] = {extensionUUID, nullptr};
-    const gchar* off[] = {nullptr};
-    g_settings_set_strv(shell, "enabled-extensions", enabled ? on : off);
-    g_settings_sync();
-    g_object_unref(shell);
 }
 
 // One headless session: the program's settings (copy path on Ctrl+Alt+C), a folder of two files that
@@ -189,7 +164,7 @@ protected:
 } // namespace
 
 TEST_F(ShellHotKeySession, ThroughTheExtensionWhichAnswersOnlyTheProgram) {
-    setEnabledExtensions(true);
+    setShellExtensionEnabled(true);
     ASSERT_TRUE(eventually([] { return platform::ShellExtensionBus::answers(); }))
         << "the Shell never exported the extension's object";
 
@@ -225,7 +200,7 @@ TEST_F(ShellHotKeySession, ThroughTheExtensionWhichAnswersOnlyTheProgram) {
     EXPECT_TRUE(nameHasOwner(platform::DBusSingleInstance::busName));
 
     // The extension switched off: the hot key is gone, the program runs on.
-    setEnabledExtensions(false);
+    setShellExtensionEnabled(false);
     EXPECT_TRUE(eventually([] { return !platform::ShellExtensionBus::answers(); }));
     input_.chord({KEY_LEFTCTRL, KEY_LEFTALT, KEY_C});
     EXPECT_TRUE(app.running());
