@@ -25,8 +25,8 @@ HotKeysSection::HotKeysSection(const platform::KeyboardLayout* layout, std::func
     column->setContentsMargins(0, 0, 0, 0);
     auto* section = new SettingsSection(
         QStringLiteral("全局快捷键"),
-        QStringLiteral("在文件管理器中选中文件后按快捷键即可执行（无需右键）。需要 X11 会话：纯 Wayland "
-                       "会话下全局快捷键不可用。"));
+        QStringLiteral("在文件管理器中选中文件后按快捷键即可执行（无需右键）。支持 X11 会话和 GNOME Wayland "
+                       "会话：其他 Wayland 桌面下全局快捷键不可用。"));
     column->addWidget(section);
     const std::vector<OndravellAction>& builtins = OndravellAction::builtins();
     for (std::string_view id : HotKeyManager::supportedActionIDs) {

@@ -84,8 +84,8 @@ SelectionSettingsView::SelectionSettingsView(SelectionSettingsModel::Services se
         main->rows()->addWidget(servicesWarning_);
     }
     main->rows()->addWidget(caption(
-        QStringLiteral("划词在任意 App 里选中文本后弹出小工具条（翻译、搜索、转换等）。需要 X11 会话："
-                       "纯 Wayland 会话下不可用。"),
+        QStringLiteral("划词在任意 App 里选中文本后弹出小工具条（翻译、搜索、转换等）。支持 X11 会话和 GNOME "
+                       "Wayland 会话：其他 Wayland 桌面下不可用。"),
         font()));
     addSection(main);
 
