@@ -1,9 +1,10 @@
-// The hot keys in a headless GNOME Shell Wayland session, each case in a session of its own: through
-// the program's Shell extension, and through the desktop's custom shortcuts without it. Nautilus (a
-// Wayland client, with the built module) shows two files, both selected; the copy-path hot key puts
-// their paths on the clipboard. Beside that: the extension refuses every caller but the owner of the
-// program's name, a second launch changes nothing, and an extension switched off or a shortcut edited
-// by hand costs the hot key, never the program.
+// The hot keys in a headless GNOME Shell Wayland session, each case in a session of its own: through the
+// program's Shell extension, and through the desktop's custom shortcuts without it, where a Wayland
+// Nautilus is known for the focused application by the accessibility bus alone. Nautilus (with the built
+// module) shows two files, both selected; the copy-path hot key puts their paths on the clipboard. Beside
+// that: the extension refuses every caller but the owner of the program's name, a second launch changes
+// nothing, and an extension switched off or a shortcut edited by hand costs the hot key, never the
+// program.
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GnomeCustomKeybindings.h"
 #include "platform/glib/ShellExtensionBus.h"
@@ -234,4 +235,13 @@ TEST_F(ShellHotKeySession, ThroughTheDesktopsCustomShortcutsWithoutTheExtension)
     EXPECT_EQ(x11ClipboardText(), expected_) << "an edited shortcut still copied";
     EXPECT_TRUE(app.running());
     EXPECT_TRUE(mediaKeys.running());
+}
+
+TEST_F(ShellHotKeySession, AWaylandNautilusFoundThroughTheAccessibilityBusWithoutTheExtension) {
+    SessionClient mediaKeys("/usr/libexec/gsd-media-keys", {});
+    std::unique_ptr<SessionClient> nautilus = startNautilus();
+    if (!nautilus)
+        GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
+    SessionClient app(ONDRAVELL_APP, {});
+    EXPECT_TRUE(hotKeyCopiesBothPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
 }
