@@ -76,9 +76,12 @@ bool ICloudSync::enabled() const {
 void ICloudSync::start() {
     if (!enabled() || !available())
         return;
+    started_ = true;
+    // Watched before the first push writes the sync file: an edit made right after that write (which
+    // saves the defaults too and can take a while) is seen.
+    watchLocal();
     pullIfNewer();
     push();
-    watchLocal();
     watchRemote();
 }
 
@@ -90,6 +93,7 @@ void ICloudSync::stop() {
             if (*token)
                 services_.watcher->unwatch(**token);
     }
+    started_ = false;
     localWatchers_.clear();
     remoteWatcher_.reset();
     syncFileWatcher_.reset();
@@ -101,7 +105,9 @@ void ICloudSync::stop() {
 }
 
 void ICloudSync::pushPendingChange() {
-    if (!pushDebounce_ && !retry_)
+    // An edit whose watch event has not come yet when the quit begins has no push waiting, but it
+    // differs from what was last written.
+    if (!pushDebounce_ && !retry_ && !(started_ && currentHash() != lastAppliedHash_))
         return;
     for (auto* timer : {&pushDebounce_, &retry_}) {
         if (*timer && services_.timers)

@@ -70,7 +70,8 @@ public:
     void start();
     // Stops watching and drops a pending push and retry.
     void stop();
-    // At quit: a push still waiting for its delay (or its retry) runs now, so the last change is not lost.
+    // At quit: a push still waiting for its delay (or its retry) runs now, as does one for a change not
+    // seen yet, so the last change is not lost.
     void pushPendingChange();
 
     // Applies the sync file when its configuration differs from ours and is the newer one: a local
@@ -105,6 +106,8 @@ private:
     std::optional<platform::FolderWatcher::Token> syncFileWatcher_;
     std::optional<platform::OneShotTimers::Token> pushDebounce_;
     std::optional<platform::OneShotTimers::Token> retry_;
+    // Between `start` (with sync on and the folder there) and `stop`.
+    bool started_ = false;
     bool failed_ = false;
     // The sync file holds a configuration this machine could not apply: it is never written over.
     bool remoteUnapplied_ = false;

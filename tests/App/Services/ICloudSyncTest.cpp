@@ -122,6 +122,12 @@ TEST_F(ICloudSyncTest, ABurstOfChangesPushesOnceTwoSecondsAfterTheLastAndStopCan
     a.setMaxCopySize(31);
     a.sync->pushPendingChange();
     EXPECT_EQ(SyncPayload::decode(readText(syncFile))->bundle.settings.maxCopyFileSizeMB, 31);
+    // So is an edit whose watch event has not come yet.
+    ConfigBundle unseen = a.store().current();
+    unseen.settings.maxCopyFileSizeMB = 32;
+    a.store().apply(unseen);
+    a.sync->pushPendingChange();
+    EXPECT_EQ(SyncPayload::decode(readText(syncFile))->bundle.settings.maxCopyFileSizeMB, 32);
 }
 
 TEST_F(ICloudSyncTest, AnEditOnOneMachineIsAppliedOnTheOtherAndNeitherPushesAgain) {
