@@ -9,7 +9,7 @@
 #   - CPU time and thread wake-ups over 60 s of idling after a toast came and went (must be 0:
 #     nothing polls).
 # Usage: bench/App/startup-and-idle.sh [path/to/ondravell] [idle seconds]
-# Needs xvfb, dbus, trayer and x11-utils (apt-get install trayer x11-utils).
+# Needs xvfb, dbus, trayer and x11-utils, which the scripts install (scripts/packages.txt).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 APP="${1:-$ROOT/build/main/App/ondravell}"
