@@ -118,6 +118,23 @@ void showInPieces(QPlainTextEdit* view, QString whole) {
     });
 }
 
+// A read-only view of `whole` at most 260 px tall that scrolls, laid out a piece at a time.
+QPlainTextEdit* scrollingText(QWidget* parent, QString whole, const QFont& font, int minimumWidth) {
+    auto* text = new QPlainTextEdit(parent);
+    text->setReadOnly(true);
+    text->setFont(font);
+    text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    showInPieces(text, std::move(whole));
+    text->setFrameShape(QFrame::NoFrame);
+    text->viewport()->setAutoFillBackground(false);
+    const int lines = int(std::min<qsizetype>(text->document()->blockCount(), 40));
+    const int wanted =
+        QFontMetrics(text->font()).lineSpacing() * lines + 2 * int(text->document()->documentMargin()) + 4;
+    text->setFixedHeight(std::min(wanted, longTextMaxHeight));
+    text->setMinimumWidth(minimumWidth);
+    return text;
+}
+
 QToolButton* copyButton(QWidget* parent, std::string value, const ResultActions& actions) {
     auto* button = new QToolButton(parent);
     button->setIcon(SymbolImage::icon(QStringLiteral("doc.on.doc"), secondary(parent)));
@@ -307,19 +324,7 @@ ResultTextView::ResultTextView(const std::string& content, const std::optional<s
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(8);
-    auto* text = new QPlainTextEdit(this);
-    text->setReadOnly(true);
-    text->setFont(monospaced(0.95));
-    text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    showInPieces(text, QString::fromStdString(content));
-    text->setFrameShape(QFrame::NoFrame);
-    text->viewport()->setAutoFillBackground(false);
-    const int lines = int(std::min<qsizetype>(text->document()->blockCount(), 40));
-    const int wanted =
-        QFontMetrics(text->font()).lineSpacing() * lines + 2 * int(text->document()->documentMargin()) + 4;
-    text->setFixedHeight(std::min(wanted, longTextMaxHeight));
-    text->setMinimumWidth(360);
-    column->addWidget(text);
+    column->addWidget(scrollingText(this, QString::fromStdString(content), monospaced(0.95), 360));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(textButton(this, "复制", "doc.on.doc", actions.copy, content));
     if (replaceWith)
@@ -375,6 +380,23 @@ TranslateView::TranslateView(const std::string& text, const std::string& below) 
     column->addWidget(result);
     widenToLongestLine(result, translationMaxWidth);
     below_ = result;
+}
+
+void TranslateView::showTranslated(const std::string& translated) {
+    QString text = QString::fromStdString(translated);
+    if (text.size() <= shownTranslationUnits) {
+        below_->setText(text);
+        return;
+    }
+    // A label lays out all of its text at once, which for megabytes holds the panel for seconds.
+    QPlainTextEdit* scrolling = scrollingText(this, std::move(text), below_->font(), translationMaxWidth);
+    QPalette palette = scrolling->palette();
+    palette.setColor(QPalette::Text, secondary(this));
+    scrolling->setPalette(palette);
+    delete layout()->replaceWidget(below_, scrolling);
+    below_->hide();
+    below_->deleteLater();
+    below_ = nullptr;
 }
 
 QImage ResultContentViews::qrImage(const QRCodeMatrix& code) {

@@ -18,7 +18,6 @@
 #include "platform/Translator.h"
 #include "platform/WindowFocus.h"
 
-#include <QLabel>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -229,16 +228,15 @@ void SelectionActionRunner::showTranslation(const SelectionActionPlan& plan, QPo
     const bool available = translator && translator->isAvailable();
     const std::string missing = ODLocalized("翻译需要安装 translate-shell（trans 命令）");
     auto* content = new TranslateView(plan.text, available ? ODLocalized("正在翻译…") : missing);
-    QLabel* below = content->translationLabel();
     std::function<void()> whenGone;
     if (available) {
-        QPointer<QLabel> target = below;
+        QPointer<TranslateView> target = content;
         // The program is there: a run that fails, even one that could not be started, is a failure.
         const platform::Translator::Ticket ticket =
             translator->translate(plan.text, [target](std::optional<std::string> translated) {
                 if (!target)
                     return;
-                target->setText(QString::fromStdString(translated ? *translated : ODLocalized("翻译失败")));
+                target->showTranslated(translated ? *translated : ODLocalized("翻译失败"));
                 SelectionResultWindow::shared().refit();
             });
         std::weak_ptr<bool> alive = alive_;

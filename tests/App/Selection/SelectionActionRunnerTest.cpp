@@ -2,6 +2,7 @@
 
 #include "App/Selection/ResultTextView.h"
 #include "App/Selection/SelectionResultWindow.h"
+#include "App/Selection/TranslateView.h"
 #include "platform/TaskQueue.h"
 #include "platform/WindowFocus.h"
 #include "platform/memory/ManualOneShotTimers.h"
@@ -19,6 +20,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <vector>
@@ -125,19 +127,31 @@ TEST_F(SelectionActionRunnerTest, WorkedOutResultsShowOnlyWhileStillWanted) {
     EXPECT_FALSE(SelectionResultWindow::shared().isVisible());
 }
 
+// A long result, and a long translation when it comes in.
 TEST_F(SelectionActionRunnerTest, ALongTextIsWholeOnceScrolledThrough) {
     std::string content;
     for (int i = 0; content.size() < 300000; ++i)
         content += "line " + std::to_string(i) + " 你好 😀\n";
-    std::unique_ptr<QWidget> view(new ResultTextView(content, std::nullopt, {}));
-    auto* text = view->findChild<QPlainTextEdit*>();
-    ASSERT_NE(text, nullptr);
-    view->show();
-    EXPECT_LT(text->document()->characterCount(), 100000) << "only a first piece is laid out at once";
-    for (int scrolled = 0;
-         scrolled < 100 && text->toPlainText().size() < QString::fromStdString(content).size(); ++scrolled)
-        text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
-    EXPECT_EQ(text->toPlainText().toStdString(), content);
+    const std::function<QWidget*()> views[] = {
+        [&] { return new ResultTextView(content, std::nullopt, {}); },
+        [&] {
+            auto* view = new TranslateView("hello", "正在翻译…");
+            view->showTranslated(content);
+            return view;
+        },
+    };
+    for (const auto& make : views) {
+        std::unique_ptr<QWidget> view(make());
+        auto* text = view->findChild<QPlainTextEdit*>();
+        ASSERT_NE(text, nullptr);
+        view->show();
+        EXPECT_LT(text->document()->characterCount(), 100000) << "only a first piece is laid out at once";
+        for (int scrolled = 0;
+             scrolled < 100 && text->toPlainText().size() < QString::fromStdString(content).size();
+             ++scrolled)
+            text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+        EXPECT_EQ(text->toPlainText().toStdString(), content);
+    }
 }
 
 namespace {
