@@ -67,11 +67,13 @@ SelectionSettingsView::SelectionSettingsView(SelectionSettingsModel::Services se
     auto* main = new SettingsSection(QStringLiteral("划词"));
     main->addRow(enabled_);
     connect(enabled_, &QCheckBox::clicked, this, [this](bool on) { model_.setEnabled(on); });
-    // Trust here is the session's: X11 with XInput 2 and XTest. There is no permission to ask for.
+    // Trust here is the X server's (XWayland's in a GNOME Wayland session): XInput 2 and XTest. There is
+    // no permission to ask for.
     auto* warningLayout = new QHBoxLayout(trustWarning_);
     warningLayout->setContentsMargins(0, 0, 0, 0);
-    QWidget* warning = makeSymbolLabel("exclamationmark.triangle.fill",
-                                       QStringLiteral("需要 X11 会话才能读取选中文本"), orange);
+    QWidget* warning =
+        makeSymbolLabel("exclamationmark.triangle.fill",
+                        QStringLiteral("需要 X11 会话或 GNOME Wayland 会话才能读取选中文本"), orange);
     warning->setFont(scaledFont(warning->font(), captionScale));
     warningLayout->addWidget(warning, 1);
     main->rows()->addWidget(trustWarning_);
