@@ -36,6 +36,7 @@
 #include "platform/glib/ShellExtensionBus.h"
 #include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
+#include "platform/glib/ShellKeySynthesizer.h"
 #include "platform/glib/ShellPointerPosition.h"
 #include "platform/glib/WaylandSessionTrust.h"
 #include "platform/qt/QSettingsUserDefaults.h"
@@ -143,7 +144,13 @@ int main(int argc, char** argv) {
         },
     });
 
-    platform::X11KeySynthesizer keys;
+    const bool waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    // XTest keys reach X11 windows only; in a Wayland session the Shell extension presses them for every
+    // window, XTest standing in while the extension does not answer.
+    platform::X11KeySynthesizer x11Keys;
+    platform::ShellKeySynthesizer shellKeys(x11Keys);
+    platform::KeySynthesizer& keys =
+        waylandSession ? static_cast<platform::KeySynthesizer&>(shellKeys) : x11Keys;
     platform::X11ClipboardOwnerProbe clipboardProbe;
     platform::QtClipboardCopier clipboardCopier(keys);
     clipboardCopier.setOwnerCheck(
@@ -152,7 +159,6 @@ int main(int argc, char** argv) {
     // In a Wayland session X clients learn nothing of Wayland windows and their keys: the program's
     // Shell extension, when it answers, tells the focused window and grabs the hot keys; without it the
     // accessibility bus says which application has the focus.
-    const bool waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
     const bool shellExtension = waylandSession && platform::ShellExtensionBus::answers();
     // Under XWayland the active-window property may still name an X11 window after a Wayland one took
     // the keyboard.

@@ -2,7 +2,6 @@
 
 #include <gio/gio.h>
 // After GLib: Xlib's macros clash with its names.
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <csignal>
 #include <cstdlib>
@@ -48,16 +47,19 @@ bool SessionClient::running() const {
     return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0;
 }
 
-std::optional<std::string> x11PrimaryText() {
+namespace {
+
+std::optional<std::string> x11SelectionText(const char* selectionName) {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return std::nullopt;
     std::optional<std::string> text;
     Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
     Atom property = XInternAtom(display, "ONDRAVELL_TEST_PRIMARY", False);
+    Atom selection = XInternAtom(display, selectionName, False);
     ::Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-    if (XGetSelectionOwner(display, XA_PRIMARY) != None) {
-        XConvertSelection(display, XA_PRIMARY, utf8, property, window, CurrentTime);
+    if (XGetSelectionOwner(display, selection) != None) {
+        XConvertSelection(display, selection, utf8, property, window, CurrentTime);
         XFlush(display);
         auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
         while (std::chrono::steady_clock::now() < deadline) {
@@ -83,6 +85,16 @@ std::optional<std::string> x11PrimaryText() {
     XDestroyWindow(display, window);
     XCloseDisplay(display);
     return text;
+}
+
+} // namespace
+
+std::optional<std::string> x11PrimaryText() {
+    return x11SelectionText("PRIMARY");
+}
+
+std::optional<std::string> x11ClipboardText() {
+    return x11SelectionText("CLIPBOARD");
 }
 
 bool nameHasOwner(const char* name) {

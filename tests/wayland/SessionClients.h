@@ -35,6 +35,8 @@ private:
 // PRIMARY as an X client of the session reads it (UTF-8); nullopt when nobody owns it or the owner
 // does not answer within a second.
 std::optional<std::string> x11PrimaryText();
+// CLIPBOARD, read the same way (the compositor bridges Wayland's clipboard to X).
+std::optional<std::string> x11ClipboardText();
 
 // True when `name` has an owner on the session bus.
 bool nameHasOwner(const char* name);

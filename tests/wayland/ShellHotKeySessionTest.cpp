@@ -19,12 +19,6 @@
 #include <sys/wait.h>
 #include <thread>
 
-// After the test framework: Xlib's macros (None) clash with its names.
-// clang-format off
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-// clang-format on
-
 namespace fs = std::filesystem;
 using namespace ondravell;
 using namespace ondravell::test;
@@ -34,44 +28,6 @@ namespace {
 void writeText(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());
     std::ofstream(file) << text;
-}
-
-// CLIPBOARD as an X client of the session reads it (the compositor bridges Wayland's to X).
-std::optional<std::string> x11ClipboardText() {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display)
-        return std::nullopt;
-    std::optional<std::string> text;
-    const Atom clipboard = XInternAtom(display, "CLIPBOARD", False);
-    const Atom property = XInternAtom(display, "ONDRAVELL_TEST_CLIPBOARD", False);
-    ::Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-    if (XGetSelectionOwner(display, clipboard) != None) {
-        XConvertSelection(display, clipboard, XInternAtom(display, "UTF8_STRING", False), property, window,
-                          CurrentTime);
-        XFlush(display);
-        eventually(
-            [&] {
-                XEvent event;
-                if (!XCheckTypedWindowEvent(display, window, SelectionNotify, &event))
-                    return false;
-                Atom type = None;
-                int format = 0;
-                unsigned long count = 0, after = 0;
-                unsigned char* data = nullptr;
-                if (event.xselection.property != None &&
-                    XGetWindowProperty(display, window, property, 0, 1 << 20, True, AnyPropertyType, &type,
-                                       &format, &count, &after, &data) == Success &&
-                    data) {
-                    text = std::string(reinterpret_cast<char*>(data), count);
-                    XFree(data);
-                }
-                return true;
-            },
-            std::chrono::seconds(1));
-    }
-    XDestroyWindow(display, window);
-    XCloseDisplay(display);
-    return text;
 }
 
 GDBusConnection* newBusConnection() {

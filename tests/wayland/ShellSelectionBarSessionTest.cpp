@@ -1,7 +1,10 @@
 // The selection toolbar in a headless GNOME Shell Wayland session with the program's Shell extension:
 // over a native Wayland GTK window, whose selection nothing places on the screen, the bar stands at
-// the pointer, which the extension reports.
+// the pointer, which the extension reports; the extension's keys copy from such a window.
+#include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/ShellExtensionBus.h"
+#include "platform/glib/ShellKeySynthesizer.h"
+#include "platform/memory/MemoryKeySynthesizer.h"
 #include "tests/platform/x11/X11Windows.h"
 #include "tests/wayland/MutterRemoteInput.h"
 #include "tests/wayland/SessionClients.h"
@@ -10,6 +13,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <gio/gio.h>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
@@ -71,4 +75,49 @@ TEST(ShellSelectionBarSession, OverAWaylandWindowTheBarStandsAtThePointer) {
     EXPECT_LE(distance(bar, pointerX, pointerY), 40)
         << "bar at " << bar.x << "," << bar.y << " " << bar.width << "x" << bar.height;
     EXPECT_TRUE(app.running());
+}
+
+TEST(ShellSelectionBarSession, TheExtensionsCopyTakesAWaylandWindowsSelection) {
+    if (!std::getenv("ONDRAVELL_SESSION_ROOT") || !nameHasOwner("org.gnome.Shell"))
+        GTEST_SKIP() << "needs the headless GNOME Shell session";
+    MutterRemoteInput input;
+    ASSERT_TRUE(input.ok()) << input.error();
+    setShellExtensionEnabled(true);
+    ASSERT_TRUE(eventually([] { return platform::ShellExtensionBus::answers(); }))
+        << "the Shell never exported the extension's object";
+    // The extension presses keys only for the owner of the program's name.
+    const guint owned =
+        g_bus_own_name(G_BUS_TYPE_SESSION, platform::DBusSingleInstance::busName, G_BUS_NAME_OWNER_FLAGS_NONE,
+                       nullptr, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(eventually([] {
+        g_main_context_iteration(nullptr, FALSE);
+        return nameHasOwner(platform::DBusSingleInstance::busName);
+    }));
+
+    SessionClient client(GTK_TEXT_FIELD_CLIENT, {"text for the clipboard", ""}, {"GDK_BACKEND=wayland"});
+    ASSERT_TRUE(eventually([&] {
+        input.chord({KEY_ESC});
+        input.selectLineByKeys();
+        return eventually([] { return x11PrimaryText() == "text for the clipboard"; },
+                          std::chrono::seconds(1));
+    })) << "PRIMARY: "
+        << x11PrimaryText().value_or("(none)");
+
+    ASSERT_NE(x11ClipboardText(), "text for the clipboard") << "the selection alone filled CLIPBOARD";
+    platform::MemoryKeySynthesizer xtest;
+    xtest.available = false;
+    platform::ShellKeySynthesizer keys(xtest);
+    // The extension learns of the name's owner a moment after the bus does.
+    ASSERT_TRUE(eventually([&] { return keys.send(platform::KeySynthesizer::Shortcut::copy); }));
+    EXPECT_TRUE(eventually([] { return x11ClipboardText() == "text for the clipboard"; }))
+        << "CLIPBOARD: " << x11ClipboardText().value_or("(none)");
+    EXPECT_TRUE(xtest.sent.empty());
+
+    // Without the extension the shortcut goes to XTest.
+    setShellExtensionEnabled(false);
+    ASSERT_TRUE(eventually([] { return !platform::ShellExtensionBus::answers(); }));
+    xtest.available = true;
+    EXPECT_TRUE(keys.send(platform::KeySynthesizer::Shortcut::paste));
+    EXPECT_EQ(xtest.sent, std::vector{platform::KeySynthesizer::Shortcut::paste});
+    g_bus_unown_name(owned);
 }
