@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
     std::error_code noFolder;
     std::optional<platform::ServiceRequest> service = ServiceLaunch::parse(
         std::vector<std::string>(argv, argv + argc), std::filesystem::current_path(noFolder));
+    ServiceLaunch::leaveWorkingFolder();
     platform::DBusSingleInstance instance;
     if (service ? instance.forwardToRunningInstance(*service) : instance.reopenRunningInstance())
         return 0;
