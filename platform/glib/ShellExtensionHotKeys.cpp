@@ -1,6 +1,7 @@
 #include "platform/glib/ShellExtensionHotKeys.h"
 
 #include "platform/glib/DBusCallReply.h"
+#include "platform/glib/DBusNameOwnership.h"
 #include "platform/glib/GnomeCustomKeybindings.h"
 #include "platform/glib/ShellExtensionBus.h"
 
@@ -56,16 +57,7 @@ ShellExtensionHotKeys::ShellExtensionHotKeys(std::string appBusName, KeyName key
     signalSubscription_ = g_dbus_connection_signal_subscribe(
         connection_, ShellExtensionBus::busName, ShellExtensionBus::interfaceName, "Accelerator",
         ShellExtensionBus::objectPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onAccelerator, this, nullptr);
-    nameWatch_ = g_bus_watch_name_on_connection(
-        connection_, appBusName.c_str(), G_BUS_NAME_WATCHER_FLAGS_NONE,
-        [](GDBusConnection* connection, const gchar*, const gchar* owner, gpointer data) {
-            static_cast<ShellExtensionHotKeys*>(data)->ownershipChanged(
-                g_strcmp0(owner, g_dbus_connection_get_unique_name(connection)) == 0);
-        },
-        [](GDBusConnection*, const gchar*, gpointer data) {
-            static_cast<ShellExtensionHotKeys*>(data)->ownershipChanged(false);
-        },
-        this, nullptr);
+    nameWatch_ = watchNameOwnership(connection_, appBusName.c_str(), this);
 }
 
 ShellExtensionHotKeys::~ShellExtensionHotKeys() {
@@ -87,6 +79,10 @@ std::optional<GlobalHotKeys::Reference> ShellExtensionHotKeys::registerHotKey(st
                                                                               std::uint32_t carbonModifiers,
                                                                               std::uint32_t id) {
     if (!connection_ || !keyName_)
+        return std::nullopt;
+    // The extension grabs nothing without Control, Alt or Super: Shift alone would take a character
+    // from every window.
+    if (!(carbonModifiers & (controlModifier | optionModifier | commandModifier)))
         return std::nullopt;
     std::optional<std::string> name = keyName_(keyCode);
     std::optional<std::string> combination =

@@ -16,7 +16,8 @@ namespace ondravell::platform {
 // combination is handed over as an accelerator, and the extension's "Accelerator" signal, sent to
 // this program alone, carries each press. The extension answers only the owner of `appBusName`, so
 // the grabs are made once this process owns it (at once when it does already) and made again when it
-// gains it anew. A combination the Shell refuses is reported only by its missing presses. Main thread
+// gains it anew. A combination without Control, Alt or Super is refused here, as the extension would;
+// one the Shell refuses is reported only by its missing presses. Main thread
 // only (the GLib main context).
 class ShellExtensionHotKeys final : public GlobalHotKeys {
 public:

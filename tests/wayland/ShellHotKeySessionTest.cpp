@@ -30,13 +30,14 @@ void writeText(const fs::path& file, const std::string& text) {
     std::ofstream(file) << text;
 }
 
-// The D-Bus error name of a GetPointer call on `connection`, or "" when it was answered.
-std::string getPointerError(GDBusConnection* connection) {
+// The D-Bus error name of a call of the extension on `connection`, or "" when it was answered.
+std::string extensionCallError(GDBusConnection* connection, const char* method, GVariant* parameters,
+                               const GVariantType* replyType) {
     GError* error = nullptr;
     GVariant* reply = g_dbus_connection_call_sync(
         connection, platform::ShellExtensionBus::busName, platform::ShellExtensionBus::objectPath,
-        platform::ShellExtensionBus::interfaceName, "GetPointer", nullptr, G_VARIANT_TYPE("(iiu)"),
-        G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, &error);
+        platform::ShellExtensionBus::interfaceName, method, parameters, replyType, G_DBUS_CALL_FLAGS_NONE,
+        2000, nullptr, &error);
     if (reply) {
         g_variant_unref(reply);
         return "";
@@ -46,6 +47,15 @@ std::string getPointerError(GDBusConnection* connection) {
     g_free(name);
     g_error_free(error);
     return result;
+}
+
+std::string getPointerError(GDBusConnection* connection) {
+    return extensionCallError(connection, "GetPointer", nullptr, G_VARIANT_TYPE("(iiu)"));
+}
+
+std::string grabError(GDBusConnection* connection, const char* accelerator) {
+    return extensionCallError(connection, "GrabAccelerator", g_variant_new("(s)", accelerator),
+                              G_VARIANT_TYPE("(u)"));
 }
 
 // One headless session: the program's settings (copy path on Ctrl+Alt+C), a folder of two files that
@@ -125,6 +135,13 @@ TEST_F(ShellHotKeySession, ThroughTheExtensionWhichAnswersOnlyTheProgram) {
         g_main_context_iteration(nullptr, FALSE);
         return getPointerError(stranger).empty();
     })) << "the owner of the program's name was refused";
+    // Whoever owns the name gets no more than the program asks for: combinations its key recorder
+    // stores, with Control, Alt or Super, and no more of them than it has hot keys.
+    for (const char* accelerator : {"a", "<Shift>a", "<Hyper>a", "<Control>", "<Super><Control>a"})
+        EXPECT_EQ(grabError(stranger, accelerator), "org.freedesktop.DBus.Error.Failed") << accelerator;
+    for (const char* accelerator : {"<Control><Alt>y", "<Alt>y", "<Shift><Super>y", "<Control>y"})
+        EXPECT_EQ(grabError(stranger, accelerator), "") << accelerator;
+    EXPECT_EQ(grabError(stranger, "<Control><Alt>u"), "org.freedesktop.DBus.Error.Failed") << "a fifth grab";
     g_bus_unown_name(owned);
     g_dbus_connection_flush_sync(stranger, nullptr, nullptr);
     EXPECT_TRUE(eventually([] { return !nameHasOwner(platform::DBusSingleInstance::busName); }));
