@@ -63,6 +63,8 @@ KeyRecorderField::KeyRecorderField(const platform::KeyboardLayout* layout, QWidg
     row->addWidget(clear_);
     connect(button_, &QPushButton::clicked, this,
             [this] { recording_ ? stopRecording() : startRecording(); });
+    // Ends a recording while the hot keys' services still exist: this field may outlive them at exit.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { stopRecording(); });
     connect(clear_, &QToolButton::clicked, this, [this] {
         if (onChange)
             onChange(std::nullopt);
