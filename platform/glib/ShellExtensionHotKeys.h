@@ -43,6 +43,8 @@ private:
         std::uint32_t id = 0;
         std::string accelerator;
         std::optional<std::uint32_t> action; // the Shell's number, once grabbed
+        bool pending = false;                // a grab under way
+        bool waiting = false;                // a grab to ask for once the orphans are released
     };
     void grab(Reference reference);
     void ungrab(std::uint32_t action);
@@ -54,6 +56,8 @@ private:
     unsigned nameWatch_ = 0;
     unsigned signalSubscription_ = 0;
     bool owned_ = false;
+    // Grabs under way for entries already unregistered.
+    int orphans_ = 0;
     std::map<Reference, Entry> entries_;
     Reference nextReference_ = 1;
 };

@@ -2,6 +2,7 @@
 // session bus and is served by the same main context as the program: it hears a question only when the
 // event loop runs, so a program that waited for its answer would wait in vain.
 #include "platform/glib/ShellExtensionBus.h"
+#include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
 #include "platform/glib/ShellKeySynthesizer.h"
 #include "platform/memory/FixedFrontmostApplication.h"
@@ -10,6 +11,8 @@
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,10 +24,15 @@ namespace {
 constexpr const char* interfaceXML = "<node><interface name='K3WQ9ZD7TM.dev.ondravell.Shell'>"
                                      "<method name='SendKeys'><arg type='s' direction='in'/></method>"
                                      "<method name='GetFocus'><arg type='a{sv}' direction='out'/></method>"
+                                     "<method name='GrabAccelerator'><arg type='s' direction='in'/>"
+                                     "<arg type='u' direction='out'/></method>"
+                                     "<method name='UngrabAccelerator'><arg type='u' direction='in'/>"
+                                     "<arg type='b' direction='out'/></method>"
                                      "</interface></node>";
 
 // Owns "org.gnome.Shell" and exports the extension's object, or not (an extension switched off). It
-// takes every call and answers none of them (a stuck Shell) until it is destroyed.
+// grants grabs as the extension does, four at most, and takes every other call without answering it
+// (a stuck Shell) until it is destroyed.
 class StandInShell {
 public:
     explicit StandInShell(bool exportsExtension) : connection_(newBusConnection()) {
@@ -39,6 +47,24 @@ public:
                     if (g_variant_is_of_type(parameters, G_VARIANT_TYPE("(s)"))) {
                         g_variant_get(parameters, "(&s)", &argument);
                         call = call + " " + argument;
+                    }
+                    if (call.starts_with("GrabAccelerator")) {
+                        if (self->grabs.size() >= 4) {
+                            g_dbus_method_invocation_return_dbus_error(
+                                invocation, "org.freedesktop.DBus.Error.Failed", "all grabs held");
+                            return;
+                        }
+                        self->grabs[++self->lastAction_] = argument;
+                        g_dbus_method_invocation_return_value(invocation,
+                                                              g_variant_new("(u)", self->lastAction_));
+                        return;
+                    }
+                    if (call == "UngrabAccelerator") {
+                        guint32 action = 0;
+                        g_variant_get(parameters, "(u)", &action);
+                        g_dbus_method_invocation_return_value(
+                            invocation, g_variant_new("(b)", self->grabs.erase(action) > 0));
+                        return;
                     }
                     self->calls.push_back(call);
                     self->held_.push_back(invocation);
@@ -86,8 +112,10 @@ public:
 
     GDBusConnection* connection() const { return connection_; }
     std::vector<std::string> calls;
+    std::map<guint32, std::string> grabs;
 
 private:
+    guint32 lastAction_ = 0;
     GDBusConnection* connection_;
     unsigned registration_ = 0;
     unsigned owned_ = 0;
@@ -162,4 +190,36 @@ TEST_F(ShellExtensionServices, TheFocusedApplicationIsWhatTheShellToldLastWithou
     // The extension switched off: the fallback answers again.
     shell.focus(ownName_.c_str(), false, nullptr, nullptr);
     EXPECT_TRUE(runMainContextUntil([&] { return frontmost.bundleIdentifier() == "x11-app"; }));
+}
+
+TEST_F(ShellExtensionServices, AReloadBeforeTheShellAnsweredEndsWithTheNewGrabsAndNoMore) {
+    StandInShell shell(true);
+    ShellExtensionHotKeys hotKeys(ownName_, [](std::uint32_t keyCode) {
+        return std::optional<std::string>(std::string(1, char('a' + keyCode)));
+    });
+    auto accelerators = [&] {
+        std::set<std::string> held;
+        for (const auto& [action, accelerator] : shell.grabs)
+            held.insert(accelerator);
+        return held;
+    };
+    const std::uint32_t control = GlobalHotKeys::controlModifier;
+    EXPECT_FALSE(hotKeys.registerHotKey(0, GlobalHotKeys::shiftModifier, 1)) << "Shift alone";
+    // The first grab arrives once this process is known to own the name.
+    std::optional<GlobalHotKeys::Reference> first = hotKeys.registerHotKey(0, control, 1);
+    ASSERT_TRUE(runMainContextUntil([&] { return shell.grabs.size() == 1; }));
+    hotKeys.unregisterHotKey(*first);
+    ASSERT_TRUE(runMainContextUntil([&] { return shell.grabs.empty(); }));
+
+    std::vector<GlobalHotKeys::Reference> earlier;
+    for (std::uint32_t key = 0; key < 4; ++key)
+        earlier.push_back(*hotKeys.registerHotKey(key, control, 10 + key));
+    for (GlobalHotKeys::Reference reference : earlier)
+        hotKeys.unregisterHotKey(reference);
+    for (std::uint32_t key = 4; key < 8; ++key)
+        ASSERT_TRUE(hotKeys.registerHotKey(key, control, 10 + key));
+    const std::set<std::string> expected{"<Control>e", "<Control>f", "<Control>g", "<Control>h"};
+    EXPECT_TRUE(runMainContextUntil([&] { return accelerators() == expected; }));
+    drainMainContext();
+    EXPECT_EQ(accelerators(), expected);
 }
