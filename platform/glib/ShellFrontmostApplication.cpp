@@ -93,12 +93,14 @@ void ShellFrontmostApplication::shellChanged(const char* uniqueName) {
         return;
     shellOwner_ = owner;
     focus_.reset();
+    extensionRuns_.reset();
 }
 
 void ShellFrontmostApplication::focusChanged(const char* sender, std::optional<Focus> focus) {
     // Only the Shell's own connection speaks for it: any process may send a signal of this name.
     if (shellOwner_.empty() || g_strcmp0(sender, shellOwner_.c_str()) != 0)
         return;
+    extensionRuns_ = focus.has_value();
     focus_ = std::move(focus);
 }
 

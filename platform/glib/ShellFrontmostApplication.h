@@ -23,6 +23,9 @@ public:
 
     std::optional<std::string> bundleIdentifier() override;
     std::optional<std::string> windowObjectPath() override;
+    // Whether the extension runs, as it told last (it tells when this process comes to own the
+    // program's name and when it stops); nullopt before it told anything.
+    std::optional<bool> extensionRuns() const { return extensionRuns_; }
 
     struct Focus {
         std::optional<std::string> appID;
@@ -39,6 +42,7 @@ private:
     unsigned subscription_ = 0;
     std::string shellOwner_;
     std::optional<Focus> focus_;
+    std::optional<bool> extensionRuns_;
 };
 
 } // namespace ondravell::platform

@@ -5,7 +5,9 @@
 #include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
 #include "platform/glib/ShellKeySynthesizer.h"
+#include "platform/glib/WaylandSessionTrust.h"
 #include "platform/memory/FixedFrontmostApplication.h"
+#include "platform/memory/MemoryAccessibilityTrust.h"
 #include "platform/memory/MemoryKeySynthesizer.h"
 #include "tests/platform/glib/SessionBusTesting.h"
 
@@ -187,9 +189,16 @@ TEST_F(ShellExtensionServices, TheFocusedApplicationIsWhatTheShellToldLastWithou
     EXPECT_TRUE(runMainContextUntil([&] { return !frontmost.bundleIdentifier(); }))
         << "no window has the focus";
 
+    // What the extension told is what the settings show of it: the stuck Shell is not asked.
+    MemoryAccessibilityTrust x11Trust(true);
+    WaylandSessionTrust trust(x11Trust);
+    trust.setExtensionTold([&] { return frontmost.extensionRuns(); });
+    EXPECT_EQ(trust.missingServices(), std::nullopt);
+
     // The extension switched off: the fallback answers again.
     shell.focus(ownName_.c_str(), false, nullptr, nullptr);
     EXPECT_TRUE(runMainContextUntil([&] { return frontmost.bundleIdentifier() == "x11-app"; }));
+    EXPECT_NE(trust.missingServices(), std::nullopt);
 }
 
 TEST_F(ShellExtensionServices, AReloadBeforeTheShellAnsweredEndsWithTheNewGrabsAndNoMore) {
