@@ -165,6 +165,7 @@ int main(int argc, char** argv) {
     // the keyboard.
     platform::X11FrontmostApplication x11Frontmost(waylandSession);
     platform::ShellFrontmostApplication shellFrontmost(x11Frontmost);
+    waylandTrust.setExtensionTold([&shellFrontmost] { return shellFrontmost.extensionRuns(); });
     // The accessibility bus names the focused object of every session: no selection is read from a
     // password field.
     platform::AtspiFocusedText focusedText;
