@@ -71,7 +71,8 @@ FinderActionsSettings::FinderActionsSettings(FinderActionsModel::Services servic
         connect(custom, &QPushButton::clicked, this, [this, isTerminal] { model_.addCustomApp(isTerminal); });
         layout->addWidget(custom);
         openWith->addLabelledRow(title, control);
-        // `activated` comes only from the user's choice, never from filling the list.
+        // `activated` comes only from the user (the list, or keys and the wheel once the picker has the
+        // focus: see SettingsPage), never from filling the list.
         connect(picker, &QComboBox::activated, this, [this, picker, isTerminal](int index) {
             if (isTerminal)
                 model_.setPreferredTerminal(chosenID(picker, index));

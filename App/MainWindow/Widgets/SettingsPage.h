@@ -25,7 +25,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    class WheelGuard;
+    void guardWheelControls();
+
     QVBoxLayout* column_;
+    WheelGuard* wheelGuard_;
 };
 
 } // namespace ondravell

@@ -1,6 +1,8 @@
 #include "App/MainWindow/Pages/ConditionEditor.h"
 #include "App/MainWindow/Pages/FinderActionRow.h"
 #include "App/MainWindow/Pages/FinderActionsSettings.h"
+#include "App/MainWindow/Pages/SelectionEnginesSections.h"
+#include "App/MainWindow/Pages/SelectionSettingsView.h"
 #include "App/MainWindow/SettingsWindow.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
 #include "App/MainWindow/Widgets/SegmentedControl.h"
@@ -17,9 +19,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 using namespace ondravell;
 using namespace ondravell::test;
@@ -48,6 +53,17 @@ protected:
     std::optional<std::string> bytes() const { return fileBytes(settingsFile()); }
     OndravellSettings stored() const { return SettingsService().load(); }
     static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // One notch down over the middle of `control`, delivered as the window system's wheel events are
+    // (which is what hands the focus to a control that takes it from the wheel).
+    static void turnWheel(QWidget* control) {
+        QPoint centre = control->rect().center();
+        QWidget* target = control->childAt(centre) ? control->childAt(centre) : control;
+        QPoint at = target->mapFrom(control, centre);
+        QWheelEvent wheel(at, target->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);
+        QApplication::instance()->notify(target, &wheel);
+    }
 };
 
 } // namespace
@@ -125,6 +141,39 @@ TEST_F(SettingsWindowDisplayTest, FinderPageEditsReachTheFileAndTheExtensionsMen
     nested = extension().menu(MenuKind::contextualMenuForItems).items.front().submenu;
     ASSERT_TRUE(nested);
     EXPECT_NE(titles(*nested).front(), "复制路径");
+}
+
+TEST_F(SettingsWindowDisplayTest, TheWheelOverAPickerOrStepperScrollsThePageAndChangesNothing) {
+    applications.install("org.gnome.Terminal", "Terminal");
+    const std::string file = R"({"selectionEnabled": true})";
+    writeSettings(file);
+    auto window = openWindow();
+    auto value = [](QWidget* control) {
+        auto* picker = qobject_cast<QComboBox*>(control);
+        return picker ? picker->currentIndex() : qobject_cast<QSpinBox*>(control)->value();
+    };
+    const std::vector<std::pair<Section, std::function<QWidget*(QWidget*)>>> controls{
+        {Section::finder,
+         [](QWidget* page) { return dynamic_cast<FinderActionsSettings*>(page)->terminalPicker(); }},
+        {Section::finder,
+         [](QWidget* page) { return dynamic_cast<FinderActionsSettings*>(page)->sizeLimit(); }},
+        {Section::selection, [](QWidget* page) {
+             auto* engines = dynamic_cast<SelectionSettingsView*>(page)->toolbarSections().back();
+             return dynamic_cast<SelectionEnginesSections*>(engines)->picker(
+                 SelectionEnginesModel::List::search);
+         }}};
+    for (const auto& [section, find] : controls) {
+        navigation.setSelection(section);
+        auto* page = dynamic_cast<QScrollArea*>(window->page(section));
+        QWidget* control = find(page);
+        page->verticalScrollBar()->setValue(0);
+        const int before = value(control);
+        turnWheel(control);
+        EXPECT_EQ(value(control), before) << control->accessibleName().toStdString();
+        EXPECT_FALSE(control->hasFocus());
+        EXPECT_GT(page->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(bytes(), file);
+    }
 }
 
 TEST_F(SettingsWindowDisplayTest, DeleteAsksFirstAndKeepsItsWarningWhenMoved) {
