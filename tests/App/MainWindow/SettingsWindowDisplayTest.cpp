@@ -119,6 +119,13 @@ TEST_F(SettingsWindowDisplayTest, FinderPageEditsReachTheFileAndTheExtensionsMen
 
     page.sizeLimit()->stepBy(1);
     EXPECT_EQ(stored().maxCopyFileSizeMB, 11);
+    // Typed numbers out of the range are taken whole and capped, as the arrows stop at the ends.
+    for (auto [typed, capped] : {std::pair{"999", 500}, {"0", 1}, {"99999999999999999999", 500}}) {
+        page.sizeLimit()->selectAll();
+        QTest::keyClicks(page.sizeLimit(), typed);
+        QTest::keyClick(page.sizeLimit(), Qt::Key_Return);
+        EXPECT_EQ(stored().maxCopyFileSizeMB, capped) << typed;
+    }
 
     // The extensions typed in the condition popover narrow the menu the extension builds.
     FinderActionRow* path = page.row("copy.path");
