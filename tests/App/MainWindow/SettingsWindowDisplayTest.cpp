@@ -183,6 +183,24 @@ TEST_F(SettingsWindowDisplayTest, TheWheelOverAPickerOrStepperScrollsThePageAndC
     }
 }
 
+TEST_F(SettingsWindowDisplayTest, TheConditionPopoverOfALowRowOpensAboveItOnTheScreen) {
+    auto window = openWindow();
+    QToolButton* button = finderPage(*window).row("copy.path")->conditionButton();
+    // The window lowered until the button sits just above the screen's bottom edge.
+    const QRect screen = window->screen()->availableGeometry();
+    auto buttonTop = [&] { return button->mapToGlobal(QPoint(0, 0)).y(); };
+    const int wanted = screen.bottom() - 40;
+    window->move(window->x(), window->y() + wanted - buttonTop());
+    QTRY_COMPARE(buttonTop(), wanted);
+
+    click(button);
+    QWidget* popover = QApplication::activePopupWidget();
+    ASSERT_NE(popover, nullptr);
+    EXPECT_TRUE(screen.contains(popover->frameGeometry()));
+    EXPECT_LE(popover->frameGeometry().bottom(), buttonTop());
+    popover->close();
+}
+
 TEST_F(SettingsWindowDisplayTest, DeleteAsksFirstAndKeepsItsWarningWhenMoved) {
     auto window = openWindow();
     FinderActionsSettings& page = finderPage(*window);
