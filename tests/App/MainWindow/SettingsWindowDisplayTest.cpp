@@ -4,6 +4,7 @@
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
 #include "App/MainWindow/Pages/SelectionSettingsView.h"
 #include "App/MainWindow/SettingsWindow.h"
+#include "App/MainWindow/SettingsWindowController.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
 #include "App/MainWindow/Widgets/SegmentedControl.h"
 #include "platform/memory/MemoryFileDialog.h"
@@ -199,6 +200,24 @@ TEST_F(SettingsWindowDisplayTest, TheConditionPopoverOfALowRowOpensAboveItOnTheS
     EXPECT_TRUE(screen.contains(popover->frameGeometry()));
     EXPECT_LE(popover->frameGeometry().bottom(), buttonTop());
     popover->close();
+}
+
+TEST_F(SettingsWindowDisplayTest, ShowingTheMinimisedWindowRestoresIt) {
+    // The controller and its window live as long as the process, and so do their services here.
+    static platform::MemoryUserDefaults lastingDefaults;
+    static platform::MemoryFileDialog lastingDialog;
+    static platform::MemoryInstalledApplications lastingApplications;
+    SettingsWindowController& controller = SettingsWindowController::shared();
+    controller.setServices({lastingDefaults, lastingDialog, lastingApplications});
+    controller.show();
+    QWidget* window = controller.window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->showMinimized();
+    ASSERT_TRUE(window->isMinimized());
+    controller.show(Section::about);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    window->close();
 }
 
 TEST_F(SettingsWindowDisplayTest, DeleteAsksFirstAndKeepsItsWarningWhenMoved) {
