@@ -1,11 +1,14 @@
 #include "App/MainWindow/Widgets/SettingsPage.h"
 
+#include "App/MainWindow/Models/SettingsPageModel.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace ondravell {
 
@@ -37,8 +40,41 @@ protected:
     }
 };
 
+// Remembers the widget of the page that the user last pressed or typed into, so that what follows
+// from that input can be said beside it. Popovers, menus and alerts opened from a control of the page
+// count as part of it, through their parent widget. It only watches: every event goes on unchanged.
+class SettingsPage::InputWatch final : public QObject {
+public:
+    explicit InputWatch(SettingsPage* page) : QObject(page), page_(page) { qApp->installEventFilter(this); }
+
+    QWidget* lastTouched() const { return lastTouched_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::KeyPress)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        for (QWidget* up = widget; up; up = up->parentWidget())
+            if (up == page_) {
+                lastTouched_ = widget;
+                break;
+            }
+        return false;
+    }
+
+private:
+    SettingsPage* page_;
+    QPointer<QWidget> lastTouched_;
+};
+
+const QString SettingsPage::saveFailedText = QStringLiteral("保存失败：设置文件无法写入，已恢复为原来的设置");
+
 SettingsPage::SettingsPage(QWidget* parent)
-    : QScrollArea(parent), column_(new QVBoxLayout), wheelGuard_(new WheelGuard(this)) {
+    : QScrollArea(parent),
+      column_(new QVBoxLayout),
+      wheelGuard_(new WheelGuard(this)),
+      inputWatch_(new InputWatch(this)) {
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -62,9 +98,36 @@ void SettingsPage::showEvent(QShowEvent* event) {
     QScrollArea::showEvent(event);
     // Only a real showing reloads: the window's own re-show after minimising is spontaneous too, but a
     // page that was already on screen keeps what it shows.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        saveFinished(true);
         reload();
+    }
     guardWheelControls();
+}
+
+void SettingsPage::reportSaves(SettingsPageModel& model) {
+    model.setSaveObserver([this](bool saved) { saveFinished(saved); });
+}
+
+void SettingsPage::saveFinished(bool saved) {
+    // The page's sections in column order (the classes here have no meta-objects of their own).
+    std::vector<SettingsSection*> sections;
+    for (QWidget* child : widget()->findChildren<QWidget*>())
+        if (auto* section = dynamic_cast<SettingsSection*>(child))
+            sections.push_back(section);
+    if (saved) {
+        for (SettingsSection* section : sections)
+            section->setWarning({});
+        return;
+    }
+    SettingsSection* where = nullptr;
+    for (QWidget* widget = inputWatch_->lastTouched(); widget && !where; widget = widget->parentWidget())
+        where = dynamic_cast<SettingsSection*>(widget);
+    // Without a touched control (a change that came another way) the page's first section says it.
+    if (!where && !sections.empty())
+        where = sections.front();
+    if (where)
+        where->setWarning(saveFailedText);
 }
 
 void SettingsPage::guardWheelControls() {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QScrollArea>
 
 class QVBoxLayout;
 
 namespace ondravell {
 
+class SettingsPageModel;
 class SettingsSection;
 
 // The frame of one settings page: a scrolling column of sections. Each time the page comes on screen
@@ -20,16 +22,25 @@ public:
     // Any other widget in the column.
     void addWidget(QWidget* widget);
 
+    // Says where the user made a change that `model` could not save: a line in the section of the
+    // control last pressed or typed into. The next save that succeeds, or the page shown afresh, takes
+    // it away.
+    void reportSaves(SettingsPageModel& model);
+    static const QString saveFailedText;
+
 protected:
     virtual void reload() = 0;
     void showEvent(QShowEvent* event) override;
 
 private:
     class WheelGuard;
+    class InputWatch;
     void guardWheelControls();
+    void saveFinished(bool saved);
 
     QVBoxLayout* column_;
     WheelGuard* wheelGuard_;
+    InputWatch* inputWatch_;
 };
 
 } // namespace ondravell

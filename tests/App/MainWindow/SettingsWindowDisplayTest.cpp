@@ -7,6 +7,8 @@
 #include "App/MainWindow/SettingsWindowController.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
 #include "App/MainWindow/Widgets/SegmentedControl.h"
+#include "App/MainWindow/Widgets/SettingsPage.h"
+#include "App/MainWindow/Widgets/SettingsSection.h"
 #include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryInstalledApplications.h"
 #include "platform/memory/MemoryUserDefaults.h"
@@ -218,6 +220,34 @@ TEST_F(SettingsWindowDisplayTest, ShowingTheMinimisedWindowRestoresIt) {
     EXPECT_FALSE(window->isMinimized());
     EXPECT_TRUE(window->isVisible());
     window->close();
+}
+
+TEST_F(SettingsWindowDisplayTest, ASaveThatFailsIsSaidInItsSectionAndTheStoredValueShownAgain) {
+    const std::string file = R"({"enabledActionIDs": ["copy.path", "cut.file"]})";
+    writeSettings(file);
+    auto window = openWindow();
+    FinderActionsSettings& page = finderPage(*window);
+    auto sectionOf = [](QWidget* widget) -> SettingsSection* {
+        for (; widget; widget = widget->parentWidget())
+            if (auto* section = dynamic_cast<SettingsSection*>(widget))
+                return section;
+        return nullptr;
+    };
+    FinderActionRow* cut = page.row("cut.file");
+    SettingsSection* actions = sectionOf(cut);
+    {
+        ReadOnlySettingsFolder readOnly(settingsFile().parent_path());
+        click(cut->enableSwitch());
+    }
+    EXPECT_TRUE(cut->enableSwitch()->isChecked());
+    EXPECT_EQ(bytes(), file);
+    EXPECT_EQ(actions->warning(), SettingsPage::saveFailedText);
+    EXPECT_EQ(sectionOf(page.sizeLimit())->warning(), "");
+
+    click(cut->enableSwitch());
+    EXPECT_FALSE(cut->enableSwitch()->isChecked());
+    EXPECT_FALSE(stored().enabledIDSet().contains("cut.file"));
+    EXPECT_EQ(actions->warning(), "");
 }
 
 TEST_F(SettingsWindowDisplayTest, DeleteAsksFirstAndKeepsItsWarningWhenMoved) {
