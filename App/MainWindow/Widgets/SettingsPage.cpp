@@ -15,6 +15,8 @@ namespace ondravell {
 namespace {
 constexpr int pageMargin = 20;
 constexpr int sectionSpacing = 18;
+// A section's header and warning line together.
+constexpr int warningRoom = 60;
 } // namespace
 
 // Pickers and steppers change their value under the wheel, and Qt gives them the focus when the wheel
@@ -126,8 +128,12 @@ void SettingsPage::saveFinished(bool saved) {
     // Without a touched control (a change that came another way) the page's first section says it.
     if (!where && !sections.empty())
         where = sections.front();
-    if (where)
-        where->setWarning(saveFailedText);
+    if (!where)
+        return;
+    where->setWarning(saveFailedText);
+    // The line stands at the section's top: the page scrolls only as far as needed to show it.
+    const QPoint top = where->mapTo(widget(), QPoint(0, 0));
+    ensureVisible(top.x(), top.y() + warningRoom / 2, 0, warningRoom / 2);
 }
 
 void SettingsPage::guardWheelControls() {

@@ -78,7 +78,8 @@ void SettingsSection::setWarning(const QString& warning) {
         warning_ = new QLabel;
         warning_->setWordWrap(true);
         auto* column = static_cast<QVBoxLayout*>(layout());
-        column->insertWidget(column->indexOf(footer_),
+        // Over the rows, where a long list does not push it out of sight.
+        column->insertWidget(column->indexOf(frame_),
                              makeSymbolLabel("exclamationmark.triangle.fill", warning_, warningColor));
     }
     warning_->setText(warning);
