@@ -154,10 +154,12 @@ TEST_F(SettingsWindowDisplayTest, FinderPageEditsReachTheFileAndTheExtensionsMen
 }
 
 TEST_F(SettingsWindowDisplayTest, TheWheelOverAPickerOrStepperScrollsThePageAndChangesNothing) {
-    applications.install("org.gnome.Terminal", "Terminal");
+    applications.install("com.googlecode.iterm2", "iTerm");
     const std::string file = R"({"selectionEnabled": true})";
     writeSettings(file);
     auto window = openWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     auto value = [](QWidget* control) {
         auto* picker = qobject_cast<QComboBox*>(control);
         return picker ? picker->currentIndex() : qobject_cast<QSpinBox*>(control)->value();
@@ -183,6 +185,11 @@ TEST_F(SettingsWindowDisplayTest, TheWheelOverAPickerOrStepperScrollsThePageAndC
         EXPECT_FALSE(control->hasFocus());
         EXPECT_GT(page->verticalScrollBar()->value(), 0);
         EXPECT_EQ(bytes(), file);
+        // Once the user gave it the focus, the control takes the wheel.
+        control->setFocus(Qt::TabFocusReason);
+        turnWheel(control);
+        EXPECT_NE(value(control), before);
+        writeSettings(file);
     }
 }
 
