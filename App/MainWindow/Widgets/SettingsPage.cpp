@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <vector>

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointer>
 #include <QScrollArea>
 
 class QVBoxLayout;
@@ -13,7 +12,8 @@ class SettingsSection;
 // The frame of one settings page: a scrolling column of sections. Each time the page comes on screen
 // (the window shows it, or the window itself is shown again) `reload()` runs, so the page shows what
 // the settings file holds now. A page fills its widgets from its model with signals blocked or through
-// signals only the user's actions raise, and saves nothing while doing so.
+// signals only the user's actions raise, and saves nothing while doing so. Its pickers and steppers take
+// the wheel only once the user gave them the focus; until then the wheel scrolls the page.
 class SettingsPage : public QScrollArea {
 public:
     explicit SettingsPage(QWidget* parent = nullptr);
