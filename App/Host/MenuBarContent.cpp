@@ -3,6 +3,7 @@
 #include "App/Host/MenuBarIcon.h"
 #include "App/Symbols/SymbolImage.h"
 #include "App/Widgets/ElidedLabel.h"
+#include "App/Widgets/PopupPlacement.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -12,7 +13,6 @@
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace ondravell {
 
@@ -23,6 +23,8 @@ constexpr int spacing = 12;
 constexpr int boxPadding = 10;
 constexpr int iconSize = 34;
 constexpr int symbolSize = 14;
+// Between the tray icon and the popup.
+constexpr int popupGap = 4;
 const QColor green(0x28, 0xcd, 0x41);
 const QColor orange(0xff, 0x95, 0x00);
 
@@ -88,19 +90,15 @@ QPushButton* smallButton(const QString& title) {
     return button;
 }
 
-// Where the popup stands: below an icon in the upper half of the screen, above one in the lower half,
-// kept inside the screen's free area.
+// Where the popup stands: centred below the icon, or above it in a panel at the screen's bottom, inside
+// the screen's free area.
 QPoint placement(const QRect& anchor, const QSize& size) {
     QRect icon = anchor.isEmpty() ? QRect(QCursor::pos(), QSize(1, 1)) : anchor;
     QScreen* screen = QGuiApplication::screenAt(icon.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     QRect area = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), size);
-    int x = icon.center().x() - size.width() / 2;
-    int y = icon.center().y() < area.center().y() ? icon.bottom() + 4 : icon.top() - size.height() - 4;
-    x = std::clamp(x, area.left(), std::max(area.left(), area.right() - size.width() + 1));
-    y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() - size.height() + 1));
-    return {x, y};
+    return popupPosition(icon, size, area, Qt::AlignHCenter, popupGap);
 }
 
 } // namespace

@@ -51,9 +51,16 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
     switch (section) {
     case Section::finder: {
         auto* page = new FinderActionsSettings({services.applications, services.fileDialog});
-        page->addWidget(new FavoriteTargetsSection(services.fileDialog));
-        page->addWidget(new PathTemplatesSection);
-        page->addWidget(new HotKeysSection(services.keyboardLayout, services.reloadHotKeys));
+        auto* favorites = new FavoriteTargetsSection(services.fileDialog);
+        auto* pathTemplates = new PathTemplatesSection;
+        auto* hotKeys = new HotKeysSection(services.keyboardLayout, services.reloadHotKeys);
+        page->addWidget(favorites);
+        page->addWidget(pathTemplates);
+        page->addWidget(hotKeys);
+        page->reportSaves(page->model());
+        page->reportSaves(favorites->model());
+        page->reportSaves(pathTemplates->model());
+        page->reportSaves(hotKeys->model());
         return page;
     }
     case Section::general:
@@ -78,11 +85,17 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
         auto* page = new SelectionSettingsView(
             {services.trust, services.rearmSelectionTrigger, services.reloadHotKeys},
             services.keyboardLayout);
-        page->addToolbarSection(new SelectionEnginesSections({services.applications, services.fileDialog}));
+        auto* engines = new SelectionEnginesSections({services.applications, services.fileDialog});
+        page->addToolbarSection(engines);
+        page->reportSaves(page->model());
+        page->reportSaves(engines->model());
         return page;
     }
-    case Section::templates:
-        return new TemplatesSettingsView(services.fileDialog);
+    case Section::templates: {
+        auto* page = new TemplatesSettingsView(services.fileDialog);
+        page->reportSaves(page->model());
+        return page;
+    }
     }
     return placeholder(section);
 }

@@ -26,6 +26,8 @@ void SettingsWindowController::show(std::optional<SettingsNavigation::Section> s
         window_ = std::make_unique<SettingsWindow>(navigation_, services);
     }
     window_->applyPreferredSize(isNew);
+    // A minimised window comes back as it was before, maximised or not; showing alone leaves it an icon.
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -25,7 +25,7 @@ public:
 
     // Creates the window on first use, selects `section` when given (recorded in the back and forward
     // navigation) or keeps the page shown, sizes the window, and brings it to the front with keyboard
-    // focus.
+    // focus, restoring it when it was minimised.
     void show(std::optional<SettingsNavigation::Section> section = std::nullopt);
 
     // What the history page works with; set once at launch, before the first `show`.

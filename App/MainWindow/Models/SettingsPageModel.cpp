@@ -17,8 +17,16 @@ void SettingsPageModel::persist() {
         return;
     OndravellSettings settings = service_.load();
     write(settings);
-    service_.save(settings);
+    const bool saved = service_.save(settings);
+    reportSave(saved);
+    if (!saved)
+        read(service_.load());
     changed();
+}
+
+void SettingsPageModel::reportSave(bool saved) const {
+    if (saveObserver_)
+        saveObserver_(saved);
 }
 
 void SettingsPageModel::changed() {

@@ -53,7 +53,7 @@ void TemplatesModel::storeCustom() {
     // Like the settings, the user's list is only ever replaced after the page showed what it holds.
     if (!isLoaded())
         return;
-    store_.saveCustom(custom_);
+    reportSave(store_.saveCustom(custom_));
     load();
 }
 

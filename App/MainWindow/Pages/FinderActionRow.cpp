@@ -5,6 +5,7 @@
 #include "App/MainWindow/Widgets/Badge.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/MainWindow/Widgets/SymbolIcons.h"
+#include "App/Widgets/PopupPlacement.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -116,7 +117,7 @@ void FinderActionRow::update(const State& state) {
 void FinderActionRow::showGroupMenu() {
     QMenu menu(this);
     fillGroupMenu(&menu);
-    menu.exec(groupButton_->mapToGlobal(QPoint(0, groupButton_->height())));
+    menu.exec(popupPosition(groupButton_, menu.sizeHint()));
 }
 
 void FinderActionRow::fillGroupMenu(QMenu* menu) {
@@ -180,9 +181,7 @@ void FinderActionRow::openCondition() {
     layout->addWidget(editor_);
     connect(popover, &QObject::destroyed, this, [this] { editor_ = nullptr; });
     popover->adjustSize();
-    QPoint below =
-        conditionButton_->mapToGlobal(QPoint(conditionButton_->width() / 2, conditionButton_->height()));
-    popover->move(below.x() - popover->width() / 2, below.y());
+    popover->move(popupPosition(conditionButton_, popover->size(), Qt::AlignHCenter));
     popover->show();
     // The keys go to the popover, to the extensions field where there is one.
     if (QLineEdit* field = editor_->extensionsField())

@@ -1,6 +1,7 @@
 #include "App/MainWindow/Pages/FinderActionsSettings.h"
 
 #include "App/MainWindow/Pages/FinderActionRow.h"
+#include "App/MainWindow/Widgets/CappedSpinBox.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
 #include "App/MainWindow/Widgets/SegmentedControl.h"
@@ -37,7 +38,7 @@ FinderActionsSettings::FinderActionsSettings(FinderActionsModel::Services servic
       list_(new ReorderableRowList),
       terminal_(new QComboBox),
       editor_(new QComboBox),
-      sizeLimit_(new QSpinBox) {
+      sizeLimit_(new CappedSpinBox) {
     auto* style = new SettingsSection(
         QStringLiteral("右键菜单样式"),
         QStringLiteral("顶级菜单：各动作直接出现在文件管理器右键菜单；归入：收进「Ondravell ›」子菜单。"));
@@ -71,7 +72,8 @@ FinderActionsSettings::FinderActionsSettings(FinderActionsModel::Services servic
         connect(custom, &QPushButton::clicked, this, [this, isTerminal] { model_.addCustomApp(isTerminal); });
         layout->addWidget(custom);
         openWith->addLabelledRow(title, control);
-        // `activated` comes only from the user's choice, never from filling the list.
+        // `activated` comes only from the user (the list, or keys and the wheel once the picker has the
+        // focus: see SettingsPage), never from filling the list.
         connect(picker, &QComboBox::activated, this, [this, picker, isTerminal](int index) {
             if (isTerminal)
                 model_.setPreferredTerminal(chosenID(picker, index));

@@ -81,7 +81,8 @@ void SelectionEnginesSections::buildEngineSection(SettingsSection* section, List
     c.picker = new QComboBox;
     c.picker->setMinimumWidth(pickerWidth);
     c.picker->setAccessibleName(pickerLabel);
-    // `activated` comes only from the user's choice, never from filling the list.
+    // `activated` comes only from the user (the list, or keys and the wheel once the picker has the focus:
+    // see SettingsPage), never from filling the list.
     connect(c.picker, &QComboBox::activated, this, [this, list](int index) {
         model_.choose(list, controls(list).picker->itemData(index).toString().toStdString());
     });

@@ -1,5 +1,7 @@
 #include "App/MainWindow/Widgets/SettingsSection.h"
 
+#include "App/MainWindow/Widgets/SymbolLabel.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -9,6 +11,7 @@ namespace ondravell {
 namespace {
 constexpr int rowMargin = 10;
 constexpr int rowSpacing = 4;
+const QColor warningColor(0xD9, 0x48, 0x1C);
 } // namespace
 
 SettingsSection::SettingsSection(const QString& header, const QString& footer, QWidget* parent)
@@ -65,6 +68,26 @@ QWidget* SettingsSection::addLabelledRow(const QString& text, QWidget* control) 
 void SettingsSection::setFooter(const QString& footer) {
     footer_->setText(footer);
     footer_->setVisible(!footer.isEmpty());
+}
+
+void SettingsSection::setWarning(const QString& warning) {
+    if (!warning_) {
+        if (warning.isEmpty())
+            return;
+        // Made at the first warning: most sections never show one.
+        warning_ = new QLabel;
+        warning_->setWordWrap(true);
+        auto* column = static_cast<QVBoxLayout*>(layout());
+        // Over the rows, where a long list does not push it out of sight.
+        column->insertWidget(column->indexOf(frame_),
+                             makeSymbolLabel("exclamationmark.triangle.fill", warning_, warningColor));
+    }
+    warning_->setText(warning);
+    warning_->parentWidget()->setVisible(!warning.isEmpty());
+}
+
+QString SettingsSection::warning() const {
+    return warning_ && warning_->parentWidget()->isVisibleTo(this) ? warning_->text() : QString();
 }
 
 } // namespace ondravell

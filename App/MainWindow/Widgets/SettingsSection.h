@@ -22,10 +22,16 @@ public:
     QVBoxLayout* rows() const { return rows_; }
 
     void setFooter(const QString& footer);
+    // A warning line between the header and the rows (about the section's last change, say); an empty
+    // text hides it.
+    void setWarning(const QString& warning);
+    // The warning shown, empty when none is.
+    QString warning() const;
 
 private:
     QFrame* frame_;
     QVBoxLayout* rows_;
+    QLabel* warning_ = nullptr;
     QLabel* footer_;
 };
 

@@ -1,9 +1,14 @@
 #include "App/MainWindow/Pages/ConditionEditor.h"
 #include "App/MainWindow/Pages/FinderActionRow.h"
 #include "App/MainWindow/Pages/FinderActionsSettings.h"
+#include "App/MainWindow/Pages/SelectionEnginesSections.h"
+#include "App/MainWindow/Pages/SelectionSettingsView.h"
 #include "App/MainWindow/SettingsWindow.h"
+#include "App/MainWindow/SettingsWindowController.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
 #include "App/MainWindow/Widgets/SegmentedControl.h"
+#include "App/MainWindow/Widgets/SettingsPage.h"
+#include "App/MainWindow/Widgets/SettingsSection.h"
 #include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryInstalledApplications.h"
 #include "platform/memory/MemoryUserDefaults.h"
@@ -17,9 +22,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 using namespace ondravell;
 using namespace ondravell::test;
@@ -48,6 +56,17 @@ protected:
     std::optional<std::string> bytes() const { return fileBytes(settingsFile()); }
     OndravellSettings stored() const { return SettingsService().load(); }
     static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // One notch down over the middle of `control`, delivered as the window system's wheel events are
+    // (which is what hands the focus to a control that takes it from the wheel).
+    static void turnWheel(QWidget* control) {
+        QPoint centre = control->rect().center();
+        QWidget* target = control->childAt(centre) ? control->childAt(centre) : control;
+        QPoint at = target->mapFrom(control, centre);
+        QWheelEvent wheel(at, target->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);
+        QApplication::instance()->notify(target, &wheel);
+    }
 };
 
 } // namespace
@@ -103,6 +122,13 @@ TEST_F(SettingsWindowDisplayTest, FinderPageEditsReachTheFileAndTheExtensionsMen
 
     page.sizeLimit()->stepBy(1);
     EXPECT_EQ(stored().maxCopyFileSizeMB, 11);
+    // Typed numbers out of the range are taken whole and capped, as the arrows stop at the ends.
+    for (auto [typed, capped] : {std::pair{"999", 500}, {"0", 1}, {"99999999999999999999", 500}}) {
+        page.sizeLimit()->selectAll();
+        QTest::keyClicks(page.sizeLimit(), typed);
+        QTest::keyClick(page.sizeLimit(), Qt::Key_Return);
+        EXPECT_EQ(stored().maxCopyFileSizeMB, capped) << typed;
+    }
 
     // The extensions typed in the condition popover narrow the menu the extension builds.
     FinderActionRow* path = page.row("copy.path");
@@ -125,6 +151,110 @@ TEST_F(SettingsWindowDisplayTest, FinderPageEditsReachTheFileAndTheExtensionsMen
     nested = extension().menu(MenuKind::contextualMenuForItems).items.front().submenu;
     ASSERT_TRUE(nested);
     EXPECT_NE(titles(*nested).front(), "复制路径");
+}
+
+TEST_F(SettingsWindowDisplayTest, TheWheelOverAPickerOrStepperScrollsThePageAndChangesNothing) {
+    applications.install("com.googlecode.iterm2", "iTerm");
+    const std::string file = R"({"selectionEnabled": true})";
+    writeSettings(file);
+    auto window = openWindow();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto value = [](QWidget* control) {
+        auto* picker = qobject_cast<QComboBox*>(control);
+        return picker ? picker->currentIndex() : qobject_cast<QSpinBox*>(control)->value();
+    };
+    const std::vector<std::pair<Section, std::function<QWidget*(QWidget*)>>> controls{
+        {Section::finder,
+         [](QWidget* page) { return dynamic_cast<FinderActionsSettings*>(page)->terminalPicker(); }},
+        {Section::finder,
+         [](QWidget* page) { return dynamic_cast<FinderActionsSettings*>(page)->sizeLimit(); }},
+        {Section::selection, [](QWidget* page) {
+             auto* engines = dynamic_cast<SelectionSettingsView*>(page)->toolbarSections().back();
+             return dynamic_cast<SelectionEnginesSections*>(engines)->picker(
+                 SelectionEnginesModel::List::search);
+         }}};
+    for (const auto& [section, find] : controls) {
+        navigation.setSelection(section);
+        auto* page = dynamic_cast<QScrollArea*>(window->page(section));
+        QWidget* control = find(page);
+        page->verticalScrollBar()->setValue(0);
+        const int before = value(control);
+        turnWheel(control);
+        EXPECT_EQ(value(control), before) << control->accessibleName().toStdString();
+        EXPECT_FALSE(control->hasFocus());
+        EXPECT_GT(page->verticalScrollBar()->value(), 0);
+        EXPECT_EQ(bytes(), file);
+        // Once the user gave it the focus, the control takes the wheel.
+        control->setFocus(Qt::TabFocusReason);
+        turnWheel(control);
+        EXPECT_NE(value(control), before);
+        writeSettings(file);
+    }
+}
+
+TEST_F(SettingsWindowDisplayTest, TheConditionPopoverOfALowRowOpensAboveItOnTheScreen) {
+    auto window = openWindow();
+    QToolButton* button = finderPage(*window).row("copy.path")->conditionButton();
+    // The window lowered until the button sits just above the screen's bottom edge.
+    const QRect screen = window->screen()->availableGeometry();
+    auto buttonTop = [&] { return button->mapToGlobal(QPoint(0, 0)).y(); };
+    const int wanted = screen.bottom() - 40;
+    window->move(window->x(), window->y() + wanted - buttonTop());
+    QTRY_COMPARE(buttonTop(), wanted);
+
+    click(button);
+    QWidget* popover = QApplication::activePopupWidget();
+    ASSERT_NE(popover, nullptr);
+    EXPECT_TRUE(screen.contains(popover->frameGeometry()));
+    EXPECT_LE(popover->frameGeometry().bottom(), buttonTop());
+    popover->close();
+}
+
+TEST_F(SettingsWindowDisplayTest, ShowingTheMinimisedWindowRestoresIt) {
+    // The controller and its window live as long as the process, and so do their services here.
+    static platform::MemoryUserDefaults lastingDefaults;
+    static platform::MemoryFileDialog lastingDialog;
+    static platform::MemoryInstalledApplications lastingApplications;
+    SettingsWindowController& controller = SettingsWindowController::shared();
+    controller.setServices({lastingDefaults, lastingDialog, lastingApplications});
+    controller.show();
+    QWidget* window = controller.window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    window->showMinimized();
+    ASSERT_TRUE(window->isMinimized());
+    controller.show(Section::about);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isVisible());
+    window->close();
+}
+
+TEST_F(SettingsWindowDisplayTest, ASaveThatFailsIsSaidInItsSectionAndTheStoredValueShownAgain) {
+    const std::string file = R"({"enabledActionIDs": ["copy.path", "cut.file"]})";
+    writeSettings(file);
+    auto window = openWindow();
+    FinderActionsSettings& page = finderPage(*window);
+    auto sectionOf = [](QWidget* widget) -> SettingsSection* {
+        for (; widget; widget = widget->parentWidget())
+            if (auto* section = dynamic_cast<SettingsSection*>(widget))
+                return section;
+        return nullptr;
+    };
+    FinderActionRow* cut = page.row("cut.file");
+    SettingsSection* actions = sectionOf(cut);
+    {
+        ReadOnlySettingsFolder readOnly(settingsFile().parent_path());
+        click(cut->enableSwitch());
+    }
+    EXPECT_TRUE(cut->enableSwitch()->isChecked());
+    EXPECT_EQ(bytes(), file);
+    EXPECT_EQ(actions->warning(), SettingsPage::saveFailedText);
+    EXPECT_EQ(sectionOf(page.sizeLimit())->warning(), "");
+
+    click(cut->enableSwitch());
+    EXPECT_FALSE(cut->enableSwitch()->isChecked());
+    EXPECT_FALSE(stored().enabledIDSet().contains("cut.file"));
+    EXPECT_EQ(actions->warning(), "");
 }
 
 TEST_F(SettingsWindowDisplayTest, DeleteAsksFirstAndKeepsItsWarningWhenMoved) {

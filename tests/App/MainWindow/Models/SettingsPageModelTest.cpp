@@ -78,3 +78,22 @@ TEST_F(SettingsPageModelTest, TheFirstEditOverAnUndecodableFileKeepsItAside) {
     std::ifstream corrupt(settingsFile().string() + ".corrupt");
     EXPECT_TRUE(corrupt.good());
 }
+
+TEST_F(SettingsPageModelTest, AFailedSaveIsReportedAndThePageShowsTheStoredValueAgain) {
+    writeSettings("{\"maxCopyFileSizeMB\": 20}");
+    SizeLimitPage page;
+    std::vector<bool> saves;
+    std::vector<std::int64_t> drawn;
+    page.setSaveObserver([&](bool saved) { saves.push_back(saved); });
+    page.setObserver([&] { drawn.push_back(page.limit); });
+    page.load();
+    {
+        ReadOnlySettingsFolder readOnly(settingsFile().parent_path());
+        page.setLimit(30);
+    }
+    EXPECT_EQ(settingsBytes(), "{\"maxCopyFileSizeMB\": 20}");
+    page.setLimit(40);
+    EXPECT_EQ(saves, (std::vector<bool>{false, true}));
+    EXPECT_EQ(drawn, (std::vector<std::int64_t>{20, 20, 40}));
+    EXPECT_EQ(stored().maxCopyFileSizeMB, 40);
+}
