@@ -126,7 +126,7 @@ void OperationJournal::tidyHistoryFolder(const OperationHistory& history,
     for (const std::string& name : names)
         if (name.starts_with(filePrefix))
             recover(history, folder / name);
-    Leftovers::removeIn(folder, names, now);
+    Leftovers::removeBesideHistory(*history.fileURL(), names, now);
 }
 
 } // namespace ondravell

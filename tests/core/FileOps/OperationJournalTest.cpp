@@ -90,24 +90,59 @@ TEST(OperationJournal, AFinishedPasteLeavesOnlyItsHistoryEntry) {
 
 TEST(Leftovers, RemovesOnlyOldOnesThatNoRunningProcessHolds) {
     TemporaryFolder folder;
-    const std::string moving = ".ondravell-moving-0f8fad5b-d9cb-469f-a165-70867728950e";
-    const std::string held = ".ondravell-moving-7c9e6679-7425-40de-944b-e07fc1f90ae7";
-    const std::string temporary = ".operation-history.json.Ab12Cd";
+    const std::string moving = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    const std::string held = ".ondravell-moving-7C9E6679-7425-40DE-944B-E07FC1F90AE7";
     fs::create_directories(folder / moving / "inner");
     writeText(folder / moving / "inner" / "part", "part");
     writeText(folder / held, "still being written");
-    writeText(folder / temporary, "[]");
-    for (const char* kept : {".operation-history.json.lock", ".ondravell-moving-x", "a.txt", ".hidden"})
-        writeText(folder / kept, "kept");
+    writeText(folder / "a.txt", "kept");
     const int holder = ::open((folder / held).c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(holder, 0);
 
     // Made a moment ago: too young, whatever holds them.
     Leftovers::removeIn(folder.path);
-    EXPECT_EQ(namesIn(folder.path).size(), 7u);
+    EXPECT_EQ(namesIn(folder.path).size(), 3u);
 
     Leftovers::removeIn(folder.path, std::chrono::system_clock::now() + std::chrono::minutes(2));
-    EXPECT_EQ(namesIn(folder.path), (std::vector<std::string>{".hidden", held, ".ondravell-moving-x",
-                                                              ".operation-history.json.lock", "a.txt"}));
+    EXPECT_EQ(namesIn(folder.path), (std::vector<std::string>{held, "a.txt"}));
     ::close(holder);
+}
+
+TEST(Leftovers, NeverTouchesANameThatIsNotProvablyOurs) {
+    // Names a user may give files of their own, however much they look like ours.
+    const std::vector<std::string> usersOwn{".operation-history.json.backup",
+                                            ".operation-history.json.Ab12Cd",
+                                            ".operation-history.json.lock",
+                                            ".operation-history.json.Ab12Cd~",
+                                            ".other.json.Ab12Cd",
+                                            ".ondravell-moving-x",
+                                            ".ondravell-moving-0f8fad5b-d9cb-469f-a165-70867728950e",
+                                            ".ondravell-moving-0F8FAD5B-D9CB-169F-A165-70867728950E",
+                                            ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E.txt",
+                                            "operation-history.json",
+                                            "a.txt"};
+    const std::string partial = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    const std::string temporary = ".operation-history.json.Ab12Cd";
+    const auto later = std::chrono::system_clock::now() + std::chrono::minutes(2);
+
+    // In a folder the user pastes into, only the partial of a paste goes.
+    TemporaryFolder destination, container;
+    for (const std::string& name : usersOwn)
+        writeText(destination / name, "the user's");
+    writeText(destination / partial, "part");
+    Leftovers::removeIn(destination.path, later);
+    std::vector<std::string> expected = usersOwn;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesIn(destination.path), expected);
+
+    // Beside the history, a temporary of a history write goes too, and nothing else.
+    const OperationHistory history(container / "operation-history.json");
+    history.clear();
+    writeText(container / partial, "part");
+    writeText(container / temporary, "[]");
+    writeText(container / ".settings.json.Ab12Cd", "{}");
+    OperationJournal::tidyHistoryFolder(history, later);
+    EXPECT_EQ(namesIn(container.path),
+              (std::vector<std::string>{".settings.json.Ab12Cd", "operation-history.json",
+                                        "operation-history.json.lock"}));
 }
