@@ -38,11 +38,14 @@ public:
     JournalWriter(const JournalWriter&) = delete;
     JournalWriter& operator=(const JournalWriter&) = delete;
 
-    void record(const FileOperationItem& item) {
+    void record(const FileOperationItem& item, const FileTree::Identity& identity) {
         if (!fd_)
             return;
         header_.items.assign(1, item);
-        auto line = StrictJson::dump(header_.toJSON());
+        nlohmann::json json = header_.toJSON();
+        json["device"] = identity.device;
+        json["inode"] = identity.inode;
+        auto line = StrictJson::dump(json);
         if (!line)
             return;
         line->push_back('\n');
@@ -57,7 +60,24 @@ private:
     bool created_;
 };
 
-// The operation a journal tells of: its first line's record with the items of every whole line.
+// Whether the item a line tells of is in its destination: the very item that was to land there. A line
+// without an identity was written once its item had landed.
+bool landed(const nlohmann::json& line, const FileOperationItem& item) {
+    const auto device = line.find("device");
+    const auto inode = line.find("inode");
+    if (!item.to)
+        return false;
+    if (device == line.end() && inode == line.end())
+        return true;
+    if (device == line.end() || inode == line.end() || !device->is_number_unsigned() ||
+        !inode->is_number_unsigned())
+        return false;
+    return FileTree::Identity::of(*item.to) ==
+           FileTree::Identity{device->get<std::uint64_t>(), inode->get<std::uint64_t>()};
+}
+
+// The operation a journal tells of: its first line's record with the items of every whole line whose
+// item landed.
 std::optional<FileOperation> readJournal(std::string_view text) {
     std::optional<FileOperation> operation;
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string_view::npos;
@@ -68,7 +88,8 @@ std::optional<FileOperation> readJournal(std::string_view text) {
             break;
         if (!operation)
             operation = FileOperation{line->id, line->kind, line->timestamp, {}, false};
-        operation->items.push_back(std::move(line->items.front()));
+        if (landed(*json, line->items.front()))
+            operation->items.push_back(std::move(line->items.front()));
     }
     return operation;
 }
@@ -83,7 +104,7 @@ void recover(const OperationHistory& history, const std::filesystem::path& file)
         return;
     if (auto text = readRegularFile(file)) {
         auto operation = readJournal(*text);
-        if (operation) {
+        if (operation && !operation->items.empty()) {
             auto stored = history.loadAscending();
             bool known = std::any_of(stored.begin(), stored.end(),
                                      [&](const FileOperation& entry) { return entry.id == operation->id; });
@@ -100,7 +121,8 @@ PasteOutcome OperationJournal::paste(const OperationHistory& history,
                                      const std::vector<std::filesystem::path>& sources,
                                      const std::filesystem::path& destination, bool move,
                                      std::chrono::system_clock::time_point now, const std::string& id,
-                                     const FileOperator::Progress& onProgress) {
+                                     const FileOperator::Progress& onProgress,
+                                     const FileOperator::Steps& steps) {
     // A paste killed while the other program runs on is recorded here, before the next one starts.
     tidyHistoryFolder(history);
     std::optional<JournalWriter> journal;
@@ -108,10 +130,14 @@ PasteOutcome OperationJournal::paste(const OperationHistory& history,
         journal.emplace(
             history.fileURL()->parent_path() / (std::string(filePrefix) + id),
             FileOperation{id, move ? FileOperation::Kind::move : FileOperation::Kind::copy, now, {}, false});
-    FileOperator::ItemDone onItem;
+    FileOperator::Steps recorded = steps;
     if (journal)
-        onItem = [&](const FileOperationItem& item) { journal->record(item); };
-    PasteOutcome outcome = FileOperator::paste(sources, destination, move, now, id, onProgress, onItem);
+        recorded.landing = [&](const FileOperationItem& item, const FileTree::Identity& identity) {
+            journal->record(item, identity);
+            if (steps.landing)
+                steps.landing(item, identity);
+        };
+    PasteOutcome outcome = FileOperator::paste(sources, destination, move, now, id, onProgress, recorded);
     if (outcome.operation)
         history.append(*outcome.operation);
     return outcome;

@@ -76,6 +76,109 @@ TEST(OperationJournal, AKilledPasteIsRecordedOnceAndCanBeUndone) {
     EXPECT_TRUE(fs::is_empty(destination.path));
 }
 
+// The steps between which a paste is killed: right before an item takes its name in the destination for
+// good, right after (a move across file systems has not removed its source yet), and once it is done.
+enum class KillAt { landing, landed, done };
+
+struct KilledPaste {
+    bool move;
+    bool acrossFileSystems;
+    // The source killed at: 0 is the file "a", 1 the folder "b" (which lands by a rename).
+    std::size_t item;
+    KillAt at;
+};
+
+std::string describe(const KilledPaste& paste) {
+    const char* steps[] = {"landing", "landed", "done"};
+    return std::string(paste.move ? "move" : "copy") + (paste.acrossFileSystems ? " across" : "") +
+           ", item " + std::to_string(paste.item) + ", " + steps[static_cast<int>(paste.at)];
+}
+
+// The names in a folder other than the hidden partials of a copy cut short.
+std::vector<std::string> visibleNames(const fs::path& folder) {
+    std::vector<std::string> names = namesIn(folder);
+    std::erase_if(names, [](const std::string& name) { return name.starts_with(Leftovers::movingPrefix); });
+    return names;
+}
+
+TEST(OperationJournal, AKilledPasteRecordsExactlyTheItemsThatLandedWhereverItIsKilled) {
+    TemporaryFolder memory("/dev/shm"), disk;
+    struct stat first {
+    }, second{};
+    const bool twoFileSystems = !memory.path.empty() && ::stat(memory.path.c_str(), &first) == 0 &&
+                                ::stat(disk.path.c_str(), &second) == 0 && first.st_dev != second.st_dev;
+    std::vector<KilledPaste> cases;
+    for (bool move : {false, true})
+        for (bool across : {false, true})
+            for (std::size_t item : {0u, 1u})
+                for (KillAt at : {KillAt::landing, KillAt::landed, KillAt::done})
+                    if (!across || twoFileSystems)
+                        cases.push_back({move, across, item, at});
+
+    for (const KilledPaste& paste : cases) {
+        SCOPED_TRACE(describe(paste));
+        TemporaryFolder container, destination, sourceRoot(paste.acrossFileSystems ? memory.path : disk.path);
+        const OperationHistory history(container / "operation-history.json");
+        writeText(sourceRoot / "a", "a");
+        fs::create_directory(sourceRoot / "b");
+        writeText(sourceRoot / "b" / "inner", "b");
+        const std::vector<fs::path> sources{sourceRoot / "a", sourceRoot / "b"};
+        struct stat destinationInfo {};
+        ASSERT_EQ(::stat(destination.path.c_str(), &destinationInfo), 0);
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            auto killAt = [&](KillAt at, const FileOperationItem& item) {
+                if (at == paste.at && item.from == sources[paste.item].native())
+                    ::raise(SIGKILL);
+            };
+            FileOperator::Steps steps;
+            // The landing that counts is the one on the destination's file system: a move across file
+            // systems first tries a rename.
+            steps.landing = [&](const FileOperationItem& item, const FileTree::Identity& identity) {
+                if (identity.device == destinationInfo.st_dev)
+                    killAt(KillAt::landing, item);
+            };
+            steps.landed = [&](const FileOperationItem& item) { killAt(KillAt::landed, item); };
+            steps.done = [&](const FileOperationItem& item) { killAt(KillAt::done, item); };
+            OperationJournal::paste(history, sources, destination.path, paste.move, fixedNow, "OP-1", {},
+                                    steps);
+            ::_exit(2);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+
+        OperationJournal::tidyHistoryFolder(history);
+        std::vector<FileOperationItem> expected;
+        const std::size_t landed = paste.item + (paste.at == KillAt::landing ? 0 : 1);
+        for (std::size_t i = 0; i < landed; ++i)
+            expected.push_back({sources[i].native(), (destination.path / sources[i].filename()).native()});
+        auto entries = history.loadAscending();
+        ASSERT_EQ(entries.size(), expected.empty() ? 0u : 1u);
+        if (expected.empty())
+            continue;
+        EXPECT_EQ(entries[0].items, expected);
+        // Whatever shows under a name in the destination is recorded.
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < landed; ++i)
+            names.push_back(sources[i].filename());
+        EXPECT_EQ(visibleNames(destination.path), names);
+
+        // Undone, every source is whole where it was; a move across file systems killed before its
+        // source went keeps both, as the source is still there.
+        platform::MemoryTrash trash;
+        FileOperator::undo(entries[0], trash);
+        EXPECT_EQ(readText(sourceRoot / "a"), "a");
+        EXPECT_EQ(readText(sourceRoot / "b" / "inner"), "b");
+        if (paste.move) {
+            const bool bothKept = paste.acrossFileSystems && paste.at == KillAt::landed;
+            EXPECT_EQ(visibleNames(destination.path),
+                      bothKept ? std::vector<std::string>{names.back()} : std::vector<std::string>{});
+        }
+    }
+}
+
 TEST(OperationJournal, AFinishedPasteLeavesOnlyItsHistoryEntry) {
     TemporaryFolder container, source, destination;
     const OperationHistory history(container / "operation-history.json");
