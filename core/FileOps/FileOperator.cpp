@@ -169,6 +169,7 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
         std::filesystem::path target = name ? destination / *name : std::filesystem::path();
         FileTree::Options options;
         options.memory = &memory;
+        options.partial = steps.partial;
         // A name taken since the listing: the next free one, as a fresh listing would have given.
         options.retarget = [&](const std::filesystem::path&) -> std::optional<std::filesystem::path> {
             taken->taken(*name);

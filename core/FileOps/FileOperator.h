@@ -31,6 +31,8 @@ struct FileOperator {
         std::function<void(const FileOperationItem&)> landed;
         // Once the item is wholly done, before its progress call.
         std::function<void(const FileOperationItem&)> done;
+        // Right before a hidden partial item is made beside the target.
+        std::function<void(const std::filesystem::path&)> partial;
     };
 
     // Copies or moves `sources` into `destination`, in order. A copy that fails is counted and the paste

@@ -253,6 +253,8 @@ bool copyIntoPlace(const std::filesystem::path& from, std::filesystem::path& to,
             return false;
     }
     const std::filesystem::path partial = partialName(to);
+    if (options.partial)
+        options.partial(partial);
     if (!copyItem(from, partial, copyOptions, error))
         return false;
     if (!renameIntoPlace(partial, to, error, options)) {

@@ -42,6 +42,8 @@ struct FileTree {
         std::function<void(const std::filesystem::path& to, const Identity& item)> landing;
         // Right after that step; a move across file systems has not removed its source yet.
         std::function<void(const std::filesystem::path& to)> landed;
+        // Right before a hidden partial item is made beside the target.
+        std::function<void(const std::filesystem::path& partial)> partial;
         Memory* memory = nullptr;
     };
 

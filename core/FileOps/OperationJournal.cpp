@@ -1,6 +1,7 @@
 #include "core/FileOps/OperationJournal.h"
 
 #include "core/FileOps/FileDescriptor.h"
+#include "core/FileOps/FileTree.h"
 #include "core/FileOps/FolderNames.h"
 #include "core/FileOps/Leftovers.h"
 #include "core/Support/AtomicFile.h"
@@ -17,6 +18,9 @@
 namespace ondravell {
 
 namespace {
+
+// The key of a line that names a partial item before it is made.
+constexpr std::string_view partialKey = "partial";
 
 // Appends whole lines to the journal. A line goes out in one write, so a process killed between two
 // items leaves whole lines only; a write cut short by a full disk ends the journal there.
@@ -39,12 +43,21 @@ public:
     JournalWriter& operator=(const JournalWriter&) = delete;
 
     void record(const FileOperationItem& item, const FileTree::Identity& identity) {
-        if (!fd_)
-            return;
         header_.items.assign(1, item);
         nlohmann::json json = header_.toJSON();
         json["device"] = identity.device;
         json["inode"] = identity.inode;
+        write(json);
+    }
+
+    void recordPartial(const std::filesystem::path& partial) {
+        write(nlohmann::json{{std::string(partialKey), partial.native()}});
+    }
+
+private:
+    void write(const nlohmann::json& json) {
+        if (!fd_)
+            return;
         auto line = StrictJson::dump(json);
         if (!line)
             return;
@@ -53,7 +66,6 @@ public:
             fd_.reset();
     }
 
-private:
     std::filesystem::path file_;
     FileOperation header_;
     FileDescriptor fd_;
@@ -76,22 +88,47 @@ bool landed(const nlohmann::json& line, const FileOperationItem& item) {
            FileTree::Identity{device->get<std::uint64_t>(), inode->get<std::uint64_t>()};
 }
 
-// The operation a journal tells of: its first line's record with the items of every whole line whose
-// item landed.
-std::optional<FileOperation> readJournal(std::string_view text) {
+struct JournalContents {
+    // Its first item line's record with the items of every whole line whose item landed.
     std::optional<FileOperation> operation;
+    // The hidden partial items its paste made.
+    std::vector<std::filesystem::path> partials;
+};
+
+JournalContents readJournal(std::string_view text) {
+    JournalContents contents;
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string_view::npos;
          start = end + 1) {
         auto json = StrictJson::parse(text.substr(start, end - start));
+        if (json && json->is_object() && json->size() == 1 && json->contains(std::string(partialKey))) {
+            const nlohmann::json& partial = json->at(std::string(partialKey));
+            if (!partial.is_string())
+                break;
+            contents.partials.emplace_back(partial.get<std::string>());
+            continue;
+        }
         auto line = json ? FileOperation::fromJSON(*json) : std::nullopt;
         if (!line || line->items.size() != 1)
             break;
+        auto& operation = contents.operation;
         if (!operation)
             operation = FileOperation{line->id, line->kind, line->timestamp, {}, false};
         if (landed(*json, line->items.front()))
             operation->items.push_back(std::move(line->items.front()));
     }
-    return operation;
+    return contents;
+}
+
+// Removes what a paste whose writer is gone made under a hidden name and never finished: its journal
+// names the item and the name is that of a partial, so it is ours twice over. Nothing else is touched,
+// whatever a journal says.
+void removePartials(const std::vector<std::filesystem::path>& partials) {
+    for (const std::filesystem::path& partial : partials) {
+        if (!partial.is_absolute() || !Leftovers::isPartialName(partial.filename().native()))
+            continue;
+        std::error_code ignored;
+        FileTree::remove(partial, ignored);
+    }
 }
 
 // Takes over a journal whose writer has gone: its entry into the history, the journal away. A journal
@@ -103,7 +140,8 @@ void recover(const OperationHistory& history, const std::filesystem::path& file)
         !S_ISREG(opened.st_mode) || opened.st_nlink == 0)
         return;
     if (auto text = readRegularFile(file)) {
-        auto operation = readJournal(*text);
+        auto [operation, partials] = readJournal(*text);
+        removePartials(partials);
         if (operation && !operation->items.empty()) {
             auto stored = history.loadAscending();
             bool known = std::any_of(stored.begin(), stored.end(),
@@ -131,12 +169,14 @@ PasteOutcome OperationJournal::paste(const OperationHistory& history,
             history.fileURL()->parent_path() / (std::string(filePrefix) + id),
             FileOperation{id, move ? FileOperation::Kind::move : FileOperation::Kind::copy, now, {}, false});
     FileOperator::Steps recorded = steps;
-    if (journal)
+    if (journal) {
+        recorded.partial = [&](const std::filesystem::path& partial) { journal->recordPartial(partial); };
         recorded.landing = [&](const FileOperationItem& item, const FileTree::Identity& identity) {
             journal->record(item, identity);
             if (steps.landing)
                 steps.landing(item, identity);
         };
+    }
     PasteOutcome outcome = FileOperator::paste(sources, destination, move, now, id, onProgress, recorded);
     if (outcome.operation)
         history.append(*outcome.operation);

@@ -22,8 +22,10 @@ namespace ondravell {
 // undone, and one killed before it landed is not.
 //
 // A journal is the file ".operation-journal-<id>" holding one line per item (or per name tried), each
-// line a one-item operation in the history's form with the keys "device" and "inode" added. Its writer
-// holds an exclusive flock on it, which ends with the writing process however it ends.
+// line a one-item operation in the history's form with the keys "device" and "inode" added, and a line
+// {"partial": path} before each hidden partial item the paste makes (a folder's copy), which the
+// recovery clears away. Its writer holds an exclusive flock on it, which ends with the writing process
+// however it ends.
 struct OperationJournal {
     static constexpr std::string_view filePrefix = ".operation-journal-";
 

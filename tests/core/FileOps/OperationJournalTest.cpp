@@ -7,6 +7,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -159,11 +160,12 @@ TEST(OperationJournal, AKilledPasteRecordsExactlyTheItemsThatLandedWhereverItIsK
         if (expected.empty())
             continue;
         EXPECT_EQ(entries[0].items, expected);
-        // Whatever shows under a name in the destination is recorded.
+        // Whatever shows under a name in the destination is recorded, and the partial copy of an item
+        // that had not landed is gone with the journal that named it.
         std::vector<std::string> names;
         for (std::size_t i = 0; i < landed; ++i)
             names.push_back(sources[i].filename());
-        EXPECT_EQ(visibleNames(destination.path), names);
+        EXPECT_EQ(namesIn(destination.path), names);
 
         // Undone, every source is whole where it was; a move across file systems killed before its
         // source went keeps both, as the source is still there.
@@ -177,6 +179,23 @@ TEST(OperationJournal, AKilledPasteRecordsExactlyTheItemsThatLandedWhereverItIsK
                       bothKept ? std::vector<std::string>{names.back()} : std::vector<std::string>{});
         }
     }
+}
+
+TEST(OperationJournal, ClearsAwayOnlyThePartialsADeadJournalNames) {
+    TemporaryFolder container, destination;
+    const OperationHistory history(container / "operation-history.json");
+    const std::string partial = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    fs::create_directory(destination / partial);
+    writeText(destination / "a.txt", "the user's");
+    fs::create_directory(destination / "b");
+    std::string journal;
+    for (const fs::path& named : {destination / "a.txt", destination / "b", destination / partial})
+        journal += nlohmann::json{{"partial", named.native()}}.dump() + "\n";
+    writeText(container / ".operation-journal-OP-1", journal);
+
+    OperationJournal::tidyHistoryFolder(history);
+    EXPECT_EQ(namesIn(destination.path), (std::vector<std::string>{"a.txt", "b"}));
+    EXPECT_TRUE(history.loadAscending().empty());
 }
 
 TEST(OperationJournal, AFinishedPasteLeavesOnlyItsHistoryEntry) {
