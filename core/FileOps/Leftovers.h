@@ -10,9 +10,10 @@ namespace ondravell {
 
 // What a process killed half-way through its work leaves behind: the hidden partial item of a copy or of
 // a move across file systems (".ondravell-moving-<UUID>" beside its destination) and the temporary file of a
-// history write (".operation-history.json.XXXXXX" beside the history). Nothing else would ever remove
-// them, so whoever next works in such a folder clears away those that are older than a minute and that
-// no running process holds open.
+// history write (".operation-history.json.XXXXXX" beside the history). The recovery of a killed paste
+// clears away the partials its journal names; for the others (a paste without a journal, an undo), whoever
+// next works in such a folder clears away those that are older than a minute and that no running process
+// holds open.
 //
 // Only ever what this program provably made, and never anything else: a partial is known by its whole
 // name, our prefix and a version-4 UUID in the upper-case form our own UUIDs take, which no user file
