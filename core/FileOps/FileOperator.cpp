@@ -155,31 +155,42 @@ UndoResult worse(UndoResult a, UndoResult b) {
 PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sources,
                                  const std::filesystem::path& destination, bool move,
                                  std::chrono::system_clock::time_point now, const std::string& id,
-                                 const Progress& onProgress, const ItemDone& onItem) {
+                                 const Progress& onProgress, const Steps& steps) {
     const std::size_t total = sources.size();
     std::vector<MovedPair> done;
     std::size_t failures = 0;
     std::optional<DestinationNames> taken;
     if (total > 0)
         taken.emplace(destination);
+    FileTree::Memory memory;
     for (std::size_t i = 0; i < total; ++i) {
         std::filesystem::path source = withoutTrailingSlash(sources[i]);
         auto name = freeName(source, destination, taken->names());
         std::filesystem::path target = name ? destination / *name : std::filesystem::path();
+        FileTree::Options options;
+        options.memory = &memory;
+        options.partial = steps.partial;
         // A name taken since the listing: the next free one, as a fresh listing would have given.
-        FileTree::Retarget retarget =
-            [&](const std::filesystem::path&) -> std::optional<std::filesystem::path> {
+        options.retarget = [&](const std::filesystem::path&) -> std::optional<std::filesystem::path> {
             taken->taken(*name);
             name = freeName(source, destination, taken->names());
             return name ? std::optional(destination / *name) : std::nullopt;
         };
+        if (steps.landing)
+            options.landing = [&](const std::filesystem::path& to, const FileTree::Identity& identity) {
+                steps.landing(FileOperationItem{source.native(), to.native()}, identity);
+            };
+        if (steps.landed)
+            options.landed = [&](const std::filesystem::path& to) {
+                steps.landed(FileOperationItem{source.native(), to.native()});
+            };
         std::error_code error;
-        bool ok = name && (move ? FileTree::move(source, target, error, retarget)
-                                : FileTree::copy(source, target, error, retarget));
+        bool ok = name && (move ? FileTree::move(source, target, error, options)
+                                : FileTree::copy(source, target, error, options));
         if (ok) {
             taken->landed(source, *name, move);
-            if (onItem)
-                onItem(FileOperationItem{source.native(), target.native()});
+            if (steps.done)
+                steps.done(FileOperationItem{source.native(), target.native()});
             done.emplace_back(std::move(source), std::move(target));
         } else if (move) {
             rollBack(done);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FileOps/FileOperation.h"
+#include "core/FileOps/FileTree.h"
 #include "core/FileOps/PasteOutcome.h"
 #include "core/FileOps/UndoResult.h"
 #include "platform/Trash.h"
@@ -20,15 +21,26 @@ namespace ondravell {
 struct FileOperator {
     // Called with (items handled so far, number of sources), on the thread that runs the paste.
     using Progress = std::function<void(std::size_t, std::size_t)>;
-    // Called with each item the moment it has landed, before its progress call.
-    using ItemDone = std::function<void(const FileOperationItem&)>;
+    // Told of the steps of each item, on the thread that runs the paste: a journal records an item before
+    // it can land, and tests stop the process between two steps.
+    struct Steps {
+        // Right before the step that gives the item its name in the destination for good (a rename or a
+        // link), with the identity the item will have there; again for each name tried.
+        std::function<void(const FileOperationItem&, const FileTree::Identity&)> landing;
+        // Right after that step; a move across file systems has not removed its source yet.
+        std::function<void(const FileOperationItem&)> landed;
+        // Once the item is wholly done, before its progress call.
+        std::function<void(const FileOperationItem&)> done;
+        // Right before a hidden partial item is made beside the target.
+        std::function<void(const std::filesystem::path&)> partial;
+    };
 
     // Copies or moves `sources` into `destination`, in order. A copy that fails is counted and the paste
     // goes on; a move that fails puts every earlier move of this paste back and stops.
     static PasteOutcome paste(const std::vector<std::filesystem::path>& sources,
                               const std::filesystem::path& destination, bool move,
                               std::chrono::system_clock::time_point now, const std::string& id,
-                              const Progress& onProgress = {}, const ItemDone& onItem = {});
+                              const Progress& onProgress = {}, const Steps& steps = {});
 
     // Reverses a recorded operation as far as the file system allows. Moved items go back; copied, new
     // and clipboard files go to `trash`, never away for good (links, which hold no work, are removed);

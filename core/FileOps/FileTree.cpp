@@ -24,6 +24,10 @@ bool sameNode(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+std::filesystem::path folderOf(const std::filesystem::path& item) {
+    return item.parent_path().empty() ? "." : item.parent_path();
+}
+
 // Removes `name` in `folder`, depth first. Entries are listed before any is removed, so removal never
 // races the directory stream. Goes on past failures; the first one is kept in `error`.
 bool removeEntry(int folder, const char* name, unsigned char type, std::error_code& error) {
@@ -77,7 +81,7 @@ bool copyItem(const std::filesystem::path& from, const std::filesystem::path& to
         error = errnoCode();
         return false;
     }
-    std::filesystem::path toFolder = to.parent_path().empty() ? "." : to.parent_path();
+    const std::filesystem::path toFolder = folderOf(to);
     if (S_ISDIR(info.st_mode) && FileTree::isInside(toFolder, from)) {
         error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
         return false;
@@ -143,33 +147,129 @@ std::filesystem::path partialName(const std::filesystem::path& to) {
     return to.parent_path() / (std::string(Leftovers::movingPrefix) + makeUUIDString());
 }
 
-// The copy is made under a hidden name and takes the item's name only once it is complete, so a copy cut
-// short (an error, the disk full, the program killed) never leaves a part under the final name.
-bool copyIntoPlace(const std::filesystem::path& from, std::filesystem::path& to, TreeCopier::Options options,
-                   std::error_code& error, const FileTree::Retarget& retarget) {
+// Whether a failure to make an unnamed file tells that the file system (or the kernel) cannot.
+bool unnamedFilesUnsupported(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
+// Gives the complete unnamed file `out` the name `to`, or the next free one, through its /proc link (a
+// link by descriptor itself needs a privilege). A link never replaces: a taken name fails with EEXIST.
+// Nothing is written after the link, so a file system that reports write errors only on close (which
+// cannot make unnamed files anyway) would not show half a file under the name.
+bool linkIntoPlace(int out, const FileTree::Identity& identity, std::filesystem::path& to,
+                   std::error_code& error, const FileTree::Options& options) {
+    const std::string link = "/proc/self/fd/" + std::to_string(out);
+    for (;;) {
+        if (options.landing)
+            options.landing(to, identity);
+        if (::linkat(AT_FDCWD, link.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        error = errnoCode();
+        if (!nextTarget(options.retarget, to, error))
+            return false;
+    }
+}
+
+// A regular file is copied into an unnamed file in the destination folder, which takes its name only once
+// it is complete; killed half-way, it leaves nothing at all, as the system frees an unnamed file with its
+// last descriptor. nullopt where the folder's file system cannot make unnamed files or /proc is missing:
+// the caller copies under a hidden name then, and the memory spares the next items the attempt.
+std::optional<bool> copyUnnamed(const std::filesystem::path& from, struct stat info,
+                                std::filesystem::path& to, TreeCopier::Options copyOptions,
+                                std::error_code& error, const FileTree::Options& options) {
+    const std::string folder = folderOf(to);
+    if (options.memory && options.memory->noUnnamedFiles.contains(folder))
+        return std::nullopt;
+    auto unsupported = [&]() -> std::optional<bool> {
+        if (options.memory)
+            options.memory->noUnnamedFiles.insert(folder);
+        return std::nullopt;
+    };
+    FileDescriptor in = TreeCopier::openRegular(AT_FDCWD, from.c_str(), info, error);
+    if (!in)
+        return false;
+    FileDescriptor out(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (!out) {
+        if (unnamedFilesUnsupported(errno))
+            return unsupported();
+        error = errnoCode();
+        return false;
+    }
+    struct stat made {};
+    if (::fstat(out.get(), &made) != 0) {
+        error = errnoCode();
+        return false;
+    }
+    TreeCopier copier(copyOptions);
+    if (!copier.copyFileInto(in.get(), info, out.get(), made.st_dev)) {
+        error = copier.error();
+        return false;
+    }
+    if (linkIntoPlace(out.get(), {made.st_dev, made.st_ino}, to, error, options))
+        return true;
+    if (error == std::errc::no_such_file_or_directory && ::access("/proc/self/fd", F_OK) != 0)
+        return unsupported();
+    return false;
+}
+
+// Renames the complete partial item into place, or to the next free name.
+bool renameIntoPlace(const std::filesystem::path& partial, std::filesystem::path& to, std::error_code& error,
+                     const FileTree::Options& options) {
+    const auto identity = options.landing ? FileTree::Identity::of(partial) : std::nullopt;
+    for (;;) {
+        if (identity)
+            options.landing(to, *identity);
+        if (renameNoReplace(partial, to, error))
+            return true;
+        if (!nextTarget(options.retarget, to, error))
+            return false;
+    }
+}
+
+// The copy takes the item's name only once it is complete, so a copy cut short (an error, the disk full,
+// the program killed) never leaves a part under the final name.
+bool copyIntoPlace(const std::filesystem::path& from, std::filesystem::path& to,
+                   TreeCopier::Options copyOptions, std::error_code& error,
+                   const FileTree::Options& options) {
+    copyOptions.memory = options.memory;
+    struct stat info {};
+    if (::lstat(from.c_str(), &info) != 0) {
+        error = errnoCode();
+        return false;
+    }
+    if (S_ISREG(info.st_mode)) {
+        if (auto copied = copyUnnamed(from, info, to, copyOptions, error, options)) {
+            if (*copied && options.landed)
+                options.landed(to);
+            return *copied;
+        }
+        error.clear();
+    }
     // A name taken already costs no copy.
     struct stat existing {};
     while (::lstat(to.c_str(), &existing) == 0) {
         error = std::make_error_code(std::errc::file_exists);
-        if (!nextTarget(retarget, to, error))
+        if (!nextTarget(options.retarget, to, error))
             return false;
     }
     const std::filesystem::path partial = partialName(to);
-    if (!copyItem(from, partial, options, error))
+    if (options.partial)
+        options.partial(partial);
+    if (!copyItem(from, partial, copyOptions, error))
         return false;
-    while (!renameNoReplace(partial, to, error)) {
-        if (nextTarget(retarget, to, error))
-            continue;
+    if (!renameIntoPlace(partial, to, error, options)) {
         std::error_code ignored;
         FileTree::remove(partial, ignored);
         return false;
     }
+    if (options.landed)
+        options.landed(to);
     return true;
 }
 
 bool moveAcrossFileSystems(const std::filesystem::path& from, std::filesystem::path& to,
-                           std::error_code& error, const FileTree::Retarget& retarget) {
-    if (!copyIntoPlace(from, to, {.keepOwner = true}, error, retarget))
+                           std::error_code& error, const FileTree::Options& options) {
+    if (!copyIntoPlace(from, to, {.keepOwner = true}, error, options))
         return false;
     std::error_code removeError;
     if (FileTree::remove(from, removeError))
@@ -187,6 +287,13 @@ bool moveAcrossFileSystems(const std::filesystem::path& from, std::filesystem::p
 
 } // namespace
 
+std::optional<FileTree::Identity> FileTree::Identity::of(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return Identity{info.st_dev, info.st_ino};
+}
+
 bool FileTree::copy(const std::filesystem::path& from, const std::filesystem::path& to,
                     std::error_code& error) {
     std::filesystem::path target = to;
@@ -194,9 +301,9 @@ bool FileTree::copy(const std::filesystem::path& from, const std::filesystem::pa
 }
 
 bool FileTree::copy(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
-                    const Retarget& retarget) {
+                    const Options& options) {
     error.clear();
-    return copyIntoPlace(from, to, {}, error, retarget);
+    return copyIntoPlace(from, to, {}, error, options);
 }
 
 bool FileTree::move(const std::filesystem::path& from, const std::filesystem::path& to,
@@ -206,32 +313,39 @@ bool FileTree::move(const std::filesystem::path& from, const std::filesystem::pa
 }
 
 bool FileTree::move(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
-                    const Retarget& retarget) {
+                    const Options& options) {
+    // A rename keeps the item's identity; a move across file systems tells its copy's own.
+    const auto identity = options.landing ? Identity::of(from) : std::nullopt;
     for (;;) {
         error.clear();
+        if (identity)
+            options.landing(to, *identity);
         if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-            return true;
+            break;
         const int renameError = errno;
         if (renameError == EXDEV)
-            return moveAcrossFileSystems(from, to, error, retarget);
+            return moveAcrossFileSystems(from, to, error, options);
         if (renameError == EINVAL) {
             // Either the file system does not know the flag, or a folder was to go into its own subtree.
             struct stat info {};
-            bool intoItself = ::lstat(from.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-                              isInside(to.parent_path().empty() ? "." : to.parent_path(), from);
+            bool intoItself =
+                ::lstat(from.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && isInside(folderOf(to), from);
             if (!intoItself) {
                 if (renameWithoutReplacing(from, to, error))
-                    return true;
-                if (nextTarget(retarget, to, error))
+                    break;
+                if (nextTarget(options.retarget, to, error))
                     continue;
                 return false;
             }
         }
         error.assign(renameError, std::generic_category());
-        if (nextTarget(retarget, to, error))
+        if (nextTarget(options.retarget, to, error))
             continue;
         return false;
     }
+    if (options.landed)
+        options.landed(to);
+    return true;
 }
 
 bool FileTree::remove(const std::filesystem::path& item, std::error_code& error) {

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
+#include <string>
 #include <system_error>
+#include <utility>
 
 namespace ondravell {
 
@@ -14,31 +18,61 @@ struct FileTree {
     // program created it meanwhile), for the next target to try; nullopt gives up with EEXIST.
     using Retarget = std::function<std::optional<std::filesystem::path>(const std::filesystem::path& taken)>;
 
+    // Which item is found under a name: the same one for as long as it exists, whatever it is renamed to.
+    struct Identity {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        bool operator==(const Identity&) const = default;
+        // The item at `path` itself (a link, not what it points to); nullopt when there is none.
+        static std::optional<Identity> of(const std::filesystem::path& path);
+    };
+
+    // What a run of copies learns of the file systems once and keeps for the items after: between which
+    // two file systems (by device) extents cannot be shared, and in which folders unnamed files cannot be
+    // made. Belongs to the one thread that runs the copies.
+    struct Memory {
+        std::set<std::pair<std::uint64_t, std::uint64_t>> noSharing;
+        std::set<std::string> noUnnamedFiles;
+    };
+
+    struct Options {
+        Retarget retarget;
+        // Right before the step that gives an item the name `to` for good (a rename or a link), with the
+        // identity the item will have there; again for each name tried.
+        std::function<void(const std::filesystem::path& to, const Identity& item)> landing;
+        // Right after that step; a move across file systems has not removed its source yet.
+        std::function<void(const std::filesystem::path& to)> landed;
+        // Right before a hidden partial item is made beside the target.
+        std::function<void(const std::filesystem::path& partial)> partial;
+        Memory* memory = nullptr;
+    };
+
     // Copies a file, folder (recursively), link or special file to `to`, which must not exist yet.
-    // Contents, permission bits and access and modification times are kept. The copy is made under a
-    // hidden name beside `to` and takes the name `to` only once it is complete, so a copy cut short never
-    // shows a part under the final name; when anything fails, what this copy made is removed again. A folder
-    // is never copied into itself or its own subtree (that would recurse until the disk is full): such a copy
-    // fails with ELOOP.
+    // Contents, permission bits and access and modification times are kept. The copy never shows a part
+    // under the name `to`: a regular file is copied into an unnamed file in the destination folder, which
+    // takes its name only once complete (and which the system frees when the process ends before that);
+    // anything else, and a file where the file system cannot make unnamed files, is made under a hidden
+    // name beside `to` and renamed once complete. When anything fails, what this copy made is removed
+    // again. A folder is never copied into itself or its own subtree (that would recurse until the disk is
+    // full): such a copy fails with ELOOP.
     static bool copy(const std::filesystem::path& from, const std::filesystem::path& to,
                      std::error_code& error);
-    // The same, taking the next target `retarget` gives while the one tried is taken; `to` ends as the
-    // target the item took.
+    // The same, taking the next target `options.retarget` gives while the one tried is taken; `to` ends as
+    // the target the item took.
     static bool copy(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
-                     const Retarget& retarget);
+                     const Options& options);
 
     // Moves an item to `to` without replacing anything there. Within one file system this is one rename;
-    // across file systems the item is copied (keeping its owner too) under a hidden name in the
-    // destination folder, takes the name `to` once the copy is complete, and the source is removed
-    // afterwards. A failed copy leaves nothing behind in the destination.
-    // When the move fails, the source stays as it was: a half-removed source is filled in again from
-    // the copy before the copy goes away.
+    // across file systems the item is copied as above (keeping its owner too), takes the name `to` once the
+    // copy is complete, and the source is removed afterwards. A failed copy leaves nothing behind in the
+    // destination. When the move fails, the source stays as it was: a half-removed source is filled in again
+    // from the copy before the copy goes away.
     static bool move(const std::filesystem::path& from, const std::filesystem::path& to,
                      std::error_code& error);
-    // The same, taking the next target `retarget` gives while the one tried is taken (a copy made across
-    // file systems is not made again for it); `to` ends as the target the item took.
+    // The same, taking the next target `options.retarget` gives while the one tried is taken (a copy made
+    // across file systems is not made again for it); `to` ends as the target the item took.
     static bool move(const std::filesystem::path& from, std::filesystem::path& to, std::error_code& error,
-                     const Retarget& retarget);
+                     const Options& options);
 
     // Removes an item, a folder with everything in it. Keeps going past entries it cannot remove and
     // reports the first error.

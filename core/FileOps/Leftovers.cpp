@@ -2,10 +2,10 @@
 
 #include "core/FileOps/FileTree.h"
 #include "core/FileOps/FolderNames.h"
-#include "core/FileOps/OperationHistory.h"
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -14,12 +14,18 @@ namespace ondravell {
 
 namespace {
 
-bool isUuid(std::string_view text) {
-    if (text.size() != 36)
+bool isUpperHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+// A UUID exactly as makeUUIDString writes it: upper-case, version 4, the RFC variant.
+bool isOurUuid(std::string_view text) {
+    if (text.size() != 36 || text[14] != '4' ||
+        std::string_view("89AB").find(text[19]) == std::string_view::npos)
         return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         bool dash = i == 8 || i == 13 || i == 18 || i == 23;
-        if (dash ? text[i] != '-' : !std::isxdigit(static_cast<unsigned char>(text[i])))
+        if (dash ? text[i] != '-' : !isUpperHexDigit(text[i]))
             return false;
     }
     return true;
@@ -63,22 +69,16 @@ std::vector<Identity> heldOpen(const std::vector<Identity>& candidates) {
     return held;
 }
 
-} // namespace
-
-bool Leftovers::isLeftoverName(std::string_view name) {
-    if (name.starts_with(movingPrefix))
-        return isUuid(name.substr(movingPrefix.size()));
-    const std::string temporaryPrefix = "." + std::string(OperationHistory::fileName) + ".";
-    return name.starts_with(temporaryPrefix) && isTemporarySuffix(name.substr(temporaryPrefix.size()));
-}
-
-void Leftovers::removeIn(const std::filesystem::path& folder, const std::set<std::string>& names,
-                         std::chrono::system_clock::time_point now) {
-    const auto latest = std::chrono::system_clock::to_time_t(now - minimumAge);
+// Removes the items among `names` that `isOurs` knows as ours, whose last change lies at least the
+// minimum age before `now`, that belong to this user and that no running process holds open.
+template <typename IsOurs>
+void removeMatching(const std::filesystem::path& folder, const std::set<std::string>& names,
+                    std::chrono::system_clock::time_point now, const IsOurs& isOurs) {
+    const auto latest = std::chrono::system_clock::to_time_t(now - Leftovers::minimumAge);
     const uid_t self = ::geteuid();
     std::vector<std::pair<std::filesystem::path, Identity>> candidates;
     for (const std::string& name : names) {
-        if (!isLeftoverName(name))
+        if (!isOurs(name))
             continue;
         const std::filesystem::path item = folder / name;
         struct stat info {};
@@ -101,8 +101,32 @@ void Leftovers::removeIn(const std::filesystem::path& folder, const std::set<std
     }
 }
 
+} // namespace
+
+bool Leftovers::isPartialName(std::string_view name) {
+    return name.starts_with(movingPrefix) && isOurUuid(name.substr(movingPrefix.size()));
+}
+
+bool Leftovers::isHistoryTemporaryName(std::string_view name, const std::filesystem::path& historyFile) {
+    const std::string temporaryPrefix = "." + historyFile.filename().string() + ".";
+    return name.starts_with(temporaryPrefix) && isTemporarySuffix(name.substr(temporaryPrefix.size()));
+}
+
+void Leftovers::removeIn(const std::filesystem::path& folder, const std::set<std::string>& names,
+                         std::chrono::system_clock::time_point now) {
+    removeMatching(folder, names, now, isPartialName);
+}
+
 void Leftovers::removeIn(const std::filesystem::path& folder, std::chrono::system_clock::time_point now) {
     removeIn(folder, FolderNames::entryNames(folder), now);
+}
+
+void Leftovers::removeBesideHistory(const std::filesystem::path& historyFile,
+                                    const std::set<std::string>& names,
+                                    std::chrono::system_clock::time_point now) {
+    removeMatching(historyFile.parent_path(), names, now, [&](std::string_view name) {
+        return isPartialName(name) || isHistoryTemporaryName(name, historyFile);
+    });
 }
 
 } // namespace ondravell

@@ -14,25 +14,32 @@
 namespace ondravell {
 
 // A paste whose history entry outlives the process that runs it. Each item is added to a journal beside
-// the history the moment it lands, and the whole entry goes into the history when the paste ends; a
-// paste cut short (the program killed) leaves its journal, which the next tidying of the history's
-// folder turns into the entry of what it did, so that it can still be undone.
+// the history right before the step that makes its place final (the rename or link that gives it its
+// name in the destination), together with the identity the item will have there, and the whole entry
+// goes into the history when the paste ends. A paste cut short (the program killed) leaves its journal,
+// which the next tidying of the history's folder turns into the entry of what it did, settled from what
+// is on disk: an item is in it when its destination holds that very item, so that it can still be
+// undone, and one killed before it landed is not.
 //
-// A journal is the file ".operation-journal-<id>" holding one line per item, each line a one-item
-// operation in the history's form. Its writer holds an exclusive flock on it, which ends with the
-// writing process however it ends.
+// A journal is the file ".operation-journal-<id>" holding one line per item (or per name tried), each
+// line a one-item operation in the history's form with the keys "device" and "inode" added, and a line
+// {"partial": path} before each hidden partial item the paste makes (a folder's copy), which the
+// recovery clears away. Its writer holds an exclusive flock on it, which ends with the writing process
+// however it ends.
 struct OperationJournal {
     static constexpr std::string_view filePrefix = ".operation-journal-";
 
     OperationJournal() = delete;
 
     // FileOperator::paste, recorded in `history` as above (not at all when the history has no file),
-    // after tidying the history's folder.
+    // after tidying the history's folder. `steps` are told after the journal (tests stop the process
+    // there).
     static PasteOutcome paste(const OperationHistory& history,
                               const std::vector<std::filesystem::path>& sources,
                               const std::filesystem::path& destination, bool move,
                               std::chrono::system_clock::time_point now, const std::string& id,
-                              const FileOperator::Progress& onProgress = {});
+                              const FileOperator::Progress& onProgress = {},
+                              const FileOperator::Steps& steps = {});
 
     // Appends the entries of the journals that no running process writes any more (once each: an entry
     // whose id the history holds already is not added again), removes those journals, and clears away

@@ -1,7 +1,5 @@
 #include "core/FileOps/TreeCopier.h"
 
-#include "core/FileOps/FileDescriptor.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -124,12 +122,25 @@ bool copySparse(int in, int out, off_t size) {
     return ::ftruncate(out, size) == 0;
 }
 
+// Whether a failure to share extents tells of the two file systems rather than of the one file.
+bool sharingUnsupported(int error) {
+    return error == EOPNOTSUPP || error == ENOTTY || error == EXDEV || error == ENOSYS;
+}
+
+} // namespace
+
 // Shares the file's extents where the file system can (instant, holes and all), copies only the data of
 // a file with holes, and lets the kernel copy everything else, falling back to reading and writing where
 // it cannot copy between these two files at all.
-bool copyContents(int in, int out, const struct stat& info) {
-    if (info.st_size > 0 && ::ioctl(out, FICLONE, in) == 0)
-        return true;
+bool TreeCopier::copyContents(int in, int out, const struct stat& info, dev_t toDevice) {
+    FileTree::Memory* memory = toDevice != 0 ? options_.memory : nullptr;
+    const std::pair<std::uint64_t, std::uint64_t> devices{info.st_dev, toDevice};
+    if (info.st_size > 0 && !(memory && memory->noSharing.contains(devices))) {
+        if (::ioctl(out, FICLONE, in) == 0)
+            return true;
+        if (memory && sharingUnsupported(errno))
+            memory->noSharing.insert(devices);
+    }
     // Fewer blocks than the size needs tells of holes; the file system confirms where they are.
     if (info.st_size > 0 && info.st_blocks * 512 < info.st_size) {
         off_t firstHole = ::lseek(in, 0, SEEK_HOLE);
@@ -156,6 +167,8 @@ bool copyContents(int in, int out, const struct stat& info) {
     // the only way, and costs one read call for a truly empty file.
     return copiedAny || copyByReading(in, out);
 }
+
+namespace {
 
 // The extended attributes of one item, POSIX ACLs (system.posix_acl_*) among them, each set on the copy
 // for itself: a file system that refuses one (no user attributes on it, no right to trusted ones) costs
@@ -276,26 +289,44 @@ void TreeCopier::finishAt(int folder, const char* name, const struct stat& info,
     bestEffort(::utimensat(folder, name, times, noFollow));
 }
 
+FileDescriptor TreeCopier::openRegular(int folder, const char* name, struct stat& info,
+                                       std::error_code& error) {
+    // Without blocking: had a FIFO replaced the file since it was looked at, opening it would wait.
+    FileDescriptor in(::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat opened {};
+    if (!in || ::fstat(in.get(), &opened) != 0) {
+        error = errnoCode();
+        return FileDescriptor();
+    }
+    if (!S_ISREG(opened.st_mode) || !sameNode(opened, info)) {
+        error = std::make_error_code(std::errc::invalid_argument);
+        return FileDescriptor();
+    }
+    info = opened;
+    return in;
+}
+
+bool TreeCopier::copyFileInto(int in, const struct stat& info, int out, dev_t toDevice) {
+    if (!copyContents(in, out, info, toDevice))
+        return fail();
+    finish(in, out, info);
+    return true;
+}
+
 bool TreeCopier::copyFile(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
                           const char* toName) {
-    // Without blocking: had a FIFO replaced the file since it was looked at, opening it would wait.
-    FileDescriptor in(
-        ::openat(fromFolder, fromName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    std::error_code openError;
+    struct stat opened = info;
+    FileDescriptor in = openRegular(fromFolder, fromName, opened, openError);
     if (!in)
-        return fail();
-    struct stat opened {};
-    if (::fstat(in.get(), &opened) != 0)
-        return fail();
-    if (!S_ISREG(opened.st_mode) || !sameNode(opened, info))
-        return fail(std::make_error_code(std::errc::invalid_argument));
+        return fail(openError);
     FileDescriptor out(
         ::openat(toFolder, toName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!out)
         return creationFailed();
     created();
-    if (!copyContents(in.get(), out.get(), opened))
-        return fail();
-    finish(in.get(), out.get(), opened);
+    if (!copyFileInto(in.get(), opened, out.get(), depth_ > 0 ? toDevice_ : 0))
+        return false;
     // A network file system may report a failed write only here.
     return ::close(out.release()) == 0 || fail();
 }
@@ -322,6 +353,8 @@ bool TreeCopier::copyFolder(int fromFolder, const char* fromName, const struct s
         return fail();
     if (!hasTop_ && ::fstat(out.get(), &top_) == 0)
         hasTop_ = true;
+    const dev_t outerDevice = toDevice_;
+    toDevice_ = top_.st_dev;
     std::error_code listError;
     auto entries = listFolderEntries(in.get(), listError);
     if (listError)
@@ -334,6 +367,7 @@ bool TreeCopier::copyFolder(int fromFolder, const char* fromName, const struct s
             break;
     }
     --depth_;
+    toDevice_ = outerDevice;
     if (copiedAll)
         finish(in.get(), out.get(), opened);
     return copiedAll;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/FileOps/FileDescriptor.h"
+#include "core/FileOps/FileTree.h"
+
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
@@ -24,12 +27,22 @@ public:
         bool keepOwner = false;
         // Fills in an existing tree: entries that exist are left as they are.
         bool merge = false;
+        // Where extents could not be shared before, no time is spent trying again.
+        FileTree::Memory* memory = nullptr;
     };
 
     explicit TreeCopier(Options options) : options_(options) {}
 
     // Copies `fromName` in `fromFolder` to `toName` in `toFolder` (either folder may be AT_FDCWD).
     bool copyEntry(int fromFolder, const char* fromName, int toFolder, const char* toName);
+
+    // Opens `name` in `folder` for reading if it is still the regular file `info` describes, and
+    // describes it afresh in `info`; fails with EINVAL when something else has taken its place.
+    static FileDescriptor openRegular(int folder, const char* name, struct stat& info,
+                                      std::error_code& error);
+    // Copies the open regular file `in` (as `info` describes it) into the open, empty file `out` that
+    // lies on the device `toDevice`: its contents, attributes, mode and times.
+    bool copyFileInto(int in, const struct stat& info, int out, dev_t toDevice);
 
     // Whether the top item was created by this copy, so only then is it cleared away after a failure.
     bool createdTop() const { return createdTop_; }
@@ -50,6 +63,7 @@ private:
     bool copyLink(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
                   const char* toName);
     bool copySpecial(const struct stat& info, int toFolder, const char* toName);
+    bool copyContents(int in, int out, const struct stat& info, dev_t toDevice);
 
     Options options_;
     std::error_code error_;
@@ -58,6 +72,8 @@ private:
     bool hasTop_ = false;
     // The copy's own top folder, which must never turn up among what it copies.
     struct stat top_ {};
+    // The device of the folder being filled, 0 before the first.
+    dev_t toDevice_ = 0;
 };
 
 } // namespace ondravell

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs the file-operation benchmarks and sets them against the system's own tools in the same run:
-# hashing against `openssl dgst`, pasting against `cp -r` and `cp -a`, a sparse file's copy against `cp`; then history appends from one and from four
-# writers at once. Large scratch files go to the second argument (default: the build folder) and are
+# hashing against `openssl dgst`, pasting against `cp -r` and `cp -a`, a sparse file's copy against `cp`,
+# 10,000 selected files against `cp` on the scratch folder's file system and on tmpfs; then history appends
+# from one and from four writers at once. Large scratch files go to the second argument (default: the build folder) and are
 # removed afterwards.
 #   bench/core/FileOps/compare.sh [build folder] [scratch folder]
 set -euo pipefail
@@ -67,9 +68,23 @@ for who in PasteSparse CpSparse; do
     kib=$(field "$out/paste.json" "$who/" diskKiB)
     awk -v w="$who" -v t="$t" -v k="$kib" 'BEGIN { printf "1 GiB file holding 4 KiB of data, %s: %.1f ms, the copy takes %.0f KiB on disk\n", w, t, k }'
 done
-ours=$(field "$out/paste.json" PasteSelection/ real_time)
-theirs=$(field "$out/paste.json" CpSelection/ real_time)
-awk -v o="$ours" -v t="$theirs" 'BEGIN { printf "10,000 selected files: paste copy %.0f ms, cp %.0f ms, ratio %.2f\n", o, t, o / t }'
+# 10,000 files selected one by one, pasted beside cp of the same files, on the file system named.
+selection() {
+    local ours theirs
+    ours=$(field "$1" PasteSelection/ real_time)
+    theirs=$(field "$1" CpSelection/ real_time)
+    awk -v o="$ours" -v t="$theirs" -v fs="$2" \
+        'BEGIN { printf "10,000 selected files on %s: paste copy %.0f ms, cp %.0f ms, ratio %.2f\n", fs, o, t, o / t }'
+}
+selection "$out/paste.json" "$(df --output=fstype "$ONDRAVELL_BENCH_DIR" | tail -1)"
+# The same in memory, where the disk does not hide what each item costs: $ONDRAVELL_BENCH_TMPFS, or
+# /dev/shm when that is a tmpfs.
+memory=${ONDRAVELL_BENCH_TMPFS:-/dev/shm}
+if [ "$(df --output=fstype "$memory" 2>/dev/null | tail -1)" = tmpfs ]; then
+    ONDRAVELL_BENCH_DIR=$memory ONDRAVELL_BENCH_PASTE_MIB=1 "$bin/FileOperatorBench" --benchmark_filter=Selection \
+        --benchmark_out="$out/memory.json" --benchmark_out_format=json >/dev/null 2>"$out/log" || { cat "$out/log"; exit 1; }
+    selection "$out/memory.json" tmpfs
+fi
 small=$(field "$out/paste.json" PasteMoveThereAndBack/100files real_time)
 large=$(field "$out/paste.json" PasteMoveThereAndBack/10000files real_time)
 awk -v s="$small" -v l="$large" \

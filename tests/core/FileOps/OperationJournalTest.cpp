@@ -7,6 +7,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,6 +77,127 @@ TEST(OperationJournal, AKilledPasteIsRecordedOnceAndCanBeUndone) {
     EXPECT_TRUE(fs::is_empty(destination.path));
 }
 
+// The steps between which a paste is killed: right before an item takes its name in the destination for
+// good, right after (a move across file systems has not removed its source yet), and once it is done.
+enum class KillAt { landing, landed, done };
+
+struct KilledPaste {
+    bool move;
+    bool acrossFileSystems;
+    // The source killed at: 0 is the file "a", 1 the folder "b" (which lands by a rename).
+    std::size_t item;
+    KillAt at;
+};
+
+std::string describe(const KilledPaste& paste) {
+    const char* steps[] = {"landing", "landed", "done"};
+    return std::string(paste.move ? "move" : "copy") + (paste.acrossFileSystems ? " across" : "") +
+           ", item " + std::to_string(paste.item) + ", " + steps[static_cast<int>(paste.at)];
+}
+
+// The names in a folder other than the hidden partials of a copy cut short.
+std::vector<std::string> visibleNames(const fs::path& folder) {
+    std::vector<std::string> names = namesIn(folder);
+    std::erase_if(names, [](const std::string& name) { return name.starts_with(Leftovers::movingPrefix); });
+    return names;
+}
+
+TEST(OperationJournal, AKilledPasteRecordsExactlyTheItemsThatLandedWhereverItIsKilled) {
+    TemporaryFolder memory("/dev/shm"), disk;
+    struct stat first {
+    }, second{};
+    const bool twoFileSystems = !memory.path.empty() && ::stat(memory.path.c_str(), &first) == 0 &&
+                                ::stat(disk.path.c_str(), &second) == 0 && first.st_dev != second.st_dev;
+    std::vector<KilledPaste> cases;
+    for (bool move : {false, true})
+        for (bool across : {false, true})
+            for (std::size_t item : {0u, 1u})
+                for (KillAt at : {KillAt::landing, KillAt::landed, KillAt::done})
+                    if (!across || twoFileSystems)
+                        cases.push_back({move, across, item, at});
+
+    for (const KilledPaste& paste : cases) {
+        SCOPED_TRACE(describe(paste));
+        TemporaryFolder container, destination, sourceRoot(paste.acrossFileSystems ? memory.path : disk.path);
+        const OperationHistory history(container / "operation-history.json");
+        writeText(sourceRoot / "a", "a");
+        fs::create_directory(sourceRoot / "b");
+        writeText(sourceRoot / "b" / "inner", "b");
+        const std::vector<fs::path> sources{sourceRoot / "a", sourceRoot / "b"};
+        struct stat destinationInfo {};
+        ASSERT_EQ(::stat(destination.path.c_str(), &destinationInfo), 0);
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            auto killAt = [&](KillAt at, const FileOperationItem& item) {
+                if (at == paste.at && item.from == sources[paste.item].native())
+                    ::raise(SIGKILL);
+            };
+            FileOperator::Steps steps;
+            // The landing that counts is the one on the destination's file system: a move across file
+            // systems first tries a rename.
+            steps.landing = [&](const FileOperationItem& item, const FileTree::Identity& identity) {
+                if (identity.device == destinationInfo.st_dev)
+                    killAt(KillAt::landing, item);
+            };
+            steps.landed = [&](const FileOperationItem& item) { killAt(KillAt::landed, item); };
+            steps.done = [&](const FileOperationItem& item) { killAt(KillAt::done, item); };
+            OperationJournal::paste(history, sources, destination.path, paste.move, fixedNow, "OP-1", {},
+                                    steps);
+            ::_exit(2);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+
+        OperationJournal::tidyHistoryFolder(history);
+        std::vector<FileOperationItem> expected;
+        const std::size_t landed = paste.item + (paste.at == KillAt::landing ? 0 : 1);
+        for (std::size_t i = 0; i < landed; ++i)
+            expected.push_back({sources[i].native(), (destination.path / sources[i].filename()).native()});
+        auto entries = history.loadAscending();
+        ASSERT_EQ(entries.size(), expected.empty() ? 0u : 1u);
+        if (expected.empty())
+            continue;
+        EXPECT_EQ(entries[0].items, expected);
+        // Whatever shows under a name in the destination is recorded, and the partial copy of an item
+        // that had not landed is gone with the journal that named it.
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < landed; ++i)
+            names.push_back(sources[i].filename());
+        EXPECT_EQ(namesIn(destination.path), names);
+
+        // Undone, every source is whole where it was; a move across file systems killed before its
+        // source went keeps both, as the source is still there.
+        platform::MemoryTrash trash;
+        FileOperator::undo(entries[0], trash);
+        EXPECT_EQ(readText(sourceRoot / "a"), "a");
+        EXPECT_EQ(readText(sourceRoot / "b" / "inner"), "b");
+        if (paste.move) {
+            const bool bothKept = paste.acrossFileSystems && paste.at == KillAt::landed;
+            EXPECT_EQ(visibleNames(destination.path),
+                      bothKept ? std::vector<std::string>{names.back()} : std::vector<std::string>{});
+        }
+    }
+}
+
+TEST(OperationJournal, ClearsAwayOnlyThePartialsADeadJournalNames) {
+    TemporaryFolder container, destination;
+    const OperationHistory history(container / "operation-history.json");
+    const std::string partial = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    fs::create_directory(destination / partial);
+    writeText(destination / "a.txt", "the user's");
+    fs::create_directory(destination / "b");
+    std::string journal;
+    for (const fs::path& named : {destination / "a.txt", destination / "b", destination / partial})
+        journal += nlohmann::json{{"partial", named.native()}}.dump() + "\n";
+    writeText(container / ".operation-journal-OP-1", journal);
+
+    OperationJournal::tidyHistoryFolder(history);
+    EXPECT_EQ(namesIn(destination.path), (std::vector<std::string>{"a.txt", "b"}));
+    EXPECT_TRUE(history.loadAscending().empty());
+}
+
 TEST(OperationJournal, AFinishedPasteLeavesOnlyItsHistoryEntry) {
     TemporaryFolder container, source, destination;
     const OperationHistory history(container / "operation-history.json");
@@ -90,24 +212,59 @@ TEST(OperationJournal, AFinishedPasteLeavesOnlyItsHistoryEntry) {
 
 TEST(Leftovers, RemovesOnlyOldOnesThatNoRunningProcessHolds) {
     TemporaryFolder folder;
-    const std::string moving = ".ondravell-moving-0f8fad5b-d9cb-469f-a165-70867728950e";
-    const std::string held = ".ondravell-moving-7c9e6679-7425-40de-944b-e07fc1f90ae7";
-    const std::string temporary = ".operation-history.json.Ab12Cd";
+    const std::string moving = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    const std::string held = ".ondravell-moving-7C9E6679-7425-40DE-944B-E07FC1F90AE7";
     fs::create_directories(folder / moving / "inner");
     writeText(folder / moving / "inner" / "part", "part");
     writeText(folder / held, "still being written");
-    writeText(folder / temporary, "[]");
-    for (const char* kept : {".operation-history.json.lock", ".ondravell-moving-x", "a.txt", ".hidden"})
-        writeText(folder / kept, "kept");
+    writeText(folder / "a.txt", "kept");
     const int holder = ::open((folder / held).c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(holder, 0);
 
     // Made a moment ago: too young, whatever holds them.
     Leftovers::removeIn(folder.path);
-    EXPECT_EQ(namesIn(folder.path).size(), 7u);
+    EXPECT_EQ(namesIn(folder.path).size(), 3u);
 
     Leftovers::removeIn(folder.path, std::chrono::system_clock::now() + std::chrono::minutes(2));
-    EXPECT_EQ(namesIn(folder.path), (std::vector<std::string>{".hidden", held, ".ondravell-moving-x",
-                                                              ".operation-history.json.lock", "a.txt"}));
+    EXPECT_EQ(namesIn(folder.path), (std::vector<std::string>{held, "a.txt"}));
     ::close(holder);
+}
+
+TEST(Leftovers, NeverTouchesANameThatIsNotProvablyOurs) {
+    // Names a user may give files of their own, however much they look like ours.
+    const std::vector<std::string> usersOwn{".operation-history.json.backup",
+                                            ".operation-history.json.Ab12Cd",
+                                            ".operation-history.json.lock",
+                                            ".operation-history.json.Ab12Cd~",
+                                            ".other.json.Ab12Cd",
+                                            ".ondravell-moving-x",
+                                            ".ondravell-moving-0f8fad5b-d9cb-469f-a165-70867728950e",
+                                            ".ondravell-moving-0F8FAD5B-D9CB-169F-A165-70867728950E",
+                                            ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E.txt",
+                                            "operation-history.json",
+                                            "a.txt"};
+    const std::string partial = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    const std::string temporary = ".operation-history.json.Ab12Cd";
+    const auto later = std::chrono::system_clock::now() + std::chrono::minutes(2);
+
+    // In a folder the user pastes into, only the partial of a paste goes.
+    TemporaryFolder destination, container;
+    for (const std::string& name : usersOwn)
+        writeText(destination / name, "the user's");
+    writeText(destination / partial, "part");
+    Leftovers::removeIn(destination.path, later);
+    std::vector<std::string> expected = usersOwn;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesIn(destination.path), expected);
+
+    // Beside the history, a temporary of a history write goes too, and nothing else.
+    const OperationHistory history(container / "operation-history.json");
+    history.clear();
+    writeText(container / partial, "part");
+    writeText(container / temporary, "[]");
+    writeText(container / ".settings.json.Ab12Cd", "{}");
+    OperationJournal::tidyHistoryFolder(history, later);
+    EXPECT_EQ(namesIn(container.path),
+              (std::vector<std::string>{".settings.json.Ab12Cd", "operation-history.json",
+                                        "operation-history.json.lock"}));
 }
