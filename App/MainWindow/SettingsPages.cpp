@@ -10,6 +10,7 @@
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
 #include "App/MainWindow/Pages/SelectionSettingsView.h"
 #include "App/MainWindow/Pages/TemplatesSettingsView.h"
+#include "App/MainWindow/Widgets/ApplicationChooserDialog.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/Services/ICloudSync.h"
 #include "App/Services/UpdateChecker.h"
@@ -50,7 +51,7 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
     using Section = SettingsNavigation::Section;
     switch (section) {
     case Section::finder: {
-        auto* page = new FinderActionsSettings({services.applications, services.fileDialog});
+        auto* page = new FinderActionsSettings({services.applications, ApplicationChooserDialog::choose});
         page->addWidget(new FavoriteTargetsSection(services.fileDialog));
         page->addWidget(new PathTemplatesSection);
         page->addWidget(new HotKeysSection(services.keyboardLayout, services.reloadHotKeys));
@@ -78,7 +79,8 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
         auto* page = new SelectionSettingsView(
             {services.trust, services.rearmSelectionTrigger, services.reloadHotKeys},
             services.keyboardLayout);
-        page->addToolbarSection(new SelectionEnginesSections({services.applications, services.fileDialog}));
+        page->addToolbarSection(
+            new SelectionEnginesSections({services.applications, ApplicationChooserDialog::choose}));
         return page;
     }
     case Section::templates:
