@@ -65,14 +65,21 @@ BENCHMARK(BM_SettingsPageSwitch)->UseManualTime()->Unit(benchmark::kMillisecond)
 
 constexpr int manyEntries = 10000;
 
-// A settings file written by hand: `manyEntries` favourites and as many path templates; or none.
+// A settings file written by hand: `manyEntries` favourites, path templates, search engines, AI targets
+// and excluded applications; or none.
 void storeManyEntries(bool many) {
     OndravellSettings settings;
+    settings.selectionEnabled = many; // the engine and excluded-application sections show
     for (int i = 0; many && i < manyEntries; ++i) {
         const std::string number = std::to_string(i);
         settings.favoriteTargets.push_back("/srv/projects/folder-" + number);
         settings.customPathTemplates.push_back(
             {"BENCH-" + number, "格式 " + number, "{parent}/" + number + "/{name}"});
+        settings.selectionCustomEngines.push_back(
+            {"E-" + number, "引擎 " + number, "https://e/?q={q}", false});
+        settings.selectionCustomAIEngines.push_back(
+            {"A-" + number, "AI " + number, "https://a/?q={q}", false});
+        settings.selectionAppBlacklist.push_back("org.example.App" + number);
     }
     SettingsService().save(settings);
 }
@@ -92,20 +99,25 @@ BENCHMARK(BM_SettingsWindowFirstShowWithManyEntries)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-// From another page back to the Finder page, which shows the 10,000 entries of each list again.
+// From another page back to a page that shows 10,000 entries of each of its lists again: the Finder page
+// (favourites, path templates), then the selection toolbar page (engines, AI targets, excluded
+// applications).
 void BM_SettingsPageSwitchBackToManyEntries(benchmark::State& state) {
     storeManyEntries(true);
     SettingsNavigation navigation;
     SettingsWindow window(navigation, {defaults, dialog, applications});
     if (!bench::showSettingsWindow(window))
         state.SkipWithError("the window never showed");
+    const auto target = static_cast<Section>(state.range(0));
     for (auto _ : state) {
         bench::secondsToSwitch(navigation, window, Section::templates);
-        state.SetIterationTime(bench::secondsToSwitch(navigation, window, Section::finder));
+        state.SetIterationTime(bench::secondsToSwitch(navigation, window, target));
     }
     storeManyEntries(false);
 }
 BENCHMARK(BM_SettingsPageSwitchBackToManyEntries)
+    ->Arg(static_cast<int>(Section::finder))
+    ->Arg(static_cast<int>(Section::selection))
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);

@@ -54,22 +54,4 @@ void RemovableRow::setTexts(const QString& title, const QString& detail) {
     detail_->setToolTip(detail.isEmpty() ? QString() : plainToolTip(detail));
 }
 
-QWidget* makeRemovableRow(const QString& title, const QString& detail, const QFont& detailFont,
-                          std::function<void()> onDelete) {
-    auto* row = new RemovableRow(detailFont);
-    row->setTexts(title, detail);
-    QObject::connect(row->removeButton(), &QToolButton::clicked, row, std::move(onDelete));
-    return row;
-}
-
-void removeRowsLater(QLayout* rows) {
-    while (QLayoutItem* item = rows->takeAt(0)) {
-        if (QWidget* row = item->widget()) {
-            row->hide();
-            row->deleteLater();
-        }
-        delete item;
-    }
-}
-
 } // namespace ondravell

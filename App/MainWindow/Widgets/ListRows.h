@@ -4,10 +4,8 @@
 #include <QIcon>
 #include <QString>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
-class QLayout;
 class QToolButton;
 
 namespace ondravell {
@@ -34,13 +32,5 @@ private:
     ElidedLabel* detail_;
     QToolButton* remove_;
 };
-
-// A row showing one entry, whose delete button calls `onDelete`; `detail` may be empty.
-QWidget* makeRemovableRow(const QString& title, const QString& detail, const QFont& detailFont,
-                          std::function<void()> onDelete);
-
-// Takes every row out of `rows`. The rows are deleted once control returns to the event loop, since
-// a row's own delete button may be what asked for the new list.
-void removeRowsLater(QLayout* rows);
 
 } // namespace ondravell

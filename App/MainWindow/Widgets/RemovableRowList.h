@@ -41,6 +41,7 @@ public:
     std::size_t count() const { return count_; }
     // The rows that exist, top to bottom; the first shows the entry at `firstShown()`.
     const std::vector<RemovableRow*>& rows() const { return rows_; }
+    QVBoxLayout* rowLayout() const { return column_; }
     std::size_t firstShown() const;
     // Shown only while the list holds more entries than rows.
     QScrollBar* scrollBar() const { return scrollBar_; }

@@ -1,9 +1,12 @@
-// Favourites and path templates written by hand far beyond the 8 the pages add: the sections show them
-// in a bounded number of rows, reach every entry by scrolling, and a removal keeps every other entry.
+// Favourites, path templates, engines and excluded applications written by hand far beyond what the pages
+// add: the sections show them in a bounded number of rows, reach every entry by scrolling, and a removal
+// keeps every other entry.
 #include "App/MainWindow/Pages/FavoriteTargetsSection.h"
 #include "App/MainWindow/Pages/PathTemplatesSection.h"
+#include "App/MainWindow/Pages/SelectionEnginesSections.h"
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/memory/MemoryFileDialog.h"
+#include "platform/memory/MemoryInstalledApplications.h"
 #include "tests/App/MainWindow/SettingsFileFixture.h"
 
 #include <QApplication>
@@ -16,6 +19,7 @@
 
 using namespace ondravell;
 using namespace ondravell::test;
+using List = SelectionEnginesModel::List;
 
 namespace {
 
@@ -62,51 +66,76 @@ TEST_F(LongListsDisplayTest, TenThousandEntriesShowInAFewRowsAndStayStored) {
         const std::string number = std::to_string(i);
         settings.favoriteTargets.push_back("/srv/folder-" + number);
         settings.customPathTemplates.push_back({"T-" + number, "格式 " + number, "{parent}/" + number});
+        settings.selectionCustomEngines.push_back(
+            {"E-" + number, "引擎 " + number, "https://e/?q={q}", false});
+        settings.selectionCustomAIEngines.push_back(
+            {"A-" + number, "AI " + number, "https://a/?q={q}", false});
+        settings.selectionAppBlacklist.push_back("org.example.App" + number);
     }
     SettingsService().save(settings);
     platform::MemoryFileDialog dialog;
+    platform::MemoryInstalledApplications applications;
     auto* favorites = new FavoriteTargetsSection(dialog);
     auto* templates = new PathTemplatesSection;
+    auto* engines = new SelectionEnginesSections({applications, nullptr});
     QWidget window;
     auto* column = new QVBoxLayout(&window);
     column->addWidget(favorites);
     column->addWidget(templates);
+    column->addWidget(engines);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    for (QWidget* section : std::initializer_list<QWidget*>{favorites, templates}) {
-        const bool isFavorites = section == favorites;
-        auto expectedTexts = [isFavorites](int i) {
-            const QString number = QString::number(i);
-            return isFavorites
-                       ? QStringList{QStringLiteral("folder-") + number,
-                                     QStringLiteral("/srv/folder-") + number}
-                       : QStringList{QStringLiteral("格式 ") + number, QStringLiteral("{parent}/") + number};
-        };
-        std::vector<QToolButton*> rows = shownDeleteButtons(section);
+    using Texts = std::function<QStringList(const QString& number)>;
+    const std::vector<std::pair<QWidget*, Texts>> lists{
+        {favorites,
+         [](const QString& n) {
+             return QStringList{"folder-" + n, "/srv/folder-" + n};
+         }},
+        {templates,
+         [](const QString& n) {
+             return QStringList{"格式 " + n, "{parent}/" + n};
+         }},
+        {engines->customRows(List::search)->parentWidget(),
+         [](const QString& n) {
+             return QStringList{"引擎 " + n, "https://e/?q={q}"};
+         }},
+        {engines->customRows(List::ai)->parentWidget(),
+         [](const QString& n) {
+             return QStringList{"AI " + n, "https://a/?q={q}"};
+         }},
+        {engines->excludedRows()->parentWidget(),
+         [](const QString& n) { return QStringList{"org.example.App" + n}; }},
+    };
+    for (const auto& [list, texts] : lists) {
+        std::vector<QToolButton*> rows = shownDeleteButtons(list);
         ASSERT_FALSE(rows.empty());
         EXPECT_LE(rows.size(), 12u) << "a row for each entry is built at every showing";
-        EXPECT_EQ(rowTexts(rows.front()), expectedTexts(0));
-        auto* scrollBar = section->findChild<QScrollBar*>();
+        EXPECT_EQ(rowTexts(rows.front()), texts("0"));
+        auto* scrollBar = list->findChild<QScrollBar*>();
         ASSERT_NE(scrollBar, nullptr);
 
         // The last entry, scrolled to, goes; then one in the middle.
         scrollBar->setValue(scrollBar->maximum());
-        rows = shownDeleteButtons(section);
-        EXPECT_EQ(rowTexts(rows.back()), expectedTexts(entryCount - 1));
+        rows = shownDeleteButtons(list);
+        EXPECT_EQ(rowTexts(rows.back()), texts(QString::number(entryCount - 1)));
         QTest::mouseClick(rows.back(), Qt::LeftButton);
         scrollBar->setValue(5000);
-        rows = shownDeleteButtons(section);
-        EXPECT_EQ(rowTexts(rows[2]), expectedTexts(5002));
+        rows = shownDeleteButtons(list);
+        EXPECT_EQ(rowTexts(rows[2]), texts("5002"));
         QTest::mouseClick(rows[2], Qt::LeftButton);
         QApplication::processEvents();
-        EXPECT_EQ(rowTexts(shownDeleteButtons(section)[2]), expectedTexts(5003));
+        EXPECT_EQ(rowTexts(shownDeleteButtons(list)[2]), texts("5003"));
     }
     // Every other entry is stored as it was, in its order.
-    settings.favoriteTargets.pop_back();
-    settings.favoriteTargets.erase(settings.favoriteTargets.begin() + 5002);
-    settings.customPathTemplates.pop_back();
-    settings.customPathTemplates.erase(settings.customPathTemplates.begin() + 5002);
-    EXPECT_EQ(stored().favoriteTargets, settings.favoriteTargets);
-    EXPECT_EQ(stored().customPathTemplates, settings.customPathTemplates);
+    auto removeLastAndMiddle = [](auto& entries) {
+        entries.pop_back();
+        entries.erase(entries.begin() + 5002);
+    };
+    removeLastAndMiddle(settings.favoriteTargets);
+    removeLastAndMiddle(settings.customPathTemplates);
+    removeLastAndMiddle(settings.selectionCustomEngines);
+    removeLastAndMiddle(settings.selectionCustomAIEngines);
+    removeLastAndMiddle(settings.selectionAppBlacklist);
+    EXPECT_EQ(stored(), settings);
 }
