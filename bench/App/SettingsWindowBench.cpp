@@ -8,12 +8,12 @@
 #include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryInstalledApplications.h"
 #include "platform/memory/MemoryUserDefaults.h"
+#include "tests/App/MainWindow/LongListsSettings.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
-#include <string>
 
 using namespace ondravell;
 using bench::secondsSince;
@@ -65,23 +65,9 @@ BENCHMARK(BM_SettingsPageSwitch)->UseManualTime()->Unit(benchmark::kMillisecond)
 
 constexpr int manyEntries = 10000;
 
-// A settings file written by hand: `manyEntries` favourites, path templates, search engines, AI targets
-// and excluded applications; or none.
+// A settings file written by hand with `manyEntries` entries in each list, or an empty one.
 void storeManyEntries(bool many) {
-    OndravellSettings settings;
-    settings.selectionEnabled = many; // the engine and excluded-application sections show
-    for (int i = 0; many && i < manyEntries; ++i) {
-        const std::string number = std::to_string(i);
-        settings.favoriteTargets.push_back("/srv/projects/folder-" + number);
-        settings.customPathTemplates.push_back(
-            {"BENCH-" + number, "格式 " + number, "{parent}/" + number + "/{name}"});
-        settings.selectionCustomEngines.push_back(
-            {"E-" + number, "引擎 " + number, "https://e/?q={q}", false});
-        settings.selectionCustomAIEngines.push_back(
-            {"A-" + number, "AI " + number, "https://a/?q={q}", false});
-        settings.selectionAppBlacklist.push_back("org.example.App" + number);
-    }
-    SettingsService().save(settings);
+    SettingsService().save(many ? test::settingsWithLongLists(manyEntries) : OndravellSettings());
 }
 
 void BM_SettingsWindowFirstShowWithManyEntries(benchmark::State& state) {

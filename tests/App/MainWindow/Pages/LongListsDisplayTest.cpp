@@ -7,6 +7,7 @@
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryInstalledApplications.h"
+#include "tests/App/MainWindow/LongListsSettings.h"
 #include "tests/App/MainWindow/SettingsFileFixture.h"
 
 #include <QApplication>
@@ -61,17 +62,7 @@ QStringList rowTexts(QToolButton* button) {
 } // namespace
 
 TEST_F(LongListsDisplayTest, TenThousandEntriesShowInAFewRowsAndStayStored) {
-    OndravellSettings settings;
-    for (int i = 0; i < entryCount; ++i) {
-        const std::string number = std::to_string(i);
-        settings.favoriteTargets.push_back("/srv/folder-" + number);
-        settings.customPathTemplates.push_back({"T-" + number, "格式 " + number, "{parent}/" + number});
-        settings.selectionCustomEngines.push_back(
-            {"E-" + number, "引擎 " + number, "https://e/?q={q}", false});
-        settings.selectionCustomAIEngines.push_back(
-            {"A-" + number, "AI " + number, "https://a/?q={q}", false});
-        settings.selectionAppBlacklist.push_back("org.example.App" + number);
-    }
+    OndravellSettings settings = settingsWithLongLists(entryCount);
     SettingsService().save(settings);
     platform::MemoryFileDialog dialog;
     platform::MemoryInstalledApplications applications;
