@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
     std::error_code noFolder;
     std::optional<platform::ServiceRequest> service = ServiceLaunch::parse(
         std::vector<std::string>(argv, argv + argc), std::filesystem::current_path(noFolder));
+    ServiceLaunch::leaveWorkingFolder();
     platform::DBusSingleInstance instance;
     if (service ? instance.forwardToRunningInstance(*service) : instance.reopenRunningInstance())
         return 0;
@@ -164,6 +165,7 @@ int main(int argc, char** argv) {
     // the keyboard.
     platform::X11FrontmostApplication x11Frontmost(waylandSession);
     platform::ShellFrontmostApplication shellFrontmost(x11Frontmost);
+    waylandTrust.setExtensionTold([&shellFrontmost] { return shellFrontmost.extensionRuns(); });
     // The accessibility bus names the focused object of every session: no selection is read from a
     // password field.
     platform::AtspiFocusedText focusedText;

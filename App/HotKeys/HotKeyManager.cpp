@@ -1,6 +1,7 @@
 #include "App/HotKeys/HotKeyManager.h"
 
 #include "core/FileOps/PathFormatter.h"
+#include "core/SharedConfig/HotKeySpec.h"
 #include "core/SharedConfig/ODLocalized.h"
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/AccessibilityTrust.h"
@@ -45,7 +46,8 @@ HotKeyManager& HotKeyManager::shared() {
 
 void HotKeyManager::reload() {
     unregisterAll();
-    if (!services_.loadSettings)
+    refused_.clear();
+    if (!services_.loadSettings || recordingPauses_ > 0)
         return;
     const OndravellSettings settings = services_.loadSettings();
     installHandlerIfNeeded();
@@ -69,10 +71,34 @@ void HotKeyManager::registerHotKey(const HotKeySpec& hotKey, const std::string& 
         return;
     std::optional<platform::GlobalHotKeys::Reference> reference =
         services_.hotKeys->registerHotKey(hotKey.keyCode, hotKey.carbonModifiers, nextID_);
-    if (!reference)
+    if (!reference) {
+        const bool ours = std::any_of(registered_.begin(), registered_.end(), [&](const auto& entry) {
+            return entry.second.keyCode == hotKey.keyCode &&
+                   entry.second.carbonModifiers == hotKey.carbonModifiers;
+        });
+        if (!ours)
+            refused_.emplace_back(hotKey.keyCode, hotKey.carbonModifiers);
         return;
-    registered_[nextID_] = {*reference, actionID};
+    }
+    registered_[nextID_] = {*reference, actionID, hotKey.keyCode, hotKey.carbonModifiers};
     ++nextID_;
+}
+
+void HotKeyManager::pauseForRecording() {
+    if (recordingPauses_++ == 0)
+        reload();
+}
+
+void HotKeyManager::resumeAfterRecording() {
+    if (recordingPauses_ == 0)
+        return;
+    if (--recordingPauses_ == 0)
+        reload();
+}
+
+bool HotKeyManager::heldElsewhere(const HotKeySpec& hotKey) const {
+    return std::find(refused_.begin(), refused_.end(), std::pair(hotKey.keyCode, hotKey.carbonModifiers)) !=
+           refused_.end();
 }
 
 void HotKeyManager::installHandlerIfNeeded() {

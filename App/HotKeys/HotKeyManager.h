@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ondravell {
@@ -66,10 +67,21 @@ public:
     // The action id of every hot key registered now, by id.
     std::map<std::uint32_t, std::string> registeredActions() const;
 
+    // While a key recorder listens, the program's own hot keys are released, so that the recorder gets
+    // every combination, one of them included. Each pause ends with one resume; the last registers the
+    // hot keys of the settings again (a reload in between registers nothing).
+    void pauseForRecording();
+    void resumeAfterRecording();
+    // Whether the last registration found `hotKey` taken elsewhere: the system refused it while no hot
+    // key of this program held it. Only systems that refuse at once (X11 grabs) tell this.
+    bool heldElsewhere(const HotKeySpec& hotKey) const;
+
 private:
     struct Registration {
         platform::GlobalHotKeys::Reference reference;
         std::string actionID;
+        std::uint32_t keyCode = 0;
+        std::uint32_t carbonModifiers = 0;
     };
 
     void unregisterAll();
@@ -84,6 +96,9 @@ private:
     std::map<std::uint32_t, Registration> registered_;
     bool handlerInstalled_ = false;
     std::uint32_t nextID_ = 1;
+    int recordingPauses_ = 0;
+    // Combinations (key code, modifiers) the last registration was refused and no registration holds.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> refused_;
 };
 
 } // namespace ondravell

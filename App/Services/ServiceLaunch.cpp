@@ -2,6 +2,9 @@
 
 #include "core/TextProcessing/Ascii.h"
 
+#include <cstdlib>
+#include <unistd.h>
+
 namespace ondravell {
 
 namespace {
@@ -49,11 +52,9 @@ std::optional<platform::ServiceRequest> ServiceLaunch::parse(const std::vector<s
             const std::string& name = arguments[n];
             std::string path;
             Argument kind = classify(name, path);
-            if (name.empty() || kind == Argument::none)
-                continue;
             if (kind == Argument::path)
                 request.paths.push_back(path);
-            else if (name.front() == '/' || workingFolder.empty())
+            else if (kind == Argument::none || name.empty() || name.front() == '/' || workingFolder.empty())
                 request.paths.push_back(name);
             else
                 request.paths.push_back((workingFolder / name).string());
@@ -61,6 +62,15 @@ std::optional<platform::ServiceRequest> ServiceLaunch::parse(const std::vector<s
         return request;
     }
     return std::nullopt;
+}
+
+void ServiceLaunch::leaveWorkingFolder() {
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/' && ::chdir(home) == 0)
+        return;
+    if (::chdir("/") != 0) {
+        // "/" is always there; a process that cannot enter it keeps its folder.
+    }
 }
 
 } // namespace ondravell

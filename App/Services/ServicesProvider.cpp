@@ -12,6 +12,8 @@
 #include "platform/Pasteboard.h"
 #include "platform/TaskQueue.h"
 
+#include <algorithm>
+
 namespace ondravell {
 
 namespace {
@@ -40,12 +42,6 @@ Path ServicesProvider::folderOf(const Path& item) {
 }
 
 void ServicesProvider::perform(std::string_view entry, const std::vector<std::string>& paths) {
-    Paths urls;
-    for (const std::string& path : paths)
-        if (!path.empty() && path.front() == '/' && path.find('\0') == std::string::npos)
-            urls.emplace_back(path);
-    if (urls.empty())
-        return;
     using Handler = void (ServicesProvider::*)(const Paths&);
     static constexpr std::pair<std::string_view, Handler> entries[] = {
         {"odCopyPath", &ServicesProvider::odCopyPath},
@@ -55,9 +51,22 @@ void ServicesProvider::perform(std::string_view entry, const std::vector<std::st
         {"odMoveTo", &ServicesProvider::odMoveTo},
         {"odNewFile", &ServicesProvider::odNewFile},
     };
-    for (const auto& [name, handler] : entries)
-        if (name == entry)
-            return (this->*handler)(urls);
+    const auto known = std::find_if(std::begin(entries), std::end(entries),
+                                    [&](const auto& named) { return named.first == entry; });
+    if (known == std::end(entries) || paths.empty())
+        return;
+    // Several entries act on the first item only: leaving out one that cannot be located would make
+    // another file the first, so the whole request is refused.
+    Paths urls;
+    for (const std::string& path : paths) {
+        if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos) {
+            toast(services_, ODLocalized("无法确定所选项目的位置，未执行操作"),
+                  "exclamationmark.triangle.fill");
+            return;
+        }
+        urls.emplace_back(path);
+    }
+    (this->*known->second)(urls);
 }
 
 void ServicesProvider::odCopyPath(const Paths& urls) {

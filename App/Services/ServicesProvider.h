@@ -28,7 +28,8 @@ public:
         : services_(std::move(services)), windows_(std::move(windows)) {}
 
     // Runs the entry named ("odCopyPath", "odCopyFiles", "odMoveTo", "odNewFile", "odOpenTerminal",
-    // "odHash"); relative paths and paths that hold a NUL are left out, any other name does nothing.
+    // "odHash"); any other name does nothing. A request with an item that is not an absolute path (or
+    // holds a NUL) is refused as a whole, with a toast.
     void perform(std::string_view entry, const std::vector<std::string>& paths);
 
     void odCopyPath(const std::vector<std::filesystem::path>& urls);

@@ -29,7 +29,8 @@ constexpr std::string_view groupSymbol = "folder";
 FinderSyncExtension::FinderSyncExtension(Services services, std::shared_ptr<SharedFileCache> sharedFiles)
     : services_(services), sharedFiles_(std::move(sharedFiles)) {
     if (!services_.toasts)
-        services_.toasts = std::make_shared<ToastQueue>(services_.notificationCenter, services_.queue);
+        services_.toasts =
+            std::make_shared<ToastQueue>(services_.notificationCenter, services_.queue, services_.timers);
     CopyPathActions::install(*this);
     HashActions::install(*this);
     FavoriteTransferActions::install(*this);

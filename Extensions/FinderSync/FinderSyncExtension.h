@@ -8,6 +8,7 @@
 #include "core/Models/OndravellAction.h"
 #include "platform/DesktopAppearance.h"
 #include "platform/DistributedNotificationCenter.h"
+#include "platform/OneShotTimers.h"
 #include "platform/Pasteboard.h"
 #include "platform/TaskQueue.h"
 #include "platform/VolumeMonitor.h"
@@ -40,6 +41,8 @@ public:
         platform::DesktopAppearance& appearance;
         platform::VolumeMonitor& volumes;
         platform::TaskQueue& queue;
+        // Safe to schedule from any thread (the toast queue does so from its workers).
+        platform::OneShotTimers& timers;
         // Every toast of the module goes through this one queue; the extension makes it when not given.
         std::shared_ptr<ToastQueue> toasts = nullptr;
     };

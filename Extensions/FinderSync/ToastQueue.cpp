@@ -2,24 +2,22 @@
 
 #include "core/SharedConfig/JsonRecord.h"
 #include "core/SharedConfig/OndravellIPC.h"
+#include "platform/OneShotTimers.h"
 #include "platform/TaskQueue.h"
 
-#include <array>
 #include <poll.h>
 #include <sys/inotify.h>
-#include <unistd.h>
 
 namespace ondravell {
 
 namespace {
 
-// Waits until the watched file has been opened, replaced or removed, or `readWait` has passed.
-void waitUntilRead(const FileDescriptor& watch) {
+// Whether the watched file has been opened, replaced or removed since it was written; never waits.
+bool wasRead(const FileDescriptor& watch) {
     if (!watch)
-        return;
+        return true;
     pollfd ready{watch.get(), POLLIN, 0};
-    while (::poll(&ready, 1, static_cast<int>(ToastQueue::readWait.count())) < 0 && errno == EINTR) {
-    }
+    return ::poll(&ready, 1, 0) != 0;
 }
 
 } // namespace
@@ -30,29 +28,42 @@ void ToastQueue::post(std::string message, std::string symbol) {
         waiting_.push_back(ToastPayload{std::move(message), std::move(symbol)});
         if (waiting_.size() > maxWaiting)
             waiting_.pop_front();
-        if (sending_)
+        if (busy_)
             return;
-        sending_ = true;
+        busy_ = true;
     }
     // Outside the lock: a queue may run the work at once, on this thread.
-    queue_.runInBackground([self = shared_from_this()] { self->sendAll(); });
+    advance();
 }
 
-void ToastQueue::sendAll() {
-    for (;;) {
-        ToastPayload next;
-        {
-            std::lock_guard lock(mutex_);
-            if (waiting_.empty()) {
-                sending_ = false;
-                return;
-            }
-            next = std::move(waiting_.front());
-            waiting_.pop_front();
-        }
-        waitUntilRead(unread_);
-        unread_ = send(next);
+void ToastQueue::advance() {
+    std::unique_lock lock(mutex_);
+    if (waiting_.empty()) {
+        busy_ = false;
+        return;
     }
+    if (looksLeft_ > 0 && !wasRead(unread_)) {
+        --looksLeft_;
+        lock.unlock();
+        timers_.schedule(readCheckInterval, [weak = weak_from_this()] {
+            if (std::shared_ptr<ToastQueue> self = weak.lock())
+                self->advance();
+        });
+        return;
+    }
+    ToastPayload next = std::move(waiting_.front());
+    waiting_.pop_front();
+    unread_.reset();
+    lock.unlock();
+    queue_.runInBackground([self = shared_from_this(), next = std::move(next)] {
+        FileDescriptor watch = self->send(next);
+        {
+            std::lock_guard lock(self->mutex_);
+            self->unread_ = std::move(watch);
+            self->looksLeft_ = readWait / readCheckInterval;
+        }
+        self->advance();
+    });
 }
 
 FileDescriptor ToastQueue::send(const ToastPayload& toast) {

@@ -1,7 +1,11 @@
 #include "platform/glib/GnomeCustomKeybindings.h"
 
+#include "platform/glib/DBusNameOwnership.h"
+
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstring>
 #include <gio/gio.h>
 
 namespace ondravell::platform {
@@ -17,7 +21,7 @@ constexpr const char* entryName = "Ondravell";
 constexpr const char* introspection = "<node>"
                                       "  <interface name='K3WQ9ZD7TM.dev.ondravell.HotKeys'>"
                                       "    <method name='Pressed'>"
-                                      "      <arg type='u' name='id' direction='in'/>"
+                                      "      <arg type='u' name='slot' direction='in'/>"
                                       "    </method>"
                                       "  </interface>"
                                       "</node>";
@@ -47,12 +51,12 @@ void handleMethodCall(GDBusConnection*, const gchar*, const gchar*, const gchar*
                                                    "Unknown method");
         return;
     }
-    guint32 id = 0;
-    g_variant_get(parameters, "(u)", &id);
+    guint32 slot = 0;
+    g_variant_get(parameters, "(u)", &slot);
     // The caller is the desktop's short-lived command: answer before acting.
     g_dbus_method_invocation_return_value(invocation, nullptr);
     try {
-        static_cast<GnomeCustomKeybindings*>(data)->pressed(id);
+        static_cast<GnomeCustomKeybindings*>(data)->pressed(slot);
     } catch (...) {
         // Nothing may unwind through GLib's dispatch.
     }
@@ -99,17 +103,22 @@ GnomeCustomKeybindings::GnomeCustomKeybindings(std::string busName, KeyName keyN
                                                           &vtable, this, nullptr, nullptr);
         g_dbus_node_info_unref(node);
     }
+    nameWatch_ = watchNameOwnership(connection_, busName_.c_str(), this);
 }
 
 GnomeCustomKeybindings::~GnomeCustomKeybindings() {
+    if (pendingWrite_)
+        g_source_remove(pendingWrite_);
     if (connection_) {
+        g_bus_unwatch_name(nameWatch_);
         if (registration_)
             g_dbus_connection_unregister_object(connection_, registration_);
         g_object_unref(connection_);
     }
-    // The entries stay: a second launch that ends at once must not take the running one's shortcuts
-    // away, and the next start replaces them anyway.
     if (list_) {
+        // The owner of the name leaves: its shortcuts go with it. A launch that never owned the name
+        // (it lost the race and hands over) writes nothing.
+        writeEntries(false);
         g_settings_sync();
         g_object_unref(list_);
     }
@@ -119,14 +128,88 @@ std::string GnomeCustomKeybindings::entryPath(unsigned slot) const {
     return std::string(entryPathPrefix) + std::to_string(slot) + "/";
 }
 
-void GnomeCustomKeybindings::writeList(const std::vector<std::string>& remove,
-                                       const std::optional<std::string>& add) {
-    std::vector<std::string> list = stringList(list_, listKey);
-    std::erase_if(list, [&](const std::string& path) {
-        return std::find(remove.begin(), remove.end(), path) != remove.end();
-    });
-    if (add && std::find(list.begin(), list.end(), *add) == list.end())
-        list.push_back(*add);
+unsigned GnomeCustomKeybindings::freeSlot(const std::string& accelerator) const {
+    auto held = [&](unsigned slot) {
+        return std::any_of(entries_.begin(), entries_.end(),
+                           [&](const auto& entry) { return entry.second.slot == slot; });
+    };
+    // The entry that carries this combination already (a reload, an earlier run) keeps it.
+    for (const std::string& path : stringList(list_, listKey)) {
+        if (!path.starts_with(entryPathPrefix) || !path.ends_with('/'))
+            continue;
+        const std::string number =
+            path.substr(std::strlen(entryPathPrefix), path.size() - 1 - std::strlen(entryPathPrefix));
+        unsigned slot = 0;
+        auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), slot);
+        if (error != std::errc() || end != number.data() + number.size() || held(slot))
+            continue;
+        GSettings* entry = g_settings_new_with_path(entrySchema, path.c_str());
+        gchar* binding = g_settings_get_string(entry, "binding");
+        const bool same = accelerator == binding;
+        g_free(binding);
+        g_object_unref(entry);
+        if (same)
+            return slot;
+    }
+    unsigned slot = 0;
+    while (held(slot))
+        ++slot;
+    return slot;
+}
+
+void GnomeCustomKeybindings::scheduleWrite() {
+    if (pendingWrite_ || !owned_)
+        return;
+    // A reload takes every registration away and makes them again: the list is written once after it.
+    pendingWrite_ = g_idle_add(
+        [](gpointer data) {
+            auto* self = static_cast<GnomeCustomKeybindings*>(data);
+            self->pendingWrite_ = 0;
+            self->writeEntries(true);
+            return G_SOURCE_REMOVE;
+        },
+        this);
+}
+
+void GnomeCustomKeybindings::writeEntries(bool keep) {
+    // Never written by a process that does not own the name: the entries' commands call the owner.
+    if (!owned_ || !list_)
+        return;
+    std::map<std::string, const Entry*> wanted;
+    if (keep)
+        for (const auto& [reference, entry] : entries_)
+            wanted[entryPath(entry.slot)] = &entry;
+    const std::vector<std::string> before = stringList(list_, listKey);
+    std::vector<std::string> list;
+    for (const std::string& path : before) {
+        if (!path.starts_with(entryPathPrefix) || wanted.contains(path)) {
+            list.push_back(path);
+            continue;
+        }
+        GSettings* entry = g_settings_new_with_path(entrySchema, path.c_str());
+        for (const char* key : {"name", "command", "binding"})
+            g_settings_reset(entry, key);
+        g_object_unref(entry);
+    }
+    for (const auto& [path, held] : wanted) {
+        gchar* command =
+            g_strdup_printf("gdbus call --session --dest %s --object-path %s --method %s.Pressed %u",
+                            busName_.c_str(), objectPath, interfaceName, held->slot);
+        GSettings* entry = g_settings_new_with_path(entrySchema, path.c_str());
+        for (const auto& [key, value] :
+             {std::pair{"name", entryName}, {"command", command}, {"binding", held->accelerator.c_str()}}) {
+            gchar* current = g_settings_get_string(entry, key);
+            if (g_strcmp0(current, value) != 0)
+                g_settings_set_string(entry, key, value);
+            g_free(current);
+        }
+        g_object_unref(entry);
+        g_free(command);
+        if (std::find(list.begin(), list.end(), path) == list.end())
+            list.push_back(path);
+    }
+    if (list == before)
+        return;
     std::vector<const gchar*> values;
     for (const std::string& path : list)
         values.push_back(path.c_str());
@@ -134,20 +217,11 @@ void GnomeCustomKeybindings::writeList(const std::vector<std::string>& remove,
     g_settings_set_strv(list_, listKey, values.data());
 }
 
-void GnomeCustomKeybindings::removeLeftovers() {
-    leftoversRemoved_ = true;
-    std::vector<std::string> ours;
-    for (const std::string& path : stringList(list_, listKey))
-        if (path.starts_with(entryPathPrefix))
-            ours.push_back(path);
-    for (const std::string& path : ours) {
-        GSettings* entry = g_settings_new_with_path(entrySchema, path.c_str());
-        for (const char* key : {"name", "command", "binding"})
-            g_settings_reset(entry, key);
-        g_object_unref(entry);
-    }
-    if (!ours.empty())
-        writeList(ours, std::nullopt);
+void GnomeCustomKeybindings::ownershipChanged(bool owned) {
+    const bool gained = owned && !owned_;
+    owned_ = owned;
+    if (gained)
+        scheduleWrite();
 }
 
 std::optional<GlobalHotKeys::Reference> GnomeCustomKeybindings::registerHotKey(std::uint32_t keyCode,
@@ -162,45 +236,24 @@ std::optional<GlobalHotKeys::Reference> GnomeCustomKeybindings::registerHotKey(s
     for (const auto& [reference, entry] : entries_)
         if (entry.accelerator == *combination)
             return std::nullopt;
-    if (!leftoversRemoved_)
-        removeLeftovers();
-    unsigned slot = 0;
-    while (std::any_of(entries_.begin(), entries_.end(),
-                       [&](const auto& held) { return held.second.slot == slot; }))
-        ++slot;
-    const std::string path = entryPath(slot);
-    gchar* command = g_strdup_printf("gdbus call --session --dest %s --object-path %s --method %s.Pressed %u",
-                                     busName_.c_str(), objectPath, interfaceName, id);
-    GSettings* entry = g_settings_new_with_path(entrySchema, path.c_str());
-    g_settings_set_string(entry, "name", entryName);
-    g_settings_set_string(entry, "command", command);
-    g_settings_set_string(entry, "binding", combination->c_str());
-    g_object_unref(entry);
-    g_free(command);
-    writeList({}, path);
     Reference reference = nextReference_++;
-    entries_[reference] = {slot, id, *combination};
+    entries_[reference] = {freeSlot(*combination), id, *combination};
+    scheduleWrite();
     return reference;
 }
 
 void GnomeCustomKeybindings::unregisterHotKey(Reference reference) {
-    auto it = entries_.find(reference);
-    if (it == entries_.end())
-        return;
-    const std::string path = entryPath(it->second.slot);
-    entries_.erase(it);
-    writeList({path}, std::nullopt);
-    GSettings* entry = g_settings_new_with_path(entrySchema, path.c_str());
-    for (const char* key : {"name", "command", "binding"})
-        g_settings_reset(entry, key);
-    g_object_unref(entry);
+    if (entries_.erase(reference))
+        scheduleWrite();
 }
 
-void GnomeCustomKeybindings::pressed(std::uint32_t id) {
-    const bool registered =
-        std::any_of(entries_.begin(), entries_.end(), [&](const auto& held) { return held.second.id == id; });
-    if (registered && handler_)
-        handler_(id);
+void GnomeCustomKeybindings::pressed(std::uint32_t slot) {
+    for (const auto& [reference, entry] : entries_)
+        if (entry.slot == slot) {
+            if (handler_)
+                handler_(entry.id);
+            return;
+        }
 }
 
 } // namespace ondravell::platform

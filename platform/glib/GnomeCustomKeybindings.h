@@ -16,12 +16,20 @@ namespace ondravell::platform {
 
 // Global hot keys as the desktop's custom keyboard shortcuts (GNOME's settings daemon, media-keys
 // plugin). Each registration is an entry of its own at `entryPathPrefix` + slot number, whose command
-// is `gdbus call` of the method "Pressed" (u id) at `objectPath` under the application's bus name:
-// only a fixed number travels through the command line. Only entries under that prefix are ever
-// touched; those left by an earlier run go at the first registration, and every other shortcut in the
-// user's list stays as it is. The desktop runs the command on press, with the keys still held, so
-// whoever synthesises keys for a press waits `pressDelayMs` first. The desktop never says when it refuses a
-// combination, so a written entry counts as registered. Main thread only (the GLib main context).
+// is `gdbus call` of the method "Pressed" (u slot) at `objectPath` under the application's bus name:
+// only a fixed number travels through the command line, and a combination kept across a reload keeps
+// its entry and command, so the user's list is written only where something changed.
+//
+// Only entries under that prefix are ever touched, and only while this process owns `busName`: a
+// launch that lost the race for the name leaves the running one's entries alone. Once it owns the
+// name, entries left by an earlier run that no registration holds go (also when none is registered);
+// when it ends owning the name (the tray's quit item, a session end) it takes its entries away, so
+// their keys are free again. Every other shortcut in the user's list stays as it is. Entries are
+// written from the event loop shortly after the registrations change, all at once.
+//
+// The desktop runs the command on press, with the keys still held, so whoever synthesises keys for a
+// press waits `pressDelayMs` first. The desktop never says when it refuses a combination, so a written
+// entry counts as registered. Main thread only (the GLib main context).
 class GnomeCustomKeybindings final : public GlobalHotKeys {
 public:
     // The keysym name of a Carbon key code in the current layout ("c"); nullopt for a key it lacks.
@@ -51,8 +59,10 @@ public:
         return std::chrono::milliseconds(pressDelayMs);
     }
 
-    // Hands a press of `id` on; an id no registration holds is dropped.
-    void pressed(std::uint32_t id);
+    // Hands a press of the entry in `slot` on as its registration's id; a slot no registration holds
+    // is dropped.
+    void pressed(std::uint32_t slot);
+    void ownershipChanged(bool owned);
 
 private:
     struct Entry {
@@ -61,8 +71,10 @@ private:
         std::string accelerator;
     };
     std::string entryPath(unsigned slot) const;
-    void writeList(const std::vector<std::string>& remove, const std::optional<std::string>& add);
-    void removeLeftovers();
+    unsigned freeSlot(const std::string& accelerator) const;
+    void scheduleWrite();
+    // Makes the user's list hold exactly this process's entries; with `keep` false, none of them.
+    void writeEntries(bool keep);
 
     std::string busName_;
     KeyName keyName_;
@@ -70,7 +82,9 @@ private:
     GSettings* list_ = nullptr;
     GDBusConnection* connection_ = nullptr;
     unsigned registration_ = 0;
-    bool leftoversRemoved_ = false;
+    unsigned nameWatch_ = 0;
+    unsigned pendingWrite_ = 0;
+    bool owned_ = false;
     std::map<Reference, Entry> entries_;
     Reference nextReference_ = 1;
 };

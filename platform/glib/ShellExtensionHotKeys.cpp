@@ -1,6 +1,7 @@
 #include "platform/glib/ShellExtensionHotKeys.h"
 
 #include "platform/glib/DBusCallReply.h"
+#include "platform/glib/DBusNameOwnership.h"
 #include "platform/glib/GnomeCustomKeybindings.h"
 #include "platform/glib/ShellExtensionBus.h"
 
@@ -56,16 +57,7 @@ ShellExtensionHotKeys::ShellExtensionHotKeys(std::string appBusName, KeyName key
     signalSubscription_ = g_dbus_connection_signal_subscribe(
         connection_, ShellExtensionBus::busName, ShellExtensionBus::interfaceName, "Accelerator",
         ShellExtensionBus::objectPath, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, onAccelerator, this, nullptr);
-    nameWatch_ = g_bus_watch_name_on_connection(
-        connection_, appBusName.c_str(), G_BUS_NAME_WATCHER_FLAGS_NONE,
-        [](GDBusConnection* connection, const gchar*, const gchar* owner, gpointer data) {
-            static_cast<ShellExtensionHotKeys*>(data)->ownershipChanged(
-                g_strcmp0(owner, g_dbus_connection_get_unique_name(connection)) == 0);
-        },
-        [](GDBusConnection*, const gchar*, gpointer data) {
-            static_cast<ShellExtensionHotKeys*>(data)->ownershipChanged(false);
-        },
-        this, nullptr);
+    nameWatch_ = watchNameOwnership(connection_, appBusName.c_str(), this);
 }
 
 ShellExtensionHotKeys::~ShellExtensionHotKeys() {
@@ -88,6 +80,10 @@ std::optional<GlobalHotKeys::Reference> ShellExtensionHotKeys::registerHotKey(st
                                                                               std::uint32_t id) {
     if (!connection_ || !keyName_)
         return std::nullopt;
+    // The extension grabs nothing without Control, Alt or Super: Shift alone would take a character
+    // from every window.
+    if (!(carbonModifiers & (controlModifier | optionModifier | commandModifier)))
+        return std::nullopt;
     std::optional<std::string> name = keyName_(keyCode);
     std::optional<std::string> combination =
         name ? GnomeCustomKeybindings::accelerator(carbonModifiers, *name) : std::nullopt;
@@ -97,7 +93,7 @@ std::optional<GlobalHotKeys::Reference> ShellExtensionHotKeys::registerHotKey(st
         if (entry.accelerator == *combination)
             return std::nullopt;
     Reference reference = nextReference_++;
-    entries_[reference] = {id, *combination, std::nullopt};
+    entries_[reference] = {id, *combination, std::nullopt, false, false};
     if (owned_)
         grab(reference);
     return reference;
@@ -109,16 +105,25 @@ void ShellExtensionHotKeys::unregisterHotKey(Reference reference) {
         return;
     if (it->second.action)
         ungrab(*it->second.action);
+    else if (it->second.pending)
+        ++orphans_;
     entries_.erase(it);
 }
 
 void ShellExtensionHotKeys::grab(Reference reference) {
+    Entry& entry = entries_[reference];
+    // The extension grants the program no more grabs than it has hot keys: a grab still under way for
+    // an entry that is gone is released before any new one is asked for.
+    if (orphans_ > 0) {
+        entry.waiting = true;
+        return;
+    }
+    entry.pending = true;
     g_dbus_connection_call(connection_, ShellExtensionBus::busName, ShellExtensionBus::objectPath,
                            ShellExtensionBus::interfaceName, "GrabAccelerator",
-                           g_variant_new("(s)", entries_[reference].accelerator.c_str()),
-                           G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NO_AUTO_START,
-                           ShellExtensionBus::callTimeoutMs, cancellable_, onGrabReply,
-                           new GrabCall{this, reference});
+                           g_variant_new("(s)", entry.accelerator.c_str()), G_VARIANT_TYPE("(u)"),
+                           G_DBUS_CALL_FLAGS_NO_AUTO_START, ShellExtensionBus::callTimeoutMs, cancellable_,
+                           onGrabReply, new GrabCall{this, reference});
 }
 
 void ShellExtensionHotKeys::ungrab(std::uint32_t action) {
@@ -131,11 +136,19 @@ void ShellExtensionHotKeys::ungrab(std::uint32_t action) {
 void ShellExtensionHotKeys::grabbed(Reference reference, std::optional<std::uint32_t> action) {
     auto it = entries_.find(reference);
     if (it == entries_.end()) {
-        // Unregistered while the grab was under way.
+        // Unregistered while the grab was under way. The ungrab goes out before the grabs that waited
+        // for it, and the extension takes calls in order.
         if (action)
             ungrab(*action);
+        if (orphans_ > 0 && --orphans_ == 0)
+            for (auto& [waitingReference, entry] : entries_)
+                if (entry.waiting) {
+                    entry.waiting = false;
+                    grab(waitingReference);
+                }
         return;
     }
+    it->second.pending = false;
     it->second.action = action;
 }
 
@@ -145,6 +158,8 @@ void ShellExtensionHotKeys::ownershipChanged(bool owned) {
     if (!gained)
         return;
     for (auto& [reference, entry] : entries_) {
+        if (entry.pending || entry.waiting)
+            continue;
         entry.action.reset();
         grab(reference);
     }

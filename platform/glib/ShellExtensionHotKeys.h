@@ -16,7 +16,8 @@ namespace ondravell::platform {
 // combination is handed over as an accelerator, and the extension's "Accelerator" signal, sent to
 // this program alone, carries each press. The extension answers only the owner of `appBusName`, so
 // the grabs are made once this process owns it (at once when it does already) and made again when it
-// gains it anew. A combination the Shell refuses is reported only by its missing presses. Main thread
+// gains it anew. A combination without Control, Alt or Super is refused here, as the extension would;
+// one the Shell refuses is reported only by its missing presses. Main thread
 // only (the GLib main context).
 class ShellExtensionHotKeys final : public GlobalHotKeys {
 public:
@@ -42,6 +43,8 @@ private:
         std::uint32_t id = 0;
         std::string accelerator;
         std::optional<std::uint32_t> action; // the Shell's number, once grabbed
+        bool pending = false;                // a grab under way
+        bool waiting = false;                // a grab to ask for once the orphans are released
     };
     void grab(Reference reference);
     void ungrab(std::uint32_t action);
@@ -53,6 +56,8 @@ private:
     unsigned nameWatch_ = 0;
     unsigned signalSubscription_ = 0;
     bool owned_ = false;
+    // Grabs under way for entries already unregistered.
+    int orphans_ = 0;
     std::map<Reference, Entry> entries_;
     Reference nextReference_ = 1;
 };

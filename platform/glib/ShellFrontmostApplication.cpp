@@ -8,11 +8,6 @@ namespace ondravell::platform {
 
 namespace {
 
-struct Focus {
-    std::optional<std::string> appID;
-    std::optional<std::string> objectPath;
-};
-
 std::optional<std::string> text(GVariant* window, const char* key) {
     const gchar* value = nullptr;
     if (!g_variant_lookup(window, key, "&s", &value) || !value || !*value)
@@ -20,20 +15,8 @@ std::optional<std::string> text(GVariant* window, const char* key) {
     return std::string(value);
 }
 
-// nullopt when the extension did not answer; an empty Focus when no window has the focus.
-std::optional<Focus> askExtension() {
-    GDBusConnection* connection = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (!connection)
-        return std::nullopt;
-    GVariant* reply = g_dbus_connection_call_sync(
-        connection, ShellExtensionBus::busName, ShellExtensionBus::objectPath,
-        ShellExtensionBus::interfaceName, "GetFocus", nullptr, G_VARIANT_TYPE("(a{sv})"),
-        G_DBUS_CALL_FLAGS_NO_AUTO_START, ShellExtensionBus::callTimeoutMs, nullptr, nullptr);
-    g_object_unref(connection);
-    if (!reply)
-        return std::nullopt;
-    GVariant* window = g_variant_get_child_value(reply, 0);
-    Focus focus;
+ShellFrontmostApplication::Focus focusOf(GVariant* window) {
+    ShellFrontmostApplication::Focus focus;
     // The Shell names applications by desktop file ("org.gnome.Nautilus.desktop"); the settings by id.
     focus.appID = text(window, "app-id");
     if (focus.appID && focus.appID->ends_with(".desktop"))
@@ -41,22 +24,95 @@ std::optional<Focus> askExtension() {
     if (!focus.appID)
         focus.appID = text(window, "gtk-application-id");
     focus.objectPath = text(window, "gtk-window-object-path");
-    g_variant_unref(window);
-    g_variant_unref(reply);
     return focus;
+}
+
+void onFocus(GDBusConnection*, const gchar* sender, const gchar*, const gchar*, const gchar*,
+             GVariant* parameters, gpointer data) {
+    if (!g_variant_is_of_type(parameters, G_VARIANT_TYPE("(ba{sv})")))
+        return;
+    gboolean known = FALSE;
+    GVariant* window = nullptr;
+    g_variant_get(parameters, "(b@a{sv})", &known, &window);
+    auto* self = static_cast<ShellFrontmostApplication*>(data);
+    if (known)
+        self->focusChanged(sender, focusOf(window));
+    else
+        self->focusChanged(sender, std::nullopt);
+    g_variant_unref(window);
+}
+
+// The Shell's connection now, asked of the bus itself (which answers at once, whatever the Shell does).
+std::string currentOwner(GDBusConnection* connection, const char* name) {
+    GVariant* reply = g_dbus_connection_call_sync(
+        connection, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetNameOwner",
+        g_variant_new("(s)", name), G_VARIANT_TYPE("(s)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+    if (!reply)
+        return {};
+    const gchar* owner = nullptr;
+    g_variant_get(reply, "(&s)", &owner);
+    std::string result = owner;
+    g_variant_unref(reply);
+    return result;
 }
 
 } // namespace
 
+ShellFrontmostApplication::ShellFrontmostApplication(FrontmostApplication& fallback) : fallback_(fallback) {
+    connection_ = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (!connection_)
+        return;
+    // The extension sends its first signal the moment this process owns the program's name, which may
+    // be before the event loop ever ran: the subscription and the Shell's connection are known first.
+    shellOwner_ = currentOwner(connection_, ShellExtensionBus::busName);
+    subscription_ = g_dbus_connection_signal_subscribe(connection_, nullptr, ShellExtensionBus::interfaceName,
+                                                       "Focus", ShellExtensionBus::objectPath, nullptr,
+                                                       G_DBUS_SIGNAL_FLAGS_NONE, onFocus, this, nullptr);
+    shellWatch_ = g_bus_watch_name_on_connection(
+        connection_, ShellExtensionBus::busName, G_BUS_NAME_WATCHER_FLAGS_NONE,
+        [](GDBusConnection*, const gchar*, const gchar* owner, gpointer data) {
+            static_cast<ShellFrontmostApplication*>(data)->shellChanged(owner);
+        },
+        [](GDBusConnection*, const gchar*, gpointer data) {
+            static_cast<ShellFrontmostApplication*>(data)->shellChanged(nullptr);
+        },
+        this, nullptr);
+}
+
+ShellFrontmostApplication::~ShellFrontmostApplication() {
+    if (!connection_)
+        return;
+    g_bus_unwatch_name(shellWatch_);
+    g_dbus_connection_signal_unsubscribe(connection_, subscription_);
+    g_object_unref(connection_);
+}
+
+void ShellFrontmostApplication::shellChanged(const char* uniqueName) {
+    const std::string owner = uniqueName ? uniqueName : "";
+    if (owner == shellOwner_)
+        return;
+    shellOwner_ = owner;
+    focus_.reset();
+    extensionRuns_.reset();
+}
+
+void ShellFrontmostApplication::focusChanged(const char* sender, std::optional<Focus> focus) {
+    // Only the Shell's own connection speaks for it: any process may send a signal of this name.
+    if (shellOwner_.empty() || g_strcmp0(sender, shellOwner_.c_str()) != 0)
+        return;
+    extensionRuns_ = focus.has_value();
+    focus_ = std::move(focus);
+}
+
 std::optional<std::string> ShellFrontmostApplication::bundleIdentifier() {
-    if (std::optional<Focus> focus = askExtension())
-        return focus->appID;
+    if (focus_)
+        return focus_->appID;
     return fallback_.bundleIdentifier();
 }
 
 std::optional<std::string> ShellFrontmostApplication::windowObjectPath() {
-    if (std::optional<Focus> focus = askExtension())
-        return focus->objectPath;
+    if (focus_)
+        return focus_->objectPath;
     return fallback_.windowObjectPath();
 }
 

@@ -2,20 +2,47 @@
 
 #include "platform/FrontmostApplication.h"
 
+#include <string>
+
+typedef struct _GDBusConnection GDBusConnection;
+
 namespace ondravell::platform {
 
 // The focused window as the program's Shell extension reports it: its application's desktop id and
-// the object path GTK gave it, for Wayland and X11 windows alike. When the extension does not answer
-// (disabled, crashed, or the program does not own its name yet), `fallback` answers instead.
+// the object path GTK gave it, for Wayland and X11 windows alike. The extension tells this program of
+// every change of focus as it happens (its "Focus" signal, sent once this process owns the program's
+// name), so a question is answered from what was told last and never waits for the Shell. Until the
+// extension has told anything, and once it or the Shell has gone, `fallback` answers instead. Main
+// thread only (the GLib main context).
 class ShellFrontmostApplication final : public FrontmostApplication {
 public:
-    explicit ShellFrontmostApplication(FrontmostApplication& fallback) : fallback_(fallback) {}
+    explicit ShellFrontmostApplication(FrontmostApplication& fallback);
+    ~ShellFrontmostApplication() override;
+    ShellFrontmostApplication(const ShellFrontmostApplication&) = delete;
+    ShellFrontmostApplication& operator=(const ShellFrontmostApplication&) = delete;
 
     std::optional<std::string> bundleIdentifier() override;
     std::optional<std::string> windowObjectPath() override;
+    // Whether the extension runs, as it told last (it tells when this process comes to own the
+    // program's name and when it stops); nullopt before it told anything.
+    std::optional<bool> extensionRuns() const { return extensionRuns_; }
+
+    struct Focus {
+        std::optional<std::string> appID;
+        std::optional<std::string> objectPath;
+    };
+    // What the extension said last (nullopt for "not known"), taken only from the Shell's connection.
+    void focusChanged(const char* sender, std::optional<Focus> focus);
+    void shellChanged(const char* uniqueName);
 
 private:
     FrontmostApplication& fallback_;
+    GDBusConnection* connection_ = nullptr;
+    unsigned shellWatch_ = 0;
+    unsigned subscription_ = 0;
+    std::string shellOwner_;
+    std::optional<Focus> focus_;
+    std::optional<bool> extensionRuns_;
 };
 
 } // namespace ondravell::platform

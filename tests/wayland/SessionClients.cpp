@@ -97,20 +97,6 @@ std::optional<std::string> x11ClipboardText() {
     return x11SelectionText("CLIPBOARD");
 }
 
-bool nameHasOwner(const char* name) {
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    GVariant* reply = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-        g_variant_new("(s)", name), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-    g_object_unref(bus);
-    gboolean owned = FALSE;
-    if (reply) {
-        g_variant_get(reply, "(b)", &owned);
-        g_variant_unref(reply);
-    }
-    return owned;
-}
-
 void setShellExtensionEnabled(bool enabled) {
     GSettings* shell = g_settings_new("org.gnome.shell");
     const gchar* on[] = {"ondravell@ondravell.dev", nullptr};

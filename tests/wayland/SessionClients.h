@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/platform/glib/SessionBusTesting.h"
+
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -37,9 +39,6 @@ private:
 std::optional<std::string> x11PrimaryText();
 // CLIPBOARD, read the same way (the compositor bridges Wayland's clipboard to X).
 std::optional<std::string> x11ClipboardText();
-
-// True when `name` has an owner on the session bus.
-bool nameHasOwner(const char* name);
 
 // Switches the program's Shell extension (found by the Shell among the system's extensions) on or off
 // through the Shell's settings.

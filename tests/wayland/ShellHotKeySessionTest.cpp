@@ -4,7 +4,7 @@
 // module) shows two files, both selected; the copy-path hot key puts their paths on the clipboard. Beside
 // that: the extension refuses every caller but the owner of the program's name, a second launch changes
 // nothing, and an extension switched off or a shortcut edited by hand costs the hot key, never the
-// program.
+// program, and the program's shortcuts leave the desktop's list when it quits.
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GnomeCustomKeybindings.h"
 #include "platform/glib/ShellExtensionBus.h"
@@ -30,24 +30,14 @@ void writeText(const fs::path& file, const std::string& text) {
     std::ofstream(file) << text;
 }
 
-GDBusConnection* newBusConnection() {
-    gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    GDBusConnection* connection = g_dbus_connection_new_for_address_sync(
-        address,
-        GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                             G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-        nullptr, nullptr, nullptr);
-    g_free(address);
-    return connection;
-}
-
-// The D-Bus error name of a GetPointer call on `connection`, or "" when it was answered.
-std::string getPointerError(GDBusConnection* connection) {
+// The D-Bus error name of a call of the extension on `connection`, or "" when it was answered.
+std::string extensionCallError(GDBusConnection* connection, const char* method, GVariant* parameters,
+                               const GVariantType* replyType) {
     GError* error = nullptr;
     GVariant* reply = g_dbus_connection_call_sync(
         connection, platform::ShellExtensionBus::busName, platform::ShellExtensionBus::objectPath,
-        platform::ShellExtensionBus::interfaceName, "GetPointer", nullptr, G_VARIANT_TYPE("(iiu)"),
-        G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, &error);
+        platform::ShellExtensionBus::interfaceName, method, parameters, replyType, G_DBUS_CALL_FLAGS_NONE,
+        2000, nullptr, &error);
     if (reply) {
         g_variant_unref(reply);
         return "";
@@ -57,6 +47,15 @@ std::string getPointerError(GDBusConnection* connection) {
     g_free(name);
     g_error_free(error);
     return result;
+}
+
+std::string getPointerError(GDBusConnection* connection) {
+    return extensionCallError(connection, "GetPointer", nullptr, G_VARIANT_TYPE("(iiu)"));
+}
+
+std::string grabError(GDBusConnection* connection, const char* accelerator) {
+    return extensionCallError(connection, "GrabAccelerator", g_variant_new("(s)", accelerator),
+                              G_VARIANT_TYPE("(u)"));
 }
 
 // One headless session: the program's settings (copy path on Ctrl+Alt+C), a folder of two files that
@@ -136,6 +135,13 @@ TEST_F(ShellHotKeySession, ThroughTheExtensionWhichAnswersOnlyTheProgram) {
         g_main_context_iteration(nullptr, FALSE);
         return getPointerError(stranger).empty();
     })) << "the owner of the program's name was refused";
+    // Whoever owns the name gets no more than the program asks for: combinations its key recorder
+    // stores, with Control, Alt or Super, and no more of them than it has hot keys.
+    for (const char* accelerator : {"a", "<Shift>a", "<Hyper>a", "<Control>", "<Super><Control>a"})
+        EXPECT_EQ(grabError(stranger, accelerator), "org.freedesktop.DBus.Error.Failed") << accelerator;
+    for (const char* accelerator : {"<Control><Alt>y", "<Alt>y", "<Shift><Super>y", "<Control>y"})
+        EXPECT_EQ(grabError(stranger, accelerator), "") << accelerator;
+    EXPECT_EQ(grabError(stranger, "<Control><Alt>u"), "org.freedesktop.DBus.Error.Failed") << "a fifth grab";
     g_bus_unown_name(owned);
     g_dbus_connection_flush_sync(stranger, nullptr, nullptr);
     EXPECT_TRUE(eventually([] { return !nameHasOwner(platform::DBusSingleInstance::busName); }));
@@ -170,7 +176,7 @@ TEST_F(ShellHotKeySession, ThroughTheDesktopsCustomShortcutsWithoutTheExtension)
     std::unique_ptr<SessionClient> nautilus = startNautilus("x11");
     if (!nautilus)
         GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
-    SessionClient app(ONDRAVELL_APP, {});
+    auto app = std::make_unique<SessionClient>(ONDRAVELL_APP, std::vector<std::string>{});
     EXPECT_TRUE(hotKeyCopiesBothPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
 
     // The user points the program's shortcut at a number it never registered: nothing happens.
@@ -189,7 +195,17 @@ TEST_F(ShellHotKeySession, ThroughTheDesktopsCustomShortcutsWithoutTheExtension)
     input_.chord({KEY_LEFTCTRL, KEY_LEFTALT, KEY_C});
     std::this_thread::sleep_for(std::chrono::seconds(1));
     EXPECT_EQ(x11ClipboardText(), expected_) << "an edited shortcut still copied";
-    EXPECT_TRUE(app.running());
+    EXPECT_TRUE(app->running());
+
+    // The program quits (a session's end quits as the tray's quit item does): its shortcuts leave the
+    // desktop's list, and their keys are free again.
+    app.reset();
+    GSettings* list = g_settings_new("org.gnome.settings-daemon.plugins.media-keys");
+    gchar** paths = g_settings_get_strv(list, "custom-keybindings");
+    for (gchar** path = paths; *path; ++path)
+        EXPECT_FALSE(g_str_has_prefix(*path, platform::GnomeCustomKeybindings::entryPathPrefix)) << *path;
+    g_strfreev(paths);
+    g_object_unref(list);
     EXPECT_TRUE(mediaKeys.running());
 }
 

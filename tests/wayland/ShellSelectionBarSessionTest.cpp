@@ -107,17 +107,20 @@ TEST(ShellSelectionBarSession, TheExtensionsCopyTakesAWaylandWindowsSelection) {
     platform::MemoryKeySynthesizer xtest;
     xtest.available = false;
     platform::ShellKeySynthesizer keys(xtest);
-    // The extension learns of the name's owner a moment after the bus does.
-    ASSERT_TRUE(eventually([&] { return keys.send(platform::KeySynthesizer::Shortcut::copy); }));
-    EXPECT_TRUE(eventually([] { return x11ClipboardText() == "text for the clipboard"; }))
-        << "CLIPBOARD: " << x11ClipboardText().value_or("(none)");
+    // The extension learns of the name's owner a moment after the bus does, and refuses until then.
+    EXPECT_TRUE(eventually([&] {
+        EXPECT_TRUE(keys.send(platform::KeySynthesizer::Shortcut::copy));
+        return runMainContextUntil([] { return x11ClipboardText() == "text for the clipboard"; }, 1000);
+    })) << "CLIPBOARD: "
+        << x11ClipboardText().value_or("(none)");
     EXPECT_TRUE(xtest.sent.empty());
 
-    // Without the extension the shortcut goes to XTest.
+    // Without the extension the shortcut goes to XTest, once the Shell said so.
     setShellExtensionEnabled(false);
     ASSERT_TRUE(eventually([] { return !platform::ShellExtensionBus::answers(); }));
     xtest.available = true;
     EXPECT_TRUE(keys.send(platform::KeySynthesizer::Shortcut::paste));
+    EXPECT_TRUE(runMainContextUntil([&] { return !xtest.sent.empty(); }));
     EXPECT_EQ(xtest.sent, std::vector{platform::KeySynthesizer::Shortcut::paste});
     g_bus_unown_name(owned);
 }

@@ -1,5 +1,6 @@
 #include "App/MainWindow/Widgets/KeyRecorderField.h"
 
+#include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/Models/KeyRecording.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/MainWindow/Widgets/SymbolIcons.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -40,10 +42,18 @@ bool isModifierKey(int key) {
 } // namespace
 
 KeyRecorderField::KeyRecorderField(const platform::KeyboardLayout* layout, QWidget* parent)
-    : QWidget(parent), layout_(layout), button_(new QPushButton), clear_(new QToolButton) {
+    : QWidget(parent),
+      layout_(layout),
+      button_(new QPushButton),
+      clear_(new QToolButton),
+      note_(new QLabel(QStringLiteral("已被其他程序占用"))) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
+    note_->setStyleSheet(QStringLiteral("QLabel { color: #e67e00; }"));
+    note_->setToolTip(
+        QStringLiteral("另一个程序已占用这个组合键，按下时由它响应。换一个组合键，或在那个程序里取消它。"));
+    row->addWidget(note_);
     button_->setMinimumWidth(minimumLabelWidth);
     row->addWidget(button_);
     clear_->setAutoRaise(true);
@@ -53,6 +63,8 @@ KeyRecorderField::KeyRecorderField(const platform::KeyboardLayout* layout, QWidg
     row->addWidget(clear_);
     connect(button_, &QPushButton::clicked, this,
             [this] { recording_ ? stopRecording() : startRecording(); });
+    // Ends a recording while the hot keys' services still exist: this field may outlive them at exit.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { stopRecording(); });
     connect(clear_, &QToolButton::clicked, this, [this] {
         if (onChange)
             onChange(std::nullopt);
@@ -61,8 +73,10 @@ KeyRecorderField::KeyRecorderField(const platform::KeyboardLayout* layout, QWidg
 }
 
 KeyRecorderField::~KeyRecorderField() {
-    if (recording_)
+    if (recording_) {
         qApp->removeEventFilter(this);
+        HotKeyManager::shared().resumeAfterRecording();
+    }
 }
 
 void KeyRecorderField::setHotKey(const std::optional<HotKeySpec>& hotKey) {
@@ -73,13 +87,19 @@ void KeyRecorderField::setHotKey(const std::optional<HotKeySpec>& hotKey) {
 void KeyRecorderField::startRecording() {
     recording_ = true;
     qApp->installEventFilter(this);
+    HotKeyManager::shared().pauseForRecording();
+    button_->grabKeyboard();
     refresh();
 }
 
 void KeyRecorderField::stopRecording() {
-    if (recording_)
+    if (recording_) {
+        button_->releaseKeyboard();
         qApp->removeEventFilter(this);
-    recording_ = false;
+        recording_ = false;
+        // Registers the hot keys again, the one just recorded among them.
+        HotKeyManager::shared().resumeAfterRecording();
+    }
     refresh();
 }
 
@@ -129,6 +149,7 @@ void KeyRecorderField::refresh() {
     button_->setStyleSheet(recording_ ? QStringLiteral("QPushButton { color: #e67e00; font-weight: bold; }")
                                       : QString());
     clear_->setVisible(hotKey_.has_value());
+    note_->setVisible(!recording_ && hotKey_ && HotKeyManager::shared().heldElsewhere(*hotKey_));
 }
 
 } // namespace ondravell

@@ -12,6 +12,7 @@
 #include "platform/glib/GioAppLauncher.h"
 #include "platform/glib/GioContentTypeReader.h"
 #include "platform/gtk/GioVolumeMonitor.h"
+#include "platform/gtk/GlibOneShotTimers.h"
 #include "platform/gtk/GlibTaskQueue.h"
 #include "platform/gtk/GtkDesktopAppearance.h"
 #include "platform/gtk/GtkPasteboard.h"
@@ -24,7 +25,8 @@
 namespace ondravell::nautilus {
 
 // Declared in the order they are made; the queue goes before the services its queued work uses, and
-// the extension before everything it was handed.
+// the extension before everything it was handed. The timers go after the queue: a worker it joins may
+// still schedule one (a toast's next look), which the timers' end then drops unfired.
 struct NautilusModuleHost::Services {
     platform::DBusNotificationCenter notificationCenter;
     platform::GtkPasteboard pasteboard;
@@ -34,6 +36,7 @@ struct NautilusModuleHost::Services {
     platform::GioContentTypeReader contentTypes;
     platform::PixbufImageSizeReader imageSizes;
     platform::GtkPasteboardImageReader pasteboardImage;
+    platform::GlibOneShotTimers timers;
     platform::GlibTaskQueue queue;
     SelectionSnapshotController controller;
     std::shared_ptr<FinderSyncExtension> extension;
@@ -78,7 +81,7 @@ NautilusModuleHost* NautilusModuleHost::shared() {
 NautilusModuleHost::NautilusModuleHost() : services_(std::make_unique<Services>()) {
     Services& s = *services_;
     s.extension = std::make_shared<FinderSyncExtension>(FinderSyncExtension::Services{
-        s.controller, s.pasteboard, s.notificationCenter, s.appearance, s.volumes, s.queue});
+        s.controller, s.pasteboard, s.notificationCenter, s.appearance, s.volumes, s.queue, s.timers});
     OpenWithActions::install(*s.extension, s.launcher);
     ContentActions::install(*s.extension, {s.contentTypes, s.imageSizes, s.pasteboardImage});
     // Every menu build asks for the settings (read again whenever the file changed); the watch only

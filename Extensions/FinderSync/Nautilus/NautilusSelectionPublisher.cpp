@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <gtk/gtk.h>
+#include <optional>
+#include <utility>
 
 namespace ondravell::nautilus {
 
@@ -67,6 +69,47 @@ bool isValid(const std::string& uri) {
     return g_utf8_validate(uri.data(), gssize(uri.size()), nullptr);
 }
 
+// An object property of `object` named `name` whose values are of `type`; nullptr when there is none.
+GObject* objectProperty(gpointer object, const char* name, GType type) {
+    GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(object), name);
+    if (!spec || !g_type_is_a(spec->value_type, type))
+        return nullptr;
+    GObject* value = nullptr;
+    g_object_get(object, name, &value, nullptr);
+    return value;
+}
+
+// The object paths of the application's windows whose current tab shows `folderURI`. nullopt when a
+// window does not say what it shows: Nautilus's window names its current tab "active-slot", and the tab
+// its folder "location".
+std::optional<std::vector<std::string>> windowsShowing(GtkApplication* application,
+                                                       const std::string& folderURI) {
+    std::vector<std::string> showing;
+    GFile* folder = g_file_new_for_uri(folderURI.c_str());
+    bool told = true;
+    for (GList* node = gtk_application_get_windows(application); node && told; node = node->next) {
+        std::string path = windowObjectPath(application, GTK_WINDOW(node->data));
+        if (path.empty())
+            continue;
+        GObject* slot = objectProperty(node->data, "active-slot", G_TYPE_OBJECT);
+        GObject* location = slot ? objectProperty(slot, "location", G_TYPE_FILE) : nullptr;
+        told = location != nullptr;
+        if (location && g_file_equal(G_FILE(location), folder))
+            showing.push_back(std::move(path));
+        g_clear_object(&location);
+        g_clear_object(&slot);
+    }
+    g_object_unref(folder);
+    return told ? std::optional(std::move(showing)) : std::nullopt;
+}
+
+// Whether every selected item lies in the folder (or, in a list view's expanded rows, below it).
+bool liesIn(const std::vector<std::string>& uris, const std::string& folderURI) {
+    const std::string prefix = folderURI.ends_with('/') ? folderURI : folderURI + "/";
+    return std::all_of(uris.begin(), uris.end(),
+                       [&](const std::string& uri) { return uri.starts_with(prefix); });
+}
+
 } // namespace
 
 NautilusSelectionPublisher::~NautilusSelectionPublisher() {
@@ -83,43 +126,63 @@ NautilusSelectionPublisher::~NautilusSelectionPublisher() {
 
 void NautilusSelectionPublisher::selectionChanged(std::vector<std::string> uris) {
     std::erase_if(uris, [](const std::string& uri) { return !isValid(uri); });
-    if (Window* window = activeWindow()) {
-        window->selectedURIs = std::move(uris);
-        announceChange();
-    }
+    pendingSelection_ = std::move(uris);
 }
 
 void NautilusSelectionPublisher::folderShown(std::string uri) {
-    if (!isValid(uri))
-        uri.clear();
-    if (Window* window = activeWindow()) {
-        window->folderURI = std::move(uri);
-        announceChange();
+    std::optional<std::vector<std::string>> selection = std::exchange(pendingSelection_, std::nullopt);
+    GtkApplication* application = exportedApplication();
+    if (!application || uri.empty())
+        return;
+    std::optional<std::vector<std::string>> showing = windowsShowing(application, uri);
+    if (!showing) {
+        if (!windows_.empty()) {
+            windows_.clear();
+            announceChange();
+        }
+        return;
     }
-}
-
-void NautilusSelectionPublisher::windowRemoved(const std::string& objectPath) {
-    std::erase_if(windows_, [&](const Window& window) { return window.objectPath == objectPath; });
+    // A selection outside the folder was not that view's: the pair cannot be told apart either.
+    if (showing->size() != 1 || (selection && !liesIn(*selection, uri))) {
+        withdraw(*showing);
+        return;
+    }
+    Window& window = entry(showing->front());
+    window.folderURI = isValid(uri) ? std::move(uri) : std::string();
+    if (selection)
+        window.selectedURIs = std::move(*selection);
     announceChange();
 }
 
-NautilusSelectionPublisher::Window* NautilusSelectionPublisher::activeWindow() {
+void NautilusSelectionPublisher::windowRemoved(const std::string& objectPath) {
+    withdraw({objectPath});
+}
+
+void NautilusSelectionPublisher::withdraw(const std::vector<std::string>& objectPaths) {
+    const std::size_t before = windows_.size();
+    std::erase_if(windows_, [&](const Window& window) {
+        return std::find(objectPaths.begin(), objectPaths.end(), window.objectPath) != objectPaths.end();
+    });
+    if (windows_.size() != before)
+        announceChange();
+}
+
+GtkApplication* NautilusSelectionPublisher::exportedApplication() {
     GApplication* running = g_application_get_default();
     if (!running || !GTK_IS_APPLICATION(running))
         return nullptr;
-    GtkApplication* application = GTK_APPLICATION(running);
-    exportIfNeeded(application);
-    GtkWindow* active = gtk_application_get_active_window(application);
-    std::string path = active ? windowObjectPath(application, active) : std::string();
-    if (path.empty())
-        return nullptr;
-    auto it =
-        std::find_if(windows_.begin(), windows_.end(), [&](const Window& w) { return w.objectPath == path; });
+    exportIfNeeded(GTK_APPLICATION(running));
+    return application_ == GTK_APPLICATION(running) ? application_ : nullptr;
+}
+
+NautilusSelectionPublisher::Window& NautilusSelectionPublisher::entry(const std::string& objectPath) {
+    auto it = std::find_if(windows_.begin(), windows_.end(),
+                           [&](const Window& w) { return w.objectPath == objectPath; });
     if (it == windows_.end())
-        windows_.insert(windows_.begin(), Window{std::move(path), {}, {}});
+        windows_.insert(windows_.begin(), Window{objectPath, {}, {}});
     else
         std::rotate(windows_.begin(), it, it + 1);
-    return &windows_.front();
+    return windows_.front();
 }
 
 void NautilusSelectionPublisher::exportIfNeeded(GtkApplication* application) {

@@ -2,7 +2,9 @@
 // programs no global keys, pointer, focused window or synthesised keys; this extension offers them
 // on the session bus, at /K3WQ9ZD7TM/dev/ondravell/Shell, to one caller only: the current owner of
 // the application's well-known name. Every other caller is refused, and signals go to that owner
-// alone.
+// alone. Whoever owns that name is only some process of the user, so what it may ask stays within what
+// the application needs: at most as many grabs as the application has hot keys, each a combination its
+// settings can record, and only the copy and paste keys.
 /* exported init */
 'use strict';
 
@@ -37,6 +39,10 @@ const INTERFACE = `<node>
       <arg type="u" name="action"/>
       <arg type="b" name="pressed"/>
     </signal>
+    <signal name="Focus">
+      <arg type="b" name="known"/>
+      <arg type="a{sv}" name="window"/>
+    </signal>
   </interface>
 </node>`;
 
@@ -46,6 +52,18 @@ const RELEASE_POLL_LIMIT_MS = 5000;
 const MODIFIER_MASK = Clutter.ModifierType.SHIFT_MASK | Clutter.ModifierType.CONTROL_MASK |
     Clutter.ModifierType.MOD1_MASK | Clutter.ModifierType.SUPER_MASK | Clutter.ModifierType.MOD4_MASK;
 
+// The application's hot keys: three file-manager actions and the selection toolbar.
+const MAX_GRABS = 4;
+// What the application's key recorder can store, spelt as the application spells it: the modifiers in
+// this order, at least one of Control, Alt and Super among them (Shift alone would take a character
+// from every window), then a key's name.
+const ACCELERATOR = /^(<Control>)?(<Alt>)?(<Shift>)?(<Super>)?([A-Za-z0-9_]+)$/;
+
+function recordable(accelerator) {
+    const parts = ACCELERATOR.exec(accelerator);
+    return parts !== null && (parts[1] || parts[2] || parts[4]) !== undefined;
+}
+
 // The only key combinations SendKeys makes: never keys of the caller's choosing.
 const SHORTCUTS = {
     copy: Clutter.KEY_c,
@@ -54,6 +72,30 @@ const SHORTCUTS = {
 
 function rectangle(rect) {
     return new GLib.Variant('(iiii)', [rect.x, rect.y, rect.width, rect.height]);
+}
+
+// The focused window as the application names it; empty when no window has the focus.
+function focusedWindow() {
+    const window = global.display.focus_window;
+    const result = {};
+    if (!window)
+        return result;
+    const app = Shell.WindowTracker.get_default().get_window_app(window);
+    const text = {
+        'app-id': app ? app.get_id() : null,
+        'gtk-application-id': window.get_gtk_application_id(),
+        'gtk-window-object-path': window.get_gtk_window_object_path(),
+        'wm-class': window.get_wm_class(),
+    };
+    for (const [key, value] of Object.entries(text)) {
+        if (value)
+            result[key] = new GLib.Variant('s', value);
+    }
+    result['pid'] = new GLib.Variant('i', window.get_pid());
+    result['x11'] = new GLib.Variant('b', window.get_client_type() === Meta.WindowClientType.X11);
+    result['frame'] = rectangle(window.get_frame_rect());
+    result['buffer'] = rectangle(window.get_buffer_rect());
+    return result;
 }
 
 class OndravellShellService {
@@ -67,7 +109,11 @@ class OndravellShellService {
         this._watch = Gio.bus_watch_name_on_connection(Gio.DBus.session, APP_BUS_NAME,
             Gio.BusNameWatcherFlags.NONE,
             (_connection, _name, owner) => {
+                // A new owner starts with no grabs of an earlier one.
+                if (this._owner !== owner)
+                    this._ungrabAll();
                 this._owner = owner;
+                this._emitFocus();
             },
             () => {
                 // The application left: what it grabbed goes with it.
@@ -76,10 +122,14 @@ class OndravellShellService {
             });
         this._acceleratorHandler = global.display.connect('accelerator-activated',
             (_display, action) => this._onAccelerator(action));
+        // The application keeps the focused window from these, so it never waits for the Shell.
+        this._focusHandler = global.display.connect('notify::focus-window', () => this._emitFocus());
     }
 
     destroy() {
         global.display.disconnect(this._acceleratorHandler);
+        global.display.disconnect(this._focusHandler);
+        this._emitSignal('Focus', new GLib.Variant('(ba{sv})', [false, {}]));
         Gio.bus_unwatch_name(this._watch);
         this._ungrabAll();
         this._exported.unexport();
@@ -117,11 +167,18 @@ class OndravellShellService {
         this._grabs.clear();
     }
 
-    _emit(action, pressed) {
+    _emitSignal(name, parameters) {
         if (!this._owner)
             return;
-        Gio.DBus.session.emit_signal(this._owner, OBJECT_PATH, INTERFACE_NAME, 'Accelerator',
-            new GLib.Variant('(ub)', [action, pressed]));
+        Gio.DBus.session.emit_signal(this._owner, OBJECT_PATH, INTERFACE_NAME, name, parameters);
+    }
+
+    _emit(action, pressed) {
+        this._emitSignal('Accelerator', new GLib.Variant('(ub)', [action, pressed]));
+    }
+
+    _emitFocus() {
+        this._emitSignal('Focus', new GLib.Variant('(ba{sv})', [true, focusedWindow()]));
     }
 
     _onAccelerator(action) {
@@ -144,6 +201,10 @@ class OndravellShellService {
 
     GrabAcceleratorAsync([accelerator], invocation) {
         this._answer(invocation, () => {
+            if (!recordable(accelerator))
+                throw new Error(`${accelerator} is not a combination of the application's`);
+            if (this._grabs.size >= MAX_GRABS)
+                throw new Error('the application holds all its grabs already');
             const action = global.display.grab_accelerator(accelerator, Meta.KeyBindingFlags.NONE);
             if (action === Meta.KeyBindingAction.NONE)
                 throw new Error(`the combination ${accelerator} is taken or not valid`);
@@ -172,28 +233,7 @@ class OndravellShellService {
     }
 
     GetFocusAsync(_parameters, invocation) {
-        this._answer(invocation, () => {
-            const window = global.display.focus_window;
-            const result = {};
-            if (window) {
-                const app = Shell.WindowTracker.get_default().get_window_app(window);
-                const text = {
-                    'app-id': app ? app.get_id() : null,
-                    'gtk-application-id': window.get_gtk_application_id(),
-                    'gtk-window-object-path': window.get_gtk_window_object_path(),
-                    'wm-class': window.get_wm_class(),
-                };
-                for (const [key, value] of Object.entries(text)) {
-                    if (value)
-                        result[key] = new GLib.Variant('s', value);
-                }
-                result['pid'] = new GLib.Variant('i', window.get_pid());
-                result['x11'] = new GLib.Variant('b', window.get_client_type() === Meta.WindowClientType.X11);
-                result['frame'] = rectangle(window.get_frame_rect());
-                result['buffer'] = rectangle(window.get_buffer_rect());
-            }
-            return new GLib.Variant('(a{sv})', [result]);
-        });
+        this._answer(invocation, () => new GLib.Variant('(a{sv})', [focusedWindow()]));
     }
 
     SendKeysAsync([shortcut], invocation) {

@@ -3,6 +3,7 @@
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/SelectionSnapshotController.h"
 #include "bench/BenchContainer.h"
+#include "platform/gtk/GlibOneShotTimers.h"
 #include "platform/gtk/GlibTaskQueue.h"
 #include "platform/memory/FixedDesktopAppearance.h"
 #include "platform/memory/MemoryNotificationCenter.h"
@@ -20,8 +21,10 @@ struct BenchExtension {
     platform::MemoryNotificationCenter notificationCenter;
     platform::FixedDesktopAppearance appearance;
     platform::MemoryVolumeMonitor volumes;
+    platform::GlibOneShotTimers timers;
     platform::GlibTaskQueue queue;
-    FinderSyncExtension extension{{controller, pasteboard, notificationCenter, appearance, volumes, queue}};
+    FinderSyncExtension extension{
+        {controller, pasteboard, notificationCenter, appearance, volumes, queue, timers}};
 };
 
 } // namespace ondravell::bench

@@ -6,6 +6,7 @@
 #include "core/SharedConfig/SettingsService.h"
 #include "platform/memory/FixedDesktopAppearance.h"
 #include "platform/memory/ImmediateTaskQueue.h"
+#include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryNotificationCenter.h"
 #include "platform/memory/MemoryPasteboard.h"
 #include "platform/memory/MemoryVolumeMonitor.h"
@@ -58,7 +59,9 @@ struct Bench {
     platform::FixedDesktopAppearance appearance;
     platform::MemoryVolumeMonitor volumes;
     platform::ImmediateTaskQueue queue;
-    FinderSyncExtension extension{{controller, pasteboard, notificationCenter, appearance, volumes, queue}};
+    platform::ManualOneShotTimers timers;
+    FinderSyncExtension extension{
+        {controller, pasteboard, notificationCenter, appearance, volumes, queue, timers}};
 
     Bench(std::optional<OndravellSettings> saved, int fileCount) {
         if (saved)

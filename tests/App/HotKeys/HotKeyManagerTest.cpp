@@ -84,6 +84,25 @@ TEST(HotKeyManagerReload, RefusedAndUnsupportedBindingsTakeNoId) {
               (std::map<std::uint32_t, std::string>{{1, "copy.path"}, {2, "new.file"}}));
 }
 
+TEST(HotKeyManagerReload, NothingIsHeldWhileARecorderListensAndCombinationsTakenElsewhereAreKnown) {
+    Fixture f;
+    f.settings.globalHotKeys["copy.file"] = {copyPathKeys.first, copyPathKeys.second, "⇧⌘C"};
+    f.hotKeys.holdElsewhere(newFileKeys);
+    f.manager.reload();
+    f.manager.pauseForRecording();
+    f.manager.pauseForRecording(); // two recorders
+    EXPECT_TRUE(f.hotKeys.registeredIDs().empty());
+    f.manager.reload(); // a recorded combination saved
+    f.manager.resumeAfterRecording();
+    EXPECT_TRUE(f.hotKeys.registeredIDs().empty());
+    f.manager.resumeAfterRecording();
+    f.manager.resumeAfterRecording(); // one too many: ignored
+    EXPECT_EQ(f.manager.registeredActions(), (std::map<std::uint32_t, std::string>{{2, "copy.file"}}));
+    EXPECT_TRUE(f.manager.heldElsewhere({newFileKeys.first, newFileKeys.second, "⇧⌘N"}));
+    EXPECT_FALSE(f.manager.heldElsewhere({copyPathKeys.first, copyPathKeys.second, "⇧⌘C"}))
+        << "held by the program's own copy file";
+}
+
 TEST(HotKeyManagerReload, SelectionHotKeyOnlyWhenTheToolbarIsOnAndTrusted) {
     for (auto [enabled, trusted, expected] :
          {std::tuple{true, true, true}, std::tuple{false, true, false}, std::tuple{true, false, false}}) {

@@ -54,13 +54,22 @@ TEST_F(ServicesProviderTest, CopiesPathsFilesAndTheFirstFilesHash) {
     perform("odHash", {bytes, c});
     EXPECT_EQ(pasteboard.string(), "2cf24dba5fb0a30e26e83b2ac5b9e29e1b161e5c1fa7425e73043362938b9824");
 
-    // No paths, relative paths or an unknown entry: nothing.
+    // No paths or an unknown entry: nothing.
     pasteboard.clear();
-    pasteboard.clear();
+    toasts.clear();
     perform("odCopyPath", {});
-    perform("odCopyPath", {"relative.txt"});
     perform("odcopypath", {a});
     EXPECT_EQ(pasteboard.string(), std::nullopt);
+    EXPECT_TRUE(toasts.empty());
+    // An item that cannot be located (a name relative to a folder that was gone) refuses the whole
+    // request: hashing the next file instead would hand over the wrong digest.
+    for (const char* entry : {"odHash", "odCopyPath"}) {
+        perform(entry, {"a.txt", c});
+        EXPECT_EQ(pasteboard.string(), std::nullopt) << entry;
+        ASSERT_FALSE(toasts.empty());
+        EXPECT_EQ(toasts.back(),
+                  (Toast{"无法确定所选项目的位置，未执行操作", "exclamationmark.triangle.fill"}));
+    }
 }
 
 TEST_F(ServicesProviderTest, NewFileAndTerminalUseTheItemsFolder) {
@@ -123,19 +132,26 @@ TEST(ServiceLaunchParse, TakesEachArgumentAsOneItemOfTheScriptsFolder) {
     struct Case {
         std::vector<std::string> arguments;
         std::optional<platform::ServiceRequest> expected;
+        fs::path workingFolder = "/here";
     };
     const std::vector<Case> cases = {
         {{"ondravell", "/a"}, std::nullopt},
         {{"ondravell", "--service"}, std::nullopt},
         {{"ondravell", "--service", "odHash"}, platform::ServiceRequest{"odHash", {}}},
         // A line feed is part of a name, never a separator; bytes that are not UTF-8 stay as they are.
-        {{"ondravell", "--service", "odMoveTo", "x\ny", "", "/abs", "\xff-style", "sub/c.txt"},
+        {{"ondravell", "--service", "odMoveTo", "x\ny", "/abs", "\xff-style", "sub/c.txt"},
          platform::ServiceRequest{"odMoveTo", {"/here/x\ny", "/abs", "/here/\xff-style", "/here/sub/c.txt"}}},
-        // Search results come as URIs.
+        // Search results come as URIs. What has no local path stays as given, never left out, so the
+        // provider refuses the request instead of acting on another first item.
         {{"ondravell", "--service", "odHash", "file:///a%20b/%E4%B8%AD%ff", "trash:///x", "a:b",
-          "file://host"},
-         platform::ServiceRequest{"odHash", {"/a b/\xe4\xb8\xad\xff", "/here/a:b"}}},
+          "file://host", ""},
+         platform::ServiceRequest{"odHash",
+                                  {"/a b/\xe4\xb8\xad\xff", "trash:///x", "/here/a:b", "file://host", ""}}},
+        // Started in a folder that no longer exists.
+        {{"ondravell", "--service", "odHash", "a.txt", "/abs/b"},
+         platform::ServiceRequest{"odHash", {"a.txt", "/abs/b"}},
+         ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ServiceLaunch::parse(c.arguments, "/here"), c.expected);
+        EXPECT_EQ(ServiceLaunch::parse(c.arguments, c.workingFolder), c.expected);
 }

@@ -71,6 +71,10 @@ TEST(ServicesScriptSession, ScriptsStartTheProgramOrHandTheirPathsToIt) {
     std::string digest = FileHasher::hash("hello", HashAlgorithm::sha256);
     ASSERT_TRUE(test::spinUntil([&] { return test::clipboardTextSeenByAnotherClient() == digest; }));
     ASSERT_EQ(::waitpid(app, nullptr, WNOHANG), 0) << "the program started by the script ended";
+    // The program keeps no hold on the folder the script ran in, so a removable disk can be unmounted.
+    const fs::path workingFolder = fs::read_symlink("/proc/" + std::to_string(app) + "/cwd");
+    const char* home = std::getenv("HOME");
+    EXPECT_TRUE(workingFolder == "/" || (home && workingFolder == home)) << workingFolder;
 
     // A running instance: the script's launch hands over the items and ends. A first name that is not
     // UTF-8 travels as it is, so the hash is that file's, not the next one's.

@@ -5,6 +5,7 @@
 #include "core/SharedConfig/OndravellIPC.h"
 #include "platform/memory/FixedDesktopAppearance.h"
 #include "platform/memory/ImmediateTaskQueue.h"
+#include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryNotificationCenter.h"
 #include "platform/memory/MemoryPasteboard.h"
 #include "platform/memory/MemoryVolumeMonitor.h"
@@ -28,6 +29,7 @@ protected:
     platform::FixedDesktopAppearance appearance;
     platform::MemoryVolumeMonitor volumes;
     platform::ImmediateTaskQueue queue;
+    platform::ManualOneShotTimers timers;
     // The application's part: it opens each toast's file as its notification arrives, which lets the
     // module's toast queue send the next one.
     platform::DistributedNotificationCenter::Token toastReader =
@@ -37,7 +39,7 @@ protected:
     FinderSyncExtension& extension() {
         if (!extension_)
             extension_ = std::make_unique<FinderSyncExtension>(FinderSyncExtension::Services{
-                controller, pasteboard, notificationCenter, appearance, volumes, queue});
+                controller, pasteboard, notificationCenter, appearance, volumes, queue, timers});
         return *extension_;
     }
 

@@ -1,3 +1,4 @@
+#include "platform/gtk/GlibOneShotTimers.h"
 #include "platform/gtk/GlibTaskQueue.h"
 #include "platform/gtk/GtkDesktopAppearance.h"
 
@@ -95,6 +96,33 @@ TEST(GlibTaskQueue, StepsInSequenceRunOneAtATimeInOrderBesideOtherWork) {
     ASSERT_EQ(order.size(), 40u);
     EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
     EXPECT_FALSE(overlapped);
+}
+
+TEST(GlibOneShotTimers, ScheduledFromAWorkerFireOnTheMainLoopAndNoneAfterTheirEnd) {
+    std::thread::id mainThread = std::this_thread::get_id();
+    std::thread::id firedOn;
+    std::atomic<int> fired = 0;
+    auto timers = std::make_unique<GlibOneShotTimers>();
+    std::thread([&] {
+        timers->schedule(std::chrono::milliseconds(1), [&] {
+            firedOn = std::this_thread::get_id();
+            ++fired;
+        });
+        OneShotTimers::Token cancelled = timers->schedule(std::chrono::milliseconds(1), [&] { fired += 10; });
+        timers->cancel(cancelled);
+    }).join();
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (fired == 0 && std::chrono::steady_clock::now() < deadline)
+        g_main_context_iteration(nullptr, FALSE);
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(firedOn, mainThread);
+
+    // Pending when they end: dropped, never fired.
+    timers->schedule(std::chrono::milliseconds(0), [&] { fired += 100; });
+    timers.reset();
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    EXPECT_EQ(fired, 1);
 }
 
 TEST(GtkDesktopAppearance, OnlyThePreferDarkSchemeIsDark) {

@@ -1,6 +1,7 @@
 // Loads the built module the way Nautilus does (dlopen, then its three entry points through a
 // GTypeModule) and drives its menu provider with file infos made from real files, on a real display.
 #include "core/SharedConfig/OndravellIPC.h"
+#include "platform/glib/DBusFileManagerSelections.h"
 #include "tests/Extensions/FinderSync/DisplayTestSupport.h"
 #include "tests/Extensions/FinderSync/FakeFileInfo.h"
 #include "tests/Extensions/FinderSync/NautilusModuleHarness.h"
@@ -11,8 +12,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
+#include <map>
 #include <memory>
 #include <nautilus-extension.h>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,6 +58,105 @@ std::vector<std::string> labels(const std::vector<Node>& nodes) {
     for (const Node& node : nodes)
         result.push_back(node.label);
     return result;
+}
+
+// Nautilus's window as the module sees it: its current tab ("active-slot") and that tab's folder
+// ("location"), each an object property kept in the object's data.
+struct FakeSlot {
+    GObject parent;
+};
+struct FakeSlotClass {
+    GObjectClass parent;
+};
+struct FakeWindow {
+    GtkApplicationWindow parent;
+};
+struct FakeWindowClass {
+    GtkApplicationWindowClass parent;
+};
+G_DEFINE_TYPE(FakeSlot, fake_slot, G_TYPE_OBJECT)
+G_DEFINE_TYPE(FakeWindow, fake_window, GTK_TYPE_APPLICATION_WINDOW)
+
+void installObjectProperty(gpointer klass, const char* name, GType type) {
+    auto* objects = G_OBJECT_CLASS(klass);
+    objects->set_property = [](GObject* object, guint, const GValue* value, GParamSpec* spec) {
+        g_object_set_data_full(object, spec->name, g_value_dup_object(value), g_object_unref);
+    };
+    objects->get_property = [](GObject* object, guint, GValue* value, GParamSpec* spec) {
+        g_value_set_object(value, g_object_get_data(object, spec->name));
+    };
+    g_object_class_install_property(objects, 1,
+                                    g_param_spec_object(name, nullptr, nullptr, type, G_PARAM_READWRITE));
+}
+void fake_slot_init(FakeSlot*) {}
+void fake_slot_class_init(FakeSlotClass* klass) {
+    installObjectProperty(klass, "location", G_TYPE_FILE);
+}
+void fake_window_init(FakeWindow*) {}
+void fake_window_class_init(FakeWindowClass* klass) {
+    installObjectProperty(klass, "active-slot", G_TYPE_OBJECT);
+}
+
+// A window of `application` showing `folder`.
+GtkWindow* showFolder(GtkApplication* application, const std::filesystem::path& folder) {
+    GFile* location = g_file_new_for_path(folder.c_str());
+    GObject* slot = G_OBJECT(g_object_new(fake_slot_get_type(), "location", location, nullptr));
+    auto* window = GTK_WINDOW(
+        g_object_new(fake_window_get_type(), "application", application, "active-slot", slot, nullptr));
+    g_object_unref(slot);
+    g_object_unref(location);
+    return window;
+}
+
+using PublishedWindows = std::map<std::string, std::pair<std::string, std::vector<std::string>>>;
+
+// What the module publishes on the application's bus connection: folder and selection by window.
+std::optional<PublishedWindows> publishedWindows(GApplication* application) {
+    using Bus = platform::DBusFileManagerSelections;
+    GDBusConnection* connection = g_application_get_dbus_connection(application);
+    struct Answer {
+        bool done = false;
+        GVariant* value = nullptr;
+    } answer;
+    g_dbus_connection_call(
+        connection, g_dbus_connection_get_unique_name(connection), Bus::objectPath,
+        "org.freedesktop.DBus.Properties", "Get",
+        g_variant_new("(ss)", Bus::interfaceName, Bus::propertyName), G_VARIANT_TYPE("(v)"),
+        G_DBUS_CALL_FLAGS_NONE, -1, nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            auto* answer = static_cast<Answer*>(data);
+            answer->value = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr);
+            answer->done = true;
+        },
+        &answer);
+    spinUntil([&] { return answer.done; });
+    if (!answer.value)
+        return std::nullopt;
+    PublishedWindows windows;
+    GVariant* list = nullptr;
+    g_variant_get(answer.value, "(v)", &list);
+    GVariantIter iter;
+    g_variant_iter_init(&iter, list);
+    const gchar *path = nullptr, *folder = nullptr;
+    GVariantIter* uris = nullptr;
+    while (g_variant_iter_next(&iter, "(&s&sas)", &path, &folder, &uris)) {
+        std::vector<std::string> selected;
+        const gchar* uri = nullptr;
+        while (g_variant_iter_next(uris, "&s", &uri))
+            selected.push_back(uri);
+        g_variant_iter_free(uris);
+        windows[path] = {folder, selected};
+    }
+    g_variant_unref(list);
+    g_variant_unref(answer.value);
+    return windows;
+}
+
+std::string uriOf(const std::filesystem::path& path) {
+    gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+    std::string text = uri ? uri : "";
+    g_free(uri);
+    return text;
 }
 
 class NautilusModule : public ::testing::Test {
@@ -171,6 +273,61 @@ TEST_F(NautilusModule, ItemActsOnTheSelectionItsMenuWasBuiltFor) {
     nautilus_menu_item_activate(first[0].children.at(4).item);
     EXPECT_EQ(clipboardTextSeenByAnotherClient(), "first.txt");
     nautilus_menu_item_list_free(kept);
+}
+
+TEST_F(NautilusModule, AViewsReportChangesOnlyTheWindowShowingItsFolder) {
+    GtkApplication* application =
+        gtk_application_new("dev.ondravell.SelectionBookingTest", G_APPLICATION_NON_UNIQUE);
+    if (!g_application_register(G_APPLICATION(application), nullptr, nullptr)) {
+        g_object_unref(application);
+        GTEST_SKIP() << "no session bus";
+    }
+    g_application_set_default(G_APPLICATION(application));
+    auto folderA = container->root / "window-a", folderB = container->root / "window-b";
+    std::filesystem::create_directories(folderA);
+    std::filesystem::create_directories(folderB);
+    std::filesystem::path a = folderA / "a.txt", b = folderB / "b.txt";
+    std::ofstream(a) << "a";
+    std::ofstream(b) << "b";
+    // Nautilus reports a view's selection, then its folder, at every change.
+    auto report = [&](const std::vector<std::filesystem::path>& selected,
+                      const std::filesystem::path& folder) {
+        fileItems([&] {
+            std::vector<HarnessFileInfo*> infos;
+            for (const auto& path : selected)
+                infos.push_back(makeFileInfo(path));
+            return infos;
+        }());
+        HarnessFileInfo* shown = makeFileInfo(folder);
+        if (GList* folderItems =
+                nautilus_menu_provider_get_background_items(provider, NAUTILUS_FILE_INFO(shown)))
+            nautilus_menu_item_list_free(folderItems);
+        g_object_unref(shown);
+    };
+    GtkWindow* windowB = showFolder(application, folderB);
+    report({b}, folderB);
+    GtkWindow* windowA = showFolder(application, folderA);
+    report({a}, folderA);
+
+    // Another program removes the file selected in the window behind: that window's view reports.
+    std::filesystem::remove(b);
+    report({}, folderB);
+    PublishedWindows expected = {
+        {"/dev/ondravell/SelectionBookingTest/window/2", {uriOf(folderA), {uriOf(a)}}},
+        {"/dev/ondravell/SelectionBookingTest/window/1", {uriOf(folderB), {}}},
+    };
+    EXPECT_EQ(publishedWindows(G_APPLICATION(application)), expected);
+
+    // Two windows on one folder: a report from there cannot be told apart, so neither answers.
+    GtkWindow* secondB = showFolder(application, folderB);
+    report({}, folderB);
+    expected.erase("/dev/ondravell/SelectionBookingTest/window/1");
+    EXPECT_EQ(publishedWindows(G_APPLICATION(application)), expected);
+
+    for (GtkWindow* window : {secondB, windowA, windowB})
+        gtk_window_destroy(window);
+    g_application_set_default(nullptr);
+    g_object_unref(application);
 }
 
 TEST_F(NautilusModule, SettingsFileChangeAsksNautilusForNewItems) {

@@ -2,62 +2,79 @@
 
 #include "core/SharedConfig/OndravellIPC.h"
 #include "platform/TaskQueue.h"
+#include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryNotificationCenter.h"
 #include "tests/core/SharedConfig/TempContainer.h"
 
-#include <condition_variable>
+#include <deque>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <thread>
-#include <vector>
 
 using namespace ondravell;
 
 namespace {
 
-// Background work on threads of its own, as in the file manager; joined when the queue goes.
-class ThreadTaskQueue final : public platform::TaskQueue {
+// Background work held until the test lets the module's workers take it.
+class HeldTaskQueue final : public platform::TaskQueue {
 public:
-    ~ThreadTaskQueue() override {
-        for (std::thread& thread : threads_)
-            thread.join();
-    }
-    void runInBackground(Task task) override { threads_.emplace_back(std::move(task)); }
-    void runInSequence(Task task) override { threads_.emplace_back(std::move(task)); }
+    void runInBackground(Task task) override { held.push_back(std::move(task)); }
+    void runInSequence(Task task) override { held.push_back(std::move(task)); }
     void runOnMain(Task task) override { task(); }
-
-private:
-    std::vector<std::thread> threads_;
+    void runAll() {
+        while (!held.empty()) {
+            Task next = std::move(held.front());
+            held.pop_front();
+            next();
+        }
+    }
+    std::deque<Task> held;
 };
+
+// What the application sees when it opens the toast file, which also marks it read.
+std::string readToast() {
+    auto bytes = OndravellIPC::readPendingFile(OndravellIPC::pendingToastName);
+    return bytes ? nlohmann::json::parse(*bytes).at("message").get<std::string>() : "";
+}
 
 } // namespace
 
-TEST(ToastQueue, EachToastIsReadBeforeTheNextReplacesIt) {
+TEST(ToastQueue, AToastWaitsForTheOneBeforeOnATimerNotOnAWorker) {
     test::TempContainer container;
     std::filesystem::create_directories(container.path);
     platform::MemoryNotificationCenter center;
-    std::mutex mutex;
-    std::condition_variable arrived;
-    int notifications = 0;
-    center.addObserver(std::string(OndravellIPC::showToast), [&] {
-        std::lock_guard lock(mutex);
-        ++notifications;
-        arrived.notify_all();
-    });
-    ThreadTaskQueue threads;
-    auto toasts = std::make_shared<ToastQueue>(center, threads);
+    int posted = 0;
+    center.addObserver(std::string(OndravellIPC::showToast), [&] { ++posted; });
+    HeldTaskQueue queue;
+    platform::ManualOneShotTimers timers;
+    auto toasts = std::make_shared<ToastQueue>(center, queue, timers);
 
-    // Two workers finishing at once; the receiver reads each file only after its notification came.
+    // Nobody reads the first: the second waits without a worker, and goes once the wait is over.
     toasts->post("已复制路径", "checkmark.circle.fill");
     toasts->post("已新建 未命名文件夹", "checkmark.circle.fill");
-    std::vector<std::string> read;
-    for (int expected = 1; expected <= 2; ++expected) {
-        std::unique_lock lock(mutex);
-        arrived.wait(lock, [&] { return notifications >= expected; });
-        lock.unlock();
-        auto bytes = OndravellIPC::readPendingFile(OndravellIPC::pendingToastName);
-        ASSERT_TRUE(bytes);
-        read.push_back(nlohmann::json::parse(*bytes).at("message").get<std::string>());
-    }
-    EXPECT_EQ(read, (std::vector<std::string>{"已复制路径", "已新建 未命名文件夹"}));
+    queue.runAll();
+    EXPECT_EQ(posted, 1);
+    EXPECT_TRUE(queue.held.empty());
+    timers.advance(ToastQueue::readWait - ToastQueue::readCheckInterval);
+    queue.runAll();
+    EXPECT_EQ(posted, 1);
+    timers.advance(ToastQueue::readCheckInterval);
+    queue.runAll();
+    EXPECT_EQ(posted, 2);
+    EXPECT_EQ(readToast(), "已新建 未命名文件夹");
+
+    // Read: the next one goes at once.
+    toasts->post("已创建链接", "checkmark.circle.fill");
+    queue.runAll();
+    EXPECT_EQ(posted, 3);
+    EXPECT_EQ(timers.pendingCount(), 0u);
+
+    // A toast still waiting when the module ends is dropped, and nothing waits for it.
+    toasts->post("已复制", "checkmark.circle.fill");
+    queue.runAll();
+    EXPECT_TRUE(queue.held.empty());
+    toasts.reset();
+    timers.advance(ToastQueue::readWait);
+    queue.runAll();
+    EXPECT_EQ(posted, 3);
+    EXPECT_EQ(readToast(), "已创建链接");
 }

@@ -1,0 +1,234 @@
+// The program's side of its Shell extension, against a stand-in Shell that owns the Shell's name on the
+// session bus and is served by the same main context as the program: it hears a question only when the
+// event loop runs, so a program that waited for its answer would wait in vain.
+#include "platform/glib/ShellExtensionBus.h"
+#include "platform/glib/ShellExtensionHotKeys.h"
+#include "platform/glib/ShellFrontmostApplication.h"
+#include "platform/glib/ShellKeySynthesizer.h"
+#include "platform/glib/WaylandSessionTrust.h"
+#include "platform/memory/FixedFrontmostApplication.h"
+#include "platform/memory/MemoryAccessibilityTrust.h"
+#include "platform/memory/MemoryKeySynthesizer.h"
+#include "tests/platform/glib/SessionBusTesting.h"
+
+#include <gio/gio.h>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace ondravell::platform;
+using namespace ondravell::test;
+
+namespace {
+
+constexpr const char* interfaceXML = "<node><interface name='K3WQ9ZD7TM.dev.ondravell.Shell'>"
+                                     "<method name='SendKeys'><arg type='s' direction='in'/></method>"
+                                     "<method name='GetFocus'><arg type='a{sv}' direction='out'/></method>"
+                                     "<method name='GrabAccelerator'><arg type='s' direction='in'/>"
+                                     "<arg type='u' direction='out'/></method>"
+                                     "<method name='UngrabAccelerator'><arg type='u' direction='in'/>"
+                                     "<arg type='b' direction='out'/></method>"
+                                     "</interface></node>";
+
+// Owns "org.gnome.Shell" and exports the extension's object, or not (an extension switched off). It
+// grants grabs as the extension does, four at most, and takes every other call without answering it
+// (a stuck Shell) until it is destroyed.
+class StandInShell {
+public:
+    explicit StandInShell(bool exportsExtension) : connection_(newBusConnection()) {
+        if (exportsExtension) {
+            GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(interfaceXML, nullptr);
+            static const GDBusInterfaceVTable vtable = {
+                [](GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method,
+                   GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
+                    auto* self = static_cast<StandInShell*>(data);
+                    std::string call = method;
+                    const gchar* argument = nullptr;
+                    if (g_variant_is_of_type(parameters, G_VARIANT_TYPE("(s)"))) {
+                        g_variant_get(parameters, "(&s)", &argument);
+                        call = call + " " + argument;
+                    }
+                    if (call.starts_with("GrabAccelerator")) {
+                        if (self->grabs.size() >= 4) {
+                            g_dbus_method_invocation_return_dbus_error(
+                                invocation, "org.freedesktop.DBus.Error.Failed", "all grabs held");
+                            return;
+                        }
+                        self->grabs[++self->lastAction_] = argument;
+                        g_dbus_method_invocation_return_value(invocation,
+                                                              g_variant_new("(u)", self->lastAction_));
+                        return;
+                    }
+                    if (call == "UngrabAccelerator") {
+                        guint32 action = 0;
+                        g_variant_get(parameters, "(u)", &action);
+                        g_dbus_method_invocation_return_value(
+                            invocation, g_variant_new("(b)", self->grabs.erase(action) > 0));
+                        return;
+                    }
+                    self->calls.push_back(call);
+                    self->held_.push_back(invocation);
+                },
+                nullptr,
+                nullptr,
+                {}};
+            registration_ =
+                g_dbus_connection_register_object(connection_, ShellExtensionBus::objectPath,
+                                                  node->interfaces[0], &vtable, this, nullptr, nullptr);
+            g_dbus_node_info_unref(node);
+        }
+        owned_ =
+            g_bus_own_name_on_connection(connection_, ShellExtensionBus::busName, G_BUS_NAME_OWNER_FLAGS_NONE,
+                                         nullptr, nullptr, nullptr, nullptr);
+        runMainContextUntil([] { return nameHasOwner(ShellExtensionBus::busName); });
+    }
+
+    ~StandInShell() {
+        for (GDBusMethodInvocation* invocation : held_)
+            g_dbus_method_invocation_return_dbus_error(invocation, "org.freedesktop.DBus.Error.Failed",
+                                                       "ended");
+        if (registration_)
+            g_dbus_connection_unregister_object(connection_, registration_);
+        g_bus_unown_name(owned_);
+        g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
+        g_object_unref(connection_);
+        runMainContextUntil([] { return !nameHasOwner(ShellExtensionBus::busName); });
+    }
+
+    // The extension's "Focus" signal to `destination`, as the Shell sends it on a change of focus.
+    void focus(const char* destination, bool known, const char* appID, const char* objectPath) {
+        GVariantBuilder window;
+        g_variant_builder_init(&window, G_VARIANT_TYPE("a{sv}"));
+        if (appID)
+            g_variant_builder_add(&window, "{sv}", "app-id", g_variant_new_string(appID));
+        if (objectPath)
+            g_variant_builder_add(&window, "{sv}", "gtk-window-object-path",
+                                  g_variant_new_string(objectPath));
+        g_dbus_connection_emit_signal(connection_, destination, ShellExtensionBus::objectPath,
+                                      ShellExtensionBus::interfaceName, "Focus",
+                                      g_variant_new("(ba{sv})", known, &window), nullptr);
+        g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
+    }
+
+    GDBusConnection* connection() const { return connection_; }
+    std::vector<std::string> calls;
+    std::map<guint32, std::string> grabs;
+
+private:
+    guint32 lastAction_ = 0;
+    GDBusConnection* connection_;
+    unsigned registration_ = 0;
+    unsigned owned_ = 0;
+    std::vector<GDBusMethodInvocation*> held_;
+};
+
+class ShellExtensionServices : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Held for the test, so that the program's services share this connection and its name.
+        bus_ = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+        if (!bus_)
+            GTEST_SKIP() << "no session bus";
+        ownName_ = g_dbus_connection_get_unique_name(bus_);
+    }
+    void TearDown() override {
+        if (bus_)
+            g_object_unref(bus_);
+    }
+    GDBusConnection* bus_ = nullptr;
+    std::string ownName_;
+};
+
+} // namespace
+
+TEST_F(ShellExtensionServices, ShortcutsGoOutWithoutWaitingAndFallBackOnlyWhenTheExtensionIsMissing) {
+    MemoryKeySynthesizer xtest;
+    {
+        StandInShell stuck(true);
+        ShellKeySynthesizer keys(xtest);
+        EXPECT_TRUE(keys.send(KeySynthesizer::Shortcut::copy));
+        // Nothing was waited for: the Shell has not even heard the question yet.
+        EXPECT_TRUE(stuck.calls.empty());
+        EXPECT_TRUE(runMainContextUntil([&] { return !stuck.calls.empty(); }));
+        EXPECT_EQ(stuck.calls, std::vector<std::string>{"SendKeys copy"});
+        // Given up on, the stuck Shell gets no second copy through XTest.
+        runMainContextUntil([] { return false; }, 3 * ShellKeySynthesizer::answerLimitMs);
+        EXPECT_TRUE(xtest.sent.empty());
+    }
+    StandInShell withoutExtension(false);
+    ShellKeySynthesizer keys(xtest);
+    EXPECT_TRUE(keys.send(KeySynthesizer::Shortcut::paste));
+    EXPECT_TRUE(runMainContextUntil([&] { return !xtest.sent.empty(); }));
+    EXPECT_EQ(xtest.sent, std::vector<KeySynthesizer::Shortcut>{KeySynthesizer::Shortcut::paste});
+}
+
+TEST_F(ShellExtensionServices, TheFocusedApplicationIsWhatTheShellToldLastWithoutAskingIt) {
+    FixedFrontmostApplication x11;
+    x11.identifier = "x11-app";
+    StandInShell shell(true);
+    ShellFrontmostApplication frontmost(x11);
+    EXPECT_EQ(frontmost.bundleIdentifier(), "x11-app") << "nothing told yet";
+
+    shell.focus(ownName_.c_str(), true, "org.gnome.Nautilus.desktop", "/org/gnome/Nautilus/window/1");
+    EXPECT_TRUE(runMainContextUntil([&] { return frontmost.bundleIdentifier() == "org.gnome.Nautilus"; }));
+    EXPECT_EQ(frontmost.windowObjectPath(), "/org/gnome/Nautilus/window/1");
+    EXPECT_TRUE(shell.calls.empty()) << "the Shell was asked";
+
+    // Another process sends the same signal: it is not the Shell, and changes nothing.
+    GDBusConnection* stranger = newBusConnection();
+    g_dbus_connection_emit_signal(stranger, ownName_.c_str(), ShellExtensionBus::objectPath,
+                                  ShellExtensionBus::interfaceName, "Focus",
+                                  g_variant_new_parsed("(true, {'app-id': <'evil.desktop'>})"), nullptr);
+    g_dbus_connection_flush_sync(stranger, nullptr, nullptr);
+    g_object_unref(stranger);
+    runMainContextUntil([] { return false; }, 200);
+    EXPECT_EQ(frontmost.bundleIdentifier(), "org.gnome.Nautilus");
+    shell.focus(ownName_.c_str(), true, nullptr, nullptr);
+    EXPECT_TRUE(runMainContextUntil([&] { return !frontmost.bundleIdentifier(); }))
+        << "no window has the focus";
+
+    // What the extension told is what the settings show of it: the stuck Shell is not asked.
+    MemoryAccessibilityTrust x11Trust(true);
+    WaylandSessionTrust trust(x11Trust);
+    trust.setExtensionTold([&] { return frontmost.extensionRuns(); });
+    EXPECT_EQ(trust.missingServices(), std::nullopt);
+
+    // The extension switched off: the fallback answers again.
+    shell.focus(ownName_.c_str(), false, nullptr, nullptr);
+    EXPECT_TRUE(runMainContextUntil([&] { return frontmost.bundleIdentifier() == "x11-app"; }));
+    EXPECT_NE(trust.missingServices(), std::nullopt);
+}
+
+TEST_F(ShellExtensionServices, AReloadBeforeTheShellAnsweredEndsWithTheNewGrabsAndNoMore) {
+    StandInShell shell(true);
+    ShellExtensionHotKeys hotKeys(ownName_, [](std::uint32_t keyCode) {
+        return std::optional<std::string>(std::string(1, char('a' + keyCode)));
+    });
+    auto accelerators = [&] {
+        std::set<std::string> held;
+        for (const auto& [action, accelerator] : shell.grabs)
+            held.insert(accelerator);
+        return held;
+    };
+    const std::uint32_t control = GlobalHotKeys::controlModifier;
+    EXPECT_FALSE(hotKeys.registerHotKey(0, GlobalHotKeys::shiftModifier, 1)) << "Shift alone";
+    // The first grab arrives once this process is known to own the name.
+    std::optional<GlobalHotKeys::Reference> first = hotKeys.registerHotKey(0, control, 1);
+    ASSERT_TRUE(runMainContextUntil([&] { return shell.grabs.size() == 1; }));
+    hotKeys.unregisterHotKey(*first);
+    ASSERT_TRUE(runMainContextUntil([&] { return shell.grabs.empty(); }));
+
+    std::vector<GlobalHotKeys::Reference> earlier;
+    for (std::uint32_t key = 0; key < 4; ++key)
+        earlier.push_back(*hotKeys.registerHotKey(key, control, 10 + key));
+    for (GlobalHotKeys::Reference reference : earlier)
+        hotKeys.unregisterHotKey(reference);
+    for (std::uint32_t key = 4; key < 8; ++key)
+        ASSERT_TRUE(hotKeys.registerHotKey(key, control, 10 + key));
+    const std::set<std::string> expected{"<Control>e", "<Control>f", "<Control>g", "<Control>h"};
+    EXPECT_TRUE(runMainContextUntil([&] { return accelerators() == expected; }));
+    drainMainContext();
+    EXPECT_EQ(accelerators(), expected);
+}
