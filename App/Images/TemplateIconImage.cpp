@@ -9,9 +9,8 @@ namespace ondravell {
 
 namespace {
 
-// What a picture of `maxPixels` pixels needs as 32-bit colour, rounded up to the reader's unit.
-constexpr int allocationLimitMiB =
-    static_cast<int>((TemplateIconImage::maxPixels * 4 + (1 << 20) - 1) / (1 << 20));
+constexpr int allocationLimitMiB = static_cast<int>(TemplateIconImage::maxDecodeBytes / (1 << 20));
+constexpr qint64 bytesPerPixel = 4;
 
 } // namespace
 
@@ -30,7 +29,7 @@ QSize TemplateIconImage::normalizedSize(QSize source, int maxSide) {
     return {scaled(width), scaled(height)};
 }
 
-QImage TemplateIconImage::decode(const QByteArray& bytes, QString* error, qint64 pixelLimit) {
+QImage TemplateIconImage::decode(const QByteArray& bytes, QString* error, qint64 pixelLimit, int maxSide) {
     auto refuse = [&](const char* message) {
         if (error)
             *error = QString::fromUtf8(message);
@@ -41,16 +40,24 @@ QImage TemplateIconImage::decode(const QByteArray& bytes, QString* error, qint64
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
-    // A backstop for formats whose header gives no size: the decoder stops at this much memory.
+    // The decoder stops at this much memory, also for formats whose header gives no size.
     reader.setAllocationLimit(allocationLimitMiB);
     if (!reader.canRead())
         return refuse(unreadableMessage);
+    // The size before the EXIF turn, which is also what a scaled read is asked for in.
     const QSize stated = reader.size();
-    if (stated.isValid() && qint64(stated.width()) * stated.height() > pixelLimit)
+    const qint64 statedPixels = stated.isValid() ? qint64(stated.width()) * stated.height() : 0;
+    if (statedPixels > pixelLimit)
         return refuse(tooManyPixelsMessage);
+    const bool wholeTooLarge = statedPixels * bytesPerPixel > maxDecodeBytes;
+    const QSize kept = maxSide > 0 && stated.isValid() ? normalizedSize(stated, maxSide) : stated;
+    if (kept != stated && reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(kept);
+    else if (wholeTooLarge)
+        return refuse(tooLargeToReadMessage);
     QImage image = reader.read();
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
-        return refuse(unreadableMessage);
+        return refuse(wholeTooLarge ? tooLargeToReadMessage : unreadableMessage);
     if (qint64(image.width()) * image.height() > pixelLimit)
         return refuse(tooManyPixelsMessage);
     return image;
@@ -58,7 +65,7 @@ QImage TemplateIconImage::decode(const QByteArray& bytes, QString* error, qint64
 
 TemplateIconImage::Normalized TemplateIconImage::normalized(const QByteArray& bytes, int maxSide) {
     Normalized result;
-    QImage image = decode(bytes, &result.error);
+    QImage image = decode(bytes, &result.error, maxPixels, maxSide);
     if (image.isNull())
         return result;
     const QSize size = normalizedSize(image.size(), maxSide);

@@ -10,6 +10,7 @@
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
 #include "App/MainWindow/Pages/SelectionSettingsView.h"
 #include "App/MainWindow/Pages/TemplatesSettingsView.h"
+#include "App/MainWindow/Widgets/ApplicationChooserDialog.h"
 #include "App/MainWindow/Widgets/QtText.h"
 #include "App/Services/ICloudSync.h"
 #include "App/Services/UpdateChecker.h"
@@ -50,7 +51,7 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
     using Section = SettingsNavigation::Section;
     switch (section) {
     case Section::finder: {
-        auto* page = new FinderActionsSettings({services.applications, services.fileDialog});
+        auto* page = new FinderActionsSettings({services.applications, ApplicationChooserDialog::choose});
         auto* favorites = new FavoriteTargetsSection(services.fileDialog);
         auto* pathTemplates = new PathTemplatesSection;
         auto* hotKeys = new HotKeysSection(services.keyboardLayout, services.reloadHotKeys);
@@ -85,7 +86,8 @@ QWidget* makeSettingsPage(SettingsNavigation::Section section, SettingsPageServi
         auto* page = new SelectionSettingsView(
             {services.trust, services.rearmSelectionTrigger, services.reloadHotKeys},
             services.keyboardLayout);
-        auto* engines = new SelectionEnginesSections({services.applications, services.fileDialog});
+        auto* engines =
+            new SelectionEnginesSections({services.applications, ApplicationChooserDialog::choose});
         page->addToolbarSection(engines);
         page->reportSaves(page->model());
         page->reportSaves(engines->model());

@@ -3,9 +3,7 @@
 #include "platform/glib/DesktopAppLookup.h"
 #include "platform/glib/GioURIs.h"
 
-#include <algorithm>
-#include <gio/gdesktopappinfo.h>
-#include <vector>
+#include <gio/gio.h>
 
 namespace ondravell::platform {
 
@@ -13,24 +11,20 @@ namespace {
 
 constexpr std::string_view desktopSuffix = ".desktop";
 
-std::vector<std::filesystem::path> applicationFolders() {
-    std::vector<std::filesystem::path> folders{std::filesystem::path(g_get_user_data_dir()) / "applications"};
-    for (const char* const* dir = g_get_system_data_dirs(); dir && *dir; ++dir)
-        folders.push_back(std::filesystem::path(*dir) / "applications");
-    return folders;
-}
-
-std::string desktopFileID(const std::filesystem::path& file) {
-    std::filesystem::path normal = file.lexically_normal();
-    for (const auto& folder : applicationFolders()) {
-        std::filesystem::path relative = normal.lexically_relative(folder.lexically_normal());
-        if (!relative.empty() && *relative.begin() != "..") {
-            std::string id = relative.generic_string();
-            std::replace(id.begin(), id.end(), '/', '-');
-            return id;
-        }
+// The theme name or file path of the application's icon; empty when it has none or another kind.
+std::string iconOf(GAppInfo* app) {
+    GIcon* icon = g_app_info_get_icon(app);
+    if (G_IS_THEMED_ICON(icon)) {
+        const gchar* const* names = g_themed_icon_get_names(G_THEMED_ICON(icon));
+        return names && *names ? *names : "";
     }
-    return file.filename().string();
+    if (G_IS_FILE_ICON(icon)) {
+        gchar* path = g_file_get_path(g_file_icon_get_file(G_FILE_ICON(icon)));
+        std::string result = path ? path : "";
+        g_free(path);
+        return result;
+    }
+    return {};
 }
 
 } // namespace
@@ -45,19 +39,20 @@ std::optional<std::string> GioInstalledApplications::displayName(std::string_vie
     return result;
 }
 
-std::optional<std::string>
-GioInstalledApplications::identifierOfDesktopFile(const std::filesystem::path& file) const {
-    if (file.extension() != desktopSuffix)
-        return std::nullopt;
-    GDesktopAppInfo* info = g_desktop_app_info_new_from_filename(file.c_str());
-    if (!info)
-        return std::nullopt;
-    g_object_unref(info);
-    std::string id = desktopFileID(file);
-    id.resize(id.size() - desktopSuffix.size());
-    if (id.empty())
-        return std::nullopt;
-    return id;
+std::vector<InstalledApplication> GioInstalledApplications::applications() const {
+    std::vector<InstalledApplication> result;
+    GList* all = g_app_info_get_all();
+    for (GList* item = all; item; item = item->next) {
+        auto* app = static_cast<GAppInfo*>(item->data);
+        std::string_view id = g_app_info_get_id(app) ? g_app_info_get_id(app) : "";
+        if (!g_app_info_should_show(app) || !id.ends_with(desktopSuffix) || id.size() == desktopSuffix.size())
+            continue;
+        id.remove_suffix(desktopSuffix.size());
+        const char* name = g_app_info_get_display_name(app);
+        result.push_back({std::string(id), name ? name : std::string(id), iconOf(app)});
+    }
+    g_list_free_full(all, g_object_unref);
+    return result;
 }
 
 bool GioInstalledApplications::handlesURLScheme(std::string_view scheme) const {

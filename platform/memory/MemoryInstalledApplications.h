@@ -7,34 +7,31 @@
 
 namespace ondravell::platform {
 
-// Installed applications for tests: the identifiers it was given, with their names, and the desktop
-// files it was told about.
+// Installed applications for tests: the identifiers it was given, with their names and icons.
 class MemoryInstalledApplications final : public InstalledApplications {
 public:
-    void install(std::string bundleID, std::string displayName) {
-        names_[std::move(bundleID)] = std::move(displayName);
-    }
-    void addDesktopFile(std::filesystem::path file, std::string identifier) {
-        desktopFiles_[std::move(file)] = std::move(identifier);
+    void install(std::string bundleID, std::string displayName, std::string icon = {}) {
+        installed_[bundleID] = {bundleID, std::move(displayName), std::move(icon)};
     }
 
     void claimScheme(std::string scheme) { schemes_.insert(std::move(scheme)); }
 
     std::optional<std::string> displayName(std::string_view bundleID) const override {
-        auto found = names_.find(bundleID);
-        return found == names_.end() ? std::nullopt : std::optional(found->second);
+        auto found = installed_.find(bundleID);
+        return found == installed_.end() ? std::nullopt : std::optional(found->second.displayName);
     }
-    std::optional<std::string> identifierOfDesktopFile(const std::filesystem::path& file) const override {
-        auto found = desktopFiles_.find(file);
-        return found == desktopFiles_.end() ? std::nullopt : std::optional(found->second);
+    std::vector<InstalledApplication> applications() const override {
+        std::vector<InstalledApplication> result;
+        for (const auto& [id, app] : installed_)
+            result.push_back(app);
+        return result;
     }
 
     bool handlesURLScheme(std::string_view scheme) const override { return schemes_.contains(scheme); }
 
 private:
     std::set<std::string, std::less<>> schemes_;
-    std::map<std::string, std::string, std::less<>> names_;
-    std::map<std::filesystem::path, std::string> desktopFiles_;
+    std::map<std::string, InstalledApplication, std::less<>> installed_;
 };
 
 } // namespace ondravell::platform

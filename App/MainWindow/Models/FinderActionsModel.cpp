@@ -1,9 +1,7 @@
 #include "App/MainWindow/Models/FinderActionsModel.h"
 
-#include "App/MainWindow/Models/ApplicationFolders.h"
 #include "App/MainWindow/Models/CollectionMove.h"
 #include "core/FileOps/AppLauncherCatalog.h"
-#include "platform/FileDialog.h"
 #include "platform/InstalledApplications.h"
 
 #include <algorithm>
@@ -38,7 +36,7 @@ void appendOnce(std::vector<std::string>& list, const std::string& id) {
 } // namespace
 
 FinderActionsModel::FinderActionsModel(Services services, SettingsService service)
-    : SettingsPageModel(std::move(service)), services_(services) {}
+    : SettingsPageModel(std::move(service)), services_(std::move(services)) {}
 
 void FinderActionsModel::read(const OndravellSettings& settings) {
     actions_ = displayedOrder(settings.enabledActionIDs);
@@ -163,10 +161,7 @@ void FinderActionsModel::setMaxCopyMB(std::int64_t megabytes) {
 }
 
 void FinderActionsModel::addCustomApp(bool isTerminal) {
-    auto chosen = services_.fileDialog.run(applicationDialogRequest());
-    if (!chosen)
-        return;
-    auto id = services_.applications.identifierOfDesktopFile(*chosen);
+    std::optional<std::string> id = services_.chooseApplication(applicationChoices(services_.applications));
     if (!id)
         return;
     appendOnce(isTerminal ? customTerminalIDs_ : customEditorIDs_, *id);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "App/MainWindow/Models/ApplicationChoices.h"
 #include "App/MainWindow/Models/SettingsPageModel.h"
 #include "core/FileOps/LaunchableApp.h"
 #include "core/Models/ActionRule.h"
@@ -15,11 +16,6 @@
 
 namespace ondravell {
 
-namespace platform {
-class FileDialog;
-class InstalledApplications;
-} // namespace platform
-
 // The Finder actions page: which file-manager actions are on, their order, rules and groups, the menu
 // nesting, the terminal and editor of the open-with actions and the copy size limit. The page owns
 // nine settings fields and writes them at every change; the file-manager module reads the file at
@@ -28,7 +24,7 @@ class FinderActionsModel final : public SettingsPageModel {
 public:
     struct Services {
         platform::InstalledApplications& applications;
-        platform::FileDialog& fileDialog;
+        ApplicationChooser chooseApplication;
     };
 
     static constexpr std::int64_t minCopyMB = 1;
@@ -70,7 +66,7 @@ public:
     // The catalogue's installed applications, then the user's own, installed ones only.
     const std::vector<LaunchableApp>& installedTerminals() const { return installedTerminals_; }
     const std::vector<LaunchableApp>& installedEditors() const { return installedEditors_; }
-    // Lets the user choose an application's desktop file and makes it the terminal or the editor.
+    // Lets the user choose one of the installed applications and makes it the terminal or the editor.
     void addCustomApp(bool isTerminal);
 
     std::int64_t maxCopyMB() const { return maxCopyMB_; }

@@ -1,9 +1,7 @@
 #include "App/MainWindow/Models/SelectionEnginesModel.h"
 
-#include "App/MainWindow/Models/ApplicationFolders.h"
 #include "App/MainWindow/Models/SpaceTrim.h"
 #include "core/Support/Uuid.h"
-#include "platform/FileDialog.h"
 #include "platform/InstalledApplications.h"
 
 #include <algorithm>
@@ -33,7 +31,7 @@ std::string schemeOf(std::string_view text) {
 } // namespace
 
 SelectionEnginesModel::SelectionEnginesModel(Services services, SettingsService service)
-    : SettingsPageModel(std::move(service)), services_(services) {}
+    : SettingsPageModel(std::move(service)), services_(std::move(services)) {}
 
 std::vector<SearchEngine> SelectionEnginesModel::options(List list) const {
     std::vector<SearchEngine> all =
@@ -106,10 +104,7 @@ std::string SelectionEnginesModel::appName(const std::string& bundleID) const {
 }
 
 void SelectionEnginesModel::addBlacklistApp() {
-    auto chosen = services_.fileDialog.run(applicationDialogRequest());
-    if (!chosen)
-        return;
-    auto id = services_.applications.identifierOfDesktopFile(*chosen);
+    std::optional<std::string> id = services_.chooseApplication(applicationChoices(services_.applications));
     if (!id || std::find(blacklist_.begin(), blacklist_.end(), *id) != blacklist_.end())
         return;
     blacklist_.push_back(std::move(*id));

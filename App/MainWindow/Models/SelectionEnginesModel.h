@@ -1,5 +1,6 @@
 #pragma once
 
+#include "App/MainWindow/Models/ApplicationChoices.h"
 #include "App/MainWindow/Models/SettingsPageModel.h"
 #include "core/Models/SearchEngine.h"
 
@@ -9,11 +10,6 @@
 
 namespace ondravell {
 
-namespace platform {
-class FileDialog;
-class InstalledApplications;
-} // namespace platform
-
 // The toolbar's search engine, its AI target with the user's own engines and targets, and the
 // applications in which the toolbar never shows. Five settings fields, written at every change; the
 // toolbar reads them afresh at each use.
@@ -21,7 +17,7 @@ class SelectionEnginesModel final : public SettingsPageModel {
 public:
     struct Services {
         platform::InstalledApplications& applications;
-        platform::FileDialog& fileDialog;
+        ApplicationChooser chooseApplication;
     };
 
     // One of the two engine lists: the chosen id, the user's entries and the add row's texts.
@@ -63,7 +59,7 @@ public:
     const std::vector<std::string>& blacklist() const { return blacklist_; }
     // The application's name, or the identifier when it is not installed.
     std::string appName(const std::string& bundleID) const;
-    // Lets the user choose an application's desktop file and excludes it, once.
+    // Lets the user choose one of the installed applications and excludes it, once.
     void addBlacklistApp();
     // Removes every entry equal to the identifier.
     void removeBlacklist(const std::string& bundleID);

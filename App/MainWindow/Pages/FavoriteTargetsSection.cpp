@@ -1,36 +1,34 @@
 #include "App/MainWindow/Pages/FavoriteTargetsSection.h"
 
-#include "App/MainWindow/Widgets/ListRows.h"
 #include "App/MainWindow/Widgets/QtText.h"
+#include "App/MainWindow/Widgets/RemovableRowList.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
 #include "App/MainWindow/Widgets/SymbolIcons.h"
-#include "App/Widgets/ElidedLabel.h"
-#include "App/Widgets/PlainToolTip.h"
 #include "core/Support/PathRules.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace ondravell {
 
-namespace {
-constexpr int iconSize = 16;
-} // namespace
-
 FavoriteTargetsSection::FavoriteTargetsSection(platform::FileDialog& dialog, QWidget* parent)
-    : QWidget(parent), model_(dialog), list_(new QVBoxLayout), add_(new QPushButton) {
+    : QWidget(parent), model_(dialog), list_(nullptr), add_(new QPushButton) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     auto* section = new SettingsSection(
         QStringLiteral("收藏目标"), QStringLiteral("右键「复制到 / 移动到」子菜单里的固定目录，最多 8 个。"));
     column->addWidget(section);
-    list_->setContentsMargins(0, 0, 0, 0);
-    auto* rows = new QWidget;
-    rows->setLayout(list_);
-    section->rows()->addWidget(rows);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    list_ = new RemovableRowList(small, symbolIcon("folder", palette().color(QPalette::Highlight)));
+    list_->entryAt = [this](std::size_t index) {
+        const std::string& path = model_.favorites()[index];
+        return RemovableRowList::Entry{toQString(PathRules::lastPathComponent(path)), toQString(path)};
+    };
+    // A copy: the removal replaces the list the path lives in.
+    list_->onRemove = [this](std::size_t index) { model_.remove(std::string(model_.favorites()[index])); };
+    section->rows()->addWidget(list_);
     add_->setText(QStringLiteral("添加收藏目标…"));
     add_->setIcon(symbolIcon("plus", palette().color(QPalette::ButtonText)));
     section->rows()->addWidget(add_, 0, Qt::AlignLeft);
@@ -39,30 +37,7 @@ FavoriteTargetsSection::FavoriteTargetsSection(platform::FileDialog& dialog, QWi
 }
 
 void FavoriteTargetsSection::refresh() {
-    removeRowsLater(list_);
-    for (const std::string& path : model_.favorites()) {
-        auto* row = new QWidget;
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 2, 0, 2);
-        auto* icon = new QLabel;
-        icon->setPixmap(
-            symbolIcon("folder", palette().color(QPalette::Highlight)).pixmap(iconSize, iconSize));
-        layout->addWidget(icon);
-        auto* name = new QLabel(toQString(PathRules::lastPathComponent(path)));
-        name->setTextFormat(Qt::PlainText);
-        layout->addWidget(name);
-        auto* full = new ElidedLabel(toQString(path), Qt::ElideMiddle);
-        full->setToolTip(plainToolTip(toQString(path)));
-        full->setForegroundRole(QPalette::PlaceholderText);
-        QFont small = full->font();
-        small.setPointSizeF(small.pointSizeF() * 0.85);
-        full->setFont(small);
-        layout->addWidget(full, 1);
-        QToolButton* remove = makeDeleteButton();
-        connect(remove, &QToolButton::clicked, this, [this, path] { model_.remove(path); });
-        layout->addWidget(remove);
-        list_->addWidget(row);
-    }
+    list_->setCount(model_.favorites().size());
     add_->setEnabled(model_.canAdd());
 }
 

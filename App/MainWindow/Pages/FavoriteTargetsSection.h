@@ -5,9 +5,10 @@
 #include <QWidget>
 
 class QPushButton;
-class QVBoxLayout;
 
 namespace ondravell {
+
+class RemovableRowList;
 
 // "收藏目标": the favourite folders of the copy-to and move-to submenus, each with a delete button,
 // and "添加收藏目标…", off while the list holds 8 or more.
@@ -18,6 +19,7 @@ public:
     void reload() { model_.load(); }
     FavoriteTargetsModel& model() { return model_; }
     QPushButton* addButton() const { return add_; }
+    RemovableRowList* rows() const { return list_; }
 
 protected:
     // Each time the section comes on screen it shows what the settings file holds now.
@@ -27,7 +29,7 @@ private:
     void refresh();
 
     FavoriteTargetsModel model_;
-    QVBoxLayout* list_;
+    RemovableRowList* list_;
     QPushButton* add_;
 };
 

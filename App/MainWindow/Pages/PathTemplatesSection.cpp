@@ -1,7 +1,7 @@
 #include "App/MainWindow/Pages/PathTemplatesSection.h"
 
-#include "App/MainWindow/Widgets/ListRows.h"
 #include "App/MainWindow/Widgets/QtText.h"
+#include "App/MainWindow/Widgets/RemovableRowList.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
 
 #include <QFontDatabase>
@@ -18,11 +18,7 @@ constexpr int nameFieldWidth = 110;
 } // namespace
 
 PathTemplatesSection::PathTemplatesSection(QWidget* parent)
-    : QWidget(parent),
-      list_(new QVBoxLayout),
-      name_(new QLineEdit),
-      template_(new QLineEdit),
-      add_(new QPushButton) {
+    : QWidget(parent), list_(nullptr), name_(new QLineEdit), template_(new QLineEdit), add_(new QPushButton) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     auto* section = new SettingsSection(
@@ -31,10 +27,16 @@ PathTemplatesSection::PathTemplatesSection(QWidget* parent)
             "追加到「复制路径」子菜单。占位符：{path} 全路径、{name} 文件名、{name_noext} 无扩展名、"
             "{ext} 扩展名、{parent} 父目录、{url} file:// 地址。"));
     column->addWidget(section);
-    list_->setContentsMargins(0, 0, 0, 0);
-    auto* rows = new QWidget;
-    rows->setLayout(list_);
-    section->rows()->addWidget(rows);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPointSizeF(font().pointSizeF() * 0.9);
+    list_ = new RemovableRowList(mono);
+    list_->entryAt = [this](std::size_t index) {
+        const PathTemplate& entry = model_.templates()[index];
+        return RemovableRowList::Entry{toQString(entry.name), toQString(entry.pathTemplate)};
+    };
+    // A copy: the removal replaces the list the id lives in.
+    list_->onRemove = [this](std::size_t index) { model_.remove(std::string(model_.templates()[index].id)); };
+    section->rows()->addWidget(list_);
 
     auto* addRow = new QWidget;
     auto* addLayout = new QHBoxLayout(addRow);
@@ -69,12 +71,7 @@ PathTemplatesSection::PathTemplatesSection(QWidget* parent)
 }
 
 void PathTemplatesSection::refresh() {
-    removeRowsLater(list_);
-    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSizeF(font().pointSizeF() * 0.9);
-    for (const PathTemplate& entry : model_.templates())
-        list_->addWidget(makeRemovableRow(toQString(entry.name), toQString(entry.pathTemplate), mono,
-                                          [this, id = entry.id] { model_.remove(id); }));
+    list_->setCount(model_.templates().size());
     QSignalBlocker nameBlocker(name_);
     QSignalBlocker templateBlocker(template_);
     name_->setText(toQString(model_.newName));

@@ -6,9 +6,10 @@
 
 class QLineEdit;
 class QPushButton;
-class QVBoxLayout;
 
 namespace ondravell {
+
+class RemovableRowList;
 
 // "自定义路径格式": the user's path formats with delete buttons, and an add row of name and template.
 class PathTemplatesSection final : public QWidget {
@@ -20,6 +21,7 @@ public:
     QLineEdit* nameField() const { return name_; }
     QLineEdit* templateField() const { return template_; }
     QPushButton* addButton() const { return add_; }
+    RemovableRowList* rows() const { return list_; }
 
 protected:
     // Each time the section comes on screen it shows what the settings file holds now.
@@ -29,7 +31,7 @@ private:
     void refresh();
 
     PathTemplatesModel model_;
-    QVBoxLayout* list_;
+    RemovableRowList* list_;
     QLineEdit* name_;
     QLineEdit* template_;
     QPushButton* add_;

@@ -1,8 +1,8 @@
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
 
 #include "App/MainWindow/Widgets/FontWarmUp.h"
-#include "App/MainWindow/Widgets/ListRows.h"
 #include "App/MainWindow/Widgets/QtText.h"
+#include "App/MainWindow/Widgets/RemovableRowList.h"
 #include "App/MainWindow/Widgets/SettingsSection.h"
 #include "App/MainWindow/Widgets/SymbolIcons.h"
 
@@ -25,12 +25,10 @@ constexpr int pickerWidth = 220;
 // The caption beneath a row's title: the engine's template.
 constexpr double captionScale = 0.8;
 
-QVBoxLayout* addRowHolder(SettingsSection* section) {
-    auto* holder = new QWidget;
-    auto* rows = new QVBoxLayout(holder);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(0);
-    section->rows()->addWidget(holder);
+RemovableRowList* addRowList(SettingsSection* section, const QFont& detailFont) {
+    auto* rows = new RemovableRowList(detailFont);
+    rows->rowLayout()->setSpacing(0);
+    section->rows()->addWidget(rows);
     return rows;
 }
 
@@ -57,7 +55,14 @@ SelectionEnginesSections::SelectionEnginesSections(SelectionEnginesModel::Servic
 
     auto* excluded = new SettingsSection(QStringLiteral("禁用的 App"),
                                          QStringLiteral("在这些 App 里不弹出划词条（如密码管理器、终端）。"));
-    blacklistRows_ = addRowHolder(excluded);
+    blacklistRows_ = addRowList(excluded, font());
+    blacklistRows_->entryAt = [this](std::size_t index) {
+        return RemovableRowList::Entry{toQString(model_.appName(model_.blacklist()[index])), {}};
+    };
+    // A copy: the removal replaces the list the identifier lives in.
+    blacklistRows_->onRemove = [this](std::size_t index) {
+        model_.removeBlacklist(std::string(model_.blacklist()[index]));
+    };
     addApp_->setText(QStringLiteral("添加禁用 App…"));
     addApp_->setIcon(symbolIcon("plus", palette().color(QPalette::ButtonText)));
     connect(addApp_, &QPushButton::clicked, this, [this] { model_.addBlacklistApp(); });
@@ -87,7 +92,14 @@ void SelectionEnginesSections::buildEngineSection(SettingsSection* section, List
         model_.choose(list, controls(list).picker->itemData(index).toString().toStdString());
     });
     section->addLabelledRow(pickerLabel, c.picker);
-    c.rows = addRowHolder(section);
+    c.rows = addRowList(section, scaledFont(font(), captionScale));
+    c.rows->entryAt = [this, list](std::size_t index) {
+        const SearchEngine& engine = model_.custom(list)[index];
+        return RemovableRowList::Entry{toQString(engine.name), toQString(engine.urlTemplate)};
+    };
+    c.rows->onRemove = [this, list](std::size_t index) {
+        model_.remove(list, model_.custom(list)[index].id);
+    };
 
     auto* addRow = new QWidget;
     auto* layout = new QHBoxLayout(addRow);
@@ -147,11 +159,7 @@ void SelectionEnginesSections::refreshEngines(List list) {
                               toQString(engine.id));
         c.picker->setCurrentIndex(c.picker->findData(toQString(model_.chosenID(list))));
     }
-    removeRowsLater(c.rows);
-    const QFont caption = scaledFont(font(), captionScale);
-    for (const SearchEngine& engine : model_.custom(list))
-        c.rows->addWidget(makeRemovableRow(toQString(engine.name), toQString(engine.urlTemplate), caption,
-                                           [this, list, id = engine.id] { model_.remove(list, id); }));
+    c.rows->setCount(model_.custom(list).size());
 }
 
 void SelectionEnginesSections::refreshAddRow(List list) {
@@ -167,10 +175,15 @@ void SelectionEnginesSections::refreshAddRow(List list) {
 }
 
 void SelectionEnginesSections::refreshBlacklist() {
-    removeRowsLater(blacklistRows_);
-    for (const std::string& bundleID : model_.blacklist())
-        blacklistRows_->addWidget(makeRemovableRow(toQString(model_.appName(bundleID)), {}, font(),
-                                                   [this, bundleID] { model_.removeBlacklist(bundleID); }));
+    blacklistRows_->setCount(model_.blacklist().size());
+}
+
+QVBoxLayout* SelectionEnginesSections::customRows(List list) const {
+    return controls(list).rows->rowLayout();
+}
+
+QVBoxLayout* SelectionEnginesSections::excludedRows() const {
+    return blacklistRows_->rowLayout();
 }
 
 void SelectionEnginesSections::showEvent(QShowEvent* event) {

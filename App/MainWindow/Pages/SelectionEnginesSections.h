@@ -14,6 +14,7 @@ class QVBoxLayout;
 
 namespace ondravell {
 
+class RemovableRowList;
 class SettingsSection;
 
 // The selection toolbar's search engine, AI target and excluded applications: three sections of the
@@ -37,8 +38,8 @@ public:
     QLabel* refusal(List list) const { return controls(list).refusal; }
     QPushButton* addAppButton() const { return addApp_; }
     // The rows of the user's own engines, or of the excluded applications.
-    QVBoxLayout* customRows(List list) const { return controls(list).rows; }
-    QVBoxLayout* excludedRows() const { return blacklistRows_; }
+    QVBoxLayout* customRows(List list) const;
+    QVBoxLayout* excludedRows() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -46,7 +47,7 @@ protected:
 private:
     struct EngineControls {
         QComboBox* picker = nullptr;
-        QVBoxLayout* rows = nullptr;
+        RemovableRowList* rows = nullptr;
         QLineEdit* name = nullptr;
         QLineEdit* urlTemplate = nullptr;
         QPushButton* add = nullptr;
@@ -65,7 +66,7 @@ private:
     SelectionEnginesModel model_;
     EngineControls search_;
     EngineControls ai_;
-    QVBoxLayout* blacklistRows_ = nullptr;
+    RemovableRowList* blacklistRows_ = nullptr;
     QPushButton* addApp_ = nullptr;
     // A keystroke in an add row is being reported.
     bool typing_ = false;

@@ -10,6 +10,10 @@
 
 namespace ondravell {
 
+namespace {
+constexpr int leadingIconSize = 16;
+} // namespace
+
 QToolButton* makeDeleteButton() {
     return makeDeleteButton(symbolIcon("trash", QColor(Qt::red)));
 }
@@ -23,38 +27,31 @@ QToolButton* makeDeleteButton(const QIcon& icon) {
     return button;
 }
 
-QWidget* makeRemovableRow(const QString& title, const QString& detail, const QFont& detailFont,
-                          std::function<void()> onDelete) {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
+RemovableRow::RemovableRow(const QFont& detailFont, const QIcon& leadingIcon, QWidget* parent)
+    : QWidget(parent),
+      title_(new QLabel),
+      detail_(new ElidedLabel({}, Qt::ElideMiddle)),
+      remove_(makeDeleteButton()) {
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 2);
-    // Names of templates, engines and applications are shown as they are, never as markup.
-    auto* name = new QLabel(title);
-    name->setTextFormat(Qt::PlainText);
-    layout->addWidget(name);
-    if (detail.isEmpty()) {
-        layout->addStretch(1);
-    } else {
-        auto* text = new ElidedLabel(detail, Qt::ElideMiddle);
-        text->setToolTip(plainToolTip(detail));
-        text->setFont(detailFont);
-        text->setForegroundRole(QPalette::PlaceholderText);
-        layout->addWidget(text, 1);
+    if (!leadingIcon.isNull()) {
+        auto* icon = new QLabel;
+        icon->setPixmap(leadingIcon.pixmap(leadingIconSize, leadingIconSize));
+        layout->addWidget(icon);
     }
-    QToolButton* remove = makeDeleteButton();
-    QObject::connect(remove, &QToolButton::clicked, row, std::move(onDelete));
-    layout->addWidget(remove);
-    return row;
+    // Names of templates, folders, engines and applications are shown as they are, never as markup.
+    title_->setTextFormat(Qt::PlainText);
+    layout->addWidget(title_);
+    detail_->setFont(detailFont);
+    detail_->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(detail_, 1);
+    layout->addWidget(remove_);
 }
 
-void removeRowsLater(QLayout* rows) {
-    while (QLayoutItem* item = rows->takeAt(0)) {
-        if (QWidget* row = item->widget()) {
-            row->hide();
-            row->deleteLater();
-        }
-        delete item;
-    }
+void RemovableRow::setTexts(const QString& title, const QString& detail) {
+    title_->setText(title);
+    detail_->setText(detail);
+    detail_->setToolTip(detail.isEmpty() ? QString() : plainToolTip(detail));
 }
 
 } // namespace ondravell

@@ -1,11 +1,13 @@
 #include "App/Images/TemplateIconImage.h"
 
+#include "tests/App/Images/BlankPng.h"
 #include "tests/App/OffscreenApplication.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace ondravell;
 
@@ -52,6 +54,13 @@ QImage decodedPNG(const QByteArray& png) {
     return QImage::fromData(png, "png");
 }
 
+// The most memory the process has held so far.
+qint64 peakResidentBytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return qint64(usage.ru_maxrss) * 1024;
+}
+
 } // namespace
 
 TEST(TemplateIconImage, TheLongestSideIsExactlyTheLimit) {
@@ -96,6 +105,8 @@ TEST(TemplateIconImage, RefusesWhatIsNoPictureOrTooManyPixelsBeforeDecoding) {
         {QByteArray(), QStringLiteral("无法读取该图片")},
         {bmpHeader(10000, 10000), QStringLiteral("图片尺寸过大（超过 6400 万像素），请换更小的")},
         {bmpHeader(65000, 1000), QStringLiteral("图片尺寸过大（超过 6400 万像素），请换更小的")},
+        // A BMP decodes only whole: 20 megapixels would take 80 MB.
+        {bmpHeader(5000, 4000), QStringLiteral("图片尺寸过大，无法读取，请换更小的")},
     };
     for (const auto& [bytes, message] : cases) {
         TemplateIconImage::Normalized icon = TemplateIconImage::normalized(bytes, 128);
@@ -107,4 +118,17 @@ TEST(TemplateIconImage, RefusesWhatIsNoPictureOrTooManyPixelsBeforeDecoding) {
     QImage small(300, 200, QImage::Format_RGB32);
     small.fill(Qt::red);
     EXPECT_EQ(TemplateIconImage::fitted(encoded(small, "png"), {20, 20}).size(), QSize(20, 13));
+}
+
+TEST(TemplateIconImage, AFiftyMegapixelPngIsDecodedAtTheSizeKept) {
+    ensureOffscreenApplication();
+    const QByteArray png = blankPng(10000, 5000);
+    ASSERT_LT(png.size(), 2 * 1024 * 1024) << "small enough to pass the upload's file-size check";
+    const qint64 before = peakResidentBytes();
+    TemplateIconImage::Normalized icon = TemplateIconImage::normalized(png, 128);
+    const qint64 growth = peakResidentBytes() - before;
+    ASSERT_FALSE(icon.png.isEmpty()) << icon.error.toStdString();
+    EXPECT_EQ(decodedPNG(icon.png).size(), QSize(128, 64));
+    // Decoded whole, the picture alone would take 200 MB.
+    EXPECT_LT(growth, 32LL * 1024 * 1024) << "the peak grew by " << growth / (1024 * 1024) << " MB";
 }

@@ -1,8 +1,8 @@
 #include "App/MainWindow/Models/FinderActionsModel.h"
 
 #include "core/FileOps/AppLauncherCatalog.h"
-#include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryInstalledApplications.h"
+#include "tests/App/MainWindow/QueuedApplicationChooser.h"
 #include "tests/App/MainWindow/SettingsFileFixture.h"
 
 using namespace ondravell;
@@ -13,8 +13,8 @@ namespace {
 class FinderActionsModelTest : public SettingsFileTest {
 protected:
     platform::MemoryInstalledApplications applications;
-    platform::MemoryFileDialog dialog;
-    FinderActionsModel page{{applications, dialog}};
+    QueuedApplicationChooser chooser;
+    FinderActionsModel page{{applications, chooser.chooser()}};
 
     std::vector<std::string> displayed() const {
         std::vector<std::string> ids;
@@ -130,37 +130,35 @@ TEST_F(FinderActionsModelTest, OnlyThePagesNineFieldsAreWrittenAndLongListsSurvi
 TEST_F(FinderActionsModelTest, OpenWithListsOnlyInstalledApplicationsAndAddsCustomOnes) {
     const std::string kitty = "net.kovidgoyal.kitty";
     const std::string code = "com.microsoft.VSCode";
-    applications.install(kitty, "kitty");
+    applications.install(kitty, "kitty", "kitty");
     applications.install(code, "Code");
-    applications.install("org.gnome.gedit", "Text Editor.app");
+    applications.install("org.gnome.gedit", "Text Editor.app", "/usr/share/pixmaps/gedit.png");
     applications.install("org.xfce.mousepad", "Mousepad");
-    applications.addDesktopFile("/usr/share/applications/org.gnome.gedit.desktop", "org.gnome.gedit");
-    applications.addDesktopFile("/usr/share/applications/kitty.desktop", kitty);
     writeSettings(R"({"customEditorBundleIDs": ["org.xfce.mousepad", "not.installed"]})");
     page.load();
     EXPECT_EQ(page.installedTerminals(), (std::vector<LaunchableApp>{{kitty, "kitty"}}));
     EXPECT_EQ(page.installedEditors(),
               (std::vector<LaunchableApp>{{code, "Visual Studio Code"}, {"org.xfce.mousepad", "Mousepad"}}));
 
-    dialog.answer(std::nullopt);      // cancelled
-    dialog.answer("/tmp/readme.txt"); // no application
-    dialog.answer("/usr/share/applications/org.gnome.gedit.desktop");
-    dialog.answer("/usr/share/applications/org.gnome.gedit.desktop");
-    dialog.answer("/usr/share/applications/kitty.desktop"); // a catalogue terminal, as the editor
-    page.addCustomApp(false);
-    page.addCustomApp(false);
+    chooser.answers = {std::nullopt, "org.gnome.gedit", "org.gnome.gedit", kitty};
+    page.addCustomApp(false); // cancelled
     EXPECT_EQ(settingsBytes(), R"({"customEditorBundleIDs": ["org.xfce.mousepad", "not.installed"]})");
+    // The installed applications are offered by name (letter case aside) with their icons.
+    ASSERT_EQ(chooser.offered.size(), 1u);
+    EXPECT_EQ(chooser.offered[0], (std::vector<platform::InstalledApplication>{
+                                      {code, "Code", ""},
+                                      {kitty, "kitty", "kitty"},
+                                      {"org.xfce.mousepad", "Mousepad", ""},
+                                      {"org.gnome.gedit", "Text Editor.app", "/usr/share/pixmaps/gedit.png"},
+                                  }));
     page.addCustomApp(false);
     page.addCustomApp(false);
     EXPECT_EQ(page.installedEditors().back(), (LaunchableApp{"org.gnome.gedit", "Text Editor"}));
     EXPECT_EQ(stored().customEditorBundleIDs,
               (std::vector<std::string>{"org.xfce.mousepad", "not.installed", "org.gnome.gedit"}));
-    page.addCustomApp(false);
+    page.addCustomApp(false); // a catalogue terminal, as the editor
     EXPECT_EQ(stored().preferredEditorBundleID, kitty);
     EXPECT_EQ(page.installedEditors().size(), 3u);
-    ASSERT_FALSE(dialog.requests().empty());
-    EXPECT_EQ(dialog.requests().front().directory, "/usr/share/applications");
-    EXPECT_EQ(dialog.requests().front().nameFilters, std::vector<std::string>{"*.desktop"});
 
     page.setPreferredTerminal(std::nullopt);
     EXPECT_EQ(stored().preferredTerminalBundleID, std::nullopt);

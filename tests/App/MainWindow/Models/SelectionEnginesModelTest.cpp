@@ -1,7 +1,7 @@
 #include "App/MainWindow/Models/SelectionEnginesModel.h"
 
-#include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryInstalledApplications.h"
+#include "tests/App/MainWindow/QueuedApplicationChooser.h"
 #include "tests/App/MainWindow/SettingsFileFixture.h"
 
 using namespace ondravell;
@@ -13,8 +13,8 @@ namespace {
 class SelectionEnginesModelTest : public SettingsFileTest {
 protected:
     platform::MemoryInstalledApplications applications;
-    platform::MemoryFileDialog dialog;
-    SelectionEnginesModel page{{applications, dialog}};
+    QueuedApplicationChooser chooser;
+    SelectionEnginesModel page{{applications, chooser.chooser()}};
 
     void type(List list, std::string name, std::string urlTemplate) {
         page.setNewName(list, std::move(name));
@@ -99,18 +99,16 @@ TEST_F(SelectionEnginesModelTest, EachControlWritesOnlyItsFieldsAndRemovingTheCh
 }
 
 TEST_F(SelectionEnginesModelTest, ExcludedApplicationsAreChosenOnceAndShownByName) {
-    applications.install("org.gnome.Terminal", "终端");
-    applications.addDesktopFile("/usr/share/applications/org.gnome.Terminal.desktop", "org.gnome.Terminal");
+    applications.install("org.gnome.Terminal", "终端", "org.gnome.Terminal");
     page.load();
-    dialog.answer(std::nullopt);
-    page.addBlacklistApp();
-    dialog.answer("/tmp/notes.txt");
+    chooser.answers = {std::nullopt, "org.gnome.Terminal", "org.gnome.Terminal"};
     page.addBlacklistApp();
     EXPECT_EQ(settingsBytes(), std::nullopt);
-    dialog.answer("/usr/share/applications/org.gnome.Terminal.desktop");
+    ASSERT_EQ(chooser.offered.size(), 1u);
+    EXPECT_EQ(chooser.offered[0], (std::vector<platform::InstalledApplication>{
+                                      {"org.gnome.Terminal", "终端", "org.gnome.Terminal"}}));
     page.addBlacklistApp();
     auto first = settingsBytes();
-    dialog.answer("/usr/share/applications/org.gnome.Terminal.desktop");
     page.addBlacklistApp();
     EXPECT_EQ(settingsBytes(), first);
     EXPECT_EQ(page.blacklist(), std::vector<std::string>{"org.gnome.Terminal"});

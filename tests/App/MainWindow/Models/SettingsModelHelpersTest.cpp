@@ -1,3 +1,4 @@
+#include "App/MainWindow/Models/ApplicationChoices.h"
 #include "App/MainWindow/Models/CollectionMove.h"
 #include "App/MainWindow/Models/SettingsWindowSizing.h"
 #include "App/MainWindow/Models/SpaceTrim.h"
@@ -32,6 +33,25 @@ TEST(CollectionMove, MovesLikeAListDropAndStepsInsideTheList) {
     EXPECT_FALSE(moveElement(list, 0, -1));
     EXPECT_FALSE(moveElement(list, 2, 1));
     EXPECT_EQ(std::string(list.begin(), list.end()), "bca");
+}
+
+TEST(ApplicationChoiceFilter, KeepsTheApplicationsWhoseNameOrIdentifierHoldsTheText) {
+    ApplicationChoiceFilter filter(
+        {{"org.gnome.Terminal", "终端", ""}, {"kitty", "Kitty", ""}, {"gedit", "文本编辑器", ""}});
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases{
+        {"", {"org.gnome.Terminal", "kitty", "gedit"}},
+        {" KIT\t", {"kitty"}},
+        {"term", {"org.gnome.Terminal"}},
+        {"编辑", {"gedit"}},
+        {"none", {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        filter.setText(text);
+        std::vector<std::string> shown;
+        for (const auto& app : filter.shown())
+            shown.push_back(app.identifier);
+        EXPECT_EQ(shown, expected) << text;
+    }
 }
 
 TEST(SpaceTrim, RemovesSpaceSeparatorsAndTabsButKeepsLineBreaks) {

@@ -1,6 +1,7 @@
 #include "App/MainWindow/Pages/SelectionEnginesSections.h"
 #include "App/MainWindow/Pages/SelectionSettingsView.h"
 #include "App/MainWindow/SettingsPages.h"
+#include "App/MainWindow/Widgets/ApplicationChooserDialog.h"
 #include "App/MainWindow/Widgets/KeyRecorderField.h"
 #include "App/MainWindow/Widgets/ReorderableRowList.h"
 #include "App/MainWindow/Widgets/SegmentedControl.h"
@@ -16,9 +17,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -130,9 +133,8 @@ TEST_F(SelectionSettingsViewDisplayTest, ToolbarControlsSaveTheirFieldsAndReArm)
 TEST_F(SelectionSettingsViewDisplayTest, EnginesAndExcludedApplicationsAreEditedInPlace) {
     writeSettings(R"({"selectionEnabled": true})");
     applications.claimScheme("obsidian");
-    applications.addDesktopFile("/usr/share/applications/org.gnome.Terminal.desktop", "org.gnome.Terminal");
-    applications.install("org.gnome.Terminal", "终端");
-    dialog.answer(std::filesystem::path("/usr/share/applications/org.gnome.Terminal.desktop"));
+    applications.install("org.gnome.Terminal", "终端", "utilities-terminal");
+    applications.install("org.gnome.Nautilus", "文件");
     auto* engines = enginesOf(show());
     ASSERT_NE(engines, nullptr);
     ASSERT_TRUE(engines->isVisible());
@@ -160,7 +162,18 @@ TEST_F(SelectionSettingsViewDisplayTest, EnginesAndExcludedApplicationsAreEdited
     QTest::keyClick(engines->picker(List::search), Qt::Key_Down);
     EXPECT_NE(stored().selectionSearchEngineID, "google");
 
+    // "添加禁用 App…" offers the installed applications by name; the search narrows them, Return chooses.
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = dynamic_cast<ApplicationChooserDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        for (int row = 0; row < chooser->list()->count(); ++row)
+            offered << chooser->list()->item(row)->text();
+        QTest::keyClicks(chooser->searchField(), "TERM");
+        QTest::keyClick(chooser->searchField(), Qt::Key_Return);
+    });
     QTest::mouseClick(engines->addAppButton(), Qt::LeftButton);
+    EXPECT_EQ(offered, (QStringList{"文件", "终端"}));
     EXPECT_EQ(stored().selectionAppBlacklist, std::vector<std::string>{"org.gnome.Terminal"});
     EXPECT_EQ(rowTexts(engines->excludedRows()), QStringList{"终端"});
     QToolButton* remove = engines->excludedRows()->itemAt(0)->widget()->findChild<QToolButton*>();
