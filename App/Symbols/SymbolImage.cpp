@@ -68,7 +68,8 @@ QIcon SymbolImage::icon(const QString& symbol) {
         // without a cache (one in ~/.local/share/icons, say) makes thousands of look-ups per name.
         std::vector<std::filesystem::path> searchPaths;
         for (const QString& path : QIcon::themeSearchPaths())
-            searchPaths.emplace_back(path.toStdString());
+            if (!path.startsWith(QLatin1Char(':'))) // Qt's resources, not files
+                searchPaths.emplace_back(path.toStdString());
         if (auto file = platform::findSymbolicIcon(std::string(entry->iconName).append(symbolicSuffix),
                                                    QIcon::themeName().toStdString(), searchPaths))
             return QIcon(QString::fromStdString(file->string()));
