@@ -141,13 +141,11 @@ bool ICloudSync::hasUnpushedChange() const {
 }
 
 void ICloudSync::setSynced(double at) {
-    failed_ = false;
     services_.defaults->setDouble(lastAtKey, at);
     services_.defaults->setDouble(unpushedAtKey, 0);
 }
 
-void ICloudSync::fail() {
-    failed_ = true;
+void ICloudSync::retryLater() {
     if (retry_ || !services_.timers)
         return;
     retry_ = services_.timers->schedule(retryDelay, [this] {
@@ -157,20 +155,38 @@ void ICloudSync::fail() {
     });
 }
 
+void ICloudSync::syncFileCannotBeRead() {
+    remoteUnapplied_ = true;
+    const double now = services_.now ? services_.now() : 0;
+    if (!unreadableSince_)
+        unreadableSince_ = now;
+    else if (now - *unreadableSince_ >= std::chrono::duration<double>(retryDelay).count())
+        syncFileUnreadable_ = true;
+    retryLater();
+}
+
 void ICloudSync::pullIfNewer() {
     if (!enabled())
         return;
-    auto bytes = readRegularFile(syncFileURL(), ConfigBundle::maxFileBytes);
-    remoteUnapplied_ = false;
-    if (!bytes)
-        return;
+    FileIdentity identity;
+    auto bytes = readRegularFile(syncFileURL(), ConfigBundle::maxFileBytes, &identity);
+    seenSyncFile_ = bytes ? std::optional(identity) : FileIdentity::of(syncFileURL());
     // A file that another machine is still writing does not decode; its last write brings another event.
-    // Until then, or when it is no file of ours at all, it is not written over.
-    auto payload = SyncPayload::decode(*bytes);
-    if (!payload) {
-        remoteUnapplied_ = true;
+    // Until then, or when it is no file of ours at all (or cannot be read), it is not written over. One
+    // that stays so past a retry is reported, and still looked at on every retry.
+    auto payload = bytes ? SyncPayload::decode(*bytes) : std::nullopt;
+    std::error_code error;
+    if (!payload && (bytes || std::filesystem::exists(syncFileURL(), error) || error)) {
+        syncFileCannotBeRead();
         return;
     }
+    // Once what could not be read is removed, this configuration goes to the file again.
+    if (unreadableSince_ && !bytes)
+        lastAppliedHash_.reset();
+    remoteUnapplied_ = syncFileUnreadable_ = false;
+    unreadableSince_.reset();
+    if (!payload)
+        return;
     auto remoteHash = payload->bundle.hash();
     if (!remoteHash || remoteHash == lastRemoteHash_ || remoteHash == lastAppliedHash_)
         return;
@@ -188,7 +204,7 @@ void ICloudSync::pullIfNewer() {
         // Nothing was changed here; what stands here is not a change to push over the file.
         remoteUnapplied_ = true;
         lastAppliedHash_ = currentHash();
-        fail();
+        retryLater();
         return;
     }
     lastRemoteHash_ = remoteHash;
@@ -210,6 +226,7 @@ void ICloudSync::push() {
         return;
     if (hash == lastAppliedHash_) {
         // Changed and changed back: nothing is left to push.
+        pushFailed_ = false;
         if (!remoteUnapplied_ && hasUnpushedChange())
             services_.defaults->setDouble(unpushedAtKey, 0);
         return;
@@ -220,7 +237,7 @@ void ICloudSync::push() {
     if (!hasUnpushedChange())
         services_.defaults->setDouble(unpushedAtKey, unpushedChangeAt().value_or(now));
     if (remoteUnapplied_) {
-        fail();
+        retryLater();
         return;
     }
     auto bytes = SyncPayload{now - SyncPayload::referenceDateOffset, std::move(bundle)}.encode();
@@ -229,10 +246,12 @@ void ICloudSync::push() {
     std::error_code error;
     std::filesystem::create_directories(syncFileURL().parent_path(), error);
     // Only a write that happened counts as synced: a failed one is tried again.
-    if (!writeFileAtomically(syncFileURL(), *bytes)) {
-        fail();
+    pushFailed_ = !writeFileAtomically(syncFileURL(), *bytes);
+    if (pushFailed_) {
+        retryLater();
         return;
     }
+    seenSyncFile_ = FileIdentity::of(syncFileURL());
     lastAppliedHash_ = lastRemoteHash_ = hash;
     if (retry_ && services_.timers)
         services_.timers->cancel(*retry_);
@@ -290,10 +309,15 @@ void ICloudSync::watchSyncFile() {
 }
 
 void ICloudSync::remoteChanged() {
+    // Our own writes, failed or not, make and remove temporaries in the folder: the sync file is then
+    // as it was, and nothing changed on the other side.
+    if (FileIdentity::of(syncFileURL()) == seenSyncFile_)
+        return;
     watchSyncFile();
     pullIfNewer();
-    // A change that could not be written yet goes now, unless its delay still runs.
-    if (!pushDebounce_ && hasUnpushedChange())
+    // A change that could not be written yet goes now, unless its delay still runs or a failed push
+    // waits for its retry: a push answered by the events of its own attempt would spin.
+    if (!pushDebounce_ && !retry_ && hasUnpushedChange())
         push();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "App/Services/ConfigBundleStore.h"
+#include "core/Support/FileIdentity.h"
 #include "platform/FolderWatcher.h"
 #include "platform/OneShotTimers.h"
 
@@ -33,6 +34,7 @@ public:
     static constexpr const char* syncFileName = "Ondravell-sync.json";
     static constexpr std::chrono::milliseconds pushDelay{2000};
     // After a failed push (or a sync file this machine cannot read), how long until it is tried again.
+    // A failed push is tried again by this timer only, never by the folder events its own attempt makes.
     static constexpr std::chrono::milliseconds retryDelay{30000};
 
     struct Services {
@@ -83,7 +85,11 @@ public:
     bool isPushPending() const { return pushDebounce_.has_value(); }
     // The last push could not write the sync file, or the file there could not be applied; a retry is
     // scheduled.
-    bool failed() const { return failed_; }
+    bool failed() const { return pushFailed_ || remoteUnapplied_; }
+    // Something is at the sync file's place that cannot be read as a sync file, and it was still so at a
+    // look at least `retryDelay` after the first: not a write in progress, but a file that stays as it
+    // is until someone mends or removes it. Nothing is written over it.
+    bool syncFileUnreadable() const { return syncFileUnreadable_; }
 
 private:
     bool enabled() const;
@@ -92,7 +98,8 @@ private:
     void watchSyncFile();
     void localChanged();
     void remoteChanged();
-    void fail();
+    void retryLater();
+    void syncFileCannotBeRead();
     std::optional<std::string> currentHash() const;
     // When the configuration last changed here without reaching the sync file; nullopt when it did.
     std::optional<double> unpushedChangeAt() const;
@@ -108,9 +115,16 @@ private:
     std::optional<platform::OneShotTimers::Token> retry_;
     // Between `start` (with sync on and the folder there) and `stop`.
     bool started_ = false;
-    bool failed_ = false;
-    // The sync file holds a configuration this machine could not apply: it is never written over.
+    bool pushFailed_ = false;
+    // The sync file holds a configuration this machine could not apply, or cannot be read: it is never
+    // written over.
     bool remoteUnapplied_ = false;
+    // Since when (seconds since 1970) the sync file could not be read, while it cannot.
+    std::optional<double> unreadableSince_;
+    bool syncFileUnreadable_ = false;
+    // The sync file as the last pull found it or the last push left it (nullopt: no regular file). A
+    // folder event that finds it so is no change of the file: the temporaries of our own writes, say.
+    std::optional<FileIdentity> seenSyncFile_;
     // The local configuration as last written to the sync file or as it stood after applying it; and
     // the sync file's bundle last written or applied. Neither is pushed or applied again.
     std::optional<std::string> lastAppliedHash_;

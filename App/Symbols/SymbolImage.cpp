@@ -2,6 +2,7 @@
 
 #include "App/Symbols/TintedIconEngine.h"
 #include "platform/SymbolIconNames.h"
+#include "platform/xdg/SymbolicIconLookup.h"
 
 #include <QPainter>
 #include <QPixmapCache>
@@ -20,7 +21,7 @@ namespace ondravell {
 
 namespace {
 
-const QString symbolicSuffix = QStringLiteral("-symbolic");
+constexpr std::string_view symbolicSuffix = "-symbolic";
 const QString applicationIconName = QStringLiteral("ondravell-symbolic");
 
 QString bundledPath(std::string_view image) {
@@ -62,11 +63,16 @@ QIcon SymbolImage::icon(const QString& symbol) {
         return QIcon();
     if (!entry->iconName.empty()) {
         // Only symbolic theme icons: they are one-colour shapes that take the tint, as the bundled
-        // pictures do, where a full-colour icon would turn into a blot.
-        QIcon themed = QIcon::fromTheme(
-            QString::fromUtf8(entry->iconName.data(), qsizetype(entry->iconName.size())) + symbolicSuffix);
-        if (!themed.isNull())
-            return themed;
+        // pictures do, where a full-colour icon would turn into a blot. Looked up in the desktop theme's
+        // own folders, not by Qt's walk through every folder of every theme, which a theme folder
+        // without a cache (one in ~/.local/share/icons, say) makes thousands of look-ups per name.
+        std::vector<std::filesystem::path> searchPaths;
+        for (const QString& path : QIcon::themeSearchPaths())
+            if (!path.startsWith(QLatin1Char(':'))) // Qt's resources, not files
+                searchPaths.emplace_back(path.toStdString());
+        if (auto file = platform::findSymbolicIcon(std::string(entry->iconName).append(symbolicSuffix),
+                                                   QIcon::themeName().toStdString(), searchPaths))
+            return QIcon(QString::fromStdString(file->string()));
     }
     return QIcon(bundledPath(entry->fallbackImage));
 }
@@ -94,9 +100,8 @@ QPixmap SymbolImage::pixmap(const QString& symbol, int size, const QColor& tint,
 }
 
 QIcon SymbolImage::applicationIcon(const QColor& tint, const QColor& halo) {
-    QIcon source = QIcon::fromTheme(applicationIconName);
-    if (source.isNull())
-        source = QIcon(bundledPath(applicationIconName.toStdString()));
+    // The picture the theme would give is this one, installed under the name: it is not looked up.
+    QIcon source(bundledPath(applicationIconName.toStdString()));
     return QIcon(new TintedIconEngine(source, tint, applicationIconName, halo));
 }
 

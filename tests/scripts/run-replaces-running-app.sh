@@ -58,6 +58,11 @@ ONDRAVELL_PREFIX="$scratch/first" "$ROOT/scripts/run" >"$scratch/first.log" 2>&1
 first="$(wait_for_owner || true)"
 check "the first run's program owns the bus name" [ -n "$first" ]
 check "it is the first install" [ "$(installed_exe "${first:-0}")" = "$scratch/first/bin/ondravell" ]
+# The icon theme's cache covers the installed icon and is newer than every folder there, so that a program
+# asking the theme for an icon reads the cache instead of looking into each folder.
+icons="$scratch/first/share/icons/hicolor"
+check "the icon theme's cache covers the installed icon" \
+    bash -c "grep -qa ondravell-symbolic '$icons/icon-theme.cache' && [ -z \"\$(find '$icons' -type d -newer '$icons/icon-theme.cache')\" ]"
 
 ONDRAVELL_PREFIX="$scratch/second" "$ROOT/scripts/run" >"$scratch/second.log" 2>&1 || cat "$scratch/second.log" >&2
 second="$(wait_for_owner || true)"

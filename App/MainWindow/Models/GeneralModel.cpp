@@ -29,6 +29,14 @@ bool GeneralModel::syncFailed() const {
     return cloudSyncEnabled_ && services_.cloudSync && services_.cloudSync->failed();
 }
 
+bool GeneralModel::syncFileUnreadable() const {
+    return syncFailed() && services_.cloudSync->syncFileUnreadable();
+}
+
+std::filesystem::path GeneralModel::syncFile() const {
+    return services_.cloudSync ? services_.cloudSync->syncFileURL() : std::filesystem::path();
+}
+
 std::filesystem::path GeneralModel::cloudFolder() const {
     return services_.cloudSync ? services_.cloudSync->cloudFolder() : ICloudSync::cloudDriveFolder();
 }

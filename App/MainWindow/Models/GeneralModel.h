@@ -49,6 +49,9 @@ public:
     }
     // The last push or pull could not be done (a retry is due); shown in place of the last sync.
     bool syncFailed() const;
+    // The sync file stays unreadable: retrying alone will not help. Shown in place of the failure.
+    bool syncFileUnreadable() const;
+    std::filesystem::path syncFile() const;
 
     // Registers or unregisters the login item once. When the desktop refuses, the switch shows the
     // item's real state; that reset is not a request of its own.

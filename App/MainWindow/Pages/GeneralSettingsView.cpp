@@ -246,7 +246,11 @@ void ICloudSyncRow::refresh() {
     }
     std::optional<double> lastSync = model_.lastSync();
     lastSync_->setVisible(available && (lastSync || model_.syncFailed()));
-    if (model_.syncFailed())
+    if (model_.syncFileUnreadable())
+        lastSync_->setText(
+            QStringLiteral("同步已暂停：云盘文件夹中的配置文件无法读取（%1），修复或删除该文件后自动继续")
+                .arg(folderText(model_.syncFile())));
+    else if (model_.syncFailed())
         lastSync_->setText(QStringLiteral("同步失败：云盘文件夹中的配置文件无法写入或读取，稍后自动重试"));
     else if (lastSync)
         lastSync_->setText(QStringLiteral("上次同步：") + localDateTime(*lastSync));

@@ -8,11 +8,16 @@
 #include "tests/core/FileOps/TemporaryFolder.h"
 
 #include <algorithm>
+#include <csignal>
 #include <ctime>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
+#include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ondravell;
 using namespace std::chrono_literals;
@@ -220,20 +225,114 @@ TEST_F(ICloudSyncTest, AChangeWhosePushFailedIsKeptAcrossARestartAndPushedWhenTh
     EXPECT_EQ(cloudSize(syncFile), 601);
     EXPECT_FALSE(a.sync->failed());
     EXPECT_TRUE(a.toasts.empty());
+}
 
-    // A failed push is tried again after 30 s, and at once when the sync folder changes.
-    for (bool byFolderChange : {false, true}) {
-        blockWrites(syncFile);
-        a.setMaxCopySize(byFolderChange ? 603 : 602);
-        a.timers.advance(2s);
-        ASSERT_TRUE(a.sync->failed());
+namespace {
+
+// Counts the temporaries that writes of the sync file make in its folder.
+class TemporariesMade {
+public:
+    explicit TemporariesMade(const fs::path& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        ::inotify_add_watch(fd_, folder.c_str(), IN_CREATE);
+    }
+    ~TemporariesMade() { ::close(fd_); }
+    int count() {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t got;
+        while ((got = ::read(fd_, buffer, sizeof buffer)) > 0)
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                count_ += event->len && std::string_view(event->name).starts_with(".Ondravell-sync.json.");
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        return count_;
+    }
+
+private:
+    int fd_;
+    int count_ = 0;
+};
+
+// While it lives, a write past the first bytes of a file fails as on a full disk.
+class FullDisk {
+public:
+    FullDisk() {
+        ::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &before_);
+        rlimit tiny{16, before_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    ~FullDisk() { ::setrlimit(RLIMIT_FSIZE, &before_); }
+
+private:
+    rlimit before_{};
+};
+
+} // namespace
+
+TEST_F(ICloudSyncTest, AFailedPushIsTriedAgainOnItsTimerNotByTheEventsOfItsOwnAttempt) {
+    a.sync->start();
+    const fs::path folder = cloud / "Ondravell";
+    for (bool fullDisk : {true, false}) {
+        const std::int64_t size = fullDisk ? 602 : 603;
+        TemporariesMade temporaries(folder);
+        a.setMaxCopySize(size);
+        {
+            std::optional<FullDisk> full;
+            if (fullDisk)
+                full.emplace();
+            else
+                blockWrites(syncFile);
+            a.timers.advance(2s);
+            // What the folder watch reports for the temporaries made and removed.
+            for (int i = 0; i < 10; ++i)
+                a.watcher.changed(folder);
+        }
+        EXPECT_LE(temporaries.count(), 1) << fullDisk;
+        EXPECT_TRUE(a.sync->failed()) << fullDisk;
+        // With room again, the change goes at the retry.
+        if (!fullDisk)
+            fs::remove_all(syncFile);
+        a.watcher.changed(folder);
+        EXPECT_NE(cloudSize(syncFile), size) << fullDisk;
+        a.timers.advance(ICloudSync::retryDelay);
+        EXPECT_EQ(cloudSize(syncFile), size) << fullDisk;
+        EXPECT_FALSE(a.sync->failed()) << fullDisk;
+    }
+}
+
+TEST_F(ICloudSyncTest, AFileThatStaysUnreadablePastARetryIsReportedAndNeverWrittenOver) {
+    a.sync->start();
+    const std::string whole = readText(syncFile);
+    auto atItsPlace = [&] {
+        return fs::is_directory(syncFile) ? std::string("a folder") : readText(syncFile);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+    } cases[] = {
+        {"cut mid-write", [&] { writeText(syncFile, whole.substr(0, whole.size() / 2)); }},
+        {"a folder in its place", [&] { blockWrites(syncFile); }},
+    };
+    std::int64_t size = 800;
+    for (const Case& c : cases) {
+        c.spoil();
+        const std::string spoiled = atItsPlace();
+        a.watcher.changed(cloud / "Ondravell");
+        // Seen once, it can be a write still going on.
+        EXPECT_TRUE(a.sync->failed()) << c.what;
+        EXPECT_FALSE(a.sync->syncFileUnreadable()) << c.what;
+        a.setMaxCopySize(++size);
+        a.timers.advance(ICloudSync::retryDelay + 2s);
+        EXPECT_TRUE(a.sync->syncFileUnreadable()) << c.what;
+        EXPECT_EQ(atItsPlace(), spoiled) << c.what;
+
+        // Once it is removed, sync goes on.
         fs::remove_all(syncFile);
-        if (byFolderChange)
-            a.watcher.changed(cloud / "Ondravell");
-        else
-            a.timers.advance(ICloudSync::retryDelay);
-        EXPECT_EQ(cloudSize(syncFile), byFolderChange ? 603 : 602);
-        EXPECT_FALSE(a.sync->failed());
+        a.timers.advance(ICloudSync::retryDelay);
+        EXPECT_FALSE(a.sync->failed()) << c.what;
+        EXPECT_FALSE(a.sync->syncFileUnreadable()) << c.what;
+        EXPECT_EQ(cloudSize(syncFile), size) << c.what;
     }
 }
 

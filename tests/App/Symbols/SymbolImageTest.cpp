@@ -6,6 +6,7 @@
 #include "core/Models/SelectionAction.h"
 #include "platform/SymbolIconNames.h"
 #include "tests/App/OffscreenApplication.h"
+#include "tests/core/FileOps/TemporaryFolder.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -147,4 +148,44 @@ TEST(SymbolImage, ApplicationIconIsNamedForTraysAndDrawnInTheTint) {
         for (int x = 0; x < haloed.width(); ++x)
             white += haloed.pixelColor(x, y).alpha() >= 128 && haloed.pixelColor(x, y).red() >= 128;
     EXPECT_GT(white, 11);
+}
+
+// A theme of black squares. Symbols take a theme's icon from its scalable folders only, never from its
+// folders of one size nor from the fallback theme "hicolor", whose hundreds of folders, uncached where a
+// program installed an icon without the cache, Qt's look-up would walk.
+TEST(SymbolImage, TakesThemeIconsFromTheThemesScalableFoldersOnly) {
+    ensureOffscreenApplication();
+    ondravell::testing::TemporaryFolder icons;
+    auto put = [&](const std::filesystem::path& file, std::string_view text) {
+        std::filesystem::create_directories((icons.path / file).parent_path());
+        ondravell::testing::writeText(icons.path / file, text);
+    };
+    const std::string square =
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16"/></svg>)";
+    put("Squares/index.theme",
+        "[Icon Theme]\nName=Squares\nInherits=hicolor\n"
+        "Directories=16x16/actions,scalable/actions\n\n"
+        "[16x16/actions]\nSize=16\nType=Fixed\n\n[scalable/actions]\nSize=16\nType=Scalable\n");
+    put("hicolor/index.theme", "[Icon Theme]\nName=Hicolor\nDirectories=scalable/actions\n\n"
+                               "[scalable/actions]\nSize=16\nType=Scalable\n");
+    put("Squares/scalable/actions/edit-copy-symbolic.svg", square);
+    put("Squares/16x16/actions/edit-cut-symbolic.svg", square);
+    put("hicolor/scalable/actions/user-trash-symbolic.svg", square);
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString theme = QIcon::themeName();
+    QIcon::setThemeSearchPaths({QString::fromStdString(icons.path.string())});
+    QIcon::setThemeName("Squares");
+    struct Case {
+        const char* symbol;
+        bool fromTheme;
+    } cases[] = {{"doc.on.doc", true}, {"scissors", false}, {"trash", false}};
+    for (const Case& c : cases) {
+        QImage drawn = SymbolImage::icon(c.symbol).pixmap(16, 16).toImage();
+        EXPECT_EQ(inkOf(drawn, Qt::black).opaque == 16 * 16, c.fromTheme) << c.symbol;
+        if (!c.fromTheme) {
+            EXPECT_TRUE(drawn == SymbolImage::bundledIcon(c.symbol).pixmap(16, 16).toImage()) << c.symbol;
+        }
+    }
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(theme);
 }
