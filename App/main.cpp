@@ -93,6 +93,13 @@ FinderExtensionInstaller::Paths extensionInstallerPaths(const QString& extension
             pick(ONDRAVELL_INSTALLED_MODULE, ONDRAVELL_BUILD_MODULE), extensionFolder};
 }
 
+// The accessibility helper installed, or the build's own when the program runs from the build folder.
+std::string accessibilityHelper() {
+    return QFileInfo::exists(QStringLiteral(ONDRAVELL_INSTALLED_ACCESSIBILITY_HELPER))
+               ? ONDRAVELL_INSTALLED_ACCESSIBILITY_HELPER
+               : ONDRAVELL_BUILD_ACCESSIBILITY_HELPER;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -167,8 +174,8 @@ int main(int argc, char** argv) {
     platform::ShellFrontmostApplication shellFrontmost(x11Frontmost);
     waylandTrust.setExtensionTold([&shellFrontmost] { return shellFrontmost.extensionRuns(); });
     // The accessibility bus names the focused object of every session: no selection is read from a
-    // password field.
-    platform::AtspiFocusedText focusedText;
+    // password field. It is asked by a helper process: libatspi never runs here.
+    platform::AtspiFocusedText focusedText(accessibilityHelper());
     platform::AccessibleFrontmostApplication accessibleFrontmost(x11Frontmost, focusedText);
     platform::FrontmostApplication& frontmost =
         shellExtension   ? static_cast<platform::FrontmostApplication&>(shellFrontmost)

@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
 
     std::vector<double> replaceTimes;
     {
-        ondravell::platform::AtspiFocusedText focused;
+        ondravell::platform::AtspiFocusedText focused(ONDRAVELL_ACCESSIBILITY_HELPER);
         const std::string value(kib * 1024, 'x');
         std::uintmax_t held = 0;
         // A fresh view each round: a long line wraps, and the keys would no longer

@@ -1,434 +1,231 @@
 #include "platform/atspi/AtspiFocusedText.h"
 
-#include "platform/atspi/AccessibleTextRange.h"
-#include "platform/atspi/ProcessDesktopId.h"
+#include "platform/atspi/AccessibilityMessage.h"
 
-#include <atspi/atspi.h>
-#include <fstream>
-#include <iterator>
-#include <mutex>
-#include <thread>
+#include <cerrno>
+#include <charconv>
+#include <deque>
+#include <fcntl.h>
+#include <glib.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace ondravell::platform {
 
 namespace {
 
-// How long one question to an application may take before it counts as unanswered.
-constexpr int callTimeoutMs = 1500;
-
-// Runs `task` once from `context`'s loop (nullptr: GLib's default one, which the program's event loop
-// runs). A source is attached rather than invoked: invoking would run the task at once on the calling
-// thread whenever no thread holds the context at that moment.
-void runIn(GMainContext* context, std::function<void()> task) {
-    GSource* source = g_idle_source_new();
-    g_source_set_priority(source, G_PRIORITY_DEFAULT);
-    g_source_set_callback(
-        source,
+// Runs `task` once from GLib's default main context, which the program's event loop runs: callers hear
+// their answers there, never from inside their own call.
+void post(std::function<void()> task) {
+    g_idle_add_full(
+        G_PRIORITY_DEFAULT,
         [](gpointer data) {
             (*static_cast<std::function<void()>*>(data))();
             return G_SOURCE_REMOVE;
         },
         new std::function<void()>(std::move(task)),
         [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
-    g_source_attach(source, context);
-    g_source_unref(source);
 }
 
-void post(std::function<void()> task) {
-    runIn(nullptr, std::move(task));
+std::optional<std::int64_t> number(const std::string& text) {
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void dropError(GError*& error) {
-    if (error)
-        g_error_free(error);
-    error = nullptr;
+// What a "focus" line says.
+std::optional<FocusedText::Focus> focusFrom(const std::vector<std::string>& fields) {
+    if (fields.size() != 4)
+        return std::nullopt;
+    FocusedText::Focus focus;
+    focus.pid = number(fields[1]);
+    focus.password = fields[2] == "1";
+    focus.application = fields[3];
+    return focus;
 }
 
 } // namespace
 
-struct AtspiFocusedText::Worker {
-    GMainContext* context = g_main_context_new();
-    GMainLoop* loop = g_main_loop_new(context, FALSE);
-    std::thread thread;
+struct AtspiFocusedText::Helper {
+    // The program's end of the socket to the helper; -1 when there is no helper (any more).
+    int socket = -1;
+    guint readWatch = 0;
+    guint writeWatch = 0;
+    std::string input;
+    std::string output;
+    std::optional<Focus> current;
+    // Who hears each answer still to come, in the order asked: the answer's fields, or nullptr when the
+    // helper went away first.
+    std::deque<std::function<void(const std::vector<std::string>*)>> waiting;
 
-    std::mutex mutex;
-    std::optional<Focus> current; // guarded by `mutex`
-
-    // On the worker thread only: the text object of another application that had the focus last, and
-    // the last range that was selected in it.
-    // Whether the accessibility bus was reached; on the worker thread only.
-    bool available = false;
-    std::uint64_t focusSerial = 0;
-    AtspiAccessible* lastFocused = nullptr;
-    AtspiAccessible* lastText = nullptr;
-    std::optional<AccessibleTextRange> lastSelection;
-    AtspiEventListener* listener = nullptr;
-
-    // The bus is reached on the worker's thread, so that start-up never waits for it.
-    Worker() {
-        thread = std::thread([this] {
-            g_main_context_push_thread_default(context);
-            start();
-            g_main_loop_run(loop);
-            stop();
-            g_main_context_pop_thread_default(context);
-        });
-    }
-    ~Worker() {
-        runIn(context, [this] { g_main_loop_quit(loop); });
-        thread.join();
-        g_main_loop_unref(loop);
-        g_main_context_unref(context);
-    }
-
-    // Runs `task` on the worker thread.
-    void run(std::function<void()> task) { runIn(context, std::move(task)); }
-
-    void start() {
-        // 0: started; 1: started before in this process; anything else: no accessibility bus. Without a
-        // bus the library ends the process at its first question, so none is ever asked then.
-        int status = atspi_init();
-        if ((status != 0 && status != 1) || !atspi_get_a11y_bus())
+    explicit Helper(const std::string& program) {
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
             return;
-        available = true;
-        // The bus connection is set up on GLib's default context by the start: its messages must be
-        // read on this thread only, never on the event loop's.
-        atspi_set_main_context(context);
-        atspi_set_timeout(callTimeoutMs, callTimeoutMs);
-        listener = atspi_event_listener_new(
-            [](AtspiEvent* event, void* data) {
-                static_cast<Worker*>(data)->handle(event);
-                g_boxed_free(ATSPI_TYPE_EVENT, event);
+        const gchar* argv[] = {program.c_str(), nullptr};
+        GPid pid = 0;
+        GError* error = nullptr;
+        const bool started = g_spawn_async_with_pipes_and_fds(
+            nullptr, argv, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr, ends[1], ends[1], -1,
+            nullptr, nullptr, 0, &pid, nullptr, nullptr, nullptr, &error);
+        ::close(ends[1]);
+        if (!started) {
+            g_warning("The accessibility helper %s did not start: %s", program.c_str(), error->message);
+            g_error_free(error);
+            ::close(ends[0]);
+            return;
+        }
+        g_child_watch_add(
+            pid, [](GPid child, gint, gpointer) { g_spawn_close_pid(child); }, nullptr);
+        socket = ends[0];
+        ::fcntl(socket, F_SETFL, ::fcntl(socket, F_GETFL) | O_NONBLOCK);
+        readWatch = watch(G_IO_IN, [](Helper& helper) { return helper.read(); });
+    }
+
+    ~Helper() { close(); }
+
+    guint watch(GIOCondition condition, bool (*ready)(Helper&)) {
+        struct Watch {
+            Helper* helper;
+            bool (*ready)(Helper&);
+        };
+        GIOChannel* channel = g_io_channel_unix_new(socket);
+        const guint id = g_io_add_watch_full(
+            channel, G_PRIORITY_DEFAULT, GIOCondition(condition | G_IO_HUP | G_IO_ERR),
+            [](GIOChannel*, GIOCondition, gpointer data) -> gboolean {
+                auto* watch = static_cast<Watch*>(data);
+                return watch->ready(*watch->helper) ? G_SOURCE_CONTINUE : G_SOURCE_REMOVE;
             },
-            this, nullptr);
-        GError* error = nullptr;
-        for (const char* type : {"object:state-changed:focused", "object:text-selection-changed"}) {
-            atspi_event_listener_register(listener, type, &error);
-            dropError(error);
-        }
+            new Watch{this, ready}, [](gpointer data) { delete static_cast<Watch*>(data); });
+        g_io_channel_unref(channel);
+        return id;
     }
 
-    void stop() {
-        if (listener) {
-            GError* error = nullptr;
-            for (const char* type : {"object:state-changed:focused", "object:text-selection-changed"}) {
-                atspi_event_listener_deregister(listener, type, &error);
-                dropError(error);
-            }
-            g_object_unref(listener);
+    void close() {
+        for (guint* id : {&readWatch, &writeWatch}) {
+            if (*id)
+                g_source_remove(*id);
+            *id = 0;
         }
-        for (AtspiAccessible** object : {&lastFocused, &lastText}) {
-            if (*object)
-                g_object_unref(*object);
-            *object = nullptr;
-        }
+        if (socket >= 0)
+            ::close(socket);
+        socket = -1;
     }
 
-    void handle(AtspiEvent* event) {
-        AtspiAccessible* source = event->source;
-        if (!source)
-            return;
-        const std::string_view type = event->type ? event->type : "";
-        if (type.starts_with("object:text-selection-changed")) {
-            if (source == lastText)
-                rememberSelection();
-            return;
-        }
-        if (event->detail1)
-            focusOn(source);
-        else if (source == lastFocused)
-            forgetFocus();
-    }
-
-    void publish(const Focus& focus) {
-        std::lock_guard lock(mutex);
-        current = focus;
-    }
-
-    void forgetFocus() {
-        std::lock_guard lock(mutex);
+    // The helper ended (or never started): nothing is focused any more, and every answer still awaited
+    // is "nothing".
+    void gone() {
+        close();
         current.reset();
+        for (auto& hear : waiting)
+            post([hear = std::move(hear)] { hear(nullptr); });
+        waiting.clear();
     }
 
-    // `source` has the focus now: what it is and whose. Objects of our own process are passed over, so
-    // the application the user selected in stays the one before our windows.
-    void focusOn(AtspiAccessible* source) {
-        const std::uint64_t serial = ++focusSerial;
-        GError* error = nullptr;
-        const std::int64_t pid = atspi_accessible_get_process_id(source, &error);
-        dropError(error);
-        if (pid == ::getpid())
-            return;
-        Focus focus;
-        if (pid > 0)
-            focus.pid = pid;
-        focus.password = atspi_accessible_get_role(source, &error) == ATSPI_ROLE_PASSWORD_TEXT;
-        dropError(error);
-        if (pid > 0)
-            if (auto id = ProcessDesktopId::fromCgroup(readFile("/proc/" + std::to_string(pid) + "/cgroup")))
-                focus.application = *id;
-        publish(focus);
-        // The name the application gives itself takes a walk up its objects, which an application
-        // busy starting up answers late: what is known already is published before it.
-        if (focus.application.empty()) {
-            if (AtspiAccessible* application = atspi_accessible_get_application(source, &error)) {
-                if (gchar* name = atspi_accessible_get_name(application, nullptr)) {
-                    focus.application = name;
-                    g_free(name);
-                }
-                g_object_unref(application);
-            }
-            dropError(error);
-            // Waiting for the answer runs the loop: a later focus may have been seen meanwhile.
-            if (serial == focusSerial)
-                publish(focus);
-        }
-        keep(lastFocused, source);
-        if (AtspiText* text = atspi_accessible_get_text_iface(source)) {
-            g_object_unref(text);
-            if (lastText != source) {
-                keep(lastText, source);
-                lastSelection.reset();
-            }
-            rememberSelection();
-        }
-    }
-
-    static void keep(AtspiAccessible*& slot, AtspiAccessible* object) {
-        if (slot == object)
-            return;
-        g_object_ref(object);
-        if (slot)
-            g_object_unref(slot);
-        slot = object;
-    }
-
-    static bool hasFocus(AtspiAccessible* object) {
-        AtspiStateSet* states = atspi_accessible_get_state_set(object);
-        if (!states)
-            return false;
-        const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
-        g_object_unref(states);
-        return focused;
-    }
-
-    // Makes sure the focus known is the focus now: a focus event sent before we listened (an
-    // application started with us, or before its bridge learnt of our listener) is never seen, and an
-    // application that went away sends none. Asks the object last focused, else every application
-    // that can search its objects for the focused one.
-    void refresh() {
-        if (!available)
-            return;
-        if (lastFocused && hasFocus(lastFocused)) {
-            focusOn(lastFocused);
-            return;
-        }
-        if (AtspiAccessible* found = searchFocused()) {
-            focusOn(found);
-            g_object_unref(found);
-            return;
-        }
-        forgetFocus();
-    }
-
-    static AtspiAccessible* searchFocused() {
-        AtspiAccessible* desktop = atspi_get_desktop(0);
-        if (!desktop)
-            return nullptr;
-        GError* error = nullptr;
-        AtspiAccessible* found = nullptr;
-        GArray* wanted = g_array_new(FALSE, FALSE, sizeof(AtspiStateType));
-        AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
-        g_array_append_val(wanted, focusedState);
-        AtspiStateSet* states = atspi_state_set_new(wanted);
-        g_array_free(wanted, TRUE);
-        AtspiMatchRule* rule = atspi_match_rule_new(
-            states, ATSPI_Collection_MATCH_ALL, nullptr, ATSPI_Collection_MATCH_NONE, nullptr,
-            ATSPI_Collection_MATCH_NONE, nullptr, ATSPI_Collection_MATCH_NONE, FALSE);
-        const int count = atspi_accessible_get_child_count(desktop, &error);
-        dropError(error);
-        for (int i = 0; i < count && !found; ++i) {
-            AtspiAccessible* application = atspi_accessible_get_child_at_index(desktop, i, &error);
-            dropError(error);
-            if (!application)
+    // False once the helper is gone (the watch then ends); what it said before is heard first.
+    bool read() {
+        char buffer[65536];
+        bool open = true;
+        while (open) {
+            ssize_t n = ::recv(socket, buffer, sizeof buffer, 0);
+            if (n < 0 && errno == EINTR)
                 continue;
-            const auto pid = atspi_accessible_get_process_id(application, &error);
-            dropError(error);
-            AtspiCollection* collection = pid == std::uint32_t(::getpid())
-                                              ? nullptr
-                                              : atspi_accessible_get_collection_iface(application);
-            if (collection) {
-                GArray* matches = atspi_collection_get_matches(
-                    collection, rule, ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE, &error);
-                dropError(error);
-                if (matches) {
-                    for (guint m = 0; m < matches->len; ++m) {
-                        AtspiAccessible* match = g_array_index(matches, AtspiAccessible*, m);
-                        if (!found && match)
-                            found = static_cast<AtspiAccessible*>(g_object_ref(match));
-                        if (match)
-                            g_object_unref(match);
-                    }
-                    g_array_free(matches, TRUE);
-                }
-                g_object_unref(collection);
-            }
-            g_object_unref(application);
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                break;
+            if (n > 0)
+                input.append(buffer, std::size_t(n));
+            open = n > 0;
         }
-        g_object_unref(rule);
-        g_object_unref(states);
-        g_object_unref(desktop);
-        return found;
-    }
-
-    // The selection of `lastText` now, when it has one.
-    std::optional<AccessibleTextRange> selectionNow() {
-        if (!lastText)
-            return std::nullopt;
-        AtspiText* text = atspi_accessible_get_text_iface(lastText);
-        if (!text)
-            return std::nullopt;
-        std::optional<AccessibleTextRange> range;
-        GError* error = nullptr;
-        if (atspi_text_get_n_selections(text, &error) > 0) {
-            if (AtspiRange* selection = atspi_text_get_selection(text, 0, &error)) {
-                if (selection->end_offset > selection->start_offset)
-                    range = AccessibleTextRange{selection->start_offset, selection->end_offset};
-                g_free(selection);
+        for (std::vector<std::string>& fields : AccessibilityMessage::takeLines(input)) {
+            if (fields[0] == "focus") {
+                current = focusFrom(fields);
+            } else if (!waiting.empty()) {
+                auto hear = std::move(waiting.front());
+                waiting.pop_front();
+                hear(&fields);
             }
         }
-        dropError(error);
-        g_object_unref(text);
-        return range;
-    }
-
-    void rememberSelection() {
-        if (auto range = selectionNow())
-            lastSelection = range;
-    }
-
-    std::optional<Rect> extents() {
-        if (!available)
-            return std::nullopt;
-        std::optional<AccessibleTextRange> range = selectionNow();
-        AtspiText* text = lastText ? atspi_accessible_get_text_iface(lastText) : nullptr;
-        if (!range || !text) {
-            if (text)
-                g_object_unref(text);
-            return std::nullopt;
+        if (!open) {
+            readWatch = 0;
+            gone();
         }
-        GError* error = nullptr;
-        std::optional<Rect> rect;
-        if (AtspiRect* box = atspi_text_get_range_extents(text, range->start, range->end,
-                                                          ATSPI_COORD_TYPE_SCREEN, &error)) {
-            if (box->width > 0 && box->height > 0)
-                rect = Rect{double(box->x), double(box->y), double(box->width), double(box->height)};
-            g_free(box);
-        }
-        dropError(error);
-        g_object_unref(text);
-        return rect;
+        return open;
     }
 
-    // Inserts `value` at `position`; true once the field holds it there, which is asked again when the
-    // call reports a failure (an answer that came after the call gave up still did the work).
-    static bool insert(AtspiText* text, AtspiEditableText* editable, int position, const std::string& value) {
-        if (value.empty())
-            return true;
-        GError* error = nullptr;
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (atspi_editable_text_insert_text(editable, position, value.c_str(), int(value.size()), &error))
+    // False once everything was written or the helper is gone (the watch then ends).
+    bool write() {
+        while (!output.empty()) {
+            ssize_t n = ::send(socket, output.data(), output.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+                if (!writeWatch)
+                    writeWatch = watch(G_IO_OUT, [](Helper& helper) { return helper.write(); });
                 return true;
-            dropError(error);
-            gchar* now = atspi_text_get_text(text, position,
-                                             position + AccessibleTextRange::characterCount(value), &error);
-            dropError(error);
-            const bool there = now && value == now;
-            g_free(now);
-            if (there)
-                return true;
+            }
+            if (n < 0) {
+                writeWatch = 0;
+                gone();
+                return false;
+            }
+            output.erase(0, std::size_t(n));
         }
+        writeWatch = 0;
         return false;
     }
 
-    bool replace(const std::string& selected, const std::string& value) {
-        if (!available)
-            return false;
-        if (!lastText)
-            return false;
-        AtspiText* text = atspi_accessible_get_text_iface(lastText);
-        AtspiEditableText* editable = atspi_accessible_get_editable_text_iface(lastText);
-        bool replaced = false;
-        GError* error = nullptr;
-        if (text && editable) {
-            // The selection now, else the range selected before the field lost the focus.
-            std::optional<AccessibleTextRange> target;
-            for (std::optional<AccessibleTextRange> range : {selectionNow(), lastSelection}) {
-                if (!range)
-                    continue;
-                gchar* bytes = atspi_text_get_text(text, range->start, range->end, &error);
-                dropError(error);
-                if (bytes) {
-                    target = AccessibleTextRange::locate(*range, bytes, selected);
-                    g_free(bytes);
-                }
-                if (target)
-                    break;
-            }
-            if (target && atspi_editable_text_delete_text(editable, target->start, target->end, &error)) {
-                dropError(error);
-                replaced = insert(text, editable, target->start, value);
-                // Never leave the field without the user's text: a result that would not go in gives
-                // way to the text that stood there.
-                if (!replaced)
-                    insert(text, editable, target->start, selected);
-                lastSelection.reset();
-            }
-            dropError(error);
+    // Sends `request`; `hear` (when given) is told its answer.
+    void ask(const std::vector<std::string>& request,
+             std::function<void(const std::vector<std::string>*)> hear = nullptr) {
+        if (socket < 0) {
+            if (hear)
+                post([hear = std::move(hear)] { hear(nullptr); });
+            return;
         }
-        if (text)
-            g_object_unref(text);
-        if (editable)
-            g_object_unref(editable);
-        return replaced;
+        if (hear)
+            waiting.push_back(std::move(hear));
+        const bool idle = output.empty();
+        output += AccessibilityMessage::encode(request);
+        // A write already waiting for room carries this one along.
+        if (idle)
+            write();
     }
 };
 
-AtspiFocusedText::AtspiFocusedText() : worker_(std::make_unique<Worker>()) {}
+AtspiFocusedText::AtspiFocusedText(const std::string& helperProgram)
+    : helper_(std::make_unique<Helper>(helperProgram)) {}
 
 AtspiFocusedText::~AtspiFocusedText() = default;
 
 std::optional<FocusedText::Focus> AtspiFocusedText::focus() {
-    std::lock_guard lock(worker_->mutex);
-    return worker_->current;
+    return helper_->current;
 }
 
 void AtspiFocusedText::refresh() {
-    Worker* worker = worker_.get();
-    worker->run([worker] { worker->refresh(); });
+    helper_->ask({"refresh"});
 }
 
 void AtspiFocusedText::selectionExtents(std::function<void(std::optional<Rect>)> done) {
-    Worker* worker = worker_.get();
-    worker->run([worker, done = std::move(done)] {
-        std::optional<Rect> rect = worker->extents();
-        post([done, rect] { done(rect); });
+    helper_->ask({"extents"}, [done = std::move(done)](const std::vector<std::string>* answer) {
+        std::optional<Rect> rect;
+        if (answer && answer->size() == 5) {
+            auto x = number((*answer)[1]), y = number((*answer)[2]), width = number((*answer)[3]),
+                 height = number((*answer)[4]);
+            if (x && y && width && height)
+                rect = Rect{double(*x), double(*y), double(*width), double(*height)};
+        }
+        done(rect);
     });
 }
 
 void AtspiFocusedText::replaceSelection(std::string selected, std::string value,
                                         std::function<void(bool)> done) {
-    Worker* worker = worker_.get();
-    worker->run([worker, selected = std::move(selected), value = std::move(value), done = std::move(done)] {
-        bool replaced = worker->replace(selected, value);
-        post([done, replaced] { done(replaced); });
-    });
+    helper_->ask({"replace", std::move(selected), std::move(value)},
+                 [done = std::move(done)](const std::vector<std::string>* answer) {
+                     done(answer && answer->size() == 2 && (*answer)[1] == "1");
+                 });
 }
 
 } // namespace ondravell::platform

@@ -3,17 +3,24 @@
 #include "platform/FocusedText.h"
 
 #include <memory>
+#include <string>
 
 namespace ondravell::platform {
 
-// FocusedText through libatspi on the accessibility bus. The bus is spoken on a thread of its own, so
-// that an application slow to answer never holds up the event loop: it follows the focus events of
-// every application (our own process's objects are passed over) and answers the questions asked;
-// answers are posted to GLib's default main context, which the program's event loop runs. Without an
-// accessibility bus nothing is ever focused and nothing is replaced.
+// FocusedText through the accessibility bus, asked by a helper process (the program `helperProgram`,
+// ondravell-accessibility) that follows the focus events of every application and answers the
+// questions put to it. libatspi never runs in this process: it sets up the connections it opens on
+// GLib's default main context, which this process's event loop runs, and it waits for each answer by
+// reading those connections on the thread that asked, so in this process it would either hold up the
+// event loop or share its connections with a second thread (see AtspiFocusTracker.h).
+//
+// The helper is started by the constructor and never waited for: start-up goes on while it reaches the
+// bus. Questions and answers travel over a socket watched from the default main context: nothing here
+// blocks, and answers come on the event loop's thread. Without an accessibility bus, or once the helper
+// is gone, nothing is ever focused, no extents are known and nothing is replaced.
 class AtspiFocusedText final : public FocusedText {
 public:
-    AtspiFocusedText();
+    explicit AtspiFocusedText(const std::string& helperProgram);
     ~AtspiFocusedText() override;
     AtspiFocusedText(const AtspiFocusedText&) = delete;
     AtspiFocusedText& operator=(const AtspiFocusedText&) = delete;
@@ -24,8 +31,8 @@ public:
     void replaceSelection(std::string selected, std::string value, std::function<void(bool)> done) override;
 
 private:
-    struct Worker;
-    std::unique_ptr<Worker> worker_;
+    struct Helper;
+    std::unique_ptr<Helper> helper_;
 };
 
 } // namespace ondravell::platform

@@ -43,6 +43,14 @@ SessionClient::~SessionClient() {
     }
 }
 
+void SessionClient::end(int signal) {
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, signal);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+}
+
 bool SessionClient::running() const {
     return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0;
 }

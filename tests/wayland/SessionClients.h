@@ -29,6 +29,8 @@ public:
 
     pid_t pid() const { return pid_; }
     bool running() const;
+    // Sends `signal` and waits until the program ended.
+    void end(int signal);
 
 private:
     pid_t pid_ = -1;

@@ -2,10 +2,13 @@
 // text is the first argument; every change of the text is written to the file named by the second
 // argument, when given (replaced whole), so a test can see what the field holds; a third argument
 // "password" makes it a password field, "multiline" a text view (which holds texts longer than an entry
-// takes). Prints "ready" once shown.
+// takes). Prints "ready" once shown. SIGINT closes its window, as the window's close button would, after
+// which the program ends normally.
 #include "tests/App/Selection/TextFieldFile.h"
 
+#include <csignal>
 #include <cstdio>
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <string>
 
@@ -44,6 +47,13 @@ int main(int argc, char** argv) {
     gtk_window_move(GTK_WINDOW(window), 40, 300);
     gtk_window_set_default_size(GTK_WINDOW(window), 600, 60);
     g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
+    g_unix_signal_add(
+        SIGINT,
+        [](gpointer data) {
+            gtk_window_close(GTK_WINDOW(data));
+            return G_SOURCE_REMOVE;
+        },
+        window);
 
     if (argc > 3 && std::string(argv[3]) == "multiline") {
         GtkWidget* view = gtk_text_view_new();

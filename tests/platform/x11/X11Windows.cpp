@@ -28,6 +28,22 @@ std::string utf8Name(Display* display, ::Window window) {
     return {};
 }
 
+long netWmPid(Display* display, ::Window window) {
+    Atom property = XInternAtom(display, "_NET_WM_PID", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    long pid = 0;
+    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &after, &data) == Success &&
+        data && format == 32 && count == 1)
+        pid = *reinterpret_cast<long*>(data);
+    if (data)
+        XFree(data);
+    return pid;
+}
+
 void collect(Display* display, ::Window window, std::vector<X11Windows::Window>& out) {
     ::Window root = 0, parent = 0;
     ::Window* children = nullptr;
@@ -41,6 +57,7 @@ void collect(Display* display, ::Window window, std::vector<X11Windows::Window>&
         X11Windows::Window entry;
         entry.id = children[i];
         entry.name = utf8Name(display, children[i]);
+        entry.pid = netWmPid(display, children[i]);
         entry.viewable = attributes.map_state == IsViewable;
         entry.x = attributes.x;
         entry.y = attributes.y;
@@ -60,7 +77,12 @@ std::vector<X11Windows::Window> X11Windows::all() {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return windows;
+    // A window that goes while it is being looked at yields errors, which the default handler would
+    // turn into an exit of the test: it is passed over instead.
+    auto previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     collect(display, DefaultRootWindow(display), windows);
+    XSync(display, False);
+    XSetErrorHandler(previous);
     XCloseDisplay(display);
     return windows;
 }

@@ -11,6 +11,7 @@ struct X11Windows {
     struct Window {
         unsigned long id = 0;
         std::string name; // _NET_WM_NAME, else WM_NAME
+        long pid = 0;     // _NET_WM_PID, 0 when absent
         bool viewable = false;
         int x = 0, y = 0, width = 0, height = 0;
     };

@@ -1,0 +1,111 @@
+// ondravell-accessibility: the program's questions to the accessibility bus, in a process of its own.
+// The program (AtspiFocusedText) starts it with one end of a socket pair as its standard input and
+// output and speaks AccessibilityMessage lines over it; the helper ends when the program closes its end
+// (or ends itself).
+//
+// This process has one thread: main's, which runs GLib's default main context. libatspi, every
+// connection it opens (the bus's and each application's private one, which it always sets up on the
+// default context) and the socket are used from this thread alone, by the loop below and by the
+// questions that loop calls. Nothing here starts a thread, and no library it links starts one that
+// touches libatspi, so no second thread can reach a libatspi connection.
+#include "platform/atspi/AccessibilityMessage.h"
+#include "platform/atspi/AtspiFocusTracker.h"
+
+#include <cerrno>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <glib.h>
+#include <string>
+#include <unistd.h>
+
+using namespace ondravell::platform;
+
+namespace {
+
+constexpr int programSocket = STDIN_FILENO;
+
+// Writes the whole line; a program that went away is noticed by the read instead.
+void send(const std::vector<std::string>& fields) {
+    const std::string line = AccessibilityMessage::encode(fields);
+    std::size_t written = 0;
+    while (written < line.size()) {
+        ssize_t n = ::write(STDOUT_FILENO, line.data() + written, line.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return;
+        written += std::size_t(n);
+    }
+}
+
+std::vector<std::string> focusFields(const std::optional<FocusedText::Focus>& focus) {
+    if (!focus)
+        return {"focus"};
+    return {"focus", focus->pid ? std::to_string(*focus->pid) : "", focus->password ? "1" : "0",
+            focus->application};
+}
+
+struct Helper {
+    AtspiFocusTracker tracker{
+        [](const std::optional<FocusedText::Focus>& focus) { send(focusFields(focus)); }};
+    GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+    std::string input;
+
+    void answer(const std::vector<std::string>& request) {
+        if (request[0] == "refresh") {
+            tracker.refresh();
+        } else if (request[0] == "extents") {
+            std::optional<FocusedText::Rect> rect = tracker.extents();
+            // Whole pixels, as the bus gives them, so that no locale's decimal mark comes in between.
+            auto pixels = [](double value) { return std::to_string(std::llround(value)); };
+            if (rect)
+                send(
+                    {"extents", pixels(rect->x), pixels(rect->y), pixels(rect->width), pixels(rect->height)});
+            else
+                send({"extents"});
+        } else if (request[0] == "replace") {
+            const bool replaced = request.size() == 3 && tracker.replace(request[1], request[2]);
+            send({"replaced", replaced ? "1" : "0"});
+        }
+    }
+
+    // False once the program closed its end.
+    bool read() {
+        char buffer[65536];
+        ssize_t n = ::read(programSocket, buffer, sizeof buffer);
+        if (n < 0)
+            return errno == EINTR || errno == EAGAIN;
+        if (n == 0)
+            return false;
+        input.append(buffer, std::size_t(n));
+        for (const std::vector<std::string>& request : AccessibilityMessage::takeLines(input))
+            answer(request);
+        return true;
+    }
+};
+
+} // namespace
+
+int main() {
+    // A program gone is seen as the end of its input; a write into its closed end must not end us first.
+    std::signal(SIGPIPE, SIG_IGN);
+    Helper helper;
+    // Without an accessibility bus every question is answered with nothing, and none is asked.
+    helper.tracker.start();
+    GIOChannel* channel = g_io_channel_unix_new(programSocket);
+    g_io_add_watch(
+        channel, GIOCondition(G_IO_IN | G_IO_HUP | G_IO_ERR),
+        [](GIOChannel*, GIOCondition, gpointer data) -> gboolean {
+            auto* helper = static_cast<Helper*>(data);
+            if (helper->read())
+                return G_SOURCE_CONTINUE;
+            g_main_loop_quit(helper->loop);
+            return G_SOURCE_REMOVE;
+        },
+        &helper);
+    g_main_loop_run(helper.loop);
+    g_io_channel_unref(channel);
+    g_main_loop_unref(helper.loop);
+    return 0;
+}

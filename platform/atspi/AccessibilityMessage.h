@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ondravell::platform {
+
+// One line between the program and its accessibility helper process: fields separated by tabs, the line
+// ended by a newline; a backslash, tab, newline or carriage return inside a field is written as "\\",
+// "\t", "\n" or "\r", so any UTF-8 text (a selection of several lines) travels in one field.
+//
+// The program asks "refresh", "extents" and "replace <selected> <value>"; the helper answers each
+// "extents" with "extents [<x> <y> <width> <height>]" and each "replace" with "replaced <0|1>", in the
+// order asked, and says "focus [<pid> <password 0|1> <application>]" whenever the focus it knows changes.
+struct AccessibilityMessage {
+    // The line for `fields`, its newline included.
+    static std::string encode(const std::vector<std::string>& fields);
+    // The fields of `line` (without its newline).
+    static std::vector<std::string> decode(std::string_view line);
+    // Takes every whole line from the front of `received`, leaving a line still arriving in it.
+    static std::vector<std::vector<std::string>> takeLines(std::string& received);
+};
+
+} // namespace ondravell::platform

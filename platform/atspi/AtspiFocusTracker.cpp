@@ -1,0 +1,379 @@
+#include "platform/atspi/AtspiFocusTracker.h"
+
+#include "platform/atspi/AccessibleTextRange.h"
+#include "platform/atspi/ProcessDesktopId.h"
+
+#include <atspi/atspi.h>
+#include <unistd.h>
+
+namespace ondravell::platform {
+
+namespace {
+
+// How long one question to an application may take before it counts as unanswered.
+constexpr int callTimeoutMs = 1500;
+
+// The file's text; empty when it cannot be read. A process's files under /proc fail to read once it has
+// ended, which is no error here (a stream would throw then).
+std::string readFile(const std::string& path) {
+    gchar* contents = nullptr;
+    gsize length = 0;
+    if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr))
+        return {};
+    std::string text(contents, length);
+    g_free(contents);
+    return text;
+}
+
+void dropError(GError*& error) {
+    if (error)
+        g_error_free(error);
+    error = nullptr;
+}
+
+} // namespace
+
+struct AtspiFocusTracker::State {
+    std::function<void(const std::optional<Focus>&)> published;
+    // The process whose objects are passed over: the program the helper answers.
+    std::int64_t ownPid = 0;
+
+    // Whether the accessibility bus was reached.
+    bool available = false;
+    // The text object of another application that had the focus last, and the last range that was
+    // selected in it.
+    std::uint64_t focusSerial = 0;
+    AtspiAccessible* lastFocused = nullptr;
+    AtspiAccessible* lastText = nullptr;
+    std::optional<AccessibleTextRange> lastSelection;
+    AtspiEventListener* listener = nullptr;
+
+    bool start() {
+        // 0: started; 1: started before in this process; anything else: no accessibility bus. Without a
+        // bus the library ends the process at its first question, so none is ever asked then.
+        int status = atspi_init();
+        if ((status != 0 && status != 1) || !atspi_get_a11y_bus())
+            return false;
+        available = true;
+        atspi_set_timeout(callTimeoutMs, callTimeoutMs);
+        listener = atspi_event_listener_new(
+            [](AtspiEvent* event, void* data) {
+                static_cast<State*>(data)->handle(event);
+                g_boxed_free(ATSPI_TYPE_EVENT, event);
+            },
+            this, nullptr);
+        GError* error = nullptr;
+        for (const char* type : {"object:state-changed:focused", "object:text-selection-changed"}) {
+            atspi_event_listener_register(listener, type, &error);
+            dropError(error);
+        }
+        return true;
+    }
+
+    void stop() {
+        if (listener) {
+            GError* error = nullptr;
+            for (const char* type : {"object:state-changed:focused", "object:text-selection-changed"}) {
+                atspi_event_listener_deregister(listener, type, &error);
+                dropError(error);
+            }
+            g_object_unref(listener);
+        }
+        for (AtspiAccessible** object : {&lastFocused, &lastText}) {
+            if (*object)
+                g_object_unref(*object);
+            *object = nullptr;
+        }
+    }
+
+    void handle(AtspiEvent* event) {
+        AtspiAccessible* source = event->source;
+        if (!source)
+            return;
+        const std::string_view type = event->type ? event->type : "";
+        if (type.starts_with("object:text-selection-changed")) {
+            if (source == lastText)
+                rememberSelection();
+            return;
+        }
+        if (event->detail1)
+            focusOn(source);
+        else if (source == lastFocused)
+            forgetFocus();
+    }
+
+    void publish(const Focus& focus) { published(focus); }
+
+    void forgetFocus() { published(std::nullopt); }
+
+    // `source` has the focus now: what it is and whose. Objects of our own process are passed over, so
+    // the application the user selected in stays the one before our windows.
+    void focusOn(AtspiAccessible* source) {
+        const std::uint64_t serial = ++focusSerial;
+        GError* error = nullptr;
+        const std::int64_t pid = atspi_accessible_get_process_id(source, &error);
+        dropError(error);
+        if (pid == ownPid)
+            return;
+        Focus focus;
+        if (pid > 0)
+            focus.pid = pid;
+        focus.password = atspi_accessible_get_role(source, &error) == ATSPI_ROLE_PASSWORD_TEXT;
+        dropError(error);
+        if (pid > 0)
+            if (auto id = ProcessDesktopId::fromCgroup(readFile("/proc/" + std::to_string(pid) + "/cgroup")))
+                focus.application = *id;
+        publish(focus);
+        // The name the application gives itself takes a walk up its objects, which an application
+        // busy starting up answers late: what is known already is published before it.
+        if (focus.application.empty()) {
+            if (AtspiAccessible* application = atspi_accessible_get_application(source, &error)) {
+                if (gchar* name = atspi_accessible_get_name(application, nullptr)) {
+                    focus.application = name;
+                    g_free(name);
+                }
+                g_object_unref(application);
+            }
+            dropError(error);
+            // Waiting for the answer runs the loop: a later focus may have been seen meanwhile.
+            if (serial == focusSerial)
+                publish(focus);
+        }
+        keep(lastFocused, source);
+        if (AtspiText* text = atspi_accessible_get_text_iface(source)) {
+            g_object_unref(text);
+            if (lastText != source) {
+                keep(lastText, source);
+                lastSelection.reset();
+            }
+            rememberSelection();
+        }
+    }
+
+    static void keep(AtspiAccessible*& slot, AtspiAccessible* object) {
+        if (slot == object)
+            return;
+        g_object_ref(object);
+        if (slot)
+            g_object_unref(slot);
+        slot = object;
+    }
+
+    static bool hasFocus(AtspiAccessible* object) {
+        AtspiStateSet* states = atspi_accessible_get_state_set(object);
+        if (!states)
+            return false;
+        const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
+        g_object_unref(states);
+        return focused;
+    }
+
+    // Makes sure the focus known is the focus now: a focus event sent before we listened (an
+    // application started with us, or before its bridge learnt of our listener) is never seen, and an
+    // application that went away sends none. Asks the object last focused, else every application
+    // that can search its objects for the focused one.
+    void refresh() {
+        if (!available)
+            return;
+        if (lastFocused && hasFocus(lastFocused)) {
+            focusOn(lastFocused);
+            return;
+        }
+        if (AtspiAccessible* found = searchFocused()) {
+            focusOn(found);
+            g_object_unref(found);
+            return;
+        }
+        forgetFocus();
+    }
+
+    AtspiAccessible* searchFocused() const {
+        AtspiAccessible* desktop = atspi_get_desktop(0);
+        if (!desktop)
+            return nullptr;
+        GError* error = nullptr;
+        AtspiAccessible* found = nullptr;
+        GArray* wanted = g_array_new(FALSE, FALSE, sizeof(AtspiStateType));
+        AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
+        g_array_append_val(wanted, focusedState);
+        AtspiStateSet* states = atspi_state_set_new(wanted);
+        g_array_free(wanted, TRUE);
+        AtspiMatchRule* rule = atspi_match_rule_new(
+            states, ATSPI_Collection_MATCH_ALL, nullptr, ATSPI_Collection_MATCH_NONE, nullptr,
+            ATSPI_Collection_MATCH_NONE, nullptr, ATSPI_Collection_MATCH_NONE, FALSE);
+        const int count = atspi_accessible_get_child_count(desktop, &error);
+        dropError(error);
+        for (int i = 0; i < count && !found; ++i) {
+            AtspiAccessible* application = atspi_accessible_get_child_at_index(desktop, i, &error);
+            dropError(error);
+            if (!application)
+                continue;
+            const auto pid = atspi_accessible_get_process_id(application, &error);
+            dropError(error);
+            AtspiCollection* collection =
+                std::int64_t(pid) == ownPid ? nullptr : atspi_accessible_get_collection_iface(application);
+            if (collection) {
+                GArray* matches = atspi_collection_get_matches(
+                    collection, rule, ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE, &error);
+                dropError(error);
+                if (matches) {
+                    for (guint m = 0; m < matches->len; ++m) {
+                        AtspiAccessible* match = g_array_index(matches, AtspiAccessible*, m);
+                        if (!found && match)
+                            found = static_cast<AtspiAccessible*>(g_object_ref(match));
+                        if (match)
+                            g_object_unref(match);
+                    }
+                    g_array_free(matches, TRUE);
+                }
+                g_object_unref(collection);
+            }
+            g_object_unref(application);
+        }
+        g_object_unref(rule);
+        g_object_unref(states);
+        g_object_unref(desktop);
+        return found;
+    }
+
+    // The selection of `lastText` now, when it has one.
+    std::optional<AccessibleTextRange> selectionNow() {
+        if (!lastText)
+            return std::nullopt;
+        AtspiText* text = atspi_accessible_get_text_iface(lastText);
+        if (!text)
+            return std::nullopt;
+        std::optional<AccessibleTextRange> range;
+        GError* error = nullptr;
+        if (atspi_text_get_n_selections(text, &error) > 0) {
+            if (AtspiRange* selection = atspi_text_get_selection(text, 0, &error)) {
+                if (selection->end_offset > selection->start_offset)
+                    range = AccessibleTextRange{selection->start_offset, selection->end_offset};
+                g_free(selection);
+            }
+        }
+        dropError(error);
+        g_object_unref(text);
+        return range;
+    }
+
+    void rememberSelection() {
+        if (auto range = selectionNow())
+            lastSelection = range;
+    }
+
+    std::optional<Rect> extents() {
+        if (!available)
+            return std::nullopt;
+        std::optional<AccessibleTextRange> range = selectionNow();
+        AtspiText* text = lastText ? atspi_accessible_get_text_iface(lastText) : nullptr;
+        if (!range || !text) {
+            if (text)
+                g_object_unref(text);
+            return std::nullopt;
+        }
+        GError* error = nullptr;
+        std::optional<Rect> rect;
+        if (AtspiRect* box = atspi_text_get_range_extents(text, range->start, range->end,
+                                                          ATSPI_COORD_TYPE_SCREEN, &error)) {
+            if (box->width > 0 && box->height > 0)
+                rect = Rect{double(box->x), double(box->y), double(box->width), double(box->height)};
+            g_free(box);
+        }
+        dropError(error);
+        g_object_unref(text);
+        return rect;
+    }
+
+    // Inserts `value` at `position`; true once the field holds it there, which is asked again when the
+    // call reports a failure (an answer that came after the call gave up still did the work).
+    static bool insert(AtspiText* text, AtspiEditableText* editable, int position, const std::string& value) {
+        if (value.empty())
+            return true;
+        GError* error = nullptr;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (atspi_editable_text_insert_text(editable, position, value.c_str(), int(value.size()), &error))
+                return true;
+            dropError(error);
+            gchar* now = atspi_text_get_text(text, position,
+                                             position + AccessibleTextRange::characterCount(value), &error);
+            dropError(error);
+            const bool there = now && value == now;
+            g_free(now);
+            if (there)
+                return true;
+        }
+        return false;
+    }
+
+    bool replace(const std::string& selected, const std::string& value) {
+        if (!available)
+            return false;
+        if (!lastText)
+            return false;
+        AtspiText* text = atspi_accessible_get_text_iface(lastText);
+        AtspiEditableText* editable = atspi_accessible_get_editable_text_iface(lastText);
+        bool replaced = false;
+        GError* error = nullptr;
+        if (text && editable) {
+            // The selection now, else the range selected before the field lost the focus.
+            std::optional<AccessibleTextRange> target;
+            for (std::optional<AccessibleTextRange> range : {selectionNow(), lastSelection}) {
+                if (!range)
+                    continue;
+                gchar* bytes = atspi_text_get_text(text, range->start, range->end, &error);
+                dropError(error);
+                if (bytes) {
+                    target = AccessibleTextRange::locate(*range, bytes, selected);
+                    g_free(bytes);
+                }
+                if (target)
+                    break;
+            }
+            if (target && atspi_editable_text_delete_text(editable, target->start, target->end, &error)) {
+                dropError(error);
+                replaced = insert(text, editable, target->start, value);
+                // Never leave the field without the user's text: a result that would not go in gives
+                // way to the text that stood there.
+                if (!replaced)
+                    insert(text, editable, target->start, selected);
+                lastSelection.reset();
+            }
+            dropError(error);
+        }
+        if (text)
+            g_object_unref(text);
+        if (editable)
+            g_object_unref(editable);
+        return replaced;
+    }
+};
+
+AtspiFocusTracker::AtspiFocusTracker(std::function<void(const std::optional<Focus>&)> published)
+    : state_(std::make_unique<State>()) {
+    state_->published = std::move(published);
+    // The helper is started by the program it answers, whose own windows are not another application.
+    state_->ownPid = ::getppid();
+}
+
+AtspiFocusTracker::~AtspiFocusTracker() {
+    state_->stop();
+}
+
+bool AtspiFocusTracker::start() {
+    return state_->start();
+}
+
+void AtspiFocusTracker::refresh() {
+    state_->refresh();
+}
+
+std::optional<FocusedText::Rect> AtspiFocusTracker::extents() {
+    return state_->extents();
+}
+
+bool AtspiFocusTracker::replace(const std::string& selected, const std::string& value) {
+    return state_->replace(selected, value);
+}
+
+} // namespace ondravell::platform

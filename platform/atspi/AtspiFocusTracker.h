@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/FocusedText.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace ondravell::platform {
+
+// The focused object of other applications through libatspi, for the accessibility helper process
+// (AccessibilityHelper.cpp), whose only thread it lives on.
+//
+// libatspi is no library for a program with a second thread on GLib's default main context: it opens a
+// private connection to every application it asks and sets it up on g_main_context_default(), whatever
+// atspi_set_main_context says, while each of its questions waits for the answer by reading that same
+// connection on the thread that asked. In a process whose event loop iterates the default context on
+// another thread, both threads read and dispatch one connection, which ends the process (libdbus's
+// "Watch is invalid" abort) as soon as applications come and go. So the tracker runs in a process of
+// its own, on the thread that iterates the default context, and nothing else there runs.
+class AtspiFocusTracker {
+public:
+    using Focus = FocusedText::Focus;
+    using Rect = FocusedText::Rect;
+
+    // `published` hears every change of what `focus` would say.
+    explicit AtspiFocusTracker(std::function<void(const std::optional<Focus>&)> published);
+    ~AtspiFocusTracker();
+    AtspiFocusTracker(const AtspiFocusTracker&) = delete;
+    AtspiFocusTracker& operator=(const AtspiFocusTracker&) = delete;
+
+    // Reaches the accessibility bus and listens to focus and selection events; false when there is no
+    // bus, after which every question below answers nothing without asking.
+    bool start();
+    void refresh();
+    std::optional<Rect> extents();
+    bool replace(const std::string& selected, const std::string& value);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+} // namespace ondravell::platform

@@ -1,0 +1,102 @@
+#include "platform/atspi/AtspiFocusedText.h"
+
+#include "platform/atspi/AccessibilityMessage.h"
+
+#include <filesystem>
+#include <fstream>
+#include <glib.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+using ondravell::platform::AccessibilityMessage;
+using ondravell::platform::AtspiFocusedText;
+
+namespace {
+
+// Runs GLib's default main context, as the program's event loop does, until `done` holds.
+void runUntil(const std::function<bool()>& done) {
+    while (!done())
+        g_main_context_iteration(nullptr, TRUE);
+}
+
+// A stand-in helper: a shell script answering as the real one does.
+fs::path scriptedHelper(const std::string& body) {
+    std::string pattern = (fs::temp_directory_path() / "ondravell-helper-XXXXXX").string();
+    const fs::path folder = ::mkdtemp(pattern.data());
+    const fs::path script = folder / "helper";
+    std::ofstream(script) << "#!/bin/sh\n" << body;
+    ::chmod(script.c_str(), 0700);
+    return script;
+}
+
+} // namespace
+
+TEST(AccessibilityMessage, AnyTextTravelsInOneLineAndComesBackWhole) {
+    const std::vector<std::string> fields{"replace", "two\tfields\nand lines\r\n", "back\\slash \\t 世界",
+                                          ""};
+    const std::string line = AccessibilityMessage::encode(fields);
+    EXPECT_EQ(line.find('\n'), line.size() - 1);
+    EXPECT_EQ(AccessibilityMessage::decode(std::string_view(line).substr(0, line.size() - 1)), fields);
+}
+
+TEST(AtspiFocusedText, AnswersFromTheHelperComeInTheOrderAskedAndTheFocusAsItSaysIt) {
+    const fs::path helper = scriptedHelper(R"(printf 'focus\t42\t1\torg.example.Editor\n'
+while read -r line; do
+  case "$line" in
+    extents*) printf 'extents\t10\t20\t30\t40\n' ;;
+    replace*) case "$line" in *'new\nvalue'*) printf 'replaced\t1\n' ;; *) printf 'replaced\t0\n' ;; esac ;;
+  esac
+done
+)");
+    AtspiFocusedText focused(helper.string());
+    runUntil([&] { return focused.focus().has_value(); });
+    EXPECT_EQ(focused.focus()->application, "org.example.Editor");
+    EXPECT_EQ(focused.focus()->pid, 42);
+    EXPECT_TRUE(focused.focus()->password);
+
+    std::vector<std::string> heard;
+    focused.replaceSelection("old", "new\nvalue",
+                             [&](bool replaced) { heard.push_back(replaced ? "yes" : "no"); });
+    focused.selectionExtents([&](std::optional<AtspiFocusedText::Rect> rect) {
+        heard.push_back(rect ? std::to_string(int(rect->x + rect->y + rect->width + rect->height)) : "none");
+    });
+    focused.replaceSelection("old", "other",
+                             [&](bool replaced) { heard.push_back(replaced ? "yes" : "no"); });
+    runUntil([&] { return heard.size() == 3; });
+    EXPECT_EQ(heard, (std::vector<std::string>{"yes", "100", "no"}));
+    fs::remove_all(helper.parent_path());
+}
+
+TEST(AtspiFocusedText, WhatTheHelperSaidBeforeItEndedIsHeardAndLaterQuestionsGetNothing) {
+    const fs::path helper = scriptedHelper("read -r line; printf 'extents\t1\t2\t3\t4\n'\n");
+    AtspiFocusedText focused(helper.string());
+    std::optional<AtspiFocusedText::Rect> rect;
+    std::optional<bool> replaced;
+    focused.selectionExtents([&](std::optional<AtspiFocusedText::Rect> answer) {
+        rect = answer.value_or(AtspiFocusedText::Rect{});
+    });
+    focused.replaceSelection("a", "b", [&](bool ok) { replaced = ok; });
+    runUntil([&] { return rect && replaced; });
+    EXPECT_EQ(rect->x + rect->y + rect->width + rect->height, 10);
+    EXPECT_FALSE(*replaced);
+    fs::remove_all(helper.parent_path());
+}
+
+TEST(AtspiFocusedText, WithAHelperGoneOrMissingEveryQuestionIsAnsweredWithNothing) {
+    for (const char* program : {"/bin/true", "/nonexistent/ondravell-accessibility"}) {
+        SCOPED_TRACE(program);
+        AtspiFocusedText focused(program);
+        std::optional<bool> replaced;
+        bool extentsHeard = false;
+        focused.replaceSelection("a", "b", [&](bool ok) { replaced = ok; });
+        focused.selectionExtents([&](std::optional<AtspiFocusedText::Rect> rect) {
+            extentsHeard = true;
+            EXPECT_FALSE(rect.has_value());
+        });
+        focused.refresh();
+        runUntil([&] { return replaced.has_value() && extentsHeard; });
+        EXPECT_FALSE(*replaced);
+        EXPECT_FALSE(focused.focus().has_value());
+    }
+}
