@@ -111,7 +111,8 @@ bool SelectionMonitor::followSelections() {
 
 void SelectionMonitor::followSelectionsForHotKey() {
     stop();
-    if (followSelections() && services_.monitors)
+    // Elsewhere (an X11 session) nothing is followed: the hot key trusts the copy alone.
+    if (services_.followSelectionChanges && followSelections() && services_.monitors)
         installPressMonitor();
 }
 
