@@ -219,8 +219,10 @@ int main(int argc, char** argv) {
     }
     SelectionBarController::setUpShared(
         {&anyMouseMonitors, [] { return SettingsService().load(); }, platform::X11Compositing::isActive()});
-    // The window the bar stands over lost the keyboard (closed, switched away from).
-    shellFrontmost.setFocusChangeHandler([] { SelectionBarController::shared().hide(); });
+    // Over a Wayland window no click is seen when it closes or is switched away from: the bar goes when
+    // the window loses the keyboard.
+    if (waylandSession)
+        shellFrontmost.setFocusChangeHandler([] { SelectionBarController::shared().hide(); });
     SelectionMonitor::setUpShared(std::move(selection));
     SelectionMonitor::shared().setBar({
         [](const std::string& text, SelectionMonitor::Point at) {
