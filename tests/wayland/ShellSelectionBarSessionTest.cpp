@@ -150,7 +150,7 @@ TEST(ShellSelectionBarSession, TheExtensionsCopyTakesAWaylandWindowsSelection) {
 }
 
 // Each gesture in a program of its own, over a window of its own: a click, a right click, a scroll, or
-// the window closing.
+// the window closing; and a click on the bar, which runs its action (and the action hides the bar).
 class ShellSelectionBarHiding : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ShellSelectionBarHiding, HidesTheBarOverAWaylandWindow) {
@@ -175,7 +175,14 @@ TEST_P(ShellSelectionBarHiding, HidesTheBarOverAWaylandWindow) {
     input.moveTo(640, 400);
     ASSERT_TRUE(selectLine(input, text)) << "PRIMARY: " << x11PrimaryText().value_or("(none)");
     ASSERT_TRUE(eventually([] { return shownBar().has_value(); })) << "no bar after the selection settled";
-    if (gesture == "click") {
+    if (gesture == "click on the bar") {
+        // The bar's own button is pressed: its action runs (the text is copied), the press is not taken
+        // for one in another window.
+        const X11Windows::Window bar = *shownBar();
+        input.click(bar.x + bar.width / 2, bar.y + bar.height / 2);
+        EXPECT_TRUE(eventually([&] { return x11ClipboardText() == text; }))
+            << "CLIPBOARD: " << x11ClipboardText().value_or("(none)");
+    } else if (gesture == "click") {
         input.click(640, 400);
     } else if (gesture == "right click") {
         input.button(true, BTN_RIGHT);
@@ -192,7 +199,8 @@ TEST_P(ShellSelectionBarHiding, HidesTheBarOverAWaylandWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Gestures, ShellSelectionBarHiding,
-                         ::testing::Values("click", "right click", "scroll", "window closing"));
+                         ::testing::Values("click", "right click", "scroll", "window closing",
+                                           "click on the bar"));
 
 TEST(ShellSelectionBarSession, TheHotKeyShowsTheBarForASelectionMadeWithTheKeysInAWaylandWindow) {
     if (!std::getenv("ONDRAVELL_SESSION_ROOT") || !nameHasOwner("org.gnome.Shell"))
