@@ -36,6 +36,7 @@
 #include "platform/glib/ShellExtensionBus.h"
 #include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
+#include "platform/glib/ShellGlobalMouseMonitors.h"
 #include "platform/glib/ShellKeySynthesizer.h"
 #include "platform/glib/ShellPointerPosition.h"
 #include "platform/glib/WaylandSessionTrust.h"
@@ -153,6 +154,11 @@ int main(int argc, char** argv) {
     });
 
     const bool waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    // The X server sees no input over Wayland windows: the Shell extension tells of presses and scrolls
+    // there.
+    platform::ShellGlobalMouseMonitors shellMouseMonitors(mouseMonitors);
+    platform::GlobalMouseMonitors& anyMouseMonitors =
+        waylandSession ? static_cast<platform::GlobalMouseMonitors&>(shellMouseMonitors) : mouseMonitors;
     // XTest keys reach X11 windows only; in a Wayland session the Shell extension presses them for every
     // window, XTest standing in while the extension does not answer.
     platform::X11KeySynthesizer x11Keys;
@@ -188,7 +194,7 @@ int main(int argc, char** argv) {
     platform::ShellPointerPosition shellPointer;
     platform::QtOneShotTimers timers;
     SelectionMonitor::Services selection;
-    selection.monitors = &mouseMonitors;
+    selection.monitors = &anyMouseMonitors;
     selection.trust = &trust;
     selection.loadSettings = [] { return SettingsService().load(); };
     selection.primary = &primarySelection;
@@ -219,7 +225,11 @@ int main(int argc, char** argv) {
         };
     }
     SelectionBarController::setUpShared(
-        {&mouseMonitors, [] { return SettingsService().load(); }, platform::X11Compositing::isActive()});
+        {&anyMouseMonitors, [] { return SettingsService().load(); }, platform::X11Compositing::isActive()});
+    // Over a Wayland window no click is seen when it closes or is switched away from: the bar goes when
+    // the window loses the keyboard.
+    if (waylandSession)
+        shellFrontmost.setFocusChangeHandler([] { SelectionBarController::shared().hide(); });
     SelectionMonitor::setUpShared(std::move(selection));
     SelectionMonitor::shared().setBar({
         [](const std::string& text, SelectionMonitor::Point at) {
@@ -239,7 +249,7 @@ int main(int argc, char** argv) {
     platform::GioDesktopOpener desktopOpener;
     platform::TranslateShellTranslator translator;
     platform::X11WindowFocus windowFocus;
-    SelectionResultWindow::setUpShared({&mouseMonitors, platform::X11Compositing::isActive()});
+    SelectionResultWindow::setUpShared({&anyMouseMonitors, platform::X11Compositing::isActive()});
     NewFileWindowController::shared().setTranslucent(platform::X11Compositing::isActive());
     // The toolbar's transforms have workers of their own, so a long file operation never delays them.
     platform::QtTaskQueue selectionWork;
@@ -285,6 +295,8 @@ int main(int argc, char** argv) {
                                                                      keyName);
     else
         hotKeys = std::make_unique<platform::X11GlobalHotKeys>();
+    if (auto* shellHotKeys = dynamic_cast<platform::ShellExtensionHotKeys*>(hotKeys.get()))
+        shellKeys.setShellKeysHeld([shellHotKeys] { return shellHotKeys->keysHeld(); });
     platform::DBusFileManagerWindows fileManagerWindows;
     platform::DBusFileManagerSelections fileManagerSelections;
     platform::XdgAutostartLoginItem loginItem(QCoreApplication::applicationFilePath().toStdString());

@@ -11,8 +11,12 @@ void SelectionTriggerArming::arm(SelectionMonitor& monitor, const OndravellSetti
     monitor.stop();
     if (!settings.selectionEnabled)
         return;
-    if (trust.isProcessTrusted() && settings.selectionTriggerAuto)
+    if (!trust.isProcessTrusted())
+        return;
+    if (settings.selectionTriggerAuto)
         monitor.startMouseMonitors();
+    else
+        monitor.followSelectionsForHotKey();
 }
 
 } // namespace ondravell

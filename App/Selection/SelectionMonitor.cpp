@@ -77,6 +77,8 @@ void SelectionMonitor::stop() {
     if (settleTimer_ && services_.timers)
         services_.timers->cancel(*settleTimer_);
     settleTimer_.reset();
+    settledSelectionShows_ = false;
+    lastSelectionChange_.reset();
     if (services_.primary) {
         services_.primary->setChangeHandler(nullptr);
         services_.primary->stopWatching();
@@ -88,21 +90,44 @@ void SelectionMonitor::startMouseMonitors() {
     stop();
     if (!services_.monitors)
         return;
-    if (services_.primary && services_.primary->watch() && services_.followSelectionChanges)
-        services_.primary->setChangeHandler(
-            [this](platform::PrimarySelection::ServerTime at) { selectionChanged(at); });
+    settledSelectionShows_ = followSelections();
     using Kind = platform::GlobalMouseMonitors::Kind;
     using Event = platform::GlobalMouseMonitors::Event;
-    // The monitors die with this object (stop() in the destructor), so capturing `this` is safe.
-    monitors_[mouseDown] = services_.monitors->install(Kind::leftMouseDown, [this](const Event& event) {
-        lastMouseDown_ = {event.x, event.y};
-        lastMouseDownTime_ = event.serverTime;
-        refreshFocus();
-    });
+    installPressMonitor();
     monitors_[mouseUp] = services_.monitors->install(Kind::leftMouseUp, [this](const Event& event) {
         handleMouseUp({event.x, event.y}, event.clickCount);
     });
     monitors_[scroll] = services_.monitors->install(Kind::scrollWheel, [this](const Event&) { hideBar(); });
+}
+
+bool SelectionMonitor::followSelections() {
+    // Reads see only owners taken while watching, so PRIMARY is watched in every session.
+    if (!services_.primary || !services_.primary->watch() || !services_.followSelectionChanges)
+        return false;
+    services_.primary->setChangeHandler(
+        [this](platform::PrimarySelection::ServerTime at) { selectionChanged(at); });
+    return true;
+}
+
+void SelectionMonitor::followSelectionsForHotKey() {
+    stop();
+    // Elsewhere (an X11 session) nothing is followed: the hot key trusts the copy alone.
+    if (services_.followSelectionChanges && followSelections() && services_.monitors)
+        installPressMonitor();
+}
+
+void SelectionMonitor::installPressMonitor() {
+    // The monitors die with this object (stop() in the destructor), so capturing `this` is safe.
+    monitors_[mouseDown] =
+        services_.monitors->install(platform::GlobalMouseMonitors::Kind::leftMouseDown,
+                                    [this](const platform::GlobalMouseMonitors::Event& event) {
+                                        lastMouseDown_ = {event.x, event.y};
+                                        // A press may end the selection or start another: what PRIMARY held
+                                        // before is not fresh.
+                                        lastSelectionChange_.reset();
+                                        lastMouseDownTime_ = event.serverTime;
+                                        refreshFocus();
+                                    });
 }
 
 void SelectionMonitor::handleMouseUp(Point location, int clickCount) {
@@ -151,7 +176,10 @@ void SelectionMonitor::showOrHideRead(const std::optional<std::string>& text, co
 }
 
 void SelectionMonitor::selectionChanged(platform::PrimarySelection::ServerTime at) {
-    if (!services_.timers)
+    lastSelectionChange_ =
+        SelectionChange{at, services_.frontmost ? services_.frontmost->bundleIdentifier() : std::nullopt,
+                        services_.frontmost ? services_.frontmost->windowObjectPath() : std::nullopt};
+    if (!services_.timers || !settledSelectionShows_)
         return;
     refreshFocus();
     // Each change starts the wait again: only the last change of a drag is read.
@@ -211,10 +239,25 @@ void SelectionMonitor::triggerManually() {
         });
     };
     // Without a press seen while armed, no selection can be told fresh: only the copy is trusted.
-    if (lastMouseDownTime_ && services_.primary && monitors_[mouseDown])
-        reader_->selectedTextViaAX(*lastMouseDownTime_, viaClipboard);
+    // Where PRIMARY's changes are followed, one made in the window that has the keyboard is fresh: a
+    // selection made with the keys, in a window whose keys the program cannot press, is read there.
+    std::optional<platform::PrimarySelection::ServerTime> since = freshSelection();
+    if (since)
+        reader_->selectedTextViaAX(*since, viaClipboard);
     else
         viaClipboard(std::nullopt);
+}
+
+std::optional<platform::PrimarySelection::ServerTime> SelectionMonitor::freshSelection() {
+    if (!services_.primary)
+        return std::nullopt;
+    if (!services_.followSelectionChanges)
+        return monitors_[mouseDown] ? lastMouseDownTime_ : std::nullopt;
+    if (!lastSelectionChange_ || !services_.frontmost ||
+        services_.frontmost->bundleIdentifier() != lastSelectionChange_->application ||
+        services_.frontmost->windowObjectPath() != lastSelectionChange_->window)
+        return std::nullopt;
+    return lastSelectionChange_->at;
 }
 
 void SelectionMonitor::showManually(const std::optional<std::string>& text) {

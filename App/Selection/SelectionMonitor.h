@@ -88,6 +88,10 @@ public:
     // Installs the three monitors, removing any installed before. A monitor the system refuses stays
     // absent.
     void startMouseMonitors();
+    // Without the automatic trigger: where selections are followed (Wayland), follows them and the left
+    // presses only so that the hot key can tell a fresh one; shows nothing by itself. Stops whatever
+    // ran before.
+    void followSelectionsForHotKey();
     // The hot key: reads the selection (or, failing that, a copy of it) and shows the bar at the pointer.
     void triggerManually();
 
@@ -107,6 +111,10 @@ private:
     void handleMouseUp(Point location, int clickCount);
     void readAfterGesture(Point location);
     void selectionChanged(platform::PrimarySelection::ServerTime at);
+    bool followSelections();
+    void installPressMonitor();
+    // The selection the hot key may take from PRIMARY where changes are followed; none when stale.
+    std::optional<platform::PrimarySelection::ServerTime> freshSelection();
     void refreshFocus() const;
     void readSettledSelection(platform::PrimarySelection::ServerTime changedAt);
     // The automatic trigger's rules for a text read: shown when usable, hidden otherwise.
@@ -128,6 +136,16 @@ private:
     std::optional<platform::PrimarySelection::ServerTime> lastMouseDownTime_;
     // The read waiting for PRIMARY to settle, while following its changes.
     std::optional<std::uint64_t> settleTimer_;
+    // Whether a settled selection shows the bar (armed) or is only remembered for the hot key.
+    bool settledSelectionShows_ = false;
+    // PRIMARY's last change where changes are followed, and the window that had the keyboard then: it
+    // is fresh for the hot key while that window still has it and no left press came since.
+    struct SelectionChange {
+        platform::PrimarySelection::ServerTime at = 0;
+        std::optional<std::string> application;
+        std::optional<std::string> window;
+    };
+    std::optional<SelectionChange> lastSelectionChange_;
     // Reads and timers still under way check it, so none lands after the monitor is gone.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -5,6 +5,7 @@
 #include "platform/glib/GnomeCustomKeybindings.h"
 #include "platform/glib/ShellExtensionBus.h"
 
+#include <algorithm>
 #include <gio/gio.h>
 #include <memory>
 
@@ -103,6 +104,8 @@ void ShellExtensionHotKeys::unregisterHotKey(Reference reference) {
     auto it = entries_.find(reference);
     if (it == entries_.end())
         return;
+    if (it->second.action && it->second.action == heldAction_)
+        heldAction_.reset();
     if (it->second.action)
         ungrab(*it->second.action);
     else if (it->second.pending)
@@ -166,13 +169,18 @@ void ShellExtensionHotKeys::ownershipChanged(bool owned) {
 }
 
 void ShellExtensionHotKeys::accelerator(std::uint32_t action, bool pressed) {
-    if (!pressed || !handler_)
+    const auto entry = std::find_if(entries_.begin(), entries_.end(),
+                                    [action](const auto& item) { return item.second.action == action; });
+    if (entry == entries_.end())
         return;
-    for (const auto& [reference, entry] : entries_)
-        if (entry.action == action) {
-            handler_(entry.id);
-            return;
-        }
+    if (!pressed) {
+        if (heldAction_ == action)
+            heldAction_.reset();
+        return;
+    }
+    heldAction_ = action;
+    if (handler_)
+        handler_(entry->second.id);
 }
 
 } // namespace ondravell::platform

@@ -36,6 +36,9 @@ public:
 
     void ownershipChanged(bool owned);
     void accelerator(std::uint32_t action, bool pressed);
+    // Whether the keys of the last press are still down: the extension tells a press at once and its
+    // release once the modifiers are let go, seeing the keyboard of every window.
+    bool keysHeld() const { return heldAction_.has_value(); }
     void grabbed(Reference reference, std::optional<std::uint32_t> action);
 
 private:
@@ -60,6 +63,8 @@ private:
     int orphans_ = 0;
     std::map<Reference, Entry> entries_;
     Reference nextReference_ = 1;
+    // The action pressed last and not released yet.
+    std::optional<std::uint32_t> heldAction_;
 };
 
 } // namespace ondravell::platform

@@ -2,6 +2,7 @@
 
 #include "platform/FrontmostApplication.h"
 
+#include <functional>
 #include <string>
 
 typedef struct _GDBusConnection GDBusConnection;
@@ -31,6 +32,9 @@ public:
         std::optional<std::string> appID;
         std::optional<std::string> objectPath;
     };
+    // Called after each change of focus the extension tells, whatever window has it now.
+    void setFocusChangeHandler(std::function<void()> handler) { focusChanged_ = std::move(handler); }
+
     // What the extension said last (nullopt for "not known"), taken only from the Shell's connection.
     void focusChanged(const char* sender, std::optional<Focus> focus);
     void shellChanged(const char* uniqueName);
@@ -43,6 +47,7 @@ private:
     std::string shellOwner_;
     std::optional<Focus> focus_;
     std::optional<bool> extensionRuns_;
+    std::function<void()> focusChanged_;
 };
 
 } // namespace ondravell::platform

@@ -87,6 +87,8 @@ ClipboardCopy copyOf(const QMimeData* data) {
 struct QtClipboardCopier::Run {
     Handler handler;
     Snapshot snapshot;
+    // The change count the snapshot was taken at.
+    std::int64_t snapshotCount = 0;
     std::int64_t startCount = 0;
     bool sent = false;
     int releasePolls = 0;
@@ -96,8 +98,13 @@ struct QtClipboardCopier::Run {
 QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys) : QtClipboardCopier(keys, Options{}) {}
 
 QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys, Options options) : keys_(keys), options_(options) {
-    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &context_,
-                     [this] { ++changeCount_; });
+    QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &context_, [this] {
+        ++changeCount_;
+        // The copy is read on the next turn of the event loop, not at the next step of the watch.
+        if (run_ && run_->sent)
+            QMetaObject::invokeMethod(
+                &context_, [this] { poll(); }, Qt::QueuedConnection);
+    });
     timer_.setInterval(options_.pollIntervalMs);
     QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { poll(); });
 }
@@ -132,16 +139,22 @@ void QtClipboardCopier::copyFromFocusedWindow(Handler handler) {
 }
 
 void QtClipboardCopier::start() {
-    if (keys_.keysHeld())
-        timer_.start();
-    else
+    run_->snapshot = snapshotOf(QGuiApplication::clipboard()->mimeData());
+    run_->snapshotCount = changeCount_;
+    if (!keys_.keysHeld()) {
         sendCopy();
+        return;
+    }
+    timer_.setInterval(options_.releasePollIntervalMs);
+    timer_.start();
 }
 
 void QtClipboardCopier::sendCopy() {
     run_->sent = true;
-    run_->snapshot = snapshotOf(QGuiApplication::clipboard()->mimeData());
+    if (changeCount_ != run_->snapshotCount)
+        run_->snapshot = snapshotOf(QGuiApplication::clipboard()->mimeData());
     run_->startCount = changeCount_;
+    timer_.setInterval(options_.pollIntervalMs);
     if (!keys_.send(KeySynthesizer::Shortcut::copy)) {
         timer_.stop();
         std::unique_ptr<Run> run = std::move(run_);

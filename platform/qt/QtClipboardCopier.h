@@ -14,15 +14,18 @@ class KeySynthesizer;
 
 // The clipboard copier on QClipboard. The watch is a timer of `pollCount` steps of `pollInterval` on
 // the event loop, so the program stays responsive while the other program copies; a change is what
-// QClipboard reports (on X11, a new selection owner). Before the copy the same timer waits, for at most
-// `releasePollCount` steps, until no key is held: a copy asked for by a hot key starts while its keys
-// are still down, and held modifiers would turn Ctrl+C into another shortcut.
+// QClipboard reports (on X11, a new selection owner), and it ends the watch as soon as it is reported.
+// Before the copy the same timer waits, for at most `releasePollCount` steps of `releasePollIntervalMs`,
+// until no key is held: a copy asked for by a hot key starts while its keys are still down, and held
+// modifiers would turn Ctrl+C into another shortcut. The user's clipboard is snapshotted while the keys
+// are held (again at the copy if it changed meanwhile), so the copy follows the release at once.
 class QtClipboardCopier final : public ClipboardCopier {
 public:
     struct Options {
         int pollCount = 15;
         int pollIntervalMs = 20;
-        int releasePollCount = 50;
+        int releasePollCount = 100;
+        int releasePollIntervalMs = 10;
     };
 
     explicit QtClipboardCopier(KeySynthesizer& keys);

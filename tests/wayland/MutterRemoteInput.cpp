@@ -119,6 +119,12 @@ void MutterRemoteInput::click(int x, int y) {
     button(false);
 }
 
+void MutterRemoteInput::scroll() {
+    // Axis 0 is the vertical one.
+    call("NotifyPointerAxisDiscrete", "(ui)", 0u, 1);
+    pause();
+}
+
 void MutterRemoteInput::drag(int fromX, int fromY, int toX, int toY) {
     moveTo(fromX, fromY);
     button(true);

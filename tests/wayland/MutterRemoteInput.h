@@ -31,6 +31,8 @@ public:
     void moveTo(int x, int y);
     void button(bool pressed, int button = 0x110);
     void click(int x, int y);
+    // One notch of the wheel, down, where the pointer is.
+    void scroll();
     // Presses at the first point, moves in small steps to the second and releases there.
     void drag(int fromX, int fromY, int toX, int toY);
 

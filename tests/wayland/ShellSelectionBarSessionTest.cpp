@@ -1,6 +1,8 @@
 // The selection toolbar in a headless GNOME Shell Wayland session with the program's Shell extension:
 // over a native Wayland GTK window, whose selection nothing places on the screen, the bar stands at
-// the pointer, which the extension reports; the extension's keys copy from such a window.
+// the pointer, which the extension reports; a click, a right click, a scroll or the window closing
+// hides it, as the extension tells; the extension's keys copy from such a window; the toolbar's hot
+// key shows the bar for a selection made with the keys, with the extension and without it.
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/ShellExtensionBus.h"
 #include "platform/glib/ShellKeySynthesizer.h"
@@ -11,11 +13,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 using namespace ondravell;
@@ -36,6 +41,25 @@ double distance(const X11Windows::Window& window, int x, int y) {
     const double dx = std::max({window.x - x, 0, x - (window.x + window.width)});
     const double dy = std::max({window.y - y, 0, y - (window.y + window.height)});
     return std::hypot(dx, dy);
+}
+
+void writeSettings(const fs::path& root, const std::string& settings) {
+    fs::create_directories(root / "container/Library/Application Support");
+    std::ofstream(root / "container/Library/Application Support/settings.v1.json") << settings;
+}
+
+// Selects the focused field's line with the keys until PRIMARY holds `text`. The Shell starts in its
+// overview, which Esc leaves; early rounds may come before the window has the keyboard.
+bool selectLine(MutterRemoteInput& input, const std::string& text) {
+    return eventually([&] {
+        input.chord({KEY_ESC});
+        input.selectLineByKeys();
+        return eventually([&] { return x11PrimaryText() == text; }, std::chrono::seconds(1));
+    });
+}
+
+bool programOwnsItsName() {
+    return eventually([] { return nameHasOwner(platform::DBusSingleInstance::busName); });
 }
 
 } // namespace
@@ -123,4 +147,136 @@ TEST(ShellSelectionBarSession, TheExtensionsCopyTakesAWaylandWindowsSelection) {
     EXPECT_TRUE(runMainContextUntil([&] { return !xtest.sent.empty(); }));
     EXPECT_EQ(xtest.sent, std::vector{platform::KeySynthesizer::Shortcut::paste});
     g_bus_unown_name(owned);
+}
+
+// Each gesture in a program of its own, over a window of its own: a click, a right click, a scroll, or
+// the window closing; and a click on the bar, which runs its action (and the action hides the bar).
+class ShellSelectionBarHiding : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ShellSelectionBarHiding, HidesTheBarOverAWaylandWindow) {
+    if (!std::getenv("ONDRAVELL_SESSION_ROOT") || !nameHasOwner("org.gnome.Shell"))
+        GTEST_SKIP() << "needs the headless GNOME Shell session";
+    const std::string gesture = GetParam();
+    const fs::path root = std::getenv("ONDRAVELL_SESSION_ROOT");
+    ::setenv("ONDRAVELL_CONTAINER", (root / "container").c_str(), 1);
+    writeSettings(
+        root,
+        R"({"selectionEnabled": true, "selectionTriggerAuto": true, "selectionActionIDs": ["copyText"]})");
+    MutterRemoteInput input;
+    ASSERT_TRUE(input.ok()) << input.error();
+    setShellExtensionEnabled(true);
+    ASSERT_TRUE(eventually([] { return platform::ShellExtensionBus::answers(); }));
+    SessionClient app(ONDRAVELL_APP, {});
+    ASSERT_TRUE(programOwnsItsName());
+    const std::string text = "words before a " + gesture;
+    auto client = std::make_unique<SessionClient>(GTK_TEXT_FIELD_CLIENT, std::vector<std::string>{text, ""},
+                                                  std::vector<std::string>{"GDK_BACKEND=wayland"});
+    // Over the window, which the Shell centres; the bar stands above the pointer.
+    input.moveTo(640, 400);
+    ASSERT_TRUE(selectLine(input, text)) << "PRIMARY: " << x11PrimaryText().value_or("(none)");
+    ASSERT_TRUE(eventually([] { return shownBar().has_value(); })) << "no bar after the selection settled";
+    if (gesture == "click on the bar") {
+        // The bar's own button is pressed: its action runs (the text is copied), the press is not taken
+        // for one in another window.
+        const X11Windows::Window bar = *shownBar();
+        input.click(bar.x + bar.width / 2, bar.y + bar.height / 2);
+        EXPECT_TRUE(eventually([&] { return x11ClipboardText() == text; }))
+            << "CLIPBOARD: " << x11ClipboardText().value_or("(none)");
+    } else if (gesture == "click") {
+        input.click(640, 400);
+    } else if (gesture == "right click") {
+        input.button(true, BTN_RIGHT);
+        input.button(false, BTN_RIGHT);
+    } else if (gesture == "scroll") {
+        input.scroll();
+    } else {
+        client.reset();
+    }
+    EXPECT_TRUE(eventually([] { return !shownBar(); })) << "the bar stayed";
+    // A context menu the right click opened goes.
+    input.chord({KEY_ESC});
+    EXPECT_TRUE(app.running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Gestures, ShellSelectionBarHiding,
+                         ::testing::Values("click", "right click", "scroll", "window closing",
+                                           "click on the bar"));
+
+TEST(ShellSelectionBarSession, TheHotKeyShowsTheBarForASelectionMadeWithTheKeysInAWaylandWindow) {
+    if (!std::getenv("ONDRAVELL_SESSION_ROOT") || !nameHasOwner("org.gnome.Shell"))
+        GTEST_SKIP() << "needs the headless GNOME Shell session";
+    const fs::path root = std::getenv("ONDRAVELL_SESSION_ROOT");
+    ::setenv("ONDRAVELL_CONTAINER", (root / "container").c_str(), 1);
+    // Ctrl+Alt+C, and no bar of its own after a selection: only the hot key shows it.
+    writeSettings(root, R"({"selectionEnabled": true, "selectionTriggerAuto": false,
+        "selectionActionIDs": ["copyText"],
+        "selectionHotKey": {"keyCode": 8, "carbonModifiers": 6144, "display": "⌃⌥C"}})");
+    // No first-run window: it would take the keyboard from the field.
+    fs::create_directories(fs::path(std::getenv("XDG_CONFIG_HOME")) / "ondravell");
+    std::ofstream(fs::path(std::getenv("XDG_CONFIG_HOME")) / "ondravell/ondravell.ini")
+        << "[General]\nhasCompletedOnboarding=true\n";
+    MutterRemoteInput input;
+    ASSERT_TRUE(input.ok()) << input.error();
+    // Without the extension the desktop's custom shortcuts carry the hot key.
+    SessionClient mediaKeys("/usr/libexec/gsd-media-keys", {});
+    struct Case {
+        const char* name;
+        bool extension;
+        const char* client;
+        // The selection is made before the program runs: it cannot be told fresh, so the window is made
+        // to copy it once the hot key's keys are up.
+        bool selectedBefore;
+    };
+    const Case cases[] = {
+        {"GTK 3, the extension", true, GTK_TEXT_FIELD_CLIENT, false},
+        {"GTK 4, the extension", true, GTK4_TEXT_FIELD_CLIENT, false},
+        {"GTK 3, the extension, a copy", true, GTK_TEXT_FIELD_CLIENT, true},
+        {"GTK 3, custom shortcuts", false, GTK_TEXT_FIELD_CLIENT, false},
+        {"GTK 4, custom shortcuts", false, GTK4_TEXT_FIELD_CLIENT, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setShellExtensionEnabled(c.extension);
+        ASSERT_TRUE(eventually([&] { return platform::ShellExtensionBus::answers() == c.extension; }));
+        const std::string text = std::string("words for the hot key in ") + c.name;
+        SessionClient client(c.client, {text, ""}, {"GDK_BACKEND=wayland"});
+        std::unique_ptr<SessionClient> app;
+        auto launch = [&] {
+            app = std::make_unique<SessionClient>(ONDRAVELL_APP, std::vector<std::string>{});
+            return programOwnsItsName();
+        };
+        if (!c.selectedBefore) {
+            ASSERT_TRUE(launch());
+        }
+        ASSERT_TRUE(selectLine(input, text)) << "PRIMARY: " << x11PrimaryText().value_or("(none)");
+        if (c.selectedBefore) {
+            ASSERT_TRUE(launch());
+        }
+        EXPECT_FALSE(shownBar()) << "a bar before the hot key";
+        // Early presses may come before the hot key is grabbed. The keys are held a while, as a hand does.
+        bool shown = eventually([&] {
+            for (unsigned key : {KEY_LEFTCTRL, KEY_LEFTALT, KEY_C})
+                input.key(key, true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            const bool whileHeld = shownBar().has_value();
+            input.key(KEY_C, false);
+            input.key(KEY_LEFTALT, false);
+            // From just before the last key goes up: the figure errs on the long side.
+            const auto released = std::chrono::steady_clock::now();
+            input.key(KEY_LEFTCTRL, false);
+            if (!eventually([] { return shownBar().has_value(); }, std::chrono::seconds(2)))
+                return false;
+            const auto after = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - released);
+            if (whileHeld)
+                std::printf("[ figure ] %s: the bar came while the keys were held\n", c.name);
+            else
+                std::printf("[ figure ] %s: the bar came %lld ms after the keys were released\n", c.name,
+                            static_cast<long long>(after.count()));
+            return true;
+        });
+        EXPECT_TRUE(shown) << "no bar after the hot key";
+        app.reset();
+        ASSERT_TRUE(eventually([] { return !nameHasOwner(platform::DBusSingleInstance::busName); }));
+    }
 }

@@ -43,6 +43,12 @@ const INTERFACE = `<node>
       <arg type="b" name="known"/>
       <arg type="a{sv}" name="window"/>
     </signal>
+    <signal name="Pointer">
+      <arg type="s" name="gesture"/>
+      <arg type="i" name="x"/>
+      <arg type="i" name="y"/>
+      <arg type="b" name="x11"/>
+    </signal>
   </interface>
 </node>`;
 
@@ -51,6 +57,9 @@ const RELEASE_POLL_MS = 10;
 const RELEASE_POLL_LIMIT_MS = 5000;
 const MODIFIER_MASK = Clutter.ModifierType.SHIFT_MASK | Clutter.ModifierType.CONTROL_MASK |
     Clutter.ModifierType.MOD1_MASK | Clutter.ModifierType.SUPER_MASK | Clutter.ModifierType.MOD4_MASK;
+
+// Of a run of scroll events (a touchpad sends one a frame) the application hears of one in this long.
+const SCROLL_SIGNAL_GAP_MS = 200;
 
 // The application's hot keys: three file-manager actions and the selection toolbar.
 const MAX_GRABS = 4;
@@ -98,6 +107,28 @@ function focusedWindow() {
     return result;
 }
 
+// The window under a point of the stage, when a window is there (not the Shell's own panels).
+function windowAt(x, y) {
+    let actor = global.stage.get_actor_at_pos(Clutter.PickMode.REACTIVE, x, y);
+    while (actor && !(actor instanceof Meta.WindowActor))
+        actor = actor.get_parent();
+    return actor ? actor.get_meta_window() : null;
+}
+
+// The pointer gestures the application hears of: what hides its toolbar on X11, where it sees them itself.
+function gestureOf(event) {
+    switch (event.type()) {
+    case Clutter.EventType.BUTTON_PRESS:
+        if (event.get_button() === Clutter.BUTTON_PRIMARY)
+            return 'press';
+        return event.get_button() === Clutter.BUTTON_SECONDARY ? 'right-press' : null;
+    case Clutter.EventType.SCROLL:
+        return 'scroll';
+    default:
+        return null;
+    }
+}
+
 class OndravellShellService {
     constructor() {
         this._owner = null;
@@ -124,11 +155,19 @@ class OndravellShellService {
             (_display, action) => this._onAccelerator(action));
         // The application keeps the focused window from these, so it never waits for the Shell.
         this._focusHandler = global.display.connect('notify::focus-window', () => this._emitFocus());
+        // Presses and scrolls over windows never reach the stage's own handlers: a filter sees every
+        // event first. It only looks, and lets each event go on.
+        this._lastScroll = 0;
+        this._eventFilter = Clutter.Event.add_filter(global.stage, event => {
+            this._onEvent(event);
+            return Clutter.EVENT_PROPAGATE;
+        });
     }
 
     destroy() {
         global.display.disconnect(this._acceleratorHandler);
         global.display.disconnect(this._focusHandler);
+        Clutter.Event.remove_filter(this._eventFilter);
         this._emitSignal('Focus', new GLib.Variant('(ba{sv})', [false, {}]));
         Gio.bus_unwatch_name(this._watch);
         this._ungrabAll();
@@ -179,6 +218,24 @@ class OndravellShellService {
 
     _emitFocus() {
         this._emitSignal('Focus', new GLib.Variant('(ba{sv})', [true, focusedWindow()]));
+    }
+
+    // Tells the application of a press or a scroll; it learns those over X11 windows, its own among them,
+    // from the X server as well, and tells them apart by the flag.
+    _onEvent(event) {
+        const gesture = this._owner ? gestureOf(event) : null;
+        if (!gesture)
+            return;
+        if (gesture === 'scroll') {
+            const now = GLib.get_monotonic_time() / 1000;
+            if (now - this._lastScroll < SCROLL_SIGNAL_GAP_MS)
+                return;
+            this._lastScroll = now;
+        }
+        const [x, y] = event.get_coords();
+        const window = windowAt(x, y);
+        const x11 = window !== null && window.get_client_type() === Meta.WindowClientType.X11;
+        this._emitSignal('Pointer', new GLib.Variant('(siib)', [gesture, Math.round(x), Math.round(y), x11]));
     }
 
     _onAccelerator(action) {

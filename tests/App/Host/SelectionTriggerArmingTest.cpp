@@ -4,6 +4,7 @@
 #include "core/SharedConfig/OndravellSettings.h"
 #include "platform/memory/MemoryAccessibilityTrust.h"
 #include "platform/memory/MemoryGlobalMouseMonitors.h"
+#include "platform/memory/MemoryPrimarySelection.h"
 
 #include <gtest/gtest.h>
 
@@ -78,4 +79,15 @@ TEST(SelectionMonitorMonitors, RefusedMonitorsStayAbsentAndStopIsHarmless) {
     EXPECT_EQ(f.monitor.installedMonitorCount(), 0);
     f.monitor.stop();
     f.monitor.stop();
+}
+
+TEST(SelectionTriggerArming, WithoutTheAutomaticTriggerAnX11SessionWatchesNothing) {
+    Fixture f(true);
+    platform::MemoryPrimarySelection primary;
+    SelectionMonitor::Services services = f.services();
+    services.primary = &primary;
+    SelectionMonitor monitor(services);
+    SelectionTriggerArming::arm(monitor, settingsWith(true, false), f.trust);
+    EXPECT_FALSE(primary.watching);
+    EXPECT_EQ(f.monitors.installedCount(), 0u);
 }

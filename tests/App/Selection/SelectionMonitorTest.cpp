@@ -9,6 +9,7 @@
 #include "platform/memory/MemoryGlobalMouseMonitors.h"
 #include "platform/memory/MemoryPrimarySelection.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace ondravell;
@@ -247,4 +248,44 @@ TEST(SelectionMonitorSettle, FollowsNoChangesInAnX11SessionOrOnceStopped) {
     wayland.timers.advance(std::chrono::seconds(1));
     EXPECT_TRUE(wayland.log.empty());
     EXPECT_EQ(wayland.timers.pendingCount(), 0u);
+}
+
+TEST(SelectionMonitorManual, InAWaylandSessionASelectionMadeInTheFocusedWindowIsReadWithoutACopy) {
+    struct Case {
+        const char* name;
+        bool automatic;
+        std::function<void(Fixture&)> after; // what happens between the selection and the hot key
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"made with the keys", true, [](Fixture&) {}, "show words 640,240"},
+        {"the hot key alone (no automatic bar)", false, [](Fixture&) {}, "show words 640,240"},
+        {"another window took the keyboard", true,
+         [](Fixture& f) { f.frontmost.identifier = "org.example.Other"; }, "show copied 640,240"},
+        {"a press since", true,
+         [](Fixture& f) {
+             f.monitors.fire(Kind::leftMouseDown, {1, 1, 1, 0});
+         },
+         "show copied 640,240"},
+        {"a press since, no automatic bar", false,
+         [](Fixture& f) {
+             f.monitors.fire(Kind::leftMouseDown, {1, 1, 1, 0});
+         },
+         "show copied 640,240"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f(true);
+        f.frontmost.identifier = "org.example.Editor";
+        f.clipboard.nextCopy = platform::ClipboardCopy{"copied", {}, {}};
+        if (c.automatic)
+            f.monitor.startMouseMonitors();
+        else
+            f.monitor.followSelectionsForHotKey();
+        f.primary.take(5000, "words");
+        c.after(f);
+        f.log.clear();
+        f.monitor.triggerManually();
+        EXPECT_EQ(f.log, std::vector<std::string>{c.expected});
+    }
 }

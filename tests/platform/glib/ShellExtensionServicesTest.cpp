@@ -4,13 +4,16 @@
 #include "platform/glib/ShellExtensionBus.h"
 #include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
+#include "platform/glib/ShellGlobalMouseMonitors.h"
 #include "platform/glib/ShellKeySynthesizer.h"
 #include "platform/glib/WaylandSessionTrust.h"
 #include "platform/memory/FixedFrontmostApplication.h"
 #include "platform/memory/MemoryAccessibilityTrust.h"
+#include "platform/memory/MemoryGlobalMouseMonitors.h"
 #include "platform/memory/MemoryKeySynthesizer.h"
 #include "tests/platform/glib/SessionBusTesting.h"
 
+#include <algorithm>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 #include <map>
@@ -112,6 +115,13 @@ public:
         g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
     }
 
+    // Any other signal of the extension to `destination`.
+    void emit(const char* destination, const char* member, GVariant* parameters) {
+        g_dbus_connection_emit_signal(connection_, destination, ShellExtensionBus::objectPath,
+                                      ShellExtensionBus::interfaceName, member, parameters, nullptr);
+        g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
+    }
+
     GDBusConnection* connection() const { return connection_; }
     std::vector<std::string> calls;
     std::map<guint32, std::string> grabs;
@@ -171,8 +181,11 @@ TEST_F(ShellExtensionServices, TheFocusedApplicationIsWhatTheShellToldLastWithou
     ShellFrontmostApplication frontmost(x11);
     EXPECT_EQ(frontmost.bundleIdentifier(), "x11-app") << "nothing told yet";
 
+    int changes = 0;
+    frontmost.setFocusChangeHandler([&] { ++changes; });
     shell.focus(ownName_.c_str(), true, "org.gnome.Nautilus.desktop", "/org/gnome/Nautilus/window/1");
     EXPECT_TRUE(runMainContextUntil([&] { return frontmost.bundleIdentifier() == "org.gnome.Nautilus"; }));
+    EXPECT_EQ(changes, 1);
     EXPECT_EQ(frontmost.windowObjectPath(), "/org/gnome/Nautilus/window/1");
     EXPECT_TRUE(shell.calls.empty()) << "the Shell was asked";
 
@@ -231,4 +244,62 @@ TEST_F(ShellExtensionServices, AReloadBeforeTheShellAnsweredEndsWithTheNewGrabsA
     EXPECT_TRUE(runMainContextUntil([&] { return accelerators() == expected; }));
     drainMainContext();
     EXPECT_EQ(accelerators(), expected);
+}
+
+TEST_F(ShellExtensionServices, PressesAndScrollsOverWaylandWindowsComeFromTheShellAndX11OnesFromTheXServer) {
+    using Kind = GlobalMouseMonitors::Kind;
+    StandInShell shell(true);
+    MemoryGlobalMouseMonitors x11;
+    ShellGlobalMouseMonitors monitors(x11);
+    std::vector<std::string> seen;
+    std::vector<GlobalMouseMonitors::Token> tokens;
+    for (auto [kind, name] :
+         {std::pair{Kind::leftMouseDown, "left"}, std::pair{Kind::rightMouseDown, "right"},
+          std::pair{Kind::scrollWheel, "scroll"}, std::pair{Kind::leftMouseUp, "up"}})
+        tokens.push_back(*monitors.install(kind, [&seen, name](const GlobalMouseMonitors::Event& event) {
+            seen.push_back(std::string(name) + " " + std::to_string(int(event.x)) + "," +
+                           std::to_string(int(event.y)));
+        }));
+    auto pointer = [&](const char* gesture, int x, bool overX11) {
+        shell.emit(ownName_.c_str(), "Pointer", g_variant_new("(siib)", gesture, x, 5, overX11));
+    };
+    pointer("press", 10, false);
+    pointer("press", 11, true); // the X server reports it
+    pointer("right-press", 20, false);
+    pointer("scroll", 30, false);
+    pointer("release", 40, false);
+    x11.fire(Kind::leftMouseUp, {50, 5, 1, 0});
+    EXPECT_TRUE(runMainContextUntil([&] { return seen.size() >= 3; }));
+    drainMainContext();
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"left 10,5", "right 20,5", "scroll 30,5", "up 50,5"}));
+
+    for (GlobalMouseMonitors::Token token : tokens)
+        monitors.remove(token);
+    EXPECT_EQ(x11.installedCount(), 0u);
+    seen.clear();
+    pointer("press", 10, false);
+    drainMainContext();
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(ShellExtensionServices, KeysAreHeldFromAHotKeysPressUntilTheShellTellsItsRelease) {
+    StandInShell shell(true);
+    ShellExtensionHotKeys hotKeys(ownName_, [](std::uint32_t) { return std::optional<std::string>("c"); });
+    std::vector<std::uint32_t> pressed;
+    hotKeys.setHandler([&](std::uint32_t id) { pressed.push_back(id); });
+    MemoryKeySynthesizer xtest; // the X server sees no key while a Wayland window has the keyboard
+    ShellKeySynthesizer keys(xtest);
+    keys.setShellKeysHeld([&] { return hotKeys.keysHeld(); });
+    ASSERT_TRUE(hotKeys.registerHotKey(8, GlobalHotKeys::controlModifier | GlobalHotKeys::optionModifier, 7));
+    ASSERT_TRUE(runMainContextUntil([&] { return shell.grabs.size() == 1; }));
+    drainMainContext();
+    const guint32 action = shell.grabs.begin()->first;
+    EXPECT_FALSE(keys.keysHeld());
+    shell.emit(ownName_.c_str(), "Accelerator", g_variant_new("(ub)", action, TRUE));
+    EXPECT_TRUE(runMainContextUntil([&] { return !pressed.empty(); }));
+    EXPECT_EQ(pressed, std::vector<std::uint32_t>{7});
+    EXPECT_TRUE(keys.keysHeld());
+    shell.emit(ownName_.c_str(), "Accelerator", g_variant_new("(ub)", action, FALSE));
+    EXPECT_TRUE(runMainContextUntil([&] { return !keys.keysHeld(); }));
 }

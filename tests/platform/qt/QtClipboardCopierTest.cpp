@@ -169,6 +169,25 @@ TEST_F(QtClipboardCopierTest, CopiesOnlyOnceTheKeysAreReleasedOrTheWaitRunsOut) 
     }
 }
 
+TEST_F(QtClipboardCopierTest, WhatTheUserCopiedWhileTheKeysWereHeldIsWhatComesBack) {
+    QGuiApplication::clipboard()->setMimeData(mimeOf(userClipboard));
+    MemoryKeySynthesizer keys;
+    keys.heldQueries = 5;
+    keys.onSend = [](auto) { QGuiApplication::clipboard()->setText(QStringLiteral("copied")); };
+    QtClipboardCopier copier(keys, {15, 5, 10});
+    std::optional<std::optional<ClipboardCopy>> answer;
+    copier.copyFromFocusedWindow([&answer](std::optional<ClipboardCopy> copy) { answer = std::move(copy); });
+    const Formats newer = {{"text/plain", "copied by the user meanwhile"}};
+    QGuiApplication::clipboard()->setMimeData(mimeOf(newer));
+    QElapsedTimer timer;
+    timer.start();
+    while (!answer && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    ASSERT_TRUE(answer && *answer);
+    EXPECT_EQ((*answer)->text, "copied");
+    EXPECT_EQ(clipboardFormats(), newer);
+}
+
 TEST_F(QtClipboardCopierTest, SynthesisedCtrlCCopiesFromTheFocusedTextField) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setMimeData(mimeOf(userClipboard));
