@@ -1,5 +1,7 @@
 #include "tests/wayland/MutterRemoteInput.h"
 
+#include "tests/wayland/SessionClients.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdarg>
@@ -115,6 +117,13 @@ void MutterRemoteInput::button(bool pressed, int button) {
 
 void MutterRemoteInput::click(int x, int y) {
     moveTo(x, y);
+    button(true);
+    button(false);
+}
+
+void MutterRemoteInput::clickX11Window(int x, int y) {
+    moveTo(x, y);
+    eventually([x, y] { return x11PointerIsAt(x, y); }, std::chrono::seconds(2));
     button(true);
     button(false);
 }

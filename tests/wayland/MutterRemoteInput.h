@@ -31,6 +31,10 @@ public:
     void moveTo(int x, int y);
     void button(bool pressed, int button = 0x110);
     void click(int x, int y);
+    // Clicks an X11 window (the program's own, under XWayland): the press waits until the X server has
+    // seen the pointer arrive, as a hand is never quicker than its pointer. The program tells a press
+    // on its own windows from a press elsewhere by where the X server puts the pointer.
+    void clickX11Window(int x, int y);
     // Presses at the first point, moves in small steps to the second and releases there.
     void drag(int fromX, int fromY, int toX, int toY);
 

@@ -105,6 +105,19 @@ std::optional<std::string> x11ClipboardText() {
     return x11SelectionText("CLIPBOARD");
 }
 
+bool x11PointerIsAt(int x, int y) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    ::Window root = 0, child = 0;
+    int rootX = -1, rootY = -1, windowX = 0, windowY = 0;
+    unsigned int mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                  &mask);
+    XCloseDisplay(display);
+    return rootX == x && rootY == y;
+}
+
 bool nameHasOwner(const char* name) {
     GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
     GVariant* reply = g_dbus_connection_call_sync(

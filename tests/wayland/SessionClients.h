@@ -40,6 +40,9 @@ std::optional<std::string> x11PrimaryText();
 // CLIPBOARD, read the same way (the compositor bridges Wayland's clipboard to X).
 std::optional<std::string> x11ClipboardText();
 
+// True when the X server puts the pointer at (`x`, `y`) of the root window.
+bool x11PointerIsAt(int x, int y);
+
 // True when `name` has an owner on the session bus.
 bool nameHasOwner(const char* name);
 
