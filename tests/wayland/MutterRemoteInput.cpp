@@ -1,5 +1,7 @@
 #include "tests/wayland/MutterRemoteInput.h"
 
+#include "tests/wayland/SessionClients.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdarg>
@@ -123,6 +125,13 @@ void MutterRemoteInput::scroll() {
     // Axis 0 is the vertical one.
     call("NotifyPointerAxisDiscrete", "(ui)", 0u, 1);
     pause();
+}
+
+void MutterRemoteInput::clickX11Window(int x, int y) {
+    moveTo(x, y);
+    eventually([x, y] { return x11PointerIsAt(x, y); }, std::chrono::seconds(2));
+    button(true);
+    button(false);
 }
 
 void MutterRemoteInput::drag(int fromX, int fromY, int toX, int toY) {

@@ -33,6 +33,10 @@ public:
     void click(int x, int y);
     // One notch of the wheel, down, where the pointer is.
     void scroll();
+    // Clicks an X11 window (the program's own, under XWayland): the press waits until the X server has
+    // seen the pointer arrive, as a hand is never quicker than its pointer. The program tells a press
+    // on its own windows from a press elsewhere by where the X server puts the pointer.
+    void clickX11Window(int x, int y);
     // Presses at the first point, moves in small steps to the second and releases there.
     void drag(int fromX, int fromY, int toX, int toY);
 

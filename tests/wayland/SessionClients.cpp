@@ -105,6 +105,19 @@ std::optional<std::string> x11ClipboardText() {
     return x11SelectionText("CLIPBOARD");
 }
 
+bool x11PointerIsAt(int x, int y) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    ::Window root = 0, child = 0;
+    int rootX = -1, rootY = -1, windowX = 0, windowY = 0;
+    unsigned int mask = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                  &mask);
+    XCloseDisplay(display);
+    return rootX == x && rootY == y;
+}
+
 void setShellExtensionEnabled(bool enabled) {
     GSettings* shell = g_settings_new("org.gnome.shell");
     const gchar* on[] = {"ondravell@ondravell.dev", nullptr};

@@ -42,6 +42,9 @@ std::optional<std::string> x11PrimaryText();
 // CLIPBOARD, read the same way (the compositor bridges Wayland's clipboard to X).
 std::optional<std::string> x11ClipboardText();
 
+// True when the X server puts the pointer at (`x`, `y`) of the root window.
+bool x11PointerIsAt(int x, int y);
+
 // Switches the program's Shell extension (found by the Shell among the system's extensions) on or off
 // through the Shell's settings.
 void setShellExtensionEnabled(bool enabled);

@@ -139,12 +139,12 @@ TEST_F(WaylandSelectionToolbarTest, ReplaceWritesTheFormattedJSONIntoTheWaylandF
     ASSERT_TRUE(selectField([] { return x11PrimaryText() == R"({"a":1})"; }));
     ASSERT_TRUE(eventually(barShown)) << "no bar over the GTK field";
     auto bar = *shownOurs(false);
-    input_->click(bar.x + bar.width / 2, bar.y + bar.height / 2);
+    input_->clickX11Window(bar.x + bar.width / 2, bar.y + bar.height / 2);
     ASSERT_TRUE(eventually([] { return shownOurs(true).has_value(); }))
         << "no JSON panel after a click on the bar";
     // The replace button sits beside the copy button in the panel's last row.
     auto panel = *shownOurs(true);
-    input_->click(panel.x + 140, panel.y + panel.height - 24);
+    input_->clickX11Window(panel.x + 140, panel.y + panel.height - 24);
     const std::string formatted = "{\n  \"a\" : 1\n}";
     EXPECT_TRUE(eventually([&] { return fileText(fieldText) == formatted; }))
         << "the field holds: " << fileText(fieldText);

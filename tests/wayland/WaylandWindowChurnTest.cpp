@@ -25,7 +25,7 @@ TEST(WaylandWindowChurn, TheProgramLivesThrough200WindowsAndStillShowsTheBarForT
     churn.programRunning = [&program] { return program->running(); };
     churn.focus = [](pid_t, int) {};
     churn.select = [&input] { input.selectLineByKeys(); };
-    churn.click = [&input](int x, int y) { input.click(x, y); };
+    churn.click = [&input](int x, int y) { input.clickX11Window(x, y); };
     EXPECT_EQ(runWindowChurn(churn), "");
     EXPECT_TRUE(program->running());
     EXPECT_TRUE(programAnswers());

@@ -48,7 +48,8 @@ std::string selectAndCopy(const WindowChurn& churn, const std::string& text) {
     churn.click(bar.x + bar.width / 2, bar.y + bar.height / 2);
     if (!eventually([&] { return x11ClipboardText() == text; }))
         return "the bar's copy did not copy the selection; CLIPBOARD: " +
-               x11ClipboardText().value_or("(none)");
+               x11ClipboardText().value_or("(none)") +
+               (shownBar() ? ", the bar still shown" : ", the bar gone");
     return "";
 }
 
@@ -72,8 +73,10 @@ bool programAnswers() {
 }
 
 std::string runWindowChurn(const WindowChurn& churn) {
+    const char* count = std::getenv("ONDRAVELL_CHURN_WINDOWS");
+    const int windows = count ? std::atoi(count) : churn.windows;
     std::deque<std::unique_ptr<SessionClient>> open;
-    for (int index = 1; index <= churn.windows; ++index) {
+    for (int index = 1; index <= windows; ++index) {
         const std::string where = " at window " + std::to_string(index);
         const std::string text = "churn window " + std::to_string(index);
         const std::filesystem::path textFile = churn.folder / ("window-" + std::to_string(index) + ".txt");
@@ -83,7 +86,7 @@ std::string runWindowChurn(const WindowChurn& churn) {
         if (!eventually([&] { return fileText(textFile) == text; }))
             return "the window never showed" + where;
         churn.focus(open.back()->pid(), index);
-        if (index % churn.selectEvery == 0 || index == churn.windows)
+        if (index % churn.selectEvery == 0 || index == windows)
             if (std::string failed = selectAndCopy(churn, text); !failed.empty())
                 return failed + where;
         if (open.size() > 3) {

@@ -16,7 +16,7 @@ namespace ondravell::test {
 struct WindowChurn {
     std::string client;           // the GTK 3 text-field client
     std::filesystem::path folder; // where each window's text file goes
-    int windows = 200;
+    int windows = 200;            // ONDRAVELL_CHURN_WINDOWS sets another count, for a longer run by hand
     int selectEvery = 40;
     std::function<bool()> programRunning;
     // Gives the window just shown (its program `pid`) the focus, as the desktop would; `index` counts
