@@ -2,11 +2,29 @@
 
 #include "tests/platform/x11/X11Windows.h"
 #include "tests/wayland/SessionClients.h"
+#include "tests/wayland/WindowChurn.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <set>
 #include <thread>
 
 namespace ondravell::test {
+
+std::unique_ptr<SessionClient> startLogged(const std::string& program, const std::filesystem::path& root,
+                                           const std::string& actions, const std::filesystem::path& log) {
+    ::setenv("ONDRAVELL_CONTAINER", (root / "container").c_str(), 1);
+    const std::filesystem::path settings = root / "container" / "Library" / "Application Support";
+    std::filesystem::create_directories(settings);
+    std::ofstream(settings / "settings.v1.json")
+        << R"({"selectionEnabled": true, "selectionTriggerAuto": true, "selectionActionIDs": )" << actions
+        << "}";
+    auto started = std::make_unique<SessionClient>(
+        "/bin/sh", std::vector<std::string>{"-c", "exec \"$0\" >>\"$1\" 2>&1", program, log.string()});
+    if (!eventually(programAnswers))
+        return nullptr;
+    return started;
+}
 
 bool isMasked(const std::string& text) {
     if (text.empty())

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -29,6 +31,14 @@ struct PasswordFieldRuns {
 
 // An empty string when every run went so, else what went wrong and in which run.
 std::string runPasswordFields(const PasswordFieldRuns& runs);
+
+class SessionClient;
+
+// Starts `program` with the toolbar on, automatic, with the buttons `actions` (a JSON list), in settings
+// under `root` (which becomes ONDRAVELL_CONTAINER), all it writes going to `log`; nullptr when it never
+// takes its bus name.
+std::unique_ptr<SessionClient> startLogged(const std::string& program, const std::filesystem::path& root,
+                                           const std::string& actions, const std::filesystem::path& log);
 
 // Whether `text` is a password field's mask characters alone.
 bool isMasked(const std::string& text);

@@ -5,7 +5,6 @@
 #include "tests/wayland/MutterRemoteInput.h"
 #include "tests/wayland/PasswordFieldRuns.h"
 #include "tests/wayland/SessionClients.h"
-#include "tests/wayland/WindowChurn.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,14 +19,10 @@ TEST(WaylandPasswordField, Gtk3AndGtk4PasswordFieldsShowNoBarInFiftyRunsEach) {
     MutterRemoteInput input;
     ASSERT_TRUE(input.ok()) << input.error();
     const fs::path root = std::getenv("ONDRAVELL_SESSION_ROOT");
-    ::setenv("ONDRAVELL_CONTAINER", (root / "container").c_str(), 1);
-    const fs::path settings = root / "container" / "Library" / "Application Support";
-    fs::create_directories(settings);
-    std::ofstream(settings / "settings.v1.json")
-        << R"({"selectionEnabled": true, "selectionTriggerAuto": true, "selectionActionIDs": ["copyText"]})";
     const fs::path log = root / "program.log";
-    SessionClient program("/bin/sh", {"-c", "exec \"$0\" >>\"$1\" 2>&1", ONDRAVELL_APP, log.string()});
-    ASSERT_TRUE(eventually(programAnswers)) << "the program never took its bus name";
+    std::unique_ptr<SessionClient> started = startLogged(ONDRAVELL_APP, root, R"(["copyText"])", log);
+    ASSERT_TRUE(started) << "the program never took its bus name";
+    SessionClient& program = *started;
     // A first start greets the user with a window of its own: it is no answer to a selection.
     eventually(
         [&program] {

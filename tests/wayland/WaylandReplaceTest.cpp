@@ -3,8 +3,8 @@
 // result through its editable text, never the clipboard (keys reach no Wayland window).
 #include "tests/platform/x11/X11Windows.h"
 #include "tests/wayland/MutterRemoteInput.h"
+#include "tests/wayland/PasswordFieldRuns.h"
 #include "tests/wayland/SessionClients.h"
-#include "tests/wayland/WindowChurn.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -36,13 +36,9 @@ TEST(WaylandReplace, TheFormattedJSONReplacesTheSelectionInFiftyRuns) {
     MutterRemoteInput input;
     ASSERT_TRUE(input.ok()) << input.error();
     const fs::path root = std::getenv("ONDRAVELL_SESSION_ROOT");
-    ::setenv("ONDRAVELL_CONTAINER", (root / "container").c_str(), 1);
-    const fs::path settings = root / "container" / "Library" / "Application Support";
-    fs::create_directories(settings);
-    std::ofstream(settings / "settings.v1.json")
-        << R"({"selectionEnabled": true, "selectionTriggerAuto": true, "selectionActionIDs": ["jsonTool"]})";
-    SessionClient program(ONDRAVELL_APP, {});
-    ASSERT_TRUE(eventually(programAnswers)) << "the program never took its bus name";
+    std::unique_ptr<SessionClient> program =
+        startLogged(ONDRAVELL_APP, root, R"(["jsonTool"])", root / "program.log");
+    ASSERT_TRUE(program) << "the program never took its bus name";
 
     int replaced = 0;
     constexpr int runs = 50;
@@ -76,5 +72,5 @@ TEST(WaylandReplace, TheFormattedJSONReplacesTheSelectionInFiftyRuns) {
             ADD_FAILURE() << "not replaced; the field holds: " << fileText(fieldText);
     }
     EXPECT_EQ(replaced, runs);
-    EXPECT_TRUE(program.running());
+    EXPECT_TRUE(program->running());
 }
