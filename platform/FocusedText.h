@@ -29,6 +29,13 @@ public:
     // What is known now, without waiting on any application; nullopt when no object of another
     // application has the focus, or there is no accessibility bus.
     virtual std::optional<Focus> focus() = 0;
+    // What has the focus once every focus change the applications reported so far is known and the
+    // object focused last was asked whether it still has it; heard once. `known` is false when no
+    // answer came in time (an application answering late): then nothing about the focus can be
+    // trusted, not even that it is no password field.
+    virtual void settledFocus(std::function<void(std::optional<Focus> focus, bool known)> done) {
+        done(focus(), true);
+    }
     // Brings what `focus` knows up to date with the applications, in the background: a focus change an
     // application never reported (it started before us) is learnt a moment later.
     virtual void refresh() {}

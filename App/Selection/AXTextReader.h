@@ -17,9 +17,11 @@ class FocusedText;
 // that application published itself (PRIMARY) during the user's gesture, and a copy it is made to do
 // into the clipboard, which is restored afterwards. Texts come back as they were selected (never
 // trimmed or shortened); a present text is never empty, is valid UTF-8 and holds no NUL byte.
-// Password fields publish no selection and are never copied from by the first way; while the
-// accessibility bus names a password field as focused, neither way reads anything (some toolkits
-// publish its bullets, or even its text).
+// Password fields publish no selection and are never copied from by the first way; neither way reads
+// anything before the accessibility bus has told what has the focus now (bounded), nor while it names
+// a password field, and a text of a password field's mask characters alone counts as none: some
+// toolkits publish a password field's bullets, or even its text, and a field whose text is only hidden
+// (a GTK 4 entry with its visibility off) is no password field to the bus.
 class AXTextReader {
 public:
     using TextHandler = std::function<void(std::optional<std::string>)>;
@@ -33,11 +35,12 @@ public:
     // What the focused window copies when sent Ctrl+C; the clipboard is restored when it changed.
     void selectedTextViaClipboard(TextHandler handler);
 
-    // `bytes` when they make a usable text: not empty, valid UTF-8, no NUL.
+    // `bytes` when they make a usable text: not empty, valid UTF-8, no NUL, not mask characters alone.
     static std::optional<std::string> usableText(std::optional<std::string> bytes);
 
 private:
-    bool passwordFocused() const;
+    // Runs `read` once the focus is known to be no password field; else hands nothing to `handler`.
+    void unlessPasswordFocused(std::function<void()> read, const TextHandler& handler);
 
     platform::PrimarySelection& primary_;
     platform::ClipboardCopier& clipboard_;

@@ -39,10 +39,11 @@ void send(const std::vector<std::string>& fields) {
     }
 }
 
-std::vector<std::string> focusFields(const std::optional<FocusedText::Focus>& focus) {
+std::vector<std::string> focusFields(const std::optional<FocusedText::Focus>& focus,
+                                     const char* tag = "focus") {
     if (!focus)
-        return {"focus"};
-    return {"focus", focus->pid ? std::to_string(*focus->pid) : "", focus->password ? "1" : "0",
+        return {tag};
+    return {tag, focus->pid ? std::to_string(*focus->pid) : "", focus->password ? "1" : "0",
             focus->application};
 }
 
@@ -55,6 +56,14 @@ struct Helper {
     void answer(const std::vector<std::string>& request) {
         if (request[0] == "refresh") {
             tracker.refresh();
+        } else if (request[0] == "settled") {
+            // The focus events already received go first: the loop runs the bus's sources, while this
+            // socket's own watch, being dispatched, is not run again inside it. A bound keeps a bus
+            // that never falls quiet from holding the answer.
+            for (int i = 0; i < 1000 && g_main_context_iteration(nullptr, FALSE); ++i) {
+            }
+            tracker.refresh();
+            send(focusFields(tracker.focus(), "settled"));
         } else if (request[0] == "extents") {
             std::optional<FocusedText::Rect> rect = tracker.extents();
             // Whole pixels, as the bus gives them, so that no locale's decimal mark comes in between.

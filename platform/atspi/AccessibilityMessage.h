@@ -10,9 +10,11 @@ namespace ondravell::platform {
 // ended by a newline; a backslash, tab, newline or carriage return inside a field is written as "\\",
 // "\t", "\n" or "\r", so any UTF-8 text (a selection of several lines) travels in one field.
 //
-// The program asks "refresh", "extents" and "replace <selected> <value>"; the helper answers each
-// "extents" with "extents [<x> <y> <width> <height>]" and each "replace" with "replaced <0|1>", in the
-// order asked, and says "focus [<pid> <password 0|1> <application>]" whenever the focus it knows changes.
+// The program asks "refresh", "settled", "extents" and "replace <selected> <value>"; the helper answers
+// each "settled" with "settled [<pid> <password 0|1> <application>]" (the focus once the events it had
+// received are handled and the focus was asked again), each "extents" with
+// "extents [<x> <y> <width> <height>]" and each "replace" with "replaced <0|1>", in the order asked, and says
+// "focus [<pid> <password 0|1> <application>]" whenever the focus it knows changes.
 struct AccessibilityMessage {
     // The line for `fields`, its newline included.
     static std::string encode(const std::vector<std::string>& fields);

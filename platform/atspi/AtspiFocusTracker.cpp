@@ -35,6 +35,7 @@ void dropError(GError*& error) {
 
 struct AtspiFocusTracker::State {
     std::function<void(const std::optional<Focus>&)> published;
+    std::optional<Focus> known;
     // The process whose objects are passed over: the program the helper answers.
     std::int64_t ownPid = 0;
 
@@ -102,9 +103,15 @@ struct AtspiFocusTracker::State {
             forgetFocus();
     }
 
-    void publish(const Focus& focus) { published(focus); }
+    void publish(const Focus& focus) {
+        known = focus;
+        published(focus);
+    }
 
-    void forgetFocus() { published(std::nullopt); }
+    void forgetFocus() {
+        known.reset();
+        published(std::nullopt);
+    }
 
     // `source` has the focus now: what it is and whose. Objects of our own process are passed over, so
     // the application the user selected in stays the one before our windows.
@@ -366,6 +373,10 @@ bool AtspiFocusTracker::start() {
 
 void AtspiFocusTracker::refresh() {
     state_->refresh();
+}
+
+std::optional<FocusedText::Focus> AtspiFocusTracker::focus() const {
+    return state_->known;
 }
 
 std::optional<FocusedText::Rect> AtspiFocusTracker::extents() {

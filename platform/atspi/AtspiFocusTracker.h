@@ -33,6 +33,8 @@ public:
     // bus, after which every question below answers nothing without asking.
     bool start();
     void refresh();
+    // What was published last.
+    std::optional<Focus> focus() const;
     std::optional<Rect> extents();
     bool replace(const std::string& selected, const std::string& value);
 

@@ -9,6 +9,7 @@
 #include <glib.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace ondravell::platform {
 
@@ -35,7 +36,7 @@ std::optional<std::int64_t> number(const std::string& text) {
     return value;
 }
 
-// What a "focus" line says.
+// What a "focus" or "settled" line says.
 std::optional<FocusedText::Focus> focusFrom(const std::vector<std::string>& fields) {
     if (fields.size() != 4)
         return std::nullopt;
@@ -201,6 +202,35 @@ AtspiFocusedText::~AtspiFocusedText() = default;
 
 std::optional<FocusedText::Focus> AtspiFocusedText::focus() {
     return helper_->current;
+}
+
+void AtspiFocusedText::settledFocus(std::function<void(std::optional<Focus>, bool)> done) {
+    // Whichever comes first, the answer or the end of the wait, is heard; the other finds `done` gone.
+    using Done = std::function<void(std::optional<Focus>, bool)>;
+    auto waiting = std::make_shared<Done>(std::move(done));
+    const guint limit = g_timeout_add_full(
+        G_PRIORITY_DEFAULT, settledFocusLimitMs,
+        [](gpointer data) {
+            auto& waiting = *static_cast<std::shared_ptr<Done>*>(data);
+            if (auto done = std::exchange(*waiting, nullptr))
+                done(std::nullopt, false);
+            return G_SOURCE_REMOVE;
+        },
+        new std::shared_ptr(waiting),
+        [](gpointer data) { delete static_cast<std::shared_ptr<Done>*>(data); });
+    helper_->ask({"settled"}, [this, waiting, limit](const std::vector<std::string>* answer) {
+        auto done = std::exchange(*waiting, nullptr);
+        if (!done)
+            return;
+        g_source_remove(limit);
+        // No helper: no accessibility bus to ask, so nothing is focused, as `focus` says then.
+        if (!answer) {
+            done(std::nullopt, true);
+            return;
+        }
+        helper_->current = focusFrom(*answer);
+        done(helper_->current, true);
+    });
 }
 
 void AtspiFocusedText::refresh() {

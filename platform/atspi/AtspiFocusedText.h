@@ -20,12 +20,16 @@ namespace ondravell::platform {
 // is gone, nothing is ever focused, no extents are known and nothing is replaced.
 class AtspiFocusedText final : public FocusedText {
 public:
+    // How long a settled focus is waited for before it counts as unknown.
+    static constexpr unsigned settledFocusLimitMs = 1000;
+
     explicit AtspiFocusedText(const std::string& helperProgram);
     ~AtspiFocusedText() override;
     AtspiFocusedText(const AtspiFocusedText&) = delete;
     AtspiFocusedText& operator=(const AtspiFocusedText&) = delete;
 
     std::optional<Focus> focus() override;
+    void settledFocus(std::function<void(std::optional<Focus>, bool)> done) override;
     void refresh() override;
     void selectionExtents(std::function<void(std::optional<Rect>)> done) override;
     void replaceSelection(std::string selected, std::string value, std::function<void(bool)> done) override;

@@ -9,6 +9,9 @@ namespace ondravell::platform {
 class MemoryFocusedText final : public FocusedText {
 public:
     std::optional<Focus> focus() override { return focused; }
+    void settledFocus(std::function<void(std::optional<Focus>, bool)> done) override {
+        done(focused, focusKnown);
+    }
     void selectionExtents(std::function<void(std::optional<Rect>)> done) override { done(extents); }
     void replaceSelection(std::string selected, std::string value, std::function<void(bool)> done) override {
         const bool replaced = editable && selection == selected;
@@ -18,6 +21,8 @@ public:
     }
 
     std::optional<Focus> focused;
+    // False: the settled focus never comes in time.
+    bool focusKnown = true;
     std::optional<Rect> extents;
     bool editable = true;
     std::string selection;

@@ -156,6 +156,8 @@ TEST(SelectionMonitorManual, ReadsTheFreshSelectionThenTheCopyAndShowsAtThePoint
         {"no length limit", true, longText, std::nullopt, {"show " + longText + " 7,8"}, 0},
         {"toolbar off", false, "word", "copied", {}, 0},
         {"a focused password field", true, "secret", "secret", {}, 0},
+        {"the focus not known in time", true, "secret", "secret", {}, 0},
+        {"a hidden field's bullets", true, "\u25CF\u25CF\u25CF", "\u2022\u2022", {}, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -167,6 +169,7 @@ TEST(SelectionMonitorManual, ReadsTheFreshSelectionThenTheCopyAndShowsAtThePoint
             f.clipboard.nextCopy = platform::ClipboardCopy{c.copied, {}, {}};
         if (std::string_view(c.name) == "a focused password field")
             f.focusedText.focused = platform::FocusedText::Focus{"org.example.Vault", 42, true};
+        f.focusedText.focusKnown = std::string_view(c.name) != "the focus not known in time";
         f.monitor.startMouseMonitors();
         f.monitors.fire(Kind::leftMouseDown, {0, 0, 1, 1000});
         f.monitor.triggerManually();
@@ -197,6 +200,7 @@ TEST(SelectionMonitorSettle, ASelectionThatStaysTheSameForTheSettleTimeShowsTheB
         std::optional<std::string> frontmost;
         std::vector<std::string> expected;
         bool password = false;
+        bool focusKnown = true;
     };
     const Case cases[] = {
         {"one change", {{0ms, " hello "}}, false, std::nullopt, {"show hello 640,240"}},
@@ -211,6 +215,10 @@ TEST(SelectionMonitorSettle, ASelectionThatStaysTheSameForTheSettleTimeShowsTheB
         {"excluded application", {{0ms, "hello"}}, false, "org.keepassxc.KeePassXC", {}},
         {"own window", {{0ms, "hello"}}, false, "ondravell", {}},
         {"a focused password field", {{0ms, "secret"}}, false, std::nullopt, {"hide"}, true},
+        {"the focus not known in time", {{0ms, "secret"}}, false, std::nullopt, {"hide"}, false, false},
+        {"a hidden field's bullets", {{0ms, "\u25CF\u25CF\u25CF\u25CF"}}, false, std::nullopt, {"hide"}},
+        {"asterisks alone", {{0ms, "***"}}, false, std::nullopt, {"hide"}},
+        {"bullets among words", {{0ms, "\u2022 item"}}, false, std::nullopt, {"show \u2022 item 640,240"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -220,6 +228,7 @@ TEST(SelectionMonitorSettle, ASelectionThatStaysTheSameForTheSettleTimeShowsTheB
         f.frontmost.identifier = c.frontmost;
         if (c.password)
             f.focusedText.focused = platform::FocusedText::Focus{"org.example.Vault", 42, true};
+        f.focusedText.focusKnown = c.focusKnown;
         f.monitor.startMouseMonitors();
         std::uint32_t serverTime = 5000;
         for (const Change& change : c.changes) {

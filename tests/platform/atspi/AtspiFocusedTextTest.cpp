@@ -100,3 +100,33 @@ TEST(AtspiFocusedText, WithAHelperGoneOrMissingEveryQuestionIsAnsweredWithNothin
         EXPECT_FALSE(focused.focus().has_value());
     }
 }
+
+TEST(AtspiFocusedText, ASettledFocusIsTheHelpersAnswerOrUnknownWhenItNeverComes) {
+    struct Case {
+        const char* name;
+        const char* script;
+        bool known;
+        bool password;
+    };
+    const Case cases[] = {
+        {"answered", "read -r line; printf 'settled\\t42\\t1\\torg.example.Vault\\n'; read -r line\n", true,
+         true},
+        {"an application answering late", "read -r line; read -r line\n", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path helper = scriptedHelper(c.script);
+        AtspiFocusedText focused(helper.string());
+        std::optional<bool> known;
+        std::optional<AtspiFocusedText::Focus> heard;
+        focused.settledFocus([&](std::optional<AtspiFocusedText::Focus> focus, bool isKnown) {
+            EXPECT_FALSE(known.has_value()) << "heard twice";
+            known = isKnown;
+            heard = focus;
+        });
+        runUntil([&] { return known.has_value(); });
+        EXPECT_EQ(*known, c.known);
+        EXPECT_EQ(heard && heard->password, c.password);
+        fs::remove_all(helper.parent_path());
+    }
+}
