@@ -59,11 +59,11 @@ TEST(WaylandReplace, TheFormattedJSONReplacesTheSelectionInFiftyRuns) {
         ASSERT_TRUE(selected) << "PRIMARY: " << x11PrimaryText().value_or("(none)");
         ASSERT_TRUE(eventually([] { return shownOurs(false).has_value(); })) << "no bar";
         auto bar = *shownOurs(false);
-        input.click(bar.x + bar.width / 2, bar.y + bar.height / 2);
+        input.clickX11Window(bar.x + bar.width / 2, bar.y + bar.height / 2);
         ASSERT_TRUE(eventually([] { return shownOurs(true).has_value(); })) << "no JSON panel";
         // The replace button sits beside the copy button in the panel's last row.
         auto panel = *shownOurs(true);
-        input.click(panel.x + 140, panel.y + panel.height - 24);
+        input.clickX11Window(panel.x + 140, panel.y + panel.height - 24);
         // Either the field changes, or the result goes to the clipboard instead.
         eventually([&] { return fileText(fieldText) == formatted || x11ClipboardText() == formatted; });
         if (fileText(fieldText) == formatted && x11ClipboardText() != formatted)
