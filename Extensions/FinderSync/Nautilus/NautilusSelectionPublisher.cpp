@@ -71,8 +71,8 @@ bool isValid(const std::string& uri) {
 
 // An object property of `object` named `name` whose values are of `type`; nullptr when there is none.
 GObject* objectProperty(gpointer object, const char* name, GType type) {
-    GParamSpec* spec = g_object_class_find_property(G_OBJECT_GET_CLASS(object), name);
-    if (!spec || !g_type_is_a(spec->value_type, type))
+    GParamSpec* property = g_object_class_find_property(G_OBJECT_GET_CLASS(object), name);
+    if (!property || !g_type_is_a(property->value_type, type))
         return nullptr;
     GObject* value = nullptr;
     g_object_get(object, name, &value, nullptr);

@@ -79,11 +79,11 @@ G_DEFINE_TYPE(FakeWindow, fake_window, GTK_TYPE_APPLICATION_WINDOW)
 
 void installObjectProperty(gpointer klass, const char* name, GType type) {
     auto* objects = G_OBJECT_CLASS(klass);
-    objects->set_property = [](GObject* object, guint, const GValue* value, GParamSpec* spec) {
-        g_object_set_data_full(object, spec->name, g_value_dup_object(value), g_object_unref);
+    objects->set_property = [](GObject* object, guint, const GValue* value, GParamSpec* property) {
+        g_object_set_data_full(object, property->name, g_value_dup_object(value), g_object_unref);
     };
-    objects->get_property = [](GObject* object, guint, GValue* value, GParamSpec* spec) {
-        g_value_set_object(value, g_object_get_data(object, spec->name));
+    objects->get_property = [](GObject* object, guint, GValue* value, GParamSpec* property) {
+        g_value_set_object(value, g_object_get_data(object, property->name));
     };
     g_object_class_install_property(objects, 1,
                                     g_param_spec_object(name, nullptr, nullptr, type, G_PARAM_READWRITE));
