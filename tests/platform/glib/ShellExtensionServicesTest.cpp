@@ -260,6 +260,13 @@ TEST_F(ShellExtensionServices, PressesAndScrollsOverWaylandWindowsComeFromTheShe
             seen.push_back(std::string(name) + " " + std::to_string(int(event.x)) + "," +
                            std::to_string(int(event.y)));
         }));
+    // The subscription's match rule reaches the bus daemon on its own: one call answered on the same
+    // connection proves it is in place before the Shell emits.
+    GVariant* id = g_dbus_connection_call_sync(bus_, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                               "org.freedesktop.DBus", "GetId", nullptr, nullptr,
+                                               G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+    ASSERT_TRUE(id);
+    g_variant_unref(id);
     auto pointer = [&](const char* gesture, int x, bool overX11) {
         shell.emit(ownName_.c_str(), "Pointer", g_variant_new("(siib)", gesture, x, 5, overX11));
     };
