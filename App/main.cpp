@@ -227,9 +227,12 @@ int main(int argc, char** argv) {
     SelectionBarController::setUpShared(
         {&anyMouseMonitors, [] { return SettingsService().load(); }, platform::X11Compositing::isActive()});
     // Over a Wayland window no click is seen when it closes or is switched away from: the bar goes when
-    // the window loses the keyboard.
-    if (waylandSession)
+    // the window loses the keyboard, as the Shell extension tells, and, with or without it, when the
+    // accessibility bus tells that the text it came from lost the focus or its selection.
+    if (waylandSession) {
         shellFrontmost.setFocusChangeHandler([] { SelectionBarController::shared().hide(); });
+        focusedText.setSelectionLostHandler([] { SelectionBarController::shared().hide(); });
+    }
     SelectionMonitor::setUpShared(std::move(selection));
     SelectionMonitor::shared().setBar({
         [](const std::string& text, SelectionMonitor::Point at) {

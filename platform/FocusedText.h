@@ -36,6 +36,9 @@ public:
     virtual void settledFocus(std::function<void(std::optional<Focus> focus, bool known)> done) {
         done(focus(), true);
     }
+    // `handler` hears, on the event loop's thread, when the text focused last loses the focus, its
+    // application leaves, or its selection is cleared: a selection shown from it is over.
+    virtual void setSelectionLostHandler(std::function<void()> handler) { (void)handler; }
     // Brings what `focus` knows up to date with the applications, in the background: a focus change an
     // application never reported (it started before us) is learnt a moment later.
     virtual void refresh() {}

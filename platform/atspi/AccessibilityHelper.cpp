@@ -49,7 +49,8 @@ std::vector<std::string> focusFields(const std::optional<FocusedText::Focus>& fo
 
 struct Helper {
     AtspiFocusTracker tracker{
-        [](const std::optional<FocusedText::Focus>& focus) { send(focusFields(focus)); }};
+        [](const std::optional<FocusedText::Focus>& focus) { send(focusFields(focus)); },
+        [] { send({"lost"}); }};
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
     std::string input;
 

@@ -4,6 +4,7 @@
 #include "platform/atspi/ProcessDesktopId.h"
 
 #include <atspi/atspi.h>
+#include <dbus/dbus.h>
 #include <unistd.h>
 
 namespace ondravell::platform {
@@ -25,6 +26,20 @@ std::string readFile(const std::string& path) {
     return text;
 }
 
+constexpr const char* listenedEvents[] = {"object:state-changed:focused", "object:text-selection-changed"};
+
+// The bus daemon's word that a name changed owner: the unique name of an application that left the
+// accessibility bus loses its owner. Watched on the bus itself rather than through the desktop's
+// children-changed events: listening to those makes every application send each change of its objects.
+constexpr const char* nameOwnerChangedRule =
+    "type='signal',sender='org.freedesktop.DBus',interface='org.freedesktop.DBus',member='NameOwnerChanged'";
+
+// The bus name of the application `object` belongs to.
+std::string_view busName(AtspiAccessible* object) {
+    const AtspiApplication* application = object ? object->parent.app : nullptr;
+    return application && application->bus_name ? application->bus_name : "";
+}
+
 void dropError(GError*& error) {
     if (error)
         g_error_free(error);
@@ -35,6 +50,7 @@ void dropError(GError*& error) {
 
 struct AtspiFocusTracker::State {
     std::function<void(const std::optional<Focus>&)> published;
+    std::function<void()> selectionLost;
     std::optional<Focus> known;
     // The process whose objects are passed over: the program the helper answers.
     std::int64_t ownPid = 0;
@@ -64,27 +80,61 @@ struct AtspiFocusTracker::State {
             },
             this, nullptr);
         GError* error = nullptr;
-        for (const char* type : {"object:state-changed:focused", "object:text-selection-changed"}) {
+        for (const char* type : listenedEvents) {
             atspi_event_listener_register(listener, type, &error);
             dropError(error);
+        }
+        if (DBusConnection* bus = atspi_get_a11y_bus()) {
+            dbus_bus_add_match(bus, nameOwnerChangedRule, nullptr);
+            dbus_connection_add_filter(bus, nameOwnerChanged, this, nullptr);
         }
         return true;
     }
 
+    static DBusHandlerResult nameOwnerChanged(DBusConnection*, DBusMessage* message, void* data) {
+        const char *name = nullptr, *oldOwner = nullptr, *newOwner = nullptr;
+        if (dbus_message_is_signal(message, DBUS_INTERFACE_DBUS, "NameOwnerChanged") &&
+            dbus_message_get_args(message, nullptr, DBUS_TYPE_STRING, &name, DBUS_TYPE_STRING, &oldOwner,
+                                  DBUS_TYPE_STRING, &newOwner, DBUS_TYPE_INVALID) &&
+            *newOwner == '\0')
+            static_cast<State*>(data)->applicationLeft(name);
+        // libatspi follows the same signal for the applications it knows.
+        return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
+    }
+
+    // The application of the bus name `name` left the bus: when it held the focus (its window closed,
+    // it ended), no event of its own said so.
+    void applicationLeft(std::string_view name) {
+        if (!lastFocused || busName(lastFocused) != name)
+            return;
+        dropObjects();
+        forgetFocus();
+        selectionLost();
+    }
+
     void stop() {
+        if (DBusConnection* bus = available ? atspi_get_a11y_bus() : nullptr) {
+            dbus_connection_remove_filter(bus, nameOwnerChanged, this);
+            dbus_bus_remove_match(bus, nameOwnerChangedRule, nullptr);
+        }
         if (listener) {
             GError* error = nullptr;
-            for (const char* type : {"object:state-changed:focused", "object:text-selection-changed"}) {
+            for (const char* type : listenedEvents) {
                 atspi_event_listener_deregister(listener, type, &error);
                 dropError(error);
             }
             g_object_unref(listener);
         }
+        dropObjects();
+    }
+
+    void dropObjects() {
         for (AtspiAccessible** object : {&lastFocused, &lastText}) {
             if (*object)
                 g_object_unref(*object);
             *object = nullptr;
         }
+        lastSelection.reset();
     }
 
     void handle(AtspiEvent* event) {
@@ -93,14 +143,25 @@ struct AtspiFocusTracker::State {
             return;
         const std::string_view type = event->type ? event->type : "";
         if (type.starts_with("object:text-selection-changed")) {
-            if (source == lastText)
-                rememberSelection();
+            if (source != lastText)
+                return;
+            // Cleared (a click into the text, typing over it): what the bar was shown for is gone.
+            if (std::optional<AccessibleTextRange> range = selectionNow())
+                lastSelection = range;
+            else if (source == lastFocused)
+                selectionLost();
             return;
         }
-        if (event->detail1)
+        if (event->detail1) {
+            // Another object took the focus (a click elsewhere, another window); an application tells
+            // the same focus more than once.
+            if (lastFocused && source != lastFocused)
+                selectionLost();
             focusOn(source);
-        else if (source == lastFocused)
+        } else if (source == lastFocused) {
             forgetFocus();
+            selectionLost();
+        }
     }
 
     void publish(const Focus& focus) {
@@ -356,9 +417,11 @@ struct AtspiFocusTracker::State {
     }
 };
 
-AtspiFocusTracker::AtspiFocusTracker(std::function<void(const std::optional<Focus>&)> published)
+AtspiFocusTracker::AtspiFocusTracker(std::function<void(const std::optional<Focus>&)> published,
+                                     std::function<void()> selectionLost)
     : state_(std::make_unique<State>()) {
     state_->published = std::move(published);
+    state_->selectionLost = std::move(selectionLost);
     // The helper is started by the program it answers, whose own windows are not another application.
     state_->ownPid = ::getppid();
 }

@@ -23,8 +23,10 @@ public:
     using Focus = FocusedText::Focus;
     using Rect = FocusedText::Rect;
 
-    // `published` hears every change of what `focus` would say.
-    explicit AtspiFocusTracker(std::function<void(const std::optional<Focus>&)> published);
+    // `published` hears every change of what `focus` would say; `selectionLost` hears when the text
+    // focused last lost the focus, its application left the bus, or its selection was cleared.
+    AtspiFocusTracker(std::function<void(const std::optional<Focus>&)> published,
+                      std::function<void()> selectionLost);
     ~AtspiFocusTracker();
     AtspiFocusTracker(const AtspiFocusTracker&) = delete;
     AtspiFocusTracker& operator=(const AtspiFocusTracker&) = delete;

@@ -57,6 +57,7 @@ struct AtspiFocusedText::Helper {
     std::string input;
     std::string output;
     std::optional<Focus> current;
+    std::function<void()> selectionLost;
     // Who hears each answer still to come, in the order asked: the answer's fields, or nullptr when the
     // helper went away first.
     std::deque<std::function<void(const std::vector<std::string>*)>> waiting;
@@ -142,6 +143,9 @@ struct AtspiFocusedText::Helper {
         for (std::vector<std::string>& fields : AccessibilityMessage::takeLines(input)) {
             if (fields[0] == "focus") {
                 current = focusFrom(fields);
+            } else if (fields[0] == "lost") {
+                if (selectionLost)
+                    selectionLost();
             } else if (!waiting.empty()) {
                 auto hear = std::move(waiting.front());
                 waiting.pop_front();
@@ -231,6 +235,10 @@ void AtspiFocusedText::settledFocus(std::function<void(std::optional<Focus>, boo
         helper_->current = focusFrom(*answer);
         done(helper_->current, true);
     });
+}
+
+void AtspiFocusedText::setSelectionLostHandler(std::function<void()> handler) {
+    helper_->selectionLost = std::move(handler);
 }
 
 void AtspiFocusedText::refresh() {

@@ -30,6 +30,7 @@ public:
 
     std::optional<Focus> focus() override;
     void settledFocus(std::function<void(std::optional<Focus>, bool)> done) override;
+    void setSelectionLostHandler(std::function<void()> handler) override;
     void refresh() override;
     void selectionExtents(std::function<void(std::optional<Rect>)> done) override;
     void replaceSelection(std::string selected, std::string value, std::function<void(bool)> done) override;

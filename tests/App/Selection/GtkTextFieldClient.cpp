@@ -2,8 +2,9 @@
 // text is the first argument; every change of the text is written to the file named by the second
 // argument, when given (replaced whole), so a test can see what the field holds; a third argument
 // "password" makes it a password field, "multiline" a text view (which holds texts longer than an entry
-// takes). Prints "ready" once shown. SIGINT closes its window, as the window's close button would, after
-// which the program ends normally.
+// takes), "maximized" an entry filling a maximised window (where a Wayland window's place is not known,
+// a click anywhere lands in it). Prints "ready" once shown. SIGINT closes its window, as the window's close
+// button would, after which the program ends normally.
 #include "tests/App/Selection/TextFieldFile.h"
 
 #include <csignal>
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
     pango_font_description_free(font);
     if (argc > 3 && std::string(argv[3]) == "password")
         gtk_entry_set_visibility(GTK_ENTRY(field), FALSE);
+    if (argc > 3 && std::string(argv[3]) == "maximized")
+        gtk_window_maximize(GTK_WINDOW(window));
     g_signal_connect(field, "changed", G_CALLBACK(writeText), &client);
     gtk_container_add(GTK_CONTAINER(window), field);
     gtk_widget_show_all(window);

@@ -40,22 +40,24 @@ TEST(AccessibilityMessage, AnyTextTravelsInOneLineAndComesBackWhole) {
     EXPECT_EQ(AccessibilityMessage::decode(std::string_view(line).substr(0, line.size() - 1)), fields);
 }
 
+// A selection lost between answers is heard at once and takes no answer's place.
 TEST(AtspiFocusedText, AnswersFromTheHelperComeInTheOrderAskedAndTheFocusAsItSaysIt) {
     const fs::path helper = scriptedHelper(R"(printf 'focus\t42\t1\torg.example.Editor\n'
 while read -r line; do
   case "$line" in
-    extents*) printf 'extents\t10\t20\t30\t40\n' ;;
+    extents*) printf 'lost\nextents\t10\t20\t30\t40\n' ;;
     replace*) case "$line" in *'new\nvalue'*) printf 'replaced\t1\n' ;; *) printf 'replaced\t0\n' ;; esac ;;
   esac
 done
 )");
     AtspiFocusedText focused(helper.string());
+    std::vector<std::string> heard;
+    focused.setSelectionLostHandler([&] { heard.push_back("lost"); });
     runUntil([&] { return focused.focus().has_value(); });
     EXPECT_EQ(focused.focus()->application, "org.example.Editor");
     EXPECT_EQ(focused.focus()->pid, 42);
     EXPECT_TRUE(focused.focus()->password);
 
-    std::vector<std::string> heard;
     focused.replaceSelection("old", "new\nvalue",
                              [&](bool replaced) { heard.push_back(replaced ? "yes" : "no"); });
     focused.selectionExtents([&](std::optional<AtspiFocusedText::Rect> rect) {
@@ -63,8 +65,8 @@ done
     });
     focused.replaceSelection("old", "other",
                              [&](bool replaced) { heard.push_back(replaced ? "yes" : "no"); });
-    runUntil([&] { return heard.size() == 3; });
-    EXPECT_EQ(heard, (std::vector<std::string>{"yes", "100", "no"}));
+    runUntil([&] { return heard.size() == 4; });
+    EXPECT_EQ(heard, (std::vector<std::string>{"yes", "lost", "100", "no"}));
     fs::remove_all(helper.parent_path());
 }
 
