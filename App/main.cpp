@@ -25,6 +25,7 @@
 #include "platform/glib/DBusFileManagerWindows.h"
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
+#include "platform/glib/DeferredGlobalHotKeys.h"
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
 #include "platform/glib/GioAppLauncher.h"
 #include "platform/glib/GioContentTypeReader.h"
@@ -170,23 +171,20 @@ int main(int argc, char** argv) {
     clipboardCopier.setOwnerCheck(
         [&clipboardProbe](auto answered) { clipboardProbe.probe(std::move(answered)); });
     platform::X11PrimarySelection primarySelection;
-    // In a Wayland session X clients learn nothing of Wayland windows and their keys: the program's
-    // Shell extension, when it answers, tells the focused window and grabs the hot keys; without it the
-    // accessibility bus says which application has the focus.
-    const bool shellExtension = waylandSession && platform::ShellExtensionBus::answers();
     // Under XWayland the active-window property may still name an X11 window after a Wayland one took
     // the keyboard.
     platform::X11FrontmostApplication x11Frontmost(waylandSession);
-    platform::ShellFrontmostApplication shellFrontmost(x11Frontmost);
-    waylandTrust.setExtensionTold([&shellFrontmost] { return shellFrontmost.extensionRuns(); });
     // The accessibility bus names the focused object of every session: no selection is read from a
     // password field. It is asked by a helper process: libatspi never runs here.
     platform::AtspiFocusedText focusedText(accessibilityHelper());
     platform::AccessibleFrontmostApplication accessibleFrontmost(x11Frontmost, focusedText);
+    // In a Wayland session X clients learn nothing of Wayland windows and their keys: the program's
+    // Shell extension, once it told of itself, names the focused window; until then, or without it, the
+    // accessibility bus says which application has the focus.
+    platform::ShellFrontmostApplication shellFrontmost(accessibleFrontmost);
+    waylandTrust.setExtensionTold([&shellFrontmost] { return shellFrontmost.extensionRuns(); });
     platform::FrontmostApplication& frontmost =
-        shellExtension   ? static_cast<platform::FrontmostApplication&>(shellFrontmost)
-        : waylandSession ? static_cast<platform::FrontmostApplication&>(accessibleFrontmost)
-                         : x11Frontmost;
+        waylandSession ? static_cast<platform::FrontmostApplication&>(shellFrontmost) : x11Frontmost;
     auto x11WindowFocused = [&x11Frontmost] { return x11Frontmost.bundleIdentifier().has_value(); };
     platform::X11PointerPosition x11Pointer;
     // Over Wayland windows only the Shell extension knows the pointer; without it the bar stands at the
@@ -289,17 +287,34 @@ int main(int argc, char** argv) {
     // In a Wayland session the X server's key grabs see presses only while one of its own windows has
     // the keyboard: there the Shell extension grabs them, or else the desktop's own shortcuts carry them.
     auto keyName = [&keyboardLayout](std::uint32_t keyCode) { return keyboardLayout.keysymName(keyCode); };
+    // Which of them serves is known once the Shell answered, which start-up does not wait for: the hot
+    // keys registered meanwhile are handed to the one chosen. Cleared before main's services end, so
+    // that an answer coming after the event loop touches nothing.
     std::unique_ptr<platform::GlobalHotKeys> hotKeys;
-    if (shellExtension)
-        hotKeys =
-            std::make_unique<platform::ShellExtensionHotKeys>(platform::DBusSingleInstance::busName, keyName);
-    else if (waylandSession && platform::GnomeCustomKeybindings::isAvailable())
-        hotKeys = std::make_unique<platform::GnomeCustomKeybindings>(platform::DBusSingleInstance::busName,
-                                                                     keyName);
-    else
+    auto chooseHotKeys = std::make_shared<std::function<void(bool)>>();
+    if (waylandSession) {
+        auto deferred = std::make_unique<platform::DeferredGlobalHotKeys>();
+        *chooseHotKeys = [deferred = deferred.get(), &shellKeys, keyName](bool extensionAnswers) {
+            if (extensionAnswers) {
+                auto shellHotKeys = std::make_unique<platform::ShellExtensionHotKeys>(
+                    platform::DBusSingleInstance::busName, keyName);
+                shellKeys.setShellKeysHeld([held = shellHotKeys.get()] { return held->keysHeld(); });
+                deferred->choose(std::move(shellHotKeys));
+            } else if (platform::GnomeCustomKeybindings::isAvailable()) {
+                deferred->choose(std::make_unique<platform::GnomeCustomKeybindings>(
+                    platform::DBusSingleInstance::busName, keyName));
+            } else {
+                deferred->choose(std::make_unique<platform::X11GlobalHotKeys>());
+            }
+        };
+        hotKeys = std::move(deferred);
+        platform::ShellExtensionBus::askWhetherAnswers([chooseHotKeys](bool extensionAnswers) {
+            if (*chooseHotKeys)
+                (*chooseHotKeys)(extensionAnswers);
+        });
+    } else {
         hotKeys = std::make_unique<platform::X11GlobalHotKeys>();
-    if (auto* shellHotKeys = dynamic_cast<platform::ShellExtensionHotKeys*>(hotKeys.get()))
-        shellKeys.setShellKeysHeld([shellHotKeys] { return shellHotKeys->keysHeld(); });
+    }
     platform::DBusFileManagerWindows fileManagerWindows;
     platform::DBusFileManagerSelections fileManagerSelections;
     platform::XdgAutostartLoginItem loginItem(QCoreApplication::applicationFilePath().toStdString());
@@ -364,7 +379,7 @@ int main(int argc, char** argv) {
         {[&appDelegate] { appDelegate.applicationShouldHandleReopen(); },
          [&appDelegate](platform::ServiceRequest request) { appDelegate.performService(request); }},
         service);
-    if (claim == platform::SingleInstance::Claim::secondary)
-        return 0;
-    return QApplication::exec();
+    const int status = claim == platform::SingleInstance::Claim::secondary ? 0 : QApplication::exec();
+    *chooseHotKeys = nullptr;
+    return status;
 }

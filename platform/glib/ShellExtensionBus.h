@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace ondravell::platform {
 
 // Where the program's own GNOME Shell extension answers on the session bus (inside the Shell's
@@ -15,6 +17,9 @@ struct ShellExtensionBus {
     // True when the Shell exports the extension's object now (its introspection names the interface,
     // which the Shell tells anyone).
     static bool answers();
+    // The same question without waiting: `done` hears the answer from GLib's default main context
+    // (false without a session bus, or when no answer came within `callTimeoutMs`).
+    static void askWhetherAnswers(std::function<void(bool)> done);
 };
 
 } // namespace ondravell::platform

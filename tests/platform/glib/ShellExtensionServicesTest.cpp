@@ -1,6 +1,7 @@
 // The program's side of its Shell extension, against a stand-in Shell that owns the Shell's name on the
 // session bus and is served by the same main context as the program: it hears a question only when the
 // event loop runs, so a program that waited for its answer would wait in vain.
+#include "platform/glib/DeferredGlobalHotKeys.h"
 #include "platform/glib/ShellExtensionBus.h"
 #include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
@@ -9,6 +10,7 @@
 #include "platform/glib/WaylandSessionTrust.h"
 #include "platform/memory/FixedFrontmostApplication.h"
 #include "platform/memory/MemoryAccessibilityTrust.h"
+#include "platform/memory/MemoryGlobalHotKeys.h"
 #include "platform/memory/MemoryGlobalMouseMonitors.h"
 #include "platform/memory/MemoryKeySynthesizer.h"
 #include "tests/platform/glib/SessionBusTesting.h"
@@ -152,6 +154,53 @@ protected:
 };
 
 } // namespace
+
+// Start-up asks whether the extension runs without waiting (the stand-in, like a stuck Shell, answers
+// only once the event loop runs), and the hot keys registered meanwhile go to the implementation chosen
+// from the answer.
+TEST_F(ShellExtensionServices, TheHotKeysAreChosenFromTheShellsAnswerWhichStartUpDoesNotWaitFor) {
+    for (bool exported : {true, false}) {
+        SCOPED_TRACE(exported ? "the extension runs" : "the extension is off");
+        StandInShell shell(exported);
+        std::optional<bool> answer;
+        ShellExtensionBus::askWhetherAnswers([&](bool answers) { answer = answers; });
+        EXPECT_FALSE(answer.has_value());
+        EXPECT_TRUE(runMainContextUntil([&] { return answer.has_value(); }));
+        EXPECT_EQ(answer, exported);
+    }
+
+    using Combination = MemoryGlobalHotKeys::Combination;
+    const Combination selection{8, 6144}, taken{9, 6144}, later{11, 6144}, dropped{12, 6144};
+    DeferredGlobalHotKeys deferred;
+    std::vector<std::uint32_t> pressed;
+    deferred.setHandler([&](std::uint32_t id) { pressed.push_back(id); });
+    const auto first = deferred.registerHotKey(selection.first, selection.second, 1);
+    EXPECT_TRUE(deferred.registerHotKey(taken.first, taken.second, 2).has_value());
+    const auto gone = deferred.registerHotKey(dropped.first, dropped.second, 3);
+    ASSERT_TRUE(first && gone);
+    deferred.unregisterHotKey(*gone);
+    EXPECT_EQ(deferred.keysHeldAfterPress(), std::chrono::milliseconds(0));
+
+    auto memory = std::make_unique<MemoryGlobalHotKeys>();
+    MemoryGlobalHotKeys& chosen = *memory;
+    chosen.holdElsewhere(taken);
+    chosen.heldAfterPress = std::chrono::milliseconds(250);
+    deferred.choose(std::move(memory));
+    EXPECT_EQ(chosen.registeredIDs(), (std::map<Combination, std::uint32_t>{{selection, 1}}));
+    EXPECT_EQ(deferred.keysHeldAfterPress(), std::chrono::milliseconds(250));
+    EXPECT_TRUE(chosen.press(selection));
+    EXPECT_EQ(pressed, std::vector<std::uint32_t>{1});
+
+    // Once chosen, a refusal is the chosen one's, and a registration goes straight through.
+    EXPECT_FALSE(deferred.registerHotKey(taken.first, taken.second, 4).has_value());
+    const auto third = deferred.registerHotKey(later.first, later.second, 5);
+    ASSERT_TRUE(third);
+    deferred.unregisterHotKey(*first);
+    EXPECT_EQ(chosen.registeredIDs(), (std::map<Combination, std::uint32_t>{{later, 5}}));
+    // A second choice changes nothing.
+    deferred.choose(std::make_unique<MemoryGlobalHotKeys>());
+    EXPECT_EQ(deferred.chosen(), &chosen);
+}
 
 TEST_F(ShellExtensionServices, ShortcutsGoOutWithoutWaitingAndFallBackOnlyWhenTheExtensionIsMissing) {
     MemoryKeySynthesizer xtest;
