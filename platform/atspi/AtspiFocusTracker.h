@@ -31,8 +31,9 @@ public:
     AtspiFocusTracker(const AtspiFocusTracker&) = delete;
     AtspiFocusTracker& operator=(const AtspiFocusTracker&) = delete;
 
-    // Reaches the accessibility bus and listens to focus and selection events; false when there is no
-    // bus, after which every question below answers nothing without asking.
+    // Reaches the accessibility bus and listens to focus and selection events and to applications
+    // leaving the bus; false when there is no bus, after which every question below answers nothing
+    // without asking.
     bool start();
     void refresh();
     // What was published last.
