@@ -37,7 +37,8 @@ public:
         done(focus(), true);
     }
     // `handler` hears, on the event loop's thread, when the text focused last loses the focus, its
-    // application leaves, or its selection is cleared: a selection shown from it is over.
+    // application leaves or scrolls, or its selection is cleared: a selection shown from it is over, or
+    // no longer where it was.
     virtual void setSelectionLostHandler(std::function<void()> handler) { (void)handler; }
     // Brings what `focus` knows up to date with the applications, in the background: a focus change an
     // application never reported (it started before us) is learnt a moment later.

@@ -15,7 +15,8 @@ namespace ondravell::platform {
 // received are handled and the focus was asked again), each "extents" with
 // "extents [<x> <y> <width> <height>]" and each "replace" with "replaced <0|1>", in the order asked, and says
 // "focus [<pid> <password 0|1> <application>]" whenever the focus it knows changes, and "lost" whenever the
-// text focused last loses the focus, its application leaves the bus or its selection is cleared.
+// text focused last loses the focus, its application leaves the bus or scrolls, or its selection is
+// cleared.
 struct AccessibilityMessage {
     // The line for `fields`, its newline included.
     static std::string encode(const std::vector<std::string>& fields);

@@ -26,7 +26,9 @@ std::string readFile(const std::string& path) {
     return text;
 }
 
-constexpr const char* listenedEvents[] = {"object:state-changed:focused", "object:text-selection-changed"};
+// Focus and selection changes, and scroll bars moving (whose value changes, for the wheel as for a drag).
+constexpr const char* listenedEvents[] = {"object:state-changed:focused", "object:text-selection-changed",
+                                          "object:property-change:accessible-value"};
 
 // The bus daemon's word that a name changed owner: the unique name of an application that left the
 // accessibility bus loses its owner. Watched on the bus itself rather than through the desktop's
@@ -149,6 +151,14 @@ struct AtspiFocusTracker::State {
             if (std::optional<AccessibleTextRange> range = selectionNow())
                 lastSelection = range;
             else if (source == lastFocused)
+                selectionLost();
+            return;
+        }
+        if (type.starts_with("object:property-change:accessible-value")) {
+            // The content of the focused application scrolled: the selection is no longer where it
+            // was. Other values (a progress bar's) move by themselves.
+            if (lastFocused && busName(source) == busName(lastFocused) &&
+                atspi_accessible_get_role(source, nullptr) == ATSPI_ROLE_SCROLL_BAR)
                 selectionLost();
             return;
         }

@@ -24,16 +24,17 @@ public:
     using Rect = FocusedText::Rect;
 
     // `published` hears every change of what `focus` would say; `selectionLost` hears when the text
-    // focused last lost the focus, its application left the bus, or its selection was cleared.
+    // focused last lost the focus, its application left the bus or scrolled, or its selection was
+    // cleared.
     AtspiFocusTracker(std::function<void(const std::optional<Focus>&)> published,
                       std::function<void()> selectionLost);
     ~AtspiFocusTracker();
     AtspiFocusTracker(const AtspiFocusTracker&) = delete;
     AtspiFocusTracker& operator=(const AtspiFocusTracker&) = delete;
 
-    // Reaches the accessibility bus and listens to focus and selection events and to applications
-    // leaving the bus; false when there is no bus, after which every question below answers nothing
-    // without asking.
+    // Reaches the accessibility bus and listens to focus, selection and scroll-bar events and to
+    // applications leaving the bus; false when there is no bus, after which every question below answers
+    // nothing without asking.
     bool start();
     void refresh();
     // What was published last.

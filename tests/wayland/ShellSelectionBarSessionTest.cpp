@@ -154,9 +154,10 @@ TEST(ShellSelectionBarSession, TheExtensionsCopyTakesAWaylandWindowsSelection) {
 // the window closing; and a click on the bar, which runs its action (and the action hides the bar).
 // With the extension its pointer reports hide the bar. Without it the accessibility bus does: the
 // selection cleared by a click into its field, the field losing the focus to a right click there (its
-// menu takes it), the window's application leaving. Where a Wayland window stands is known to the
-// extension alone, so without it the entry fills a maximised window for a click to land in; a click on
-// a window's title or a scroll that moves nothing is seen by the extension alone.
+// menu takes it), a scroll bar of its application moving, the window's application leaving. Where a
+// Wayland window stands is known to the extension alone, so without it the field fills a maximised
+// window for the pointer to be over it (a text view of many lines for the scroll); a click on a
+// window's title or a scroll that moves nothing is seen by the extension alone.
 struct HidingCase {
     const char* gesture;
     bool extension;
@@ -185,7 +186,7 @@ TEST_P(ShellSelectionBarHiding, HidesTheBarOverAWaylandWindow) {
     const std::string text = "words before a " + gesture;
     std::vector<std::string> arguments{text, ""};
     if (c.maximized)
-        arguments.push_back("maximized");
+        arguments.push_back(gesture == "scroll" ? "scrolling" : "maximized");
     auto client = std::make_unique<SessionClient>(GTK_TEXT_FIELD_CLIENT, arguments,
                                                   std::vector<std::string>{"GDK_BACKEND=wayland"});
     // With the extension the bar stands above the pointer, without it at a fixed spot.
@@ -220,7 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(HidingCase{"click", true, false}, HidingCase{"right click", true, false},
                       HidingCase{"scroll", true, false}, HidingCase{"window closing", true, false},
                       HidingCase{"click on the bar", true, false}, HidingCase{"click", false, true},
-                      HidingCase{"right click", false, true}, HidingCase{"window closing", false, false},
+                      HidingCase{"right click", false, true}, HidingCase{"scroll", false, true},
+                      HidingCase{"window closing", false, false},
                       HidingCase{"click on the bar", false, false}),
     [](const ::testing::TestParamInfo<HidingCase>& info) {
         std::string name = std::string(info.param.gesture) +

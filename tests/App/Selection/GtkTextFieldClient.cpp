@@ -56,12 +56,28 @@ int main(int argc, char** argv) {
         },
         window);
 
-    if (argc > 3 && std::string(argv[3]) == "multiline") {
+    const std::string mode = argc > 3 ? argv[3] : "";
+    if (mode == "multiline" || mode == "scrolling") {
         GtkWidget* view = gtk_text_view_new();
         GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
-        gtk_text_buffer_set_text(buffer, argc > 1 ? argv[1] : "select some words here", -1);
+        std::string text = argc > 1 ? argv[1] : "select some words here";
+        if (mode == "scrolling") {
+            for (int line = 1; line <= 300; ++line)
+                text += "\nline " + std::to_string(line);
+            gtk_window_maximize(GTK_WINDOW(window));
+        }
+        gtk_text_buffer_set_text(buffer, text.c_str(), -1);
+        GtkTextIter start;
+        gtk_text_buffer_get_start_iter(buffer, &start);
+        gtk_text_buffer_place_cursor(buffer, &start);
         g_signal_connect(buffer, "changed", G_CALLBACK(writeBuffer), &client);
-        gtk_container_add(GTK_CONTAINER(window), view);
+        if (mode == "scrolling") {
+            GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+            gtk_container_add(GTK_CONTAINER(scrolled), view);
+            gtk_container_add(GTK_CONTAINER(window), scrolled);
+        } else {
+            gtk_container_add(GTK_CONTAINER(window), view);
+        }
         gtk_widget_show_all(window);
         writeBuffer(buffer, &client);
         gtk_main();
