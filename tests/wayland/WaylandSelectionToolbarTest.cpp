@@ -4,6 +4,7 @@
 // the bar stands at the fixed spot of the primary screen.
 #include "tests/platform/x11/X11Windows.h"
 #include "tests/wayland/MutterRemoteInput.h"
+#include "tests/wayland/PasswordFieldRuns.h"
 #include "tests/wayland/SessionClients.h"
 
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <linux/input-event-codes.h>
 #include <memory>
 #include <thread>
 
@@ -158,4 +160,32 @@ TEST_F(WaylandSelectionToolbarTest, WithoutAnAccessibilityBusTheBarStillShows) {
     ASSERT_TRUE(selectField([] { return x11PrimaryText() == "words without a bus"; }));
     EXPECT_TRUE(eventually(barShown)) << "no bar without the accessibility bus";
     EXPECT_TRUE(app_->running());
+}
+
+// A GTK 4 field selected backwards puts an empty PRIMARY selection on the bus, while GTK 4 tells the
+// accessibility bus the real text of an entry whose visibility is off: the bar never stands over a
+// hidden or password field selected so (the field's text is taken from no other source).
+TEST_F(WaylandSelectionToolbarTest, AGtk4HiddenOrPasswordFieldSelectedBackwardsShowsNoBar) {
+    ASSERT_TRUE(input_->ok()) << input_->error();
+    writeSettings(R"(["copyText"])");
+    launchApp();
+    for (const char* kind : {"hidden", "password"}) {
+        SCOPED_TRACE(kind);
+        SessionClient client(GTK4_TEXT_FIELD_CLIENT, {"secret words", "", kind}, {"GDK_BACKEND=wayland"});
+        // Forwards first, until the field's mask is in PRIMARY: the field has the keyboard then.
+        ASSERT_TRUE(selectField([] {
+            std::optional<std::string> now = x11PrimaryText();
+            return now && !now->empty() && isMasked(*now);
+        })) << "PRIMARY: "
+            << x11PrimaryText().value_or("(none)");
+        input_->chord({KEY_END});
+        input_->key(KEY_LEFTSHIFT, true);
+        for (int i = 0; i < 5; ++i)
+            input_->chord({KEY_LEFT});
+        input_->key(KEY_LEFTSHIFT, false);
+        ASSERT_TRUE(eventually([] { return x11PrimaryText() == ""; }))
+            << "PRIMARY: " << x11PrimaryText().value_or("(none)");
+        std::this_thread::sleep_for(absenceWait);
+        EXPECT_FALSE(barShown()) << "the bar showed over a " << kind << " field";
+    }
 }
