@@ -101,9 +101,8 @@ void ShellFrontmostApplication::focusChanged(const char* sender, std::optional<F
     if (shellOwner_.empty() || g_strcmp0(sender, shellOwner_.c_str()) != 0)
         return;
     extensionRuns_ = focus.has_value();
-    const bool told = focus.has_value();
     focus_ = std::move(focus);
-    if (told && focusChanged_)
+    if (*extensionRuns_ && focusChanged_)
         focusChanged_();
 }
 
