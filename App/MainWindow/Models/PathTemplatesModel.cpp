@@ -13,9 +13,10 @@ bool PathTemplatesModel::canAdd() const {
 void PathTemplatesModel::add() {
     templates_.push_back(
         {makeUUIDString(), trimmingSpacesAndTabs(newName), trimmingSpacesAndTabs(newTemplate)});
-    newName.clear();
-    newTemplate.clear();
-    persist();
+    persist([this] {
+        newName.clear();
+        newTemplate.clear();
+    });
 }
 
 void PathTemplatesModel::remove(const std::string& id) {

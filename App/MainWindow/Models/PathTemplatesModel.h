@@ -22,7 +22,8 @@ public:
 
     // Both trimmed fields hold text and the list has room.
     bool canAdd() const;
-    // Appends a template with a fresh id from the trimmed fields and empties them.
+    // Appends a template with a fresh id from the trimmed fields and empties them once it is saved; a
+    // failed save keeps what was typed.
     void add();
     // Removes the templates with this id.
     void remove(const std::string& id);

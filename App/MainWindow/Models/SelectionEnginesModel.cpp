@@ -94,9 +94,10 @@ void SelectionEnginesModel::add(List list) {
     SearchEngine engine{makeUUIDString(), trimmingSpacesAndTabs(newName(list)),
                         trimmingSpacesAndTabs(newTemplate(list)), false};
     (list == List::search ? customEngines_ : customAIEngines_).push_back(std::move(engine));
-    (list == List::search ? newEngineName_ : newAIName_).clear();
-    (list == List::search ? newEngineTemplate_ : newAITemplate_).clear();
-    persist();
+    persist([this, list] {
+        (list == List::search ? newEngineName_ : newAIName_).clear();
+        (list == List::search ? newEngineTemplate_ : newAITemplate_).clear();
+    });
 }
 
 std::string SelectionEnginesModel::appName(const std::string& bundleID) const {

@@ -48,7 +48,8 @@ public:
     // Whether the typed template is one the toolbar may open (see `isOpenableTemplate`).
     bool newTemplateIsOpenable(List list) const;
     bool canAdd(List list) const;
-    // Appends the typed entry (not chosen), clears the add row and saves; nothing when `canAdd` is false.
+    // Appends the typed entry (not chosen) and saves; the add row is cleared once the save held, and keeps
+    // what was typed when it failed. Nothing when `canAdd` is false.
     void add(List list);
 
     // A template holds "{q}" and names a scheme that is http, https, or one an installed application

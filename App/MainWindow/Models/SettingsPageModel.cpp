@@ -10,18 +10,21 @@ void SettingsPageModel::load() {
     changed();
 }
 
-void SettingsPageModel::persist() {
+bool SettingsPageModel::persist(const std::function<void()>& whenSaved) {
     // A view that redraws sets its widgets, and some widgets report that as an edit: such reports
     // must not write, nor may anything before the page showed the file's contents.
     if (!loaded_ || notifying_)
-        return;
+        return false;
     OndravellSettings settings = service_.load();
     write(settings);
     const bool saved = service_.save(settings);
     reportSave(saved);
     if (!saved)
         read(service_.load());
+    else if (whenSaved)
+        whenSaved();
     changed();
+    return saved;
 }
 
 void SettingsPageModel::reportSave(bool saved) const {

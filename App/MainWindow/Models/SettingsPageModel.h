@@ -37,9 +37,11 @@ protected:
     // Puts the page's fields into a freshly loaded record; every other field stays as read.
     virtual void write(OndravellSettings& settings) const = 0;
 
-    // Read-modify-write of the page's own fields, then a change notification. When the write fails the
-    // page's fields are read back from the file, so the page shows the stored values, not the edit.
-    void persist();
+    // Read-modify-write of the page's own fields, then a change notification; true when the save reached
+    // the file. When the write fails the page's fields are read back from the file, so the page shows the
+    // stored values, not the edit. `whenSaved` runs only after a save that held, before the notification:
+    // an add row empties what was typed there, and keeps it when nothing was saved.
+    bool persist(const std::function<void()>& whenSaved = {});
     // Tells the save observer; for a page's writes beside the settings record.
     void reportSave(bool saved) const;
     // A change of view state that is not saved (an alert coming up, say).

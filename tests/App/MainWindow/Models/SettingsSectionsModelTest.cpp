@@ -3,14 +3,17 @@
 #include "App/MainWindow/Models/HotKeysModel.h"
 #include "App/MainWindow/Models/KeyRecording.h"
 #include "App/MainWindow/Models/PathTemplatesModel.h"
+#include "App/MainWindow/Models/SelectionEnginesModel.h"
 #include "App/Services/ICloudSync.h"
 #include "platform/FinderExtensionStatus.h"
 #include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryFileDialog.h"
 #include "platform/memory/MemoryFolderWatcher.h"
+#include "platform/memory/MemoryInstalledApplications.h"
 #include "platform/memory/MemoryLoginItem.h"
 #include "platform/memory/MemoryUserDefaults.h"
 #include "platform/xdg/XdgAutostartLoginItem.h"
+#include "tests/App/MainWindow/QueuedApplicationChooser.h"
 #include "tests/App/MainWindow/SettingsFileFixture.h"
 
 #include <nlohmann/json.hpp>
@@ -111,6 +114,68 @@ TEST_F(SettingsSectionsTest, LimitsDisableAddingButLongerListsAreKept) {
     templates.newTemplate = " \t";
     EXPECT_FALSE(templates.canAdd()) << "blank fields keep the add button off";
     EXPECT_EQ(stored().favoriteTargets.size(), 7u);
+}
+
+TEST_F(SettingsSectionsTest, AnAddThatCannotBeSavedKeepsWhatWasTyped) {
+    using List = SelectionEnginesModel::List;
+    writeSettings(seeded);
+    platform::MemoryInstalledApplications applications;
+    QueuedApplicationChooser chooser;
+    PathTemplatesModel paths;
+    SelectionEnginesModel engines{{applications, chooser.chooser()}};
+    paths.load();
+    engines.load();
+    using Typed = std::pair<std::string, std::string>;
+    struct Row {
+        const char* what;
+        std::function<void(const Typed&)> type;
+        std::function<void()> add;
+        std::function<Typed()> typed;
+        std::function<std::size_t()> count;
+    };
+    auto engineRow = [&](const char* what, List list) {
+        return Row{what,
+                   [&, list](const Typed& text) {
+                       engines.setNewName(list, text.first);
+                       engines.setNewTemplate(list, text.second);
+                   },
+                   [&, list] { engines.add(list); },
+                   [&, list] {
+                       return Typed{engines.newName(list), engines.newTemplate(list)};
+                   },
+                   [&, list] { return engines.custom(list).size(); }};
+    };
+    const std::vector<Row> rows{
+        {"path template",
+         [&](const Typed& text) {
+             paths.newName = text.first;
+             paths.newTemplate = text.second;
+         },
+         [&] { paths.add(); },
+         [&] {
+             return Typed{paths.newName, paths.newTemplate};
+         },
+         [&] { return paths.templates().size(); }},
+        engineRow("search engine", List::search),
+        engineRow("AI target", List::ai),
+    };
+    const Typed typed{" 名称 ", "https://example.org/?q={q}"};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::optional<std::string> before = settingsBytes();
+        const std::size_t count = row.count();
+        row.type(typed);
+        {
+            ReadOnlySettingsFolder readOnly(settingsFile().parent_path());
+            row.add();
+        }
+        EXPECT_EQ(settingsBytes(), before);
+        EXPECT_EQ(row.count(), count);
+        EXPECT_EQ(row.typed(), typed) << "a failed save keeps what was typed";
+        row.add();
+        EXPECT_EQ(row.count(), count + 1);
+        EXPECT_EQ(row.typed(), Typed{}) << "a save that held empties the fields";
+    }
 }
 
 TEST(KeyRecording, MapsKeysAndModifiersToStoredCombinations) {
