@@ -97,11 +97,18 @@ void TemplateEditorModel::useIconFile(const std::filesystem::path& file) {
     iconError_.reset();
 }
 
-bool TemplateEditorModel::canCommit() const {
-    return !trimmingSpacesAndTabs(name).empty() && !trimmingSpacesAndTabs(ext).empty();
+std::optional<std::string> TemplateEditorModel::extensionError() const {
+    if (ext.find_first_of("/\\") != std::string::npos)
+        return std::string(separatorMessage);
+    return std::nullopt;
 }
 
-FileTemplate TemplateEditorModel::commit() const {
+bool TemplateEditorModel::canCommit() const {
+    return !trimmingSpacesAndTabs(name).empty() && !trimmingSpacesAndTabs(ext).empty() && !extensionError();
+}
+
+std::optional<FileTemplate> TemplateEditorModel::commit() {
+    saveError_.reset();
     FileTemplate result;
     result.id = editing_ ? editing_->id : std::string(customIDPrefix) + makeUUIDString();
     result.displayNameKey = trimmingSpacesAndTabs(name);
@@ -112,18 +119,29 @@ FileTemplate TemplateEditorModel::commit() const {
     result.isBinaryBase64 = false;
     result.customIconFilename = existingIconFilename_;
     if (iconChanged_) {
-        TemplateIconStore icons = iconStore();
-        if (existingIconFilename_)
-            icons.remove(*existingIconFilename_);
         result.customIconFilename.reset();
         if (customIconData_) {
             // A new name for every new picture: the module and the list never see a half-replaced file.
             std::string filename = makeUUIDString() + std::string(iconFileSuffix);
-            icons.save(*customIconData_, filename);
+            if (!iconStore().save(*customIconData_, filename)) {
+                saveError_ = std::string(iconNotSavedMessage);
+                return std::nullopt;
+            }
             result.customIconFilename = std::move(filename);
         }
     }
     return result;
+}
+
+bool TemplateEditorModel::commitTo(const std::function<bool(const FileTemplate&)>& store) {
+    std::optional<FileTemplate> made = commit();
+    if (!made)
+        return false;
+    if (store && !store(*made)) {
+        saveError_ = std::string(listNotSavedMessage);
+        return false;
+    }
+    return true;
 }
 
 } // namespace ondravell

@@ -16,8 +16,9 @@ class FileDialog;
 }
 
 // The template editor: name, extension, icon and initial content of one of the user's templates,
-// new or edited. Everything stays in the editor until `commit()`, which alone touches the icon folder;
-// cancelling leaves no trace, even after a picture was uploaded.
+// new or edited. Everything stays in the editor until `commit()`, which alone writes to the icon folder;
+// cancelling leaves no trace, even after a picture was uploaded. The file of a picture it replaces is
+// the templates list's to remove, once the list no longer names it.
 class TemplateEditorModel {
 public:
     // A decoded and normalised picture: PNG bytes, or the message that refuses the file.
@@ -35,6 +36,9 @@ public:
 
     static constexpr std::string_view tooLargeMessage = "图片超过 2 MB，请换更小的";
     static constexpr std::string_view unreadableMessage = "无法读取该图片";
+    static constexpr std::string_view separatorMessage = "扩展名不能含 / 或 \\";
+    static constexpr std::string_view iconNotSavedMessage = "无法保存该图标，模板未改动";
+    static constexpr std::string_view listNotSavedMessage = "无法保存模板，模板未改动";
 
     TemplateEditorModel(std::optional<FileTemplate> editing, Services services);
 
@@ -62,10 +66,19 @@ public:
     // The same for a file already chosen.
     void useIconFile(const std::filesystem::path& file);
 
-    // Name and extension, trimmed of spaces and tabs, both hold text.
+    // Why the extension cannot be taken: it holds a path separator, and the file made from the template
+    // would land in another folder. None for an extension the editor takes.
+    std::optional<std::string> extensionError() const;
+    // Name and extension, trimmed of spaces and tabs, both hold text, and the extension has no error.
     bool canCommit() const;
-    // Writes or removes the icon files and gives the template to store.
-    FileTemplate commit() const;
+    // Writes the file of a newly chosen picture and gives the template to store; none, with `saveError`
+    // saying so, when that file could not be written.
+    std::optional<FileTemplate> commit();
+    // The confirming button: commits and hands the template to `store`, which tells whether it held.
+    // False when nothing was stored: `saveError` says why and the editor keeps what was typed.
+    bool commitTo(const std::function<bool(const FileTemplate&)>& store);
+    // Why the last confirmation stored nothing; cleared by the next.
+    const std::optional<std::string>& saveError() const { return saveError_; }
 
 private:
     std::optional<FileTemplate> editing_;
@@ -75,6 +88,7 @@ private:
     std::optional<std::string> existingIconFilename_;
     bool iconChanged_ = false;
     std::optional<std::string> iconError_;
+    std::optional<std::string> saveError_;
 };
 
 } // namespace ondravell

@@ -33,28 +33,41 @@ void TemplatesModel::moveRow(std::size_t index, int distance) {
     persist();
 }
 
-void TemplatesModel::save(const FileTemplate& fileTemplate) {
+bool TemplatesModel::save(const FileTemplate& fileTemplate) {
+    std::optional<std::string> before;
+    std::optional<std::string> after = fileTemplate.customIconFilename;
     auto found = std::ranges::find(custom_, fileTemplate.id, &FileTemplate::id);
-    if (found != custom_.end())
+    if (found != custom_.end()) {
+        before = found->customIconFilename;
         *found = fileTemplate;
-    else
+    } else {
         custom_.push_back(fileTemplate);
-    storeCustom();
+    }
+    if (before == after)
+        return storeCustom(std::nullopt, std::nullopt);
+    return storeCustom(std::move(before), std::move(after));
 }
 
 void TemplatesModel::remove(const FileTemplate& fileTemplate) {
-    if (fileTemplate.customIconFilename)
-        TemplateIconStore(TemplateStore::appGroupID).remove(*fileTemplate.customIconFilename);
-    std::erase_if(custom_, [&](const FileTemplate& entry) { return entry.id == fileTemplate.id; });
-    storeCustom();
+    std::optional<std::string> icon = fileTemplate.customIconFilename;
+    const std::string id = fileTemplate.id;
+    std::erase_if(custom_, [&](const FileTemplate& entry) { return entry.id == id; });
+    storeCustom(std::move(icon), std::nullopt);
 }
 
-void TemplatesModel::storeCustom() {
+bool TemplatesModel::storeCustom(std::optional<std::string> dropped, std::optional<std::string> written) {
     // Like the settings, the user's list is only ever replaced after the page showed what it holds.
-    if (!isLoaded())
-        return;
-    reportSave(store_.saveCustom(custom_));
-    load();
+    const bool saved = isLoaded() && store_.saveCustom(custom_);
+    if (isLoaded()) {
+        reportSave(saved);
+        load();
+    }
+    // `custom_` now holds the list in the file (none before the first load).
+    const std::optional<std::string>& unused = saved ? dropped : written;
+    if (unused && std::ranges::none_of(
+                      custom_, [&](const FileTemplate& entry) { return entry.customIconFilename == unused; }))
+        TemplateIconStore(TemplateStore::appGroupID).remove(*unused);
+    return saved;
 }
 
 void TemplatesModel::read(const OndravellSettings& settings) {

@@ -5,6 +5,7 @@
 #include "core/FileOps/TemplateStore.h"
 
 #include <cstddef>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,10 +37,13 @@ public:
     // "上移" and "下移": a move out of the list does nothing and saves nothing.
     void moveRow(std::size_t index, int distance);
 
-    // What the editor handed back: replaces the user template with its id in place, or appends it.
-    void save(const FileTemplate& fileTemplate);
-    // Removes the user template and its icon file. The settings keep its id in the order and the
-    // hidden set, where it matches nothing: ids are never reused.
+    // What the editor handed back: replaces the user template with its id in place, or appends it; true
+    // when the list was saved. The icon file of a picture it replaces goes once the saved list no longer
+    // names it; when the save fails, the picture written for this template goes instead and the list and
+    // the other files stay as they were.
+    bool save(const FileTemplate& fileTemplate);
+    // Removes the user template and, once the list without it is saved, its icon file. The settings keep
+    // its id in the order and the hidden set, where it matches nothing: ids are never reused.
     void remove(const FileTemplate& fileTemplate);
 
 private:
@@ -47,7 +51,11 @@ private:
 
     void read(const OndravellSettings& settings) override;
     void write(OndravellSettings& settings) const override;
-    void storeCustom();
+    // Saves the user's list, shows what the file holds then, and removes one icon file the change made
+    // unused: `dropped`, no longer named, after a save that held; `written`, made for the change, after
+    // one that failed. An icon that a template of the list in the file names is never removed. The names
+    // are copies: callers may pass those of a template in the list that the reload replaces.
+    bool storeCustom(std::optional<std::string> dropped, std::optional<std::string> written);
 
     TemplateStore store_{TemplateStore::appGroupID};
     std::vector<FileTemplate> custom_;

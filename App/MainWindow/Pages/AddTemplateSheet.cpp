@@ -59,6 +59,20 @@ QLabel* caption(const QString& text, double scale) {
     return label;
 }
 
+// A line in small red type that tells why something was refused.
+QLabel* messageLabel() {
+    auto* label = new QLabel;
+    label->setWordWrap(true);
+    QFont small = label->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    label->setFont(small);
+    QPalette red = label->palette();
+    red.setColor(QPalette::WindowText, QColor(0xE5, 0x39, 0x35));
+    label->setPalette(red);
+    label->hide();
+    return label;
+}
+
 QString outline(const QColor& secondary) {
     return QStringLiteral("border: 1px solid %1; border-radius: 6px;").arg(rgba(secondary, 0.3));
 }
@@ -81,7 +95,7 @@ std::vector<std::string> imagePatterns() {
 } // namespace
 
 AddTemplateSheet::AddTemplateSheet(const std::optional<FileTemplate>& editing, platform::FileDialog& dialog,
-                                   std::function<void(const FileTemplate&)> onSave, QWidget* parent)
+                                   std::function<bool(const FileTemplate&)> onSave, QWidget* parent)
     : QDialog(parent),
       model_(editing, {dialog, decodeIcon, imagePatterns()}),
       onSave_(std::move(onSave)),
@@ -91,7 +105,9 @@ AddTemplateSheet::AddTemplateSheet(const std::optional<FileTemplate>& editing, p
       preview_(new QLabel),
       upload_(new QPushButton(QStringLiteral("上传图标…"))),
       remove_(new QPushButton(QStringLiteral("移除"))),
-      error_(new QLabel),
+      error_(messageLabel()),
+      extensionError_(messageLabel()),
+      saveError_(messageLabel()),
       content_(new QPlainTextEdit),
       confirm_(new QPushButton),
       cancel_(new QPushButton(QStringLiteral("取消"))) {
@@ -139,6 +155,7 @@ AddTemplateSheet::AddTemplateSheet(const std::optional<FileTemplate>& editing, p
     presetButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     extensionRow->addWidget(presetButton);
     column->addLayout(extensionRow);
+    column->addWidget(extensionError_);
 
     column->addWidget(caption(QStringLiteral("图标"), 0.9));
     column->addWidget(makeIconRow());
@@ -154,6 +171,7 @@ AddTemplateSheet::AddTemplateSheet(const std::optional<FileTemplate>& editing, p
             [this] { model_.content = content_->toPlainText().toStdString(); });
     column->addWidget(content_);
 
+    column->addWidget(saveError_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     cancel_->setAutoDefault(false);
@@ -211,13 +229,6 @@ QWidget* AddTemplateSheet::makeIconRow() {
     actions->addStretch(1);
     controls->addLayout(actions);
 
-    error_->setWordWrap(true);
-    QFont small = error_->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
-    error_->setFont(small);
-    QPalette red = error_->palette();
-    red.setColor(QPalette::WindowText, QColor(0xE5, 0x39, 0x35));
-    error_->setPalette(red);
     controls->addWidget(error_);
     controls->addWidget(caption(QStringLiteral("PNG/JPG 等图片，≤ 2 MB，自动缩放为 128×128。"), 0.85));
     layout->addLayout(controls, 1);
@@ -279,24 +290,32 @@ void AddTemplateSheet::refreshIcon() {
     shown.setDevicePixelRatio(ratio);
     preview_->setPixmap(shown);
     remove_->setVisible(model_.customIconData().has_value());
-    error_->setText(model_.iconError() ? toQString(*model_.iconError()) : QString());
-    error_->setVisible(model_.iconError().has_value());
-    // The message line comes and goes: the sheet keeps to the height of what it shows.
-    if (isVisible())
-        adjustSize();
+    showMessage(error_, model_.iconError());
 }
 
 void AddTemplateSheet::refreshConfirm() {
     confirm_->setEnabled(model_.canCommit());
+    showMessage(extensionError_, model_.extensionError());
+}
+
+void AddTemplateSheet::showMessage(QLabel* label, const std::optional<std::string>& message) {
+    const QString text = message ? toQString(*message) : QString();
+    if (label->text() == text && label->isVisibleTo(this) == message.has_value())
+        return;
+    label->setText(text);
+    label->setVisible(message.has_value());
+    // Message lines come and go: the sheet keeps to the height of what it shows.
+    if (isVisible())
+        adjustSize();
 }
 
 void AddTemplateSheet::commit() {
     if (!model_.canCommit())
         return;
-    FileTemplate saved = model_.commit();
-    if (onSave_)
-        onSave_(saved);
-    accept();
+    const bool stored = model_.commitTo(onSave_);
+    showMessage(saveError_, model_.saveError());
+    if (stored)
+        accept();
 }
 
 } // namespace ondravell

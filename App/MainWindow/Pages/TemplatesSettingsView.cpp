@@ -52,7 +52,7 @@ TemplateRow* TemplatesSettingsView::row(const std::string& id) const {
 
 void TemplatesSettingsView::openEditor(const std::optional<FileTemplate>& editing) {
     AddTemplateSheet sheet(
-        editing, dialog_, [this](const FileTemplate& saved) { model_.save(saved); }, this);
+        editing, dialog_, [this](const FileTemplate& made) { return model_.save(made); }, this);
     runSheet(sheet);
 }
 

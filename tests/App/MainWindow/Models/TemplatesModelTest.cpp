@@ -145,6 +145,10 @@ TEST_F(TemplatesModelTest, EditorTrimsNameAndExtensionAndMakesCustomIDs) {
         {"  ", "conf", false, "", ""},
         {"名", " \t", false, "", ""},
         {"多行\n", "..a.b..", true, "多行\n", "a.b"},
+        // A separator would put the new file in another folder.
+        {"逃", "../../evil", false, "", ""},
+        {"逃", "a/b", false, "", ""},
+        {"逃", "a\\b", false, "", ""},
     };
     EditorWorld world;
     for (const Case& c : cases) {
@@ -152,18 +156,23 @@ TEST_F(TemplatesModelTest, EditorTrimsNameAndExtensionAndMakesCustomIDs) {
         editor.name = c.name;
         editor.ext = c.ext;
         editor.content = "  {name}\n";
-        EXPECT_EQ(editor.canCommit(), c.canCommit) << c.name;
+        EXPECT_EQ(editor.canCommit(), c.canCommit) << c.name << " " << c.ext;
+        const bool separated = c.ext.find_first_of("/\\") != std::string::npos;
+        EXPECT_EQ(editor.extensionError(),
+                  separated ? std::optional<std::string>("扩展名不能含 / 或 \\") : std::nullopt)
+            << c.ext;
         if (!c.canCommit)
             continue;
-        FileTemplate made = editor.commit();
-        EXPECT_EQ(made.displayNameKey, c.storedName);
-        EXPECT_EQ(made.fileExtension, c.storedExt);
-        EXPECT_EQ(made.content, "  {name}\n");
-        EXPECT_EQ(made.iconSymbol, "doc");
-        EXPECT_FALSE(made.isExecutable || made.isBinaryBase64 || made.customIconFilename);
+        std::optional<FileTemplate> made = editor.commit();
+        ASSERT_TRUE(made);
+        EXPECT_EQ(made->displayNameKey, c.storedName);
+        EXPECT_EQ(made->fileExtension, c.storedExt);
+        EXPECT_EQ(made->content, "  {name}\n");
+        EXPECT_EQ(made->iconSymbol, "doc");
+        EXPECT_FALSE(made->isExecutable || made->isBinaryBase64 || made->customIconFilename);
         EXPECT_TRUE(
-            std::regex_match(made.id, std::regex("custom\\.[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}")))
-            << made.id;
+            std::regex_match(made->id, std::regex("custom\\.[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}")))
+            << made->id;
     }
 }
 
@@ -171,16 +180,20 @@ TEST_F(TemplatesModelTest, EditorStoresNewPicturesUnderNewNamesAndRemovesReplace
     ASSERT_TRUE(icons.save("old", "OLD.png"));
     FileTemplate edited = custom("custom.A", "甲", "OLD.png");
     edited.isExecutable = true;
+    store.saveCustom({edited});
+    TemplatesModel model;
+    model.load();
     EditorWorld world;
 
     // Only the name changes: the old file and its name stay.
     TemplateEditorModel rename(edited, world.services());
     EXPECT_EQ(rename.customIconData(), std::optional<std::string>("old"));
     rename.name = "乙";
-    FileTemplate renamed = rename.commit();
+    FileTemplate renamed = *rename.commit();
     EXPECT_EQ(renamed.id, "custom.A");
     EXPECT_EQ(renamed.customIconFilename, std::optional<std::string>("OLD.png"));
     EXPECT_FALSE(renamed.isExecutable);
+    EXPECT_TRUE(model.save(renamed));
     EXPECT_TRUE(std::filesystem::exists(*icons.iconURL("OLD.png")));
 
     // A new picture replaces the old file.
@@ -193,11 +206,13 @@ TEST_F(TemplatesModelTest, EditorStoresNewPicturesUnderNewNamesAndRemovesReplace
     replace.uploadIcon();
     EXPECT_EQ(world.dialog.requests().back().nameFilters, std::vector<std::string>{"*.png"});
     EXPECT_EQ(replace.customIconData(), std::optional<std::string>("PNG:jpeg bytes"));
-    FileTemplate replaced = replace.commit();
+    FileTemplate replaced = *replace.commit();
     ASSERT_TRUE(replaced.customIconFilename);
     EXPECT_NE(*replaced.customIconFilename, "OLD.png");
     EXPECT_EQ(fileBytes(*icons.iconURL(*replaced.customIconFilename)),
               std::optional<std::string>("PNG:jpeg bytes"));
+    EXPECT_TRUE(std::filesystem::exists(*icons.iconURL("OLD.png"))) << "the stored list still names it";
+    EXPECT_TRUE(model.save(replaced));
     EXPECT_FALSE(std::filesystem::exists(*icons.iconURL("OLD.png")));
 
     // A symbol picked after an upload discards the picture; nothing was written before the commit.
@@ -205,12 +220,96 @@ TEST_F(TemplatesModelTest, EditorStoresNewPicturesUnderNewNamesAndRemovesReplace
     pick.useIconFile(picture);
     pick.chooseSymbol("leaf");
     EXPECT_TRUE(pick.isSelected("leaf"));
-    FileTemplate picked = pick.commit();
+    FileTemplate picked = *pick.commit();
     EXPECT_EQ(picked.iconSymbol, "leaf");
     EXPECT_EQ(picked.customIconFilename, std::nullopt);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(*icons.directory),
                             std::filesystem::directory_iterator{}),
               1);
+}
+
+TEST_F(TemplatesModelTest, AFailedSaveLeavesTheListAndTheIconFilesAsTheyWere) {
+    enum class Step { remove, replacePicture, addWithPicture, removeSharedIcon };
+    // The folder that refuses writes.
+    enum class ReadOnly { none, list, icons };
+    struct Case {
+        const char* what;
+        Step step;
+        ReadOnly readOnly;
+        std::optional<std::string> editorMessage;
+        std::vector<bool> reportedSaves;
+    };
+    const std::vector<Case> cases{
+        {"delete, list not written", Step::remove, ReadOnly::list, std::nullopt, {false}},
+        {"new picture, list not written",
+         Step::replacePicture,
+         ReadOnly::list,
+         "无法保存模板，模板未改动",
+         {false}},
+        {"new template with a picture, list not written",
+         Step::addWithPicture,
+         ReadOnly::list,
+         "无法保存模板，模板未改动",
+         {false}},
+        {"new picture not written", Step::replacePicture, ReadOnly::icons, "无法保存该图标，模板未改动", {}},
+        // Saved, but another template still names the icon: the file stays.
+        {"delete of one of two templates sharing an icon",
+         Step::removeSharedIcon,
+         ReadOnly::none,
+         std::nullopt,
+         {true}},
+    };
+    const std::filesystem::path picture = writeFile(container.root / "p.jpg", "jpeg bytes");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(*icons.directory);
+        ASSERT_TRUE(icons.save("old", "OLD.png"));
+        std::vector<FileTemplate> list{custom("custom.A", "甲", "OLD.png")};
+        if (c.step == Step::removeSharedIcon)
+            list.push_back(custom("custom.B", "乙", "OLD.png"));
+        ASSERT_TRUE(store.saveCustom(list));
+        const std::optional<std::string> listBytes = fileBytes(*store.fileURL());
+        TemplatesModel model;
+        std::vector<bool> saves;
+        model.setSaveObserver([&](bool saved) { saves.push_back(saved); });
+        model.load();
+        EditorWorld world;
+        TemplateEditorModel editor(c.step == Step::addWithPicture ? std::nullopt : std::optional(list[0]),
+                                   world.services());
+        editor.name = "丙";
+        editor.ext = "conf";
+        editor.useIconFile(picture);
+        {
+            std::optional<ReadOnlySettingsFolder> readOnly;
+            if (c.readOnly != ReadOnly::none)
+                readOnly.emplace(c.readOnly == ReadOnly::icons ? *icons.directory
+                                                               : store.fileURL()->parent_path());
+            switch (c.step) {
+            case Step::remove:
+                model.remove(list[0]);
+                break;
+            case Step::removeSharedIcon:
+                model.remove(list[1]);
+                break;
+            case Step::replacePicture:
+            case Step::addWithPicture:
+                EXPECT_FALSE(editor.commitTo([&](const FileTemplate& made) { return model.save(made); }));
+                break;
+            }
+        }
+        EXPECT_EQ(editor.saveError(), c.editorMessage);
+        EXPECT_EQ(saves, c.reportedSaves);
+        std::vector<std::string> iconFiles;
+        for (const auto& entry : std::filesystem::directory_iterator(*icons.directory))
+            iconFiles.push_back(entry.path().filename().string());
+        EXPECT_EQ(iconFiles, std::vector<std::string>{"OLD.png"});
+        if (c.step == Step::removeSharedIcon) {
+            EXPECT_EQ(ids(model.custom()), std::vector<std::string>{"custom.A"});
+            continue;
+        }
+        EXPECT_EQ(fileBytes(*store.fileURL()), listBytes);
+        EXPECT_EQ(model.custom(), list);
+    }
 }
 
 TEST_F(TemplatesModelTest, EditorRefusesLargeOrUndecodableFilesBeforeTouchingTheIcon) {
