@@ -32,8 +32,22 @@ QString CappedSpinBox::digits(const QString& text) const {
         number.chop(suffix().size());
     number.remove(locale().groupSeparator());
     number = number.trimmed();
-    const bool whole = !number.isEmpty() && std::ranges::all_of(number, [](QChar c) { return c.isDigit(); });
-    return whole ? number : QString();
+    if (number.isEmpty())
+        return {};
+    // Digits of any script ("５０" from an input method in full-width mode, Arabic-Indic digits) count
+    // by their values, written here as ASCII digits for the conversion.
+    QString ascii;
+    ascii.reserve(number.size());
+    for (QChar c : number) {
+        // Only decimal digits: a superscript two has a digit value too.
+        if (!c.isDigit())
+            return {};
+        const int value = c.digitValue();
+        if (value < 0 || value > 9)
+            return {};
+        ascii.append(QChar(u'0' + value));
+    }
+    return ascii;
 }
 
 } // namespace ondravell

@@ -16,8 +16,8 @@ protected:
     void fixup(QString& text) const override;
 
 private:
-    // The typed digits without prefix, suffix, group separators and surrounding spaces; empty when the
-    // text is not a whole number.
+    // The typed digits as ASCII digits, without prefix, suffix, group separators and surrounding spaces;
+    // empty when the text is not a whole number.
     QString digits(const QString& text) const;
 };
 

@@ -85,9 +85,15 @@ void KeyRecorderField::setHotKey(const std::optional<HotKeySpec>& hotKey) {
 }
 
 void KeyRecorderField::startRecording() {
+    // Paused before another recorder resumes, so that the hot keys stay released across the handover.
+    HotKeyManager::shared().pauseForRecording();
+    // One recorder listens at a time: one that still did would keep its pause and take the next key.
+    for (QWidget* widget : QApplication::allWidgets())
+        if (auto* other = dynamic_cast<KeyRecorderField*>(widget);
+            other && other != this && other->recording_)
+            other->stopRecording();
     recording_ = true;
     qApp->installEventFilter(this);
-    HotKeyManager::shared().pauseForRecording();
     button_->grabKeyboard();
     refresh();
 }

@@ -21,8 +21,9 @@ class KeyboardLayout;
 // first key that is not a modifier ends the recording, and only a key held with Control, Alt, Shift or
 // Super is reported. So that a combination already in use reaches it too, the program's own hot keys
 // are released while it records (HotKeyManager) and it holds the keyboard, ahead of other programs'
-// key grabs. It stores nothing: the owner keeps the combination and passes it back; a combination that
-// another program holds is shown with a note saying so.
+// key grabs. One recorder listens at a time: starting one stops any other. It stores nothing: the owner keeps
+// the combination and passes it back; a combination that another program holds is shown with a note saying
+// so.
 class KeyRecorderField final : public QWidget {
 public:
     // Without a keyboard layout no key can be recorded.
