@@ -19,7 +19,6 @@
 #include "App/Services/ServicesScripts.h"
 #include "App/Services/UpdateChecker.h"
 #include "App/Toast/ToastPresenter.h"
-#include "core/FileOps/FileOperator.h"
 #include "core/FileOps/FileTemplate.h"
 #include "core/FileOps/OperationJournal.h"
 #include "core/FileOps/TemplateStore.h"
@@ -55,9 +54,8 @@ AppDelegate::AppDelegate(Services services)
     : services_(std::move(services)),
       history_(std::make_unique<HistoryActions>(
           OperationHistory::forAppGroup(OndravellIPC::appGroupID),
-          [&trash = services_.trash](const FileOperation& operation) {
-              return FileOperator::undo(operation, trash);
-          },
+          [&trash = services_.trash, history = OperationHistory::forAppGroup(OndravellIPC::appGroupID)](
+              const FileOperation& operation) { return OperationJournal::undo(history, operation, trash); },
           showToast,
           HistoryActions::Threads{[&queue = services_.queue](HistoryActions::Task task) {
                                       queue.runInBackground(std::move(task));

@@ -86,12 +86,32 @@ private:
     bool known_;
 };
 
+// The options of a move or copy that tell `steps` of what every move does.
+FileTree::Options treeOptions(const FileOperator::Steps& steps) {
+    FileTree::Options options;
+    options.partial = steps.partial;
+    options.copying = steps.copying;
+    options.removing = steps.removing;
+    return options;
+}
+
+// Moves an item back from `to` to `from`, which must be free.
+bool putBack(const std::filesystem::path& to, const std::filesystem::path& from,
+             const FileOperator::Steps& steps) {
+    FileTree::Options options = treeOptions(steps);
+    if (steps.puttingBack)
+        options.landing = [&](const std::filesystem::path& back, const FileTree::Identity& identity) {
+            steps.puttingBack(to, back, identity);
+        };
+    std::filesystem::path target = from;
+    std::error_code error;
+    return FileTree::move(to, target, error, options);
+}
+
 // Puts every moved item back, newest first. An item that cannot go back stays where it is.
-void rollBack(const std::vector<MovedPair>& moved) {
-    for (auto pair = moved.rbegin(); pair != moved.rend(); ++pair) {
-        std::error_code ignored;
-        FileTree::move(pair->second, pair->first, ignored);
-    }
+void rollBack(const std::vector<MovedPair>& moved, const FileOperator::Steps& steps) {
+    for (auto pair = moved.rbegin(); pair != moved.rend(); ++pair)
+        putBack(pair->second, pair->first, steps);
 }
 
 enum class PathState { missing, present, unknown };
@@ -104,7 +124,7 @@ PathState stateOf(const std::string& path) {
 }
 
 // Moves an item back to where it came from. True when it is back, or was already.
-bool undoMove(const FileOperationItem& item) {
+bool undoMove(const FileOperationItem& item, const FileOperator::Steps& steps) {
     if (!isWhole(*item.to) || !isWhole(*item.from))
         return false;
     PathState to = stateOf(*item.to);
@@ -114,8 +134,7 @@ bool undoMove(const FileOperationItem& item) {
     // Gone from where it went, its old place taken, or a path that undo must never take away.
     if (to != PathState::present || from != PathState::missing || PathGuard::isProtected(*item.to))
         return false;
-    std::error_code error;
-    return FileTree::move(*item.to, *item.from, error);
+    return putBack(*item.to, *item.from, steps);
 }
 
 // Takes away what an operation created: into the trash, as the user may have worked on it since (a
@@ -167,9 +186,8 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
         std::filesystem::path source = withoutTrailingSlash(sources[i]);
         auto name = freeName(source, destination, taken->names());
         std::filesystem::path target = name ? destination / *name : std::filesystem::path();
-        FileTree::Options options;
+        FileTree::Options options = treeOptions(steps);
         options.memory = &memory;
-        options.partial = steps.partial;
         // A name taken since the listing: the next free one, as a fresh listing would have given.
         options.retarget = [&](const std::filesystem::path&) -> std::optional<std::filesystem::path> {
             taken->taken(*name);
@@ -193,7 +211,7 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
                 steps.done(FileOperationItem{source.native(), target.native()});
             done.emplace_back(std::move(source), std::move(target));
         } else if (move) {
-            rollBack(done);
+            rollBack(done, steps);
             if (onProgress)
                 onProgress(i + 1, total);
             return PasteOutcome{std::nullopt, 0, total, true};
@@ -215,21 +233,22 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
     return PasteOutcome{std::move(operation), done.size(), failures, false};
 }
 
-UndoResult FileOperator::undo(const FileOperation& operation, platform::Trash& trash) {
+UndoResult FileOperator::undo(const FileOperation& operation, platform::Trash& trash, const Steps& steps) {
     UndoResult result = UndoResult::undone;
     switch (operation.kind) {
     case FileOperation::Kind::delete_:
         return UndoResult::incomplete;
     case FileOperation::Kind::move: {
-        // What a killed undo left where the items go back to.
+        // What a killed undo left where the items go back to, and where they are taken away from.
         std::set<std::filesystem::path> folders;
         for (const FileOperationItem& item : operation.items)
-            if (item.from && isWhole(*item.from))
-                folders.insert(std::filesystem::path(*item.from).parent_path());
+            for (const auto& end : {item.from, item.to})
+                if (end && isWhole(*end))
+                    folders.insert(std::filesystem::path(*end).parent_path());
         for (const std::filesystem::path& folder : folders)
             Leftovers::removeIn(folder);
         for (auto item = operation.items.rbegin(); item != operation.items.rend(); ++item) {
-            if (item->from && item->to && !undoMove(*item))
+            if (item->from && item->to && !undoMove(*item, steps))
                 result = UndoResult::incomplete;
         }
         return result;

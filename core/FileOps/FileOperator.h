@@ -31,8 +31,20 @@ struct FileOperator {
         std::function<void(const FileOperationItem&)> landed;
         // Once the item is wholly done, before its progress call.
         std::function<void(const FileOperationItem&)> done;
-        // Right before a hidden partial item is made beside the target.
+        // Right before a hidden partial item is made beside the target (or, when a move is put back,
+        // beside its old place).
         std::function<void(const std::filesystem::path&)> partial;
+        // Right before a move across file systems (of an item, or of one put back) copies its source, with
+        // the source as it is then.
+        std::function<void(const std::filesystem::path& from, const FileTree::Version& source)> copying;
+        // Right before an item that a move across file systems copied is renamed to a hidden partial beside
+        // it, to be removed there.
+        FileTree::Removing removing;
+        // Right before an item put back (by a rollback or an undo) takes its old name `to` for good, with
+        // the identity it will have there.
+        std::function<void(const std::filesystem::path& from, const std::filesystem::path& to,
+                           const FileTree::Identity& item)>
+            puttingBack;
     };
 
     // Copies or moves `sources` into `destination`, in order. A copy that fails is counted and the paste
@@ -45,8 +57,8 @@ struct FileOperator {
     // Reverses a recorded operation as far as the file system allows. Moved items go back; copied, new
     // and clipboard files go to `trash`, never away for good (links, which hold no work, are removed);
     // an item that cannot be trashed stays in place. Items found undone already count as undone. Never
-    // touches a protected path. Does not touch the history.
-    static UndoResult undo(const FileOperation& operation, platform::Trash& trash);
+    // touches a protected path. Does not touch the history. `steps` are told of the moves back.
+    static UndoResult undo(const FileOperation& operation, platform::Trash& trash, const Steps& steps = {});
 };
 
 } // namespace ondravell

@@ -267,19 +267,45 @@ bool copyIntoPlace(const std::filesystem::path& from, std::filesystem::path& to,
     return true;
 }
 
+// Renames `item` within its folder to a hidden partial name, told to `removing` first; nullopt when it
+// cannot be renamed.
+std::optional<std::filesystem::path> renameAway(const std::filesystem::path& item, std::error_code& error,
+                                                const FileTree::Removing& removing) {
+    const std::filesystem::path partial = partialName(item);
+    if (removing)
+        removing(item, partial);
+    if (!renameNoReplace(item, partial, error))
+        return std::nullopt;
+    return partial;
+}
+
 bool moveAcrossFileSystems(const std::filesystem::path& from, std::filesystem::path& to,
                            std::error_code& error, const FileTree::Options& options) {
+    const auto source = FileTree::Version::of(from);
+    if (!source) {
+        error = errnoCode();
+        return false;
+    }
+    if (options.copying)
+        options.copying(from, *source);
     if (!copyIntoPlace(from, to, {.keepOwner = true}, error, options))
         return false;
+    // The source goes under a hidden name first, so that a process killed while it is being removed
+    // leaves no part of it under its own name.
     std::error_code removeError;
-    if (FileTree::remove(from, removeError))
+    const auto partial = renameAway(from, removeError, options.removing);
+    if (partial && FileTree::remove(*partial, removeError))
         return true;
-    // Part of the source may be gone already: fill it in again from the copy, and give up the copy only
-    // once the source is whole.
+    // Part of the source may be gone already: put it back under its name, fill it in again from the
+    // copy, and give up the copy only once the source is whole.
     std::error_code restoreError;
+    if (partial && !renameNoReplace(*partial, from, restoreError)) {
+        error = removeError;
+        return false;
+    }
     if (copyItem(to, from, {.keepOwner = true, .merge = true}, restoreError)) {
         std::error_code ignored;
-        FileTree::remove(to, ignored);
+        FileTree::removeWhole(to, ignored, options.removing);
     }
     error = removeError;
     return false;
@@ -292,6 +318,15 @@ std::optional<FileTree::Identity> FileTree::Identity::of(const std::filesystem::
     if (::lstat(path.c_str(), &info) != 0)
         return std::nullopt;
     return Identity{info.st_dev, info.st_ino};
+}
+
+std::optional<FileTree::Version> FileTree::Version::of(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return Version{{info.st_dev, info.st_ino},
+                   static_cast<std::uint64_t>(info.st_size),
+                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
 }
 
 bool FileTree::copy(const std::filesystem::path& from, const std::filesystem::path& to,
@@ -351,6 +386,13 @@ bool FileTree::move(const std::filesystem::path& from, std::filesystem::path& to
 bool FileTree::remove(const std::filesystem::path& item, std::error_code& error) {
     error.clear();
     return removeEntry(AT_FDCWD, item.c_str(), DT_UNKNOWN, error);
+}
+
+bool FileTree::removeWhole(const std::filesystem::path& item, std::error_code& error,
+                           const Removing& removing) {
+    error.clear();
+    const auto partial = renameAway(item, error, removing);
+    return partial && remove(*partial, error);
 }
 
 bool FileTree::isInside(const std::filesystem::path& item, const std::filesystem::path& folder) {

@@ -27,6 +27,22 @@ struct FileTree {
         static std::optional<Identity> of(const std::filesystem::path& path);
     };
 
+    // An item as it stands at one moment: which item, how large and when last modified (nanoseconds
+    // since 1970). A move across file systems cut short removes its source only while the source still
+    // stands as it did when its copy began.
+    struct Version {
+        Identity identity;
+        std::uint64_t size = 0;
+        std::int64_t modified = 0;
+        bool operator==(const Version&) const = default;
+        // The item at `path` itself; nullopt when there is none.
+        static std::optional<Version> of(const std::filesystem::path& path);
+    };
+
+    // Told the item and the hidden partial name beside it right before the item is renamed to it.
+    using Removing =
+        std::function<void(const std::filesystem::path& item, const std::filesystem::path& partial)>;
+
     // What a run of copies learns of the file systems once and keeps for the items after: between which
     // two file systems (by device) extents cannot be shared, and in which folders unnamed files cannot be
     // made. Belongs to the one thread that runs the copies.
@@ -44,6 +60,11 @@ struct FileTree {
         std::function<void(const std::filesystem::path& to)> landed;
         // Right before a hidden partial item is made beside the target.
         std::function<void(const std::filesystem::path& partial)> partial;
+        // Right before a move across file systems starts copying its source, with the source as it is then.
+        std::function<void(const std::filesystem::path& from, const Version& source)> copying;
+        // Right before a move across file systems renames an item it copied (its source, or the copy it gives
+        // up) to a hidden partial beside it, to remove it there.
+        Removing removing;
         Memory* memory = nullptr;
     };
 
@@ -64,9 +85,10 @@ struct FileTree {
 
     // Moves an item to `to` without replacing anything there. Within one file system this is one rename;
     // across file systems the item is copied as above (keeping its owner too), takes the name `to` once the
-    // copy is complete, and the source is removed afterwards. A failed copy leaves nothing behind in the
-    // destination. When the move fails, the source stays as it was: a half-removed source is filled in again
-    // from the copy before the copy goes away.
+    // copy is complete, and the source is removed afterwards as `removeWhole` does, so a process killed at
+    // any point leaves the whole item under one name or both, and at most a hidden partial. A failed copy
+    // leaves nothing behind in the destination. When the move fails, the source stays as it was: a
+    // half-removed source is filled in again from the copy before the copy goes away.
     static bool move(const std::filesystem::path& from, const std::filesystem::path& to,
                      std::error_code& error);
     // The same, taking the next target `options.retarget` gives while the one tried is taken (a copy made
@@ -77,6 +99,11 @@ struct FileTree {
     // Removes an item, a folder with everything in it. Keeps going past entries it cannot remove and
     // reports the first error.
     static bool remove(const std::filesystem::path& item, std::error_code& error);
+    // Removes an item after renaming it, within its folder, to a hidden partial name told to `removing`
+    // first, so that no part of it is ever left under its own name. An item that cannot be renamed stays
+    // whole; one whose removal failed half-way stays under the partial name.
+    static bool removeWhole(const std::filesystem::path& item, std::error_code& error,
+                            const Removing& removing = {});
 
     // Whether `item` is the folder `folder` itself or lies somewhere below it, judged by the identity of
     // the folders (device and inode) on the way up from `item`, so links and bind mounts cannot hide it.

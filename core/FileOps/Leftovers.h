@@ -9,9 +9,10 @@
 namespace ondravell {
 
 // What a process killed half-way through its work leaves behind: the hidden partial item of a copy or of
-// a move across file systems (".ondravell-moving-<UUID>" beside its destination) and the temporary file of a
-// history write (".operation-history.json.XXXXXX" beside the history). The recovery of a killed paste
-// clears away the partials its journal names; for the others (a paste without a journal, an undo), whoever
+// a move across file systems (".ondravell-moving-<UUID>" beside its destination, or beside its source
+// while the move removes the source under that name) and the temporary file of a history write
+// (".operation-history.json.XXXXXX" beside the history). The recovery of a killed paste or undo clears
+// away the partials its journal names; for the others (a paste or an undo without a journal), whoever
 // next works in such a folder clears away those that are older than a minute and that no running process
 // holds open.
 //

@@ -4,6 +4,8 @@
 #include "core/FileOps/FileOperator.h"
 #include "core/FileOps/OperationHistory.h"
 #include "core/FileOps/PasteOutcome.h"
+#include "core/FileOps/UndoResult.h"
+#include "platform/Trash.h"
 
 #include <chrono>
 #include <filesystem>
@@ -21,11 +23,20 @@ namespace ondravell {
 // is on disk: an item is in it when its destination holds that very item, so that it can still be
 // undone, and one killed before it landed is not.
 //
+// A move across file systems (of a paste's item, or of one put back by its rollback or by an undo, which
+// keeps a journal of its own) copies its source, gives the copy its name, then renames the source to a
+// hidden partial beside it and removes it there; the journal tells each step first. One killed between
+// its copy taking the name and its source going is ended by the tidying: the source goes only while it
+// stands as it did when the copy began (device, inode, size and modification time); changed since, both
+// stay, and the entry "<id>-copy" records the item as a copy, so that the undo of every entry finishes.
+//
 // A journal is the file ".operation-journal-<id>" holding one line per item (or per name tried), each
-// line a one-item operation in the history's form with the keys "device" and "inode" added, and a line
+// line a one-item operation in the history's form with the keys "device" and "inode" added; a line
 // {"partial": path} before each hidden partial item the paste makes (a folder's copy), which the
-// recovery clears away. Its writer holds an exclusive flock on it, which ends with the writing process
-// however it ends.
+// recovery clears away; and for a move across file systems, by its source: {"source", "device", "inode",
+// "size", "modified"} before the copy, {"source", "landing", "device", "inode"} before an item put back
+// takes its old name, and {"source", "partial"} before the source is renamed to that partial. Its writer
+// holds an exclusive flock on it, which ends with the writing process however it ends.
 struct OperationJournal {
     static constexpr std::string_view filePrefix = ".operation-journal-";
 
@@ -40,6 +51,12 @@ struct OperationJournal {
                               std::chrono::system_clock::time_point now, const std::string& id,
                               const FileOperator::Progress& onProgress = {},
                               const FileOperator::Steps& steps = {});
+
+    // FileOperator::undo, its moves across file systems recorded in a journal of their own as above (after
+    // tidying the history's folder), so that a kill leaves every item whole in one place or both and the
+    // undo can be run again to its end.
+    static UndoResult undo(const OperationHistory& history, const FileOperation& operation,
+                           platform::Trash& trash, const FileOperator::Steps& steps = {});
 
     // Appends the entries of the journals that no running process writes any more (once each: an entry
     // whose id the history holds already is not added again), removes those journals, and clears away

@@ -7,7 +7,10 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <nlohmann/json.hpp>
+#include <set>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -168,15 +171,13 @@ TEST(OperationJournal, AKilledPasteRecordsExactlyTheItemsThatLandedWhereverItIsK
         EXPECT_EQ(namesIn(destination.path), names);
 
         // Undone, every source is whole where it was; a move across file systems killed before its
-        // source went keeps both, as the source is still there.
+        // source went was ended by the tidying, so a move leaves nothing in the destination.
         platform::MemoryTrash trash;
-        FileOperator::undo(entries[0], trash);
+        EXPECT_EQ(FileOperator::undo(entries[0], trash), UndoResult::undone);
         EXPECT_EQ(readText(sourceRoot / "a"), "a");
         EXPECT_EQ(readText(sourceRoot / "b" / "inner"), "b");
         if (paste.move) {
-            const bool bothKept = paste.acrossFileSystems && paste.at == KillAt::landed;
-            EXPECT_EQ(visibleNames(destination.path),
-                      bothKept ? std::vector<std::string>{names.back()} : std::vector<std::string>{});
+            EXPECT_EQ(visibleNames(destination.path), std::vector<std::string>{});
         }
     }
 }
@@ -196,6 +197,42 @@ TEST(OperationJournal, ClearsAwayOnlyThePartialsADeadJournalNames) {
     OperationJournal::tidyHistoryFolder(history);
     EXPECT_EQ(namesIn(destination.path), (std::vector<std::string>{"a.txt", "b"}));
     EXPECT_TRUE(history.loadAscending().empty());
+}
+
+TEST(OperationJournal, AJournalOfItemsAndPartialsOnlyRecordsWhatLandedAndClearsThePartials) {
+    // Item lines with the identity their item was to have, and bare partial lines: what a move across
+    // file systems killed before its copy took a name, and one before its source went, wrote before
+    // sources were recorded too.
+    TemporaryFolder container, source, destination;
+    const OperationHistory history(container / "operation-history.json");
+    writeText(destination / "a", "a");
+    writeText(source / "b", "b");
+    const std::string partial = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    fs::create_directory(destination / partial);
+    const auto a = FileTree::Identity::of(destination / "a");
+    ASSERT_TRUE(a);
+    FileOperation line{"OP-1",
+                       FileOperation::Kind::move,
+                       fixedNow,
+                       {{(source / "a").native(), (destination / "a").native()}},
+                       false};
+    std::string journal = nlohmann::json{{"partial", (destination / partial).native()}}.dump() + "\n";
+    nlohmann::json json = line.toJSON();
+    json["device"] = a->device;
+    json["inode"] = a->inode;
+    journal += json.dump() + "\n";
+    line.items = {{(source / "b").native(), (destination / "b").native()}};
+    json = line.toJSON();
+    json["device"] = a->device;
+    json["inode"] = a->inode + 1;
+    journal += json.dump() + "\n";
+    writeText(container / ".operation-journal-OP-1", journal);
+
+    OperationJournal::tidyHistoryFolder(history);
+    line.items = {{(source / "a").native(), (destination / "a").native()}};
+    EXPECT_EQ(history.loadAscending(), std::vector<FileOperation>{line});
+    EXPECT_EQ(namesIn(destination.path), std::vector<std::string>{"a"});
+    EXPECT_EQ(namesIn(source.path), std::vector<std::string>{"b"});
 }
 
 TEST(OperationJournal, AFinishedPasteLeavesOnlyItsHistoryEntry) {
@@ -267,4 +304,176 @@ TEST(Leftovers, NeverTouchesANameThatIsNotProvablyOurs) {
     EXPECT_EQ(namesIn(container.path),
               (std::vector<std::string>{".settings.json.Ab12Cd", "operation-history.json",
                                         "operation-history.json.lock"}));
+}
+
+// What a move across file systems that takes an item away after copying it is killed in: the forward move,
+// its rollback after a later item failed, or the undo of a finished move.
+enum class Removal { forward, rollBack, undo };
+// Right after the copy took the item's name (both are whole), right after the item to go was renamed
+// away, or once the first entry of a folder being removed is gone.
+enum class RemovalKill { copyNamed, renamedAway, halfRemoved };
+
+struct KilledRemoval {
+    Removal removal;
+    bool folder;
+    RemovalKill at;
+    // The source changed between the kill and the tidying.
+    bool sourceChanged = false;
+};
+
+std::string describe(const KilledRemoval& killed) {
+    const char* removals[] = {"forward", "rollback", "undo"};
+    const char* kills[] = {"copy named", "renamed away", "half removed"};
+    return std::string(removals[static_cast<int>(killed.removal)]) +
+           (killed.folder ? ", folder, " : ", file, ") + kills[static_cast<int>(killed.at)] +
+           (killed.sourceChanged ? ", source changed" : "");
+}
+
+// Every entry below `item` (itself for a file) with its contents, "/" for a folder.
+std::map<std::string, std::string> treeOf(const fs::path& item) {
+    std::map<std::string, std::string> tree;
+    if (!fs::is_directory(fs::symlink_status(item)))
+        return {{"", readText(item)}};
+    for (const auto& entry : fs::recursive_directory_iterator(item))
+        tree[fs::relative(entry.path(), item)] = entry.is_directory() ? "/" : readText(entry.path());
+    return tree;
+}
+
+// Kills the calling process with SIGKILL right after the next event `mask` of `watched` (a folder, or
+// what is in it): the kernel signals the inotify descriptor's owner as the event happens, and the signal
+// is taken on the way back from the system call that caused it.
+void killOnEvent(const fs::path& watched, std::uint32_t mask) {
+    static const int events = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    std::signal(SIGIO, [](int) { ::raise(SIGKILL); });
+    ::fcntl(events, F_SETOWN, ::getpid());
+    ::fcntl(events, F_SETFL, ::fcntl(events, F_GETFL) | O_ASYNC);
+    ::inotify_add_watch(events, watched.c_str(), mask);
+}
+
+TEST(OperationJournal, AKilledMoveAcrossFileSystemsLeavesEveryItemWholeAndItsUndoFinishes) {
+    TemporaryFolder memory("/dev/shm"), disk;
+    struct stat first {
+    }, second{};
+    if (memory.path.empty() || ::stat(memory.path.c_str(), &first) != 0 ||
+        ::stat(disk.path.c_str(), &second) != 0 || first.st_dev == second.st_dev)
+        GTEST_SKIP() << "needs a second file system at /dev/shm";
+    std::vector<KilledRemoval> cases;
+    for (Removal removal : {Removal::forward, Removal::rollBack, Removal::undo})
+        for (bool folder : {false, true})
+            for (RemovalKill at :
+                 {RemovalKill::copyNamed, RemovalKill::renamedAway, RemovalKill::halfRemoved})
+                // A file goes in one step.
+                if (folder || at != RemovalKill::halfRemoved)
+                    cases.push_back({removal, folder, at});
+    cases.push_back({Removal::forward, false, RemovalKill::copyNamed, true});
+    cases.push_back({Removal::forward, true, RemovalKill::copyNamed, true});
+
+    for (const KilledRemoval& killed : cases) {
+        SCOPED_TRACE(describe(killed));
+        TemporaryFolder container, source(memory.path), destination(disk.path);
+        const OperationHistory history(container / "operation-history.json");
+        const std::string name = killed.folder ? "b" : "a";
+        if (killed.folder) {
+            fs::create_directories(source / name / "deeper");
+            for (const char* entry : {"inner", "deeper/x", "deeper/y"})
+                writeText(source / name / entry, entry);
+        } else {
+            writeText(source / name, "a");
+        }
+        // A rollback follows a later item that cannot be moved.
+        std::vector<fs::path> sources{source / name};
+        if (killed.removal == Removal::rollBack)
+            sources.push_back(source / "missing");
+        std::optional<FileOperation> pasted;
+        if (killed.removal == Removal::undo) {
+            pasted =
+                OperationJournal::paste(history, sources, destination.path, true, fixedNow, "OP-1").operation;
+            ASSERT_TRUE(pasted);
+        }
+        // The item's copy takes its name where the item goes to; the item to go is where it comes from.
+        const bool back = killed.removal != Removal::forward;
+        const fs::path named = back ? source.path : destination.path;
+        const fs::path left = back ? destination.path : source.path;
+        const std::map<std::string, std::string> whole = treeOf(pasted ? destination / name : source / name);
+        std::map<std::string, std::string> atSource = whole;
+
+        const pid_t child = ::fork();
+        if (child == 0) {
+            auto arm = [&] {
+                switch (killed.at) {
+                case RemovalKill::copyNamed:
+                    // A folder's copy is renamed into place, a file's linked.
+                    killOnEvent(named, killed.folder ? IN_MOVED_TO : IN_CREATE);
+                    break;
+                case RemovalKill::renamedAway:
+                    killOnEvent(left, IN_MOVED_FROM);
+                    break;
+                case RemovalKill::halfRemoved:
+                    killOnEvent(left / name, IN_DELETE);
+                    break;
+                }
+            };
+            // A rollback is watched once the item's own move is done.
+            FileOperator::Steps steps;
+            if (killed.removal == Removal::rollBack)
+                steps.done = [&](const FileOperationItem&) { arm(); };
+            else
+                arm();
+            platform::MemoryTrash trash;
+            if (killed.removal == Removal::undo)
+                OperationJournal::undo(history, *pasted, trash);
+            else
+                OperationJournal::paste(history, sources, destination.path, true, fixedNow, "OP-2", {},
+                                        steps);
+            ::_exit(2);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+        if (killed.sourceChanged) {
+            writeText(killed.folder ? source / name / "added" : source / name, "changed");
+            atSource = treeOf(source / name);
+        }
+
+        OperationJournal::tidyHistoryFolder(history);
+        // No part of the item under a name, and nothing hidden left.
+        for (const fs::path& folder : {source.path, destination.path}) {
+            for (const std::string& entry : namesIn(folder)) {
+                EXPECT_FALSE(entry.starts_with(Leftovers::movingPrefix)) << folder / entry;
+                if (entry == name) {
+                    EXPECT_EQ(treeOf(folder / entry), folder == source.path ? atSource : whole)
+                        << folder / entry;
+                }
+            }
+        }
+        for (const std::string& entry : namesIn(container.path))
+            EXPECT_FALSE(entry.starts_with(OperationJournal::filePrefix)) << entry;
+        // The history tells what is where: a move's item only in its destination, a copy's at both places,
+        // and everything in the destination is recorded. (An undo cut short leaves the entry it undoes as
+        // it was, for the undo to be run again.)
+        std::set<std::string> recorded;
+        for (const FileOperation& entry : history.loadAscending()) {
+            if (entry.id == "OP-1")
+                continue;
+            for (const FileOperationItem& item : entry.items) {
+                EXPECT_EQ(fs::exists(*item.from), entry.kind == FileOperation::Kind::copy) << *item.from;
+                EXPECT_TRUE(fs::exists(*item.to)) << *item.to;
+                recorded.insert(*item.to);
+            }
+        }
+        if (killed.removal != Removal::undo) {
+            for (const std::string& entry : namesIn(destination.path))
+                EXPECT_TRUE(recorded.contains(destination / entry)) << entry;
+        }
+
+        // Every entry's undo finishes and puts the item back where it was.
+        platform::MemoryTrash trash;
+        for (const FileOperation& entry : history.load())
+            EXPECT_EQ(OperationJournal::undo(history, entry, trash), UndoResult::undone) << entry.id;
+        EXPECT_EQ(namesIn(source.path), std::vector<std::string>{name});
+        EXPECT_EQ(treeOf(source / name), atSource);
+        for (const std::string& entry : namesIn(destination.path)) {
+            EXPECT_EQ(trash.trashed(), std::vector<fs::path>{destination / entry});
+        }
+    }
 }
