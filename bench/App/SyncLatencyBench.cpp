@@ -34,7 +34,7 @@ struct Machine {
 
     Machine(const std::filesystem::path& container, const std::filesystem::path& cloud)
         : sync({&defaults, &timers, &watcher, [] { return QDateTime::currentMSecsSinceEpoch() / 1000.0; },
-                nullptr, container, cloud}) {
+                nullptr, container, cloud, nullptr}) {
         defaults.setBool(ICloudSync::enabledKey, true);
     }
 };

@@ -173,7 +173,8 @@ struct GeneralWorld {
 
     explicit GeneralWorld(const std::filesystem::path& root)
         : cloud(root / "cloud"),
-          sync({&defaults, &timers, &watcher, [] { return 1'800'000'000.0; }, {}, std::nullopt, cloud}) {}
+          sync({&defaults, &timers, &watcher, [] { return 1'800'000'000.0; }, nullptr, std::nullopt, cloud,
+                nullptr}) {}
 
     GeneralModel model() {
         return GeneralModel(
