@@ -161,7 +161,7 @@ void AppDelegate::applicationDidFinishLaunching() {
 
 void AppDelegate::startSync() {
     ICloudSync::setUpShared({&services_.userDefaults, &services_.timers, &services_.folderWatcher,
-                             secondsSince1970, showToast, std::nullopt, std::nullopt});
+                             secondsSince1970, showToast, std::nullopt, std::nullopt, nullptr});
     ICloudSync::shared().start();
     // A change made in the last two seconds before quitting is still written to the cloud folder.
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,

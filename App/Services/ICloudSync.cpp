@@ -28,7 +28,7 @@ ConfigBundleStore storeFor(const std::optional<std::filesystem::path>& container
 } // namespace
 
 ICloudSync::ICloudSync(Services services)
-    : services_(std::move(services)), store_(storeFor(services_.container)) {}
+    : services_(std::move(services)), store_(storeFor(services_.container)), announced_(state()) {}
 
 ICloudSync::~ICloudSync() {
     stop();
@@ -76,6 +76,7 @@ bool ICloudSync::enabled() const {
 void ICloudSync::start() {
     if (!enabled() || !available())
         return;
+    AnnounceAtEnd announce{*this};
     started_ = true;
     // Watched before the first push writes the sync file: an edit made right after that write (which
     // saves the defaults too and can take a while) is seen.
@@ -83,9 +84,11 @@ void ICloudSync::start() {
     pullIfNewer();
     push();
     watchRemote();
+    keepLooking();
 }
 
 void ICloudSync::stop() {
+    AnnounceAtEnd announce{*this};
     if (services_.watcher) {
         for (auto token : localWatchers_)
             services_.watcher->unwatch(token);
@@ -107,14 +110,40 @@ void ICloudSync::stop() {
 void ICloudSync::pushPendingChange() {
     // An edit whose watch event has not come yet when the quit begins has no push waiting, but it
     // differs from what was last written.
-    if (!pushDebounce_ && !retry_ && !(started_ && currentHash() != lastAppliedHash_))
+    if (!pushDebounce_ && !pushFailed_ && !(started_ && currentHash() != lastAppliedHash_))
         return;
-    for (auto* timer : {&pushDebounce_, &retry_}) {
-        if (*timer && services_.timers)
-            services_.timers->cancel(**timer);
-        timer->reset();
-    }
+    if (pushDebounce_ && services_.timers)
+        services_.timers->cancel(*pushDebounce_);
+    pushDebounce_.reset();
     push();
+}
+
+ICloudSync::State ICloudSync::state() const {
+    return {failed(), syncFileUnreadable_,
+            services_.defaults ? services_.defaults->doubleForKey(lastAtKey) : std::nullopt};
+}
+
+ICloudSync::ObserverToken ICloudSync::observe(std::function<void()> onChange) {
+    observers_.emplace(nextObserver_, std::move(onChange));
+    return nextObserver_++;
+}
+
+void ICloudSync::unobserve(ObserverToken token) {
+    observers_.erase(token);
+}
+
+void ICloudSync::announceState() {
+    State now = state();
+    if (now == announced_)
+        return;
+    announced_ = now;
+    // An observer may stop observing: look each one up again.
+    std::vector<ObserverToken> tokens;
+    for (const auto& entry : observers_)
+        tokens.push_back(entry.first);
+    for (ObserverToken token : tokens)
+        if (auto it = observers_.find(token); it != observers_.end())
+            it->second();
 }
 
 std::optional<std::string> ICloudSync::currentHash() const {
@@ -146,12 +175,28 @@ void ICloudSync::setSynced(double at) {
 }
 
 void ICloudSync::retryLater() {
-    if (retry_ || !services_.timers)
+    if (!(retry_ && retryAfterFailure_))
+        scheduleRetry(true);
+}
+
+void ICloudSync::keepLooking() {
+    if (started_ && !retry_)
+        scheduleRetry(false);
+}
+
+void ICloudSync::scheduleRetry(bool afterFailure) {
+    if (!services_.timers)
         return;
+    if (retry_)
+        services_.timers->cancel(*retry_);
+    retryAfterFailure_ = afterFailure;
     retry_ = services_.timers->schedule(retryDelay, [this] {
         retry_.reset();
+        // A pull compares the file with what was last applied or written, and applies it when it
+        // differs: what a missed folder event would have done.
         pullIfNewer();
         push();
+        keepLooking();
     });
 }
 
@@ -168,6 +213,7 @@ void ICloudSync::syncFileCannotBeRead() {
 void ICloudSync::pullIfNewer() {
     if (!enabled())
         return;
+    AnnounceAtEnd announce{*this};
     FileIdentity identity;
     auto bytes = readRegularFile(syncFileURL(), ConfigBundle::maxFileBytes, &identity);
     seenSyncFile_ = bytes ? std::optional(identity) : FileIdentity::of(syncFileURL());
@@ -220,6 +266,7 @@ void ICloudSync::pullIfNewer() {
 void ICloudSync::push() {
     if (!enabled())
         return;
+    AnnounceAtEnd announce{*this};
     ConfigBundle bundle = store_.current();
     auto hash = bundle.hash();
     if (!hash)
@@ -246,16 +293,22 @@ void ICloudSync::push() {
     std::error_code error;
     std::filesystem::create_directories(syncFileURL().parent_path(), error);
     // Only a write that happened counts as synced: a failed one is tried again.
-    pushFailed_ = !writeFileAtomically(syncFileURL(), *bytes);
+    FileIdentity written;
+    pushFailed_ = !(services_.writeSyncFile ? services_.writeSyncFile(syncFileURL(), *bytes, &written)
+                                            : writeFileAtomically(syncFileURL(), *bytes, true, &written));
     if (pushFailed_) {
         retryLater();
         return;
     }
-    seenSyncFile_ = FileIdentity::of(syncFileURL());
+    // The file we wrote, not whatever has the name by now: another machine's file renamed over ours
+    // a moment later must count as a change.
+    seenSyncFile_ = written;
     lastAppliedHash_ = lastRemoteHash_ = hash;
-    if (retry_ && services_.timers)
+    if (retry_ && retryAfterFailure_ && services_.timers) {
         services_.timers->cancel(*retry_);
-    retry_.reset();
+        retry_.reset();
+    }
+    keepLooking();
     setSynced(now);
 }
 
@@ -310,14 +363,17 @@ void ICloudSync::watchSyncFile() {
 
 void ICloudSync::remoteChanged() {
     // Our own writes, failed or not, make and remove temporaries in the folder: the sync file is then
-    // as it was, and nothing changed on the other side.
-    if (FileIdentity::of(syncFileURL()) == seenSyncFile_)
+    // as it was, and nothing changed on the other side. Something at its place that could not be read
+    // is looked at again at every event: a folder there has no identity, and its removal none either.
+    if (FileIdentity::of(syncFileURL()) == seenSyncFile_ && !unreadableSince_)
         return;
     watchSyncFile();
     pullIfNewer();
-    // A change that could not be written yet goes now, unless its delay still runs or a failed push
-    // waits for its retry: a push answered by the events of its own attempt would spin.
-    if (!pushDebounce_ && !retry_ && hasUnpushedChange())
+    // What the file could not take goes now: a change newer than the file, or the whole configuration
+    // once a file that could not be read is mended or removed. Not while its delay still runs, and not
+    // after a push that failed, which waits for its retry: a push answered by the events of its own
+    // attempt would spin.
+    if (!pushDebounce_ && !pushFailed_)
         push();
 }
 

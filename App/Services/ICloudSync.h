@@ -6,10 +6,13 @@
 #include "platform/OneShotTimers.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ondravell {
@@ -35,6 +38,8 @@ public:
     static constexpr std::chrono::milliseconds pushDelay{2000};
     // After a failed push (or a sync file this machine cannot read), how long until it is tried again.
     // A failed push is tried again by this timer only, never by the folder events its own attempt makes.
+    // While sync runs without a failure the same timer looks at the sync file at this interval, so that a
+    // change whose folder event was missed is still applied.
     static constexpr std::chrono::milliseconds retryDelay{30000};
 
     struct Services {
@@ -48,7 +53,21 @@ public:
         std::optional<std::filesystem::path> container;
         // The cloud-drive folder; nullopt: `cloudDriveFolder()`.
         std::optional<std::filesystem::path> cloudFolder;
+        // Writes the sync file as `writeFileAtomically` does, which it is when empty; `written` receives
+        // the identity of the file written. Lets a test put another machine's write right behind ours.
+        std::function<bool(const std::filesystem::path& file, std::string_view bytes, FileIdentity* written)>
+            writeSyncFile;
     };
+
+    // What the settings page shows of the sync.
+    struct State {
+        bool failed = false;
+        bool syncFileUnreadable = false;
+        // "iCloudSyncLastAt".
+        std::optional<double> lastAt;
+        bool operator==(const State&) const = default;
+    };
+    using ObserverToken = std::uint64_t;
 
     explicit ICloudSync(Services services);
     ~ICloudSync();
@@ -90,6 +109,12 @@ public:
     // look at least `retryDelay` after the first: not a write in progress, but a file that stays as it
     // is until someone mends or removes it. Nothing is written over it.
     bool syncFileUnreadable() const { return syncFileUnreadable_; }
+    State state() const;
+
+    // `onChange` runs (on the main thread) after every step that changed `state()`: a failure, a
+    // recovery, a push that wrote or a pull that applied the file.
+    ObserverToken observe(std::function<void()> onChange);
+    void unobserve(ObserverToken token);
 
 private:
     bool enabled() const;
@@ -98,7 +123,18 @@ private:
     void watchSyncFile();
     void localChanged();
     void remoteChanged();
+    // A failure: the next try comes `retryDelay` from now (one already due for a failure stays).
     void retryLater();
+    // While started and nothing failed: the next look at the sync file, `retryDelay` from now.
+    void keepLooking();
+    void scheduleRetry(bool afterFailure);
+    // Tells the observers when the state differs from what they were last told.
+    void announceState();
+    // Announces the state when the step that made it ends, whichever way it returns.
+    struct AnnounceAtEnd {
+        ICloudSync& sync;
+        ~AnnounceAtEnd() { sync.announceState(); }
+    };
     void syncFileCannotBeRead();
     std::optional<std::string> currentHash() const;
     // When the configuration last changed here without reaching the sync file; nullopt when it did.
@@ -113,6 +149,8 @@ private:
     std::optional<platform::FolderWatcher::Token> syncFileWatcher_;
     std::optional<platform::OneShotTimers::Token> pushDebounce_;
     std::optional<platform::OneShotTimers::Token> retry_;
+    // `retry_` was scheduled by a failure (else it is the regular look at the sync file).
+    bool retryAfterFailure_ = false;
     // Between `start` (with sync on and the folder there) and `stop`.
     bool started_ = false;
     bool pushFailed_ = false;
@@ -129,6 +167,9 @@ private:
     // the sync file's bundle last written or applied. Neither is pushed or applied again.
     std::optional<std::string> lastAppliedHash_;
     std::optional<std::string> lastRemoteHash_;
+    std::map<ObserverToken, std::function<void()>> observers_;
+    ObserverToken nextObserver_ = 1;
+    State announced_;
 };
 
 } // namespace ondravell

@@ -47,7 +47,8 @@ unsigned currentUmask() {
     return 022;
 }
 
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, bool flushToDisk) {
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, bool flushToDisk,
+                         FileIdentity* written) {
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
@@ -60,9 +61,15 @@ bool writeFileAtomically(const std::filesystem::path& target, std::string_view b
         return false;
     bool ok = writeAll(fd, bytes) && ::fchmod(fd, 0666 & ~currentUmask()) == 0 &&
               (!flushToDisk || ::fsync(fd) == 0);
+    // The rename keeps the inode, size and times; nothing writes to the file after this.
+    struct stat info {};
+    ok = ok && (!written || ::fstat(fd, &info) == 0);
     ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(pattern.c_str(), target.c_str()) == 0)
+    if (ok && ::rename(pattern.c_str(), target.c_str()) == 0) {
+        if (written)
+            *written = FileIdentity::of(info);
         return true;
+    }
     ::unlink(pattern.c_str());
     return false;
 }

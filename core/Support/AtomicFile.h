@@ -20,8 +20,12 @@ namespace ondravell {
 // `flushToDisk` false skips the fsync: the rename still never shows a reader a partial file, but a power
 // cut soon after may lose the newest contents. For records that are rewritten often and cost little to
 // lose, where the flush would take longer than all the rest of the work.
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                         bool flushToDisk = true);
+//
+// `written`, when given, receives the identity of the file this call wrote, taken from the temporary
+// before the rename: a file that another writer renames over `target` a moment later is not taken for
+// it, as a look at `target` after the rename could.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, bool flushToDisk = true,
+                         FileIdentity* written = nullptr);
 
 // Creates a file that must not exist yet and writes `bytes` to it. Anything already at `path` (a file,
 // folder or link, even one that appeared a moment ago) makes it fail with EEXIST; links are not

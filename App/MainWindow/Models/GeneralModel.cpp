@@ -7,7 +7,21 @@
 
 namespace ondravell {
 
-GeneralModel::GeneralModel(Services services) : services_(std::move(services)) {}
+GeneralModel::GeneralModel(Services services) : services_(std::move(services)) {
+    if (services_.cloudSync)
+        syncObserver_ = services_.cloudSync->observe([this] { syncChanged(); });
+}
+
+GeneralModel::~GeneralModel() {
+    if (syncObserver_)
+        services_.cloudSync->unobserve(*syncObserver_);
+}
+
+void GeneralModel::syncChanged() {
+    readLastSync();
+    if (onSyncChange_)
+        onSyncChange_();
+}
 
 void GeneralModel::load() {
     launchAtLogin_ = services_.loginItem.isEnabled();

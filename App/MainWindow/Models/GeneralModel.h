@@ -2,7 +2,9 @@
 
 #include "App/Services/ConfigBackup.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace ondravell {
@@ -32,6 +34,10 @@ public:
     };
 
     explicit GeneralModel(Services services);
+    ~GeneralModel();
+    // The sync holds on to this model to tell it of changes.
+    GeneralModel(const GeneralModel&) = delete;
+    GeneralModel& operator=(const GeneralModel&) = delete;
 
     // Reads every state afresh, as the page does each time it comes on screen.
     void load();
@@ -52,6 +58,9 @@ public:
     // The sync file stays unreadable: retrying alone will not help. Shown in place of the failure.
     bool syncFileUnreadable() const;
     std::filesystem::path syncFile() const;
+    // `onChange` runs whenever the sync's state changed (failed, paused, resumed, synced again), after
+    // the model learnt it; the page shows the sync line again then.
+    void setOnSyncChange(std::function<void()> onChange) { onSyncChange_ = std::move(onChange); }
 
     // Registers or unregisters the login item once. When the desktop refuses, the switch shows the
     // item's real state; that reset is not a request of its own.
@@ -65,8 +74,11 @@ public:
 
 private:
     void readLastSync();
+    void syncChanged();
 
     Services services_;
+    std::optional<std::uint64_t> syncObserver_;
+    std::function<void()> onSyncChange_;
     bool launchAtLogin_ = false;
     bool hideMenuBarIcon_ = false;
     bool extensionEnabled_ = false;

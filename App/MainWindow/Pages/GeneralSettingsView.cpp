@@ -117,6 +117,8 @@ GeneralSettingsView::GeneralSettingsView(GeneralModel::Services services,
     auto* cloud = new SettingsSection(QStringLiteral("云盘同步"));
     cloud->addRow(cloud_);
     addSection(cloud);
+    // The sync line follows the sync while the page stays open: paused, failed, going again, synced.
+    model_.setOnSyncChange([this] { cloud_->refresh(); });
 
     auto* update = new SettingsSection(QStringLiteral("软件更新"));
     update->addRow(new SoftwareUpdateRow(updateChecker));

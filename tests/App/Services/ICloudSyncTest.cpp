@@ -1,6 +1,7 @@
 #include "App/Services/ICloudSync.h"
 
 #include "App/Services/SyncPayload.h"
+#include "core/Support/AtomicFile.h"
 #include "platform/memory/ManualOneShotTimers.h"
 #include "platform/memory/MemoryFolderWatcher.h"
 #include "platform/memory/MemoryUserDefaults.h"
@@ -18,6 +19,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace ondravell;
 using namespace std::chrono_literals;
@@ -37,6 +39,8 @@ struct Machine {
     std::vector<std::string> toasts;
     fs::path cloud;
     std::unique_ptr<ICloudSync> sync;
+    // Runs once right after this machine's next write of the sync file landed.
+    std::function<void()> afterNextWrite;
 
     Machine(const fs::path& root, const char* name, const fs::path& cloudFolder)
         : container(root / name), cloud(cloudFolder) {
@@ -50,7 +54,13 @@ struct Machine {
         sync = std::make_unique<ICloudSync>(ICloudSync::Services{
             &defaults, &timers, &watcher, [this] { return now(); },
             [this](const std::string& message, const std::string&) { toasts.push_back(message); }, container,
-            cloud});
+            cloud,
+            [this](const fs::path& file, std::string_view bytes, FileIdentity* written) {
+                const bool ok = writeFileAtomically(file, bytes, true, written);
+                if (auto after = std::exchange(afterNextWrite, nullptr))
+                    after();
+                return ok;
+            }});
     }
     double now() const { return 1'800'000'000.0 + timers.now().count() / 1000.0; }
 
@@ -428,5 +438,55 @@ TEST_F(ICloudSyncTest, TheSyncFileIsWatchedAgainWhenItComesBackAfterBeingRemoved
         a.watcher.changed(size == 9 ? cloud / "Ondravell" : syncFile);
         EXPECT_EQ(fileWatches(), 1);
         EXPECT_EQ(a.store().current().settings.maxCopyFileSizeMB, size);
+    }
+}
+
+TEST_F(ICloudSyncTest, AFileRenamedOverOursRightAfterOurPushIsAppliedEvenWhenItsEventIsMissed) {
+    a.sync->start();
+    b.sync->start();
+    for (int round = 0; round < 30; ++round) {
+        const std::int64_t ours = 1000 + 2 * round, theirs = ours + 1;
+        // B's edit lands in the cloud folder just after A's push renamed A's file in.
+        b.setMaxCopySize(theirs);
+        a.afterNextWrite = [&] { b.sync->pushPendingChange(); };
+        a.setMaxCopySize(ours);
+        a.timers.advance(ICloudSync::pushDelay);
+        ASSERT_EQ(cloudSize(syncFile), theirs) << round;
+        // A hears of it through the folder watch, or, when that event was lost, at its next look.
+        if (round % 2 == 0)
+            a.watcher.changed(cloud / "Ondravell");
+        else
+            a.timers.advance(ICloudSync::retryDelay);
+        b.watcher.changed(cloud / "Ondravell");
+        EXPECT_EQ(a.store().current().settings.maxCopyFileSizeMB, theirs) << round;
+        EXPECT_EQ(b.store().current().settings.maxCopyFileSizeMB, theirs) << round;
+        EXPECT_EQ(cloudSize(syncFile), theirs) << round;
+    }
+}
+
+TEST_F(ICloudSyncTest, SyncGoesOnAtTheFolderEventOnceAnUnreadableFileIsMendedOrRemoved) {
+    std::string whole;
+    struct Case {
+        const char* what;
+        std::function<void()> repair;
+        fs::path event;
+    } cases[] = {
+        {"removed", [&] { fs::remove(syncFile); }, cloud / "Ondravell"},
+        {"mended in place", [&] { writeText(syncFile, whole); }, syncFile},
+    };
+    for (const Case& c : cases) {
+        Machine m(root.path, c.what, cloud);
+        m.sync->start();
+        whole = readText(syncFile);
+        writeText(syncFile, whole.substr(0, whole.size() / 2));
+        m.watcher.changed(cloud / "Ondravell");
+        m.timers.advance(ICloudSync::retryDelay);
+        ASSERT_TRUE(m.sync->syncFileUnreadable()) << c.what;
+        m.setMaxCopySize(901);
+        m.timers.advance(ICloudSync::pushDelay);
+        c.repair();
+        m.watcher.changed(c.event);
+        EXPECT_FALSE(m.sync->failed()) << c.what;
+        EXPECT_EQ(cloudSize(syncFile), 901) << c.what;
     }
 }

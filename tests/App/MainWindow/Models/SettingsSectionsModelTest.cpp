@@ -238,7 +238,9 @@ struct GeneralWorld {
 
     explicit GeneralWorld(const std::filesystem::path& root)
         : cloud(root / "cloud"),
-          sync({&defaults, &timers, &watcher, [] { return 1'800'000'000.0; }, {}, std::nullopt, cloud}) {}
+          sync({&defaults, &timers, &watcher,
+                [this] { return 1'800'000'000.0 + timers.now().count() / 1000.0; }, nullptr, std::nullopt,
+                cloud, nullptr}) {}
 
     GeneralModel model() {
         return GeneralModel(
@@ -305,6 +307,64 @@ TEST_F(SettingsSectionsTest, GeneralSwitchesWriteOnlyTheirOwnState) {
     EXPECT_EQ(world.defaults.boolForKey("hideMenuBarIcon"), false);
     EXPECT_EQ(world.loginItem.calls, 2);
     EXPECT_EQ(settingsBytes(), std::nullopt) << "the general page writes no settings";
+}
+
+TEST_F(SettingsSectionsTest, GeneralSyncLineFollowsTheSyncWhileThePageIsOpen) {
+    GeneralWorld world(container.root);
+    const std::filesystem::path folder = world.cloud / "Ondravell";
+    const std::filesystem::path syncFile = folder / "Ondravell-sync.json";
+    std::filesystem::create_directories(world.cloud);
+    world.defaults.setBool("iCloudSyncEnabled", true);
+    world.sync.start();
+    GeneralModel model = world.model();
+    model.load();
+    int shown = 0;
+    model.setOnSyncChange([&] { ++shown; });
+    // What the page's sync line says.
+    auto line = [&]() -> std::string {
+        if (model.syncFileUnreadable())
+            return "paused";
+        if (model.syncFailed())
+            return "failed";
+        return model.lastSync()
+                   ? "synced at +" + std::to_string(std::int64_t(*model.lastSync() - 1'800'000'000))
+                   : "nothing";
+    };
+    ASSERT_EQ(line(), "synced at +0");
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        std::string expected;
+    } steps[] = {
+        {"the sync file cut short",
+         [&] {
+             std::ofstream(syncFile, std::ios::trunc) << "{\"updatedAt\":";
+             world.watcher.changed(folder);
+         },
+         "failed"},
+        {"still so at the retry", [&] { world.timers.advance(ICloudSync::retryDelay); }, "paused"},
+        {"removed by the user",
+         [&] {
+             std::filesystem::remove(syncFile);
+             world.watcher.changed(folder);
+         },
+         "synced at +30"},
+        {"a change pushed",
+         [&] {
+             OndravellSettings changed;
+             changed.maxCopyFileSizeMB = 5;
+             SettingsService().save(changed);
+             world.timers.advance(std::chrono::seconds(5));
+             world.sync.push();
+         },
+         "synced at +35"},
+    };
+    for (const Step& step : steps) {
+        const int before = shown;
+        step.act();
+        EXPECT_EQ(line(), step.expected) << step.what;
+        EXPECT_GT(shown, before) << step.what;
+    }
 }
 
 TEST_F(SettingsSectionsTest, GeneralBackupButtonsExportAndImportThroughTheFileDialog) {

@@ -132,7 +132,8 @@ TEST_F(SettingsSectionsDisplayTest, GeneralSettingsViewDrivenThroughItsControls)
     platform::MemoryFileDialog dialog;
     const std::filesystem::path cloud = container.root / "cloud";
     std::filesystem::create_directories(cloud);
-    ICloudSync sync({&defaults, nullptr, &watcher, [] { return 1'800'000'000.0; }, {}, std::nullopt, cloud});
+    ICloudSync sync(
+        {&defaults, nullptr, &watcher, [] { return 1'800'000'000.0; }, {}, std::nullopt, cloud, nullptr});
     std::vector<std::string> toasts;
     UpdateChecker checker({});
     auto* page = new GeneralSettingsView(
