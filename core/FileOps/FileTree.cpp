@@ -5,6 +5,7 @@
 #include "core/FileOps/TreeCopier.h"
 #include "core/Support/Uuid.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <dirent.h>
@@ -60,6 +61,78 @@ bool removeEntry(int folder, const char* name, unsigned char type, std::error_co
         return false;
     }
     return removedAll && !listError;
+}
+
+bool sameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The names in a folder, sorted; nullopt when it cannot be read whole.
+std::optional<std::vector<std::string>> sortedNames(int folder) {
+    std::error_code error;
+    auto entries = listFolderEntries(folder, error);
+    if (error)
+        return std::nullopt;
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (auto& entry : entries)
+        names.push_back(std::move(entry.first));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Opens the folder `name` in `folder` if it is still the item `info` describes.
+FileDescriptor openFolder(int folder, const char* name, const struct stat& info) {
+    FileDescriptor opened(::openat(folder, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat now {};
+    if (opened && (::fstat(opened.get(), &now) != 0 || !sameNode(now, info)))
+        opened.reset();
+    return opened;
+}
+
+bool sameEntry(int folder, const char* name, int copyFolder, const char* copyName);
+
+bool sameFolder(int folder, const char* name, const struct stat& info, int copyFolder, const char* copyName,
+                const struct stat& copyInfo) {
+    const FileDescriptor item = openFolder(folder, name, info);
+    const FileDescriptor copy = openFolder(copyFolder, copyName, copyInfo);
+    if (!item || !copy)
+        return false;
+    const auto names = sortedNames(item.get());
+    if (!names || names != sortedNames(copy.get()))
+        return false;
+    return std::all_of(names->begin(), names->end(), [&](const std::string& entry) {
+        return sameEntry(item.get(), entry.c_str(), copy.get(), entry.c_str());
+    });
+}
+
+// Whether `name` in `folder` and its copy `copyName` in `copyFolder` hold the same, as FileTree::sameTree
+// tells it.
+bool sameEntry(int folder, const char* name, int copyFolder, const char* copyName) {
+    struct stat item {
+    }, copy{};
+    if (::fstatat(folder, name, &item, AT_SYMLINK_NOFOLLOW) != 0 ||
+        ::fstatat(copyFolder, copyName, &copy, AT_SYMLINK_NOFOLLOW) != 0 ||
+        (item.st_mode & S_IFMT) != (copy.st_mode & S_IFMT))
+        return false;
+    switch (item.st_mode & S_IFMT) {
+    case S_IFREG:
+        return item.st_size == copy.st_size && sameTime(item.st_mtim, copy.st_mtim);
+    case S_IFDIR:
+        return sameTime(item.st_mtim, copy.st_mtim) &&
+               sameFolder(folder, name, item, copyFolder, copyName, copy);
+    case S_IFLNK: {
+        std::error_code ignored;
+        const auto target = readLinkTarget(folder, name, item, ignored);
+        return target && target == readLinkTarget(copyFolder, copyName, copy, ignored);
+    }
+    case S_IFCHR:
+    case S_IFBLK:
+        return item.st_rdev == copy.st_rdev;
+    default:
+        // A pipe or a socket holds nothing.
+        return true;
+    }
 }
 
 // The next target when `to` was found taken; nullopt when there is none to try.
@@ -393,6 +466,10 @@ bool FileTree::removeWhole(const std::filesystem::path& item, std::error_code& e
     error.clear();
     const auto partial = renameAway(item, error, removing);
     return partial && remove(*partial, error);
+}
+
+bool FileTree::sameTree(const std::filesystem::path& item, const std::filesystem::path& copy) {
+    return sameEntry(AT_FDCWD, item.c_str(), AT_FDCWD, copy.c_str());
 }
 
 bool FileTree::isInside(const std::filesystem::path& item, const std::filesystem::path& folder) {

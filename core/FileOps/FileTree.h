@@ -105,6 +105,15 @@ struct FileTree {
     static bool removeWhole(const std::filesystem::path& item, std::error_code& error,
                             const Removing& removing = {});
 
+    // Whether the item `item` and `copy`, a copy made of it, hold the same tree: the same names everywhere,
+    // each entry of one type at both, regular files of one size and modification time, folders of one
+    // modification time (adding, removing or renaming an entry moves a folder's on), links of one target,
+    // devices of one number. A copy is given its source's times to the nanosecond, so a time that differs
+    // tells a change since, or a file system that cannot hold the time; either answers no, as does
+    // anything that cannot be read. Never true where one tree has an entry the other lacks, or one
+    // differing in type, size, time or target.
+    static bool sameTree(const std::filesystem::path& item, const std::filesystem::path& copy);
+
     // Whether `item` is the folder `folder` itself or lies somewhere below it, judged by the identity of
     // the folders (device and inode) on the way up from `item`, so links and bind mounts cannot hide it.
     static bool isInside(const std::filesystem::path& item, const std::filesystem::path& folder);

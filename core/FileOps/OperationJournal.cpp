@@ -243,8 +243,11 @@ landingOf(const JournalMove& move, const JournalContents& contents) {
 enum class Settled { notLanded, moved, keptBoth };
 
 // Ends a move across file systems that was killed after its copy took its name: the source goes (under a
-// hidden name first) only while it stands as it did when the copy began; changed since, both stay. A
-// source renamed away already is gone whatever has its name since.
+// hidden name first) only while it stands as it did when the copy began, and a folder only while its
+// whole tree matches the copy's entry by entry (a folder's own size and time tell nothing of an edit
+// further down). It never removes a source that holds an entry its copy lacks, or one that differs from
+// the copy's in type, size, modification time or link target, nor one it could not read whole: any
+// doubt keeps both. A source renamed away already is gone whatever has its name since.
 Settled settle(const JournalMove& move, const std::filesystem::path& target, const FileTree::Identity& copy,
                const FileTree::Removing& removing) {
     if (FileTree::Identity::of(target) != copy)
@@ -254,7 +257,10 @@ Settled settle(const JournalMove& move, const std::filesystem::path& target, con
         return Settled::moved;
     if (move.partial && (FileTree::Identity::of(*move.partial) || now->identity != move.before.identity))
         return Settled::moved;
-    if (*now != move.before)
+    std::error_code typeError;
+    const auto type = std::filesystem::symlink_status(move.source, typeError).type();
+    if (*now != move.before || typeError ||
+        (type == std::filesystem::file_type::directory && !FileTree::sameTree(move.source, target)))
         return Settled::keptBoth;
     std::error_code ignored;
     FileTree::removeWhole(move.source, ignored, removing);

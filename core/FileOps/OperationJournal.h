@@ -27,8 +27,9 @@ namespace ondravell {
 // keeps a journal of its own) copies its source, gives the copy its name, then renames the source to a
 // hidden partial beside it and removes it there; the journal tells each step first. One killed between
 // its copy taking the name and its source going is ended by the tidying: the source goes only while it
-// stands as it did when the copy began (device, inode, size and modification time); changed since, both
-// stay, and the entry "<id>-copy" records the item as a copy, so that the undo of every entry finishes.
+// stands as it did when the copy began (device, inode, size and modification time) and, for a folder,
+// while every entry below it matches its copy's (FileTree::sameTree); changed since, both stay, and the
+// entry "<id>-copy" records the item as a copy, so that the undo of every entry finishes.
 //
 // A journal is the file ".operation-journal-<id>" holding one line per item (or per name tried), each
 // line a one-item operation in the history's form with the keys "device" and "inode" added; a line

@@ -224,6 +224,22 @@ std::vector<std::pair<std::string, unsigned char>> listFolderEntries(int folder,
     return entries;
 }
 
+std::optional<std::string> readLinkTarget(int folder, const char* name, const struct stat& info,
+                                          std::error_code& error) {
+    std::string target(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096, '\0');
+    ssize_t length = ::readlinkat(folder, name, target.data(), target.size());
+    if (length < 0) {
+        error = errnoCode();
+        return std::nullopt;
+    }
+    if (static_cast<std::size_t>(length) >= target.size()) {
+        error = std::make_error_code(std::errc::filename_too_long);
+        return std::nullopt;
+    }
+    target.resize(static_cast<std::size_t>(length));
+    return target;
+}
+
 bool TreeCopier::copyEntry(int fromFolder, const char* fromName, int toFolder, const char* toName) {
     struct stat info {};
     if (::fstatat(fromFolder, fromName, &info, AT_SYMLINK_NOFOLLOW) != 0)
@@ -375,14 +391,11 @@ bool TreeCopier::copyFolder(int fromFolder, const char* fromName, const struct s
 
 bool TreeCopier::copyLink(int fromFolder, const char* fromName, const struct stat& info, int toFolder,
                           const char* toName) {
-    std::string target(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096, '\0');
-    ssize_t length = ::readlinkat(fromFolder, fromName, target.data(), target.size());
-    if (length < 0)
-        return fail();
-    if (static_cast<std::size_t>(length) >= target.size())
-        return fail(std::make_error_code(std::errc::filename_too_long));
-    target.resize(static_cast<std::size_t>(length));
-    if (::symlinkat(target.c_str(), toFolder, toName) != 0)
+    std::error_code readError;
+    const auto target = readLinkTarget(fromFolder, fromName, info, readError);
+    if (!target)
+        return fail(readError);
+    if (::symlinkat(target->c_str(), toFolder, toName) != 0)
         return creationFailed();
     created();
     finishAt(toFolder, toName, info, true);

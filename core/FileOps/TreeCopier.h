@@ -3,6 +3,7 @@
 #include "core/FileOps/FileDescriptor.h"
 #include "core/FileOps/FileTree.h"
 
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
@@ -14,6 +15,11 @@ namespace ondravell {
 // The names in a folder, without "." and "..", each with the type the listing tells (DT_UNKNOWN when it
 // tells none). Empty, with `error` set, when the folder cannot be read.
 std::vector<std::pair<std::string, unsigned char>> listFolderEntries(int folder, std::error_code& error);
+
+// The target of the link `name` in `folder`, which `info` describes; nullopt, with `error` set, when it
+// cannot be read whole.
+std::optional<std::string> readLinkTarget(int folder, const char* name, const struct stat& info,
+                                          std::error_code& error);
 
 // One recursive copy of a file, folder, link or special file. Works on folder descriptors and names
 // throughout, so nothing is looked up by a path that could change under it, and nothing is followed.

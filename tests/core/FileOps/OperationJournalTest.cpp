@@ -313,20 +313,46 @@ enum class Removal { forward, rollBack, undo };
 // away, or once the first entry of a folder being removed is gone.
 enum class RemovalKill { copyNamed, renamedAway, halfRemoved };
 
+// How the source changes between the kill and the tidying: not at all, at its top (a file's contents, a
+// folder's new entry), a file two levels down edited to the same size under a later time, or a file added
+// in a subfolder.
+enum class SourceChange { none, top, deepEdit, deepAddition };
+
 struct KilledRemoval {
     Removal removal;
     bool folder;
     RemovalKill at;
-    // The source changed between the kill and the tidying.
-    bool sourceChanged = false;
+    SourceChange change = SourceChange::none;
 };
 
 std::string describe(const KilledRemoval& killed) {
     const char* removals[] = {"forward", "rollback", "undo"};
     const char* kills[] = {"copy named", "renamed away", "half removed"};
+    const char* changes[] = {"", ", changed at its top", ", edited deep inside", ", added to deep inside"};
     return std::string(removals[static_cast<int>(killed.removal)]) +
            (killed.folder ? ", folder, " : ", file, ") + kills[static_cast<int>(killed.at)] +
-           (killed.sourceChanged ? ", source changed" : "");
+           changes[static_cast<int>(killed.change)];
+}
+
+// Changes the source `item` as `change` says.
+void changeSource(const fs::path& item, SourceChange change) {
+    switch (change) {
+    case SourceChange::none:
+        break;
+    case SourceChange::top:
+        writeText(fs::is_directory(item) ? item / "added" : item, "changed");
+        break;
+    case SourceChange::deepEdit: {
+        const fs::path file = item / "deeper" / "further" / "z";
+        const auto written = fs::last_write_time(file);
+        writeText(file, "Z");
+        fs::last_write_time(file, written + std::chrono::seconds(1));
+        break;
+    }
+    case SourceChange::deepAddition:
+        writeText(item / "deeper" / "further" / "added", "added");
+        break;
+    }
 }
 
 // Every entry below `item` (itself for a file) with its contents, "/" for a folder.
@@ -365,8 +391,9 @@ TEST(OperationJournal, AKilledMoveAcrossFileSystemsLeavesEveryItemWholeAndItsUnd
                 // A file goes in one step.
                 if (folder || at != RemovalKill::halfRemoved)
                     cases.push_back({removal, folder, at});
-    cases.push_back({Removal::forward, false, RemovalKill::copyNamed, true});
-    cases.push_back({Removal::forward, true, RemovalKill::copyNamed, true});
+    cases.push_back({Removal::forward, false, RemovalKill::copyNamed, SourceChange::top});
+    for (SourceChange change : {SourceChange::top, SourceChange::deepEdit, SourceChange::deepAddition})
+        cases.push_back({Removal::forward, true, RemovalKill::copyNamed, change});
 
     for (const KilledRemoval& killed : cases) {
         SCOPED_TRACE(describe(killed));
@@ -374,8 +401,8 @@ TEST(OperationJournal, AKilledMoveAcrossFileSystemsLeavesEveryItemWholeAndItsUnd
         const OperationHistory history(container / "operation-history.json");
         const std::string name = killed.folder ? "b" : "a";
         if (killed.folder) {
-            fs::create_directories(source / name / "deeper");
-            for (const char* entry : {"inner", "deeper/x", "deeper/y"})
+            fs::create_directories(source / name / "deeper" / "further");
+            for (const char* entry : {"inner", "deeper/x", "deeper/y", "deeper/further/z"})
                 writeText(source / name / entry, entry);
         } else {
             writeText(source / name, "a");
@@ -430,8 +457,8 @@ TEST(OperationJournal, AKilledMoveAcrossFileSystemsLeavesEveryItemWholeAndItsUnd
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
-        if (killed.sourceChanged) {
-            writeText(killed.folder ? source / name / "added" : source / name, "changed");
+        if (killed.change != SourceChange::none) {
+            changeSource(source / name, killed.change);
             atSource = treeOf(source / name);
         }
 
@@ -451,7 +478,7 @@ TEST(OperationJournal, AKilledMoveAcrossFileSystemsLeavesEveryItemWholeAndItsUnd
         // The history tells what is where: a move's item only in its destination, a copy's at both places,
         // and everything in the destination is recorded. (An undo cut short leaves the entry it undoes as
         // it was, for the undo to be run again.)
-        std::set<std::string> recorded;
+        std::set<std::string> recorded, copied;
         for (const FileOperation& entry : history.loadAscending()) {
             if (entry.id == "OP-1")
                 continue;
@@ -459,7 +486,17 @@ TEST(OperationJournal, AKilledMoveAcrossFileSystemsLeavesEveryItemWholeAndItsUnd
                 EXPECT_EQ(fs::exists(*item.from), entry.kind == FileOperation::Kind::copy) << *item.from;
                 EXPECT_TRUE(fs::exists(*item.to)) << *item.to;
                 recorded.insert(*item.to);
+                if (entry.kind == FileOperation::Kind::copy)
+                    copied.insert(*item.to);
             }
+        }
+        // A source unchanged since its copy was made goes; a changed one stays, and its copy is recorded as
+        // one.
+        if (killed.change == SourceChange::none) {
+            EXPECT_TRUE(copied.empty());
+        } else {
+            EXPECT_TRUE(fs::exists(source / name));
+            EXPECT_TRUE(copied.contains(destination / name));
         }
         if (killed.removal != Removal::undo) {
             for (const std::string& entry : namesIn(destination.path))
