@@ -78,8 +78,7 @@ void FavoriteTransferActions::transferToFavorite(FinderSyncExtension& extension,
     if (sources.empty())
         return;
     const auto& services = extension.services();
-    PasteJob::start(services.queue, services.notificationCenter, services.toasts,
-                    PasteJob{std::move(sources), folder, move, "已复制 %lld 个文件到目标", {}});
+    PasteJob::start(services, PasteJob{std::move(sources), folder, move, "已复制 %lld 个文件到目标", {}});
 }
 
 void FavoriteTransferActions::transferToOther(FinderSyncExtension& extension, bool move,

@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -45,6 +46,8 @@ public:
         platform::OneShotTimers& timers;
         // Every toast of the module goes through this one queue; the extension makes it when not given.
         std::shared_ptr<ToastQueue> toasts = nullptr;
+        // Asked for when the host quits: long work queued by the actions ends at its next step.
+        std::stop_token stop = {};
     };
 
     using SubmenuBuilder = std::function<Menu(const OndravellSettings&, const MenuContext&)>;

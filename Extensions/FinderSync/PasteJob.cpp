@@ -39,9 +39,12 @@ PasteOutcome PasteJob::run(platform::DistributedNotificationCenter& center, Toas
             OndravellIPC::postProgress(center, progressID, title, static_cast<std::int64_t>(completed),
                                        static_cast<std::int64_t>(total), false);
     };
+    FileOperator::Steps steps;
+    steps.stop = [this] { return stop.stop_requested(); };
     const OperationHistory history = OperationHistory::forAppGroup(OndravellIPC::appGroupID);
-    PasteOutcome outcome = OperationJournal::paste(
-        history, sources, destination, move, std::chrono::system_clock::now(), makeUUIDString(), onProgress);
+    PasteOutcome outcome =
+        OperationJournal::paste(history, sources, destination, move, std::chrono::system_clock::now(),
+                                makeUUIDString(), onProgress, steps);
     if (progress) {
         auto count = static_cast<std::int64_t>(sources.size());
         OndravellIPC::postProgress(center, progressID, title, count, count, true);
@@ -53,10 +56,10 @@ PasteOutcome PasteJob::run(platform::DistributedNotificationCenter& center, Toas
     return outcome;
 }
 
-void PasteJob::start(platform::TaskQueue& queue, platform::DistributedNotificationCenter& center,
-                     std::shared_ptr<ToastQueue> toasts, PasteJob job) {
-    queue.runInBackground(
-        [&center, toasts = std::move(toasts), job = std::move(job)] { job.run(center, *toasts); });
+void PasteJob::start(const FinderSyncExtension::Services& services, PasteJob job) {
+    job.stop = services.stop;
+    services.queue.runInBackground([&center = services.notificationCenter, toasts = services.toasts,
+                                    job = std::move(job)] { job.run(center, *toasts); });
 }
 
 } // namespace ondravell

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "core/FileOps/PasteOutcome.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,7 +18,6 @@ class ToastQueue;
 
 namespace platform {
 class DistributedNotificationCenter;
-class TaskQueue;
 } // namespace platform
 
 // One copy or move of items into a folder, as the extension runs it off the file manager's thread:
@@ -31,6 +32,9 @@ struct PasteJob {
     std::string_view copiedToastKey;
     // Runs on the worker after the paste and its history entry, before the toast.
     std::function<void(const PasteOutcome&)> afterPaste;
+    // Asked for when the file manager quits: the paste ends after the item it is at, with what it did
+    // recorded, rather than holding the quit until the last item.
+    std::stop_token stop = {};
 
     // Fewer items finish too quickly for a progress display to help.
     static constexpr std::size_t minimumItemsForProgress = 3;
@@ -53,9 +57,9 @@ struct PasteJob {
     // Runs the job on the calling thread, which must not be the file manager's: progress goes to
     // `center`, the closing toast to `toasts`.
     PasteOutcome run(platform::DistributedNotificationCenter& center, ToastQueue& toasts) const;
-    // Queues the job on the worker and returns at once.
-    static void start(platform::TaskQueue& queue, platform::DistributedNotificationCenter& center,
-                      std::shared_ptr<ToastQueue> toasts, PasteJob job);
+    // Queues the job on the extension's worker and returns at once; the extension's stop becomes the
+    // job's.
+    static void start(const FinderSyncExtension::Services& services, PasteJob job);
 };
 
 } // namespace ondravell

@@ -61,25 +61,26 @@ void PasteboardFileActions::pasteHere(FinderSyncExtension& extension, const Menu
     if (!destination)
         return;
     FinderSyncExtension::Services services = extension.services();
-    services.pasteboard.readFiles([services, destination = std::move(*destination)](
-                                      std::optional<platform::PasteboardFiles> files) {
-        if (!files)
-            return;
-        std::vector<std::filesystem::path> sources = localFiles(files->paths);
-        if (sources.empty())
-            return;
-        services.queue.runInSequence([services, sources = std::move(sources), destination,
-                                      token = files->token]() mutable {
-            bool move = movesOnPaste(token, ClipboardState::read());
-            auto forgetCut = [move](const PasteOutcome& outcome) {
-                // Moved files are gone from where the clipboard says they are: pasting again copies.
-                if (move && !outcome.rolledBack)
-                    ClipboardState::remove();
-            };
-            PasteJob::start(services.queue, services.notificationCenter, services.toasts,
-                            PasteJob{std::move(sources), destination, move, "已粘贴 %lld 个文件", forgetCut});
+    services.pasteboard.readFiles(
+        [services, destination = std::move(*destination)](std::optional<platform::PasteboardFiles> files) {
+            if (!files)
+                return;
+            std::vector<std::filesystem::path> sources = localFiles(files->paths);
+            if (sources.empty())
+                return;
+            services.queue.runInSequence(
+                [services, sources = std::move(sources), destination, token = files->token]() mutable {
+                    bool move = movesOnPaste(token, ClipboardState::read());
+                    auto forgetCut = [move](const PasteOutcome& outcome) {
+                        // Moved files are gone from where the clipboard says they are: pasting again copies.
+                        // A move that stopped short leaves the rest cut, for the next paste to move.
+                        if (move && !outcome.rolledBack && !outcome.stopped)
+                            ClipboardState::remove();
+                    };
+                    PasteJob::start(services, PasteJob{std::move(sources), destination, move,
+                                                       "已粘贴 %lld 个文件", forgetCut});
+                });
         });
-    });
 }
 
 std::optional<std::filesystem::path> PasteboardFileActions::pasteDestination(const MenuContext& context) {

@@ -182,7 +182,12 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
     if (total > 0)
         taken.emplace(destination);
     FileTree::Memory memory;
+    bool stopped = false;
     for (std::size_t i = 0; i < total; ++i) {
+        if (steps.stop && steps.stop()) {
+            stopped = true;
+            break;
+        }
         std::filesystem::path source = withoutTrailingSlash(sources[i]);
         auto name = freeName(source, destination, taken->names());
         std::filesystem::path target = name ? destination / *name : std::filesystem::path();
@@ -224,13 +229,13 @@ PasteOutcome FileOperator::paste(const std::vector<std::filesystem::path>& sourc
             onProgress(i + 1, total);
     }
     if (done.empty())
-        return PasteOutcome{std::nullopt, 0, failures, false};
+        return PasteOutcome{std::nullopt, 0, failures, false, stopped};
 
     FileOperation operation{id, move ? FileOperation::Kind::move : FileOperation::Kind::copy, now, {}, false};
     operation.items.reserve(done.size());
     for (const auto& [source, target] : done)
         operation.items.push_back(FileOperationItem{source.native(), target.native()});
-    return PasteOutcome{std::move(operation), done.size(), failures, false};
+    return PasteOutcome{std::move(operation), done.size(), failures, false, stopped};
 }
 
 UndoResult FileOperator::undo(const FileOperation& operation, platform::Trash& trash, const Steps& steps) {

@@ -45,6 +45,9 @@ struct FileOperator {
         std::function<void(const std::filesystem::path& from, const std::filesystem::path& to,
                            const FileTree::Identity& item)>
             puttingBack;
+        // Asked before each item: true ends the paste there. What was done stays done (a move is not
+        // put back) and makes the outcome; the items not reached are left untouched.
+        std::function<bool()> stop;
     };
 
     // Copies or moves `sources` into `destination`, in order. A copy that fails is counted and the paste

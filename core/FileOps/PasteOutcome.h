@@ -17,6 +17,9 @@ struct PasteOutcome {
     std::size_t failed = 0;
     // A move failed and the items moved before it were put back.
     bool rolledBack = false;
+    // The paste was told to stop before its last item; the items after `succeeded + failed` are
+    // untouched.
+    bool stopped = false;
 
     bool operator==(const PasteOutcome&) const = default;
 };

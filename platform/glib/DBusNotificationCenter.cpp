@@ -59,10 +59,26 @@ void DBusNotificationCenter::post(const std::string& name) {
     SignalAddress address = addressFor(name);
     if (!connection_ || address.member.empty())
         return;
+    // Only queued: the connection's own thread sends it. Posts come from workers of the file manager,
+    // whose connection this is; a flush would make them wait until GIO's shared thread pool, which the
+    // file manager keeps busy with calls on this very connection, finishes it.
     g_dbus_connection_emit_signal(connection_, nullptr, address.objectPath.c_str(),
                                   address.interfaceName.c_str(), address.member.c_str(), nullptr, nullptr);
-    // Deliver now, not when the connection's worker gets to it: a short-lived sender may exit next.
-    g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
+}
+
+bool DBusNotificationCenter::waitUntilDelivered(std::chrono::milliseconds limit) {
+    if (!connection_)
+        return false;
+    // The bus answers in the order it reads, and reads what was queued before this call first. A
+    // round trip, unlike a flush, ends when its time is up.
+    GVariant* reply = g_dbus_connection_call_sync(connection_, "org.freedesktop.DBus",
+                                                  "/org/freedesktop/DBus", "org.freedesktop.DBus", "GetId",
+                                                  nullptr, G_VARIANT_TYPE("(s)"), G_DBUS_CALL_FLAGS_NONE,
+                                                  static_cast<int>(limit.count()), nullptr, nullptr);
+    if (!reply)
+        return false;
+    g_variant_unref(reply);
+    return true;
 }
 
 DistributedNotificationCenter::Token DBusNotificationCenter::addObserver(const std::string& name,
@@ -70,9 +86,10 @@ DistributedNotificationCenter::Token DBusNotificationCenter::addObserver(const s
     SignalAddress address = addressFor(name);
     if (!connection_ || address.member.empty() || !observer)
         return 0;
-    unsigned id = g_dbus_connection_signal_subscribe(
-        connection_, nullptr, address.interfaceName.c_str(), address.member.c_str(), address.objectPath.c_str(),
-        nullptr, G_DBUS_SIGNAL_FLAGS_NONE, deliver, new Observer(std::move(observer)), freeObserver);
+    unsigned id = g_dbus_connection_signal_subscribe(connection_, nullptr, address.interfaceName.c_str(),
+                                                     address.member.c_str(), address.objectPath.c_str(),
+                                                     nullptr, G_DBUS_SIGNAL_FLAGS_NONE, deliver,
+                                                     new Observer(std::move(observer)), freeObserver);
     if (id == 0)
         return 0;
     std::lock_guard lock(mutex_);

@@ -67,12 +67,14 @@ ShellExtensionHotKeys::~ShellExtensionHotKeys() {
     if (!connection_)
         return;
     // The extension drops every grab when the program leaves the bus; a running one releases its own.
+    // The ungrabs are only queued, never flushed: a program that runs on sends them, and one that ends
+    // leaves the bus, so nothing is lost by not waiting (a flush has no time limit, and it waits for a
+    // thread of GIO's shared pool, which may be busy for long).
     for (const auto& [reference, entry] : entries_)
         if (entry.action)
             ungrab(*entry.action);
     g_bus_unwatch_name(nameWatch_);
     g_dbus_connection_signal_unsubscribe(connection_, signalSubscription_);
-    g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
     g_object_unref(connection_);
 }
 

@@ -21,13 +21,16 @@
 
 #include <algorithm>
 #include <gio/gio.h>
+#include <stop_token>
 
 namespace ondravell::nautilus {
 
 // Declared in the order they are made; the queue goes before the services its queued work uses, and
 // the extension before everything it was handed. The timers go after the queue: a worker it joins may
-// still schedule one (a toast's next look), which the timers' end then drops unfired.
+// still schedule one (a toast's next look), which the timers' end then drops unfired. The stop is asked
+// for before any of them ends, so that the queue's end waits for no paste beyond its current item.
 struct NautilusModuleHost::Services {
+    std::stop_source stop;
     platform::DBusNotificationCenter notificationCenter;
     platform::GtkPasteboard pasteboard;
     platform::GtkDesktopAppearance appearance;
@@ -80,8 +83,9 @@ NautilusModuleHost* NautilusModuleHost::shared() {
 
 NautilusModuleHost::NautilusModuleHost() : services_(std::make_unique<Services>()) {
     Services& s = *services_;
-    s.extension = std::make_shared<FinderSyncExtension>(FinderSyncExtension::Services{
-        s.controller, s.pasteboard, s.notificationCenter, s.appearance, s.volumes, s.queue, s.timers});
+    s.extension = std::make_shared<FinderSyncExtension>(
+        FinderSyncExtension::Services{s.controller, s.pasteboard, s.notificationCenter, s.appearance,
+                                      s.volumes, s.queue, s.timers, nullptr, s.stop.get_token()});
     OpenWithActions::install(*s.extension, s.launcher);
     ContentActions::install(*s.extension, {s.contentTypes, s.imageSizes, s.pasteboardImage});
     // Every menu build asks for the settings (read again whenever the file changed); the watch only
@@ -98,6 +102,7 @@ NautilusModuleHost::NautilusModuleHost() : services_(std::make_unique<Services>(
 }
 
 NautilusModuleHost::~NautilusModuleHost() {
+    services_->stop.request_stop();
     if (services_->settingsMonitor) {
         g_signal_handler_disconnect(services_->settingsMonitor, services_->settingsHandler);
         g_file_monitor_cancel(services_->settingsMonitor);

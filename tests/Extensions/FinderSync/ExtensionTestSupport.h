@@ -14,6 +14,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ protected:
     platform::MemoryVolumeMonitor volumes;
     platform::ImmediateTaskQueue queue;
     platform::ManualOneShotTimers timers;
+    // The host's quit.
+    std::stop_source quit;
     // The application's part: it opens each toast's file as its notification arrives, which lets the
     // module's toast queue send the next one.
     platform::DistributedNotificationCenter::Token toastReader =
@@ -38,8 +41,9 @@ protected:
 
     FinderSyncExtension& extension() {
         if (!extension_)
-            extension_ = std::make_unique<FinderSyncExtension>(FinderSyncExtension::Services{
-                controller, pasteboard, notificationCenter, appearance, volumes, queue, timers});
+            extension_ = std::make_unique<FinderSyncExtension>(
+                FinderSyncExtension::Services{controller, pasteboard, notificationCenter, appearance, volumes,
+                                              queue, timers, nullptr, quit.get_token()});
         return *extension_;
     }
 

@@ -55,6 +55,23 @@ TEST_F(FilesOnTheClipboard, CutThenPasteMovesTheFilesAndForgetsTheCut) {
     EXPECT_EQ(recordedOperations()[0].kind, FileOperation::Kind::move);
 }
 
+TEST_F(FilesOnTheClipboard, CutThenPasteStoppedByAQuitMovesUpToAnItemAndKeepsTheRestCut) {
+    std::vector<fs::path> files = makeFiles(3);
+    fs::path target = makeFile("target", true);
+    select(files);
+    perform(PasteboardFileActions::cutActionID);
+    notificationCenter.addObserver(std::string(OndravellIPC::progressUpdate),
+                                   [this] { quit.request_stop(); });
+    pasteInto(target);
+    EXPECT_FALSE(fs::exists(files[0]));
+    EXPECT_TRUE(fs::exists(target / files[0].filename()));
+    EXPECT_TRUE(fs::exists(files[1]) && fs::exists(files[2]));
+    EXPECT_TRUE(stateFileExists());
+    ASSERT_EQ(recordedOperations().size(), 1u);
+    EXPECT_EQ(recordedOperations()[0].items,
+              (std::vector<FileOperationItem>{{files[0].native(), (target / files[0].filename()).native()}}));
+}
+
 TEST_F(FilesOnTheClipboard, CutThenFilesFromAnotherProgramAreCopied) {
     std::vector<fs::path> files = makeFiles(2);
     fs::path target = makeFile("target", true);

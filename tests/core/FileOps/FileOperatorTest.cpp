@@ -222,6 +222,33 @@ TEST(FileOperatorPaste, CountsAFolderCopiedIntoItselfAsFailed) {
     EXPECT_EQ(run.outcome.failed, 1u);
 }
 
+TEST(FileOperatorPaste, StopsBetweenItemsAndKeepsWhatItDid) {
+    for (bool move : {false, true}) {
+        SCOPED_TRACE(move ? "move" : "copy");
+        TemporaryFolder source, destination;
+        auto sources = threeFiles(source.path);
+        std::size_t handled = 0;
+        FileOperator::Steps steps;
+        steps.done = [&](const FileOperationItem&) { ++handled; };
+        steps.stop = [&] { return handled == 2; };
+        Calls progress;
+        PasteOutcome outcome = FileOperator::paste(
+            sources, destination.path, move, fixedNow, "OP-1",
+            [&](std::size_t done, std::size_t total) { progress.emplace_back(done, total); }, steps);
+        ASSERT_TRUE(outcome.operation);
+        EXPECT_EQ(outcome.operation->items.size(), 2u);
+        EXPECT_EQ(outcome.succeeded, 2u);
+        EXPECT_EQ(outcome.failed, 0u);
+        EXPECT_FALSE(outcome.rolledBack);
+        EXPECT_TRUE(outcome.stopped);
+        EXPECT_EQ(progress, (Calls{{1, 3}, {2, 3}}));
+        EXPECT_EQ(readText(destination / "b.txt"), "b.txt");
+        EXPECT_EQ(fs::exists(sources[0]), !move);
+        EXPECT_EQ(readText(sources[2]), "c.txt");
+        EXPECT_FALSE(fs::exists(destination / "c.txt"));
+    }
+}
+
 TEST(FileOperatorPaste, OfNoSourcesDoesNothingAndReportsNoProgress) {
     TemporaryFolder destination;
     auto run = paste({}, destination.path, true);

@@ -8,5 +8,6 @@ int main(int argc, char** argv) {
     if (!center.isConnected())
         return 1;
     center.post(argv[1]);
-    return 0;
+    // A post is only queued; this process ends next.
+    return center.waitUntilDelivered(std::chrono::seconds(5)) ? 0 : 1;
 }
