@@ -325,7 +325,7 @@ TEST_F(ShellExtensionServices, PressesAndScrollsOverWaylandWindowsComeFromTheShe
     pointer("scroll", 30, false);
     pointer("release", 40, false);
     x11.fire(Kind::leftMouseUp, {50, 5, 1, 0});
-    EXPECT_TRUE(runMainContextUntil([&] { return seen.size() >= 3; }));
+    EXPECT_TRUE(runMainContextUntil([&] { return seen.size() >= 4; }));
     drainMainContext();
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"left 10,5", "right 20,5", "scroll 30,5", "up 50,5"}));
