@@ -5,50 +5,36 @@
 #include "App/Selection/SelectionBarController.h"
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GnomeCustomKeybindings.h"
-#include "platform/glib/ShellExtensionBus.h"
-#include "platform/glib/ShellExtensionHotKeys.h"
 #include "platform/x11/X11GlobalHotKeys.h"
 
 namespace ondravell {
 
+namespace {
+
+// Without the extension the X server's key grabs see presses only while one of its own windows has
+// the keyboard: the desktop's own shortcuts carry the hot keys where it has them.
+std::unique_ptr<platform::GlobalHotKeys>
+hotKeysWithoutExtension(const WaylandSessionServices::KeyName& keyName) {
+    if (platform::GnomeCustomKeybindings::isAvailable())
+        return std::make_unique<platform::GnomeCustomKeybindings>(platform::DBusSingleInstance::busName,
+                                                                  keyName);
+    return std::make_unique<platform::X11GlobalHotKeys>();
+}
+
+} // namespace
+
 WaylandSessionServices::WaylandSessionServices(const std::string& accessibilityHelper, KeyName keyName)
     : SessionServices(accessibilityHelper),
-      keyName_(std::move(keyName)),
       trust_(x11Trust_),
       mouseMonitors_(x11MouseMonitors_),
       keys_(x11Keys_),
       accessibleFrontmost_(x11Frontmost_, focusedText_),
       frontmost_(accessibleFrontmost_),
-      hotKeysChoice_(std::make_shared<std::function<void(bool)>>(
-          [this](bool extensionAnswers) { chooseHotKeys(extensionAnswers); })) {
+      hotKeys_(frontmost_, platform::DBusSingleInstance::busName, keyName,
+               [keyName] { return hotKeysWithoutExtension(keyName); }) {
     // The settings show which services are missing from what the extension told of itself.
     trust_.setExtensionTold([this] { return frontmost_.extensionRuns(); });
-    // Which road the hot keys take is known once the Shell answered, which start-up does not wait for:
-    // the hot keys registered meanwhile are handed to the one chosen.
-    platform::ShellExtensionBus::askWhetherAnswers([choice = hotKeysChoice_](bool extensionAnswers) {
-        if (*choice)
-            (*choice)(extensionAnswers);
-    });
-}
-
-WaylandSessionServices::~WaylandSessionServices() {
-    *hotKeysChoice_ = nullptr;
-}
-
-void WaylandSessionServices::chooseHotKeys(bool extensionAnswers) {
-    // The X server's key grabs see presses only while one of its own windows has the keyboard: the Shell
-    // extension grabs them, or else the desktop's own shortcuts carry them.
-    if (extensionAnswers) {
-        auto shellHotKeys = std::make_unique<platform::ShellExtensionHotKeys>(
-            platform::DBusSingleInstance::busName, keyName_);
-        keys_.setShellKeysHeld([held = shellHotKeys.get()] { return held->keysHeld(); });
-        hotKeys_.choose(std::move(shellHotKeys));
-    } else if (platform::GnomeCustomKeybindings::isAvailable()) {
-        hotKeys_.choose(std::make_unique<platform::GnomeCustomKeybindings>(
-            platform::DBusSingleInstance::busName, keyName_));
-    } else {
-        hotKeys_.choose(std::make_unique<platform::X11GlobalHotKeys>());
-    }
+    keys_.setShellKeysHeld([this] { return hotKeys_.keysHeld(); });
 }
 
 bool WaylandSessionServices::x11WindowFocused() {

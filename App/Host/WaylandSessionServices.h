@@ -2,7 +2,7 @@
 
 #include "App/Host/SessionServices.h"
 #include "platform/atspi/AccessibleFrontmostApplication.h"
-#include "platform/glib/DeferredGlobalHotKeys.h"
+#include "platform/glib/ShellFollowingHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
 #include "platform/glib/ShellGlobalMouseMonitors.h"
 #include "platform/glib/ShellKeySynthesizer.h"
@@ -12,7 +12,6 @@
 #include "platform/x11/X11PointerPosition.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 
 namespace ondravell {
@@ -22,13 +21,14 @@ namespace ondravell {
 // presses, scrolls, the pointer and the focused window, grabs the hot keys and presses keys, each
 // standing in for the X server's while the extension does not answer. Without the extension the
 // accessibility bus names the focused application and the desktop's custom shortcuts carry the hot keys.
+// Whether the extension runs is followed for the whole run: switched on or off, it takes these
+// services over or hands them back without a restart.
 class WaylandSessionServices final : public SessionServices {
 public:
     // The keysym name of a Carbon key code in the current layout ("c"); nullopt for a key it lacks.
     using KeyName = std::function<std::optional<std::string>(std::uint32_t carbonKeyCode)>;
 
     WaylandSessionServices(const std::string& accessibilityHelper, KeyName keyName);
-    ~WaylandSessionServices() override;
 
     platform::AccessibilityTrust& trust() override { return trust_; }
     platform::GlobalMouseMonitors& mouseMonitors() override { return mouseMonitors_; }
@@ -44,9 +44,7 @@ public:
 private:
     // Whether an X11 window has the keyboard: the X server sees its input and its keys.
     bool x11WindowFocused();
-    void chooseHotKeys(bool extensionAnswers);
 
-    KeyName keyName_;
     platform::WaylandSessionTrust trust_;
     platform::ShellGlobalMouseMonitors mouseMonitors_;
     platform::ShellKeySynthesizer keys_;
@@ -57,9 +55,7 @@ private:
     platform::ShellFrontmostApplication frontmost_;
     platform::X11PointerPosition x11Pointer_;
     platform::ShellPointerPosition shellPointer_;
-    platform::DeferredGlobalHotKeys hotKeys_;
-    // Cleared when these services end, so that an answer coming later touches nothing.
-    std::shared_ptr<std::function<void(bool)>> hotKeysChoice_;
+    platform::ShellFollowingHotKeys hotKeys_;
 };
 
 } // namespace ondravell
