@@ -2,9 +2,12 @@
 // sequence on Qt's event loop (GLib's main context, where the session-bus callbacks arrive too).
 #include "App/Host/AppDelegate.h"
 #include "App/Host/DesktopStyle.h"
+#include "App/Host/DevicePixels.h"
 #include "App/Host/QtTranslations.h"
 #include "App/Host/QuitSignals.h"
 #include "App/Host/SelectionTriggerArming.h"
+#include "App/Host/WaylandSessionServices.h"
+#include "App/Host/X11SessionServices.h"
 #include "App/HotKeys/HotKeyManager.h"
 #include "App/MainWindow/SettingsPages.h"
 #include "App/MainWindow/SettingsWindowController.h"
@@ -12,20 +15,16 @@
 #include "App/Onboarding/FinderExtensionInstaller.h"
 #include "App/Onboarding/OnboardingWindowController.h"
 #include "App/Selection/SelectionActionRunner.h"
-#include "App/Selection/SelectionBarAnchor.h"
 #include "App/Selection/SelectionBarController.h"
 #include "App/Selection/SelectionMonitor.h"
 #include "App/Selection/SelectionResultWindow.h"
 #include "App/Services/ServiceLaunch.h"
 #include "App/Toast/ToastPresenter.h"
 #include "core/SharedConfig/SettingsService.h"
-#include "platform/atspi/AccessibleFrontmostApplication.h"
-#include "platform/atspi/AtspiFocusedText.h"
 #include "platform/glib/DBusFileManagerSelections.h"
 #include "platform/glib/DBusFileManagerWindows.h"
 #include "platform/glib/DBusNotificationCenter.h"
 #include "platform/glib/DBusSingleInstance.h"
-#include "platform/glib/DeferredGlobalHotKeys.h"
 #include "platform/glib/GSettingsFinderHiddenFiles.h"
 #include "platform/glib/GioAppLauncher.h"
 #include "platform/glib/GioContentTypeReader.h"
@@ -33,14 +32,6 @@
 #include "platform/glib/GioInstalledApplications.h"
 #include "platform/glib/GioSystemSettingsOpener.h"
 #include "platform/glib/GioTrash.h"
-#include "platform/glib/GnomeCustomKeybindings.h"
-#include "platform/glib/ShellExtensionBus.h"
-#include "platform/glib/ShellExtensionHotKeys.h"
-#include "platform/glib/ShellFrontmostApplication.h"
-#include "platform/glib/ShellGlobalMouseMonitors.h"
-#include "platform/glib/ShellKeySynthesizer.h"
-#include "platform/glib/ShellPointerPosition.h"
-#include "platform/glib/WaylandSessionTrust.h"
 #include "platform/qt/QSettingsUserDefaults.h"
 #include "platform/qt/QtClipboardCopier.h"
 #include "platform/qt/QtFileDialog.h"
@@ -51,14 +42,8 @@
 #include "platform/qt/QtPasteboardImageReader.h"
 #include "platform/qt/QtTaskQueue.h"
 #include "platform/qt/TranslateShellTranslator.h"
-#include "platform/x11/X11AccessibilityTrust.h"
 #include "platform/x11/X11ClipboardOwnerProbe.h"
 #include "platform/x11/X11Compositing.h"
-#include "platform/x11/X11FrontmostApplication.h"
-#include "platform/x11/X11GlobalHotKeys.h"
-#include "platform/x11/X11GlobalMouseMonitors.h"
-#include "platform/x11/X11KeySynthesizer.h"
-#include "platform/x11/X11PointerPosition.h"
 #include "platform/x11/X11PrimarySelection.h"
 #include "platform/x11/X11WindowFocus.h"
 #include "platform/x11/XkbKeyboardLayout.h"
@@ -68,10 +53,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
-#include <QScreen>
-#include <QStyleHints>
 #include <QTimer>
-#include <QWindow>
 
 using namespace ondravell;
 
@@ -79,12 +61,6 @@ namespace {
 // Long enough after start-up that the tray icon and the first windows are up: work done ahead for
 // later windows waits this long.
 constexpr int settledDelayMs = 3000;
-
-// The X server speaks in device pixels, Qt in logical ones.
-qreal devicePixelRatio() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->devicePixelRatio() : 1.0;
-}
 
 // The installed module and installer, or the build's own when the program runs from the build folder.
 FinderExtensionInstaller::Paths extensionInstallerPaths(const QString& extensionFolder) {
@@ -138,61 +114,32 @@ int main(int argc, char** argv) {
 
     platform::DBusNotificationCenter center;
     platform::QSettingsUserDefaults userDefaults;
-    platform::X11AccessibilityTrust x11Trust;
-    // A Wayland session's services come partly from the Shell extension: trust says which are missing.
-    platform::WaylandSessionTrust waylandTrust(x11Trust);
-    platform::AccessibilityTrust& trust = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
-                                              ? static_cast<platform::AccessibilityTrust&>(waylandTrust)
-                                              : x11Trust;
     platform::GSettingsFinderHiddenFiles hiddenFiles;
-    platform::X11GlobalMouseMonitors mouseMonitors({
-        QGuiApplication::styleHints()->mouseDoubleClickInterval(),
-        QGuiApplication::styleHints()->mouseDoubleClickDistance(),
-        [](double x, double y) {
-            qreal ratio = devicePixelRatio();
-            return QGuiApplication::topLevelAt(QPoint(int(x / ratio), int(y / ratio))) != nullptr;
-        },
-    });
+    platform::XkbKeyboardLayout keyboardLayout;
 
-    const bool waylandSession = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
-    // The X server sees no input over Wayland windows: the Shell extension tells of presses and scrolls
-    // there.
-    platform::ShellGlobalMouseMonitors shellMouseMonitors(mouseMonitors);
-    platform::GlobalMouseMonitors& anyMouseMonitors =
-        waylandSession ? static_cast<platform::GlobalMouseMonitors&>(shellMouseMonitors) : mouseMonitors;
-    // XTest keys reach X11 windows only; in a Wayland session the Shell extension presses them for every
-    // window, XTest standing in while the extension does not answer.
-    platform::X11KeySynthesizer x11Keys;
-    platform::ShellKeySynthesizer shellKeys(x11Keys);
-    platform::KeySynthesizer& keys =
-        waylandSession ? static_cast<platform::KeySynthesizer&>(shellKeys) : x11Keys;
+    // The session's services: global input, synthesised keys, the focused application and the hot keys,
+    // as an X11 or a Wayland session gives them.
+    std::unique_ptr<SessionServices> session;
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland"))
+        session = std::make_unique<WaylandSessionServices>(
+            accessibilityHelper(),
+            [&keyboardLayout](std::uint32_t keyCode) { return keyboardLayout.keysymName(keyCode); });
+    else
+        session = std::make_unique<X11SessionServices>(accessibilityHelper());
+    platform::AccessibilityTrust& trust = session->trust();
+    platform::GlobalMouseMonitors& mouseMonitors = session->mouseMonitors();
+    platform::KeySynthesizer& keys = session->keys();
+    platform::FrontmostApplication& frontmost = session->frontmost();
+
+    // The application's services.
     platform::X11ClipboardOwnerProbe clipboardProbe;
     platform::QtClipboardCopier clipboardCopier(keys);
     clipboardCopier.setOwnerCheck(
         [&clipboardProbe](auto answered) { clipboardProbe.probe(std::move(answered)); });
     platform::X11PrimarySelection primarySelection;
-    // Under XWayland the active-window property may still name an X11 window after a Wayland one took
-    // the keyboard.
-    platform::X11FrontmostApplication x11Frontmost(waylandSession);
-    // The accessibility bus names the focused object of every session: no selection is read from a
-    // password field. It is asked by a helper process: libatspi never runs here.
-    platform::AtspiFocusedText focusedText(accessibilityHelper());
-    platform::AccessibleFrontmostApplication accessibleFrontmost(x11Frontmost, focusedText);
-    // In a Wayland session X clients learn nothing of Wayland windows and their keys: the program's
-    // Shell extension, once it told of itself, names the focused window; until then, or without it, the
-    // accessibility bus says which application has the focus.
-    platform::ShellFrontmostApplication shellFrontmost(accessibleFrontmost);
-    waylandTrust.setExtensionTold([&shellFrontmost] { return shellFrontmost.extensionRuns(); });
-    platform::FrontmostApplication& frontmost =
-        waylandSession ? static_cast<platform::FrontmostApplication&>(shellFrontmost) : x11Frontmost;
-    auto x11WindowFocused = [&x11Frontmost] { return x11Frontmost.bundleIdentifier().has_value(); };
-    platform::X11PointerPosition x11Pointer;
-    // Over Wayland windows only the Shell extension knows the pointer; without it the bar stands at the
-    // fixed spot.
-    platform::ShellPointerPosition shellPointer;
     platform::QtOneShotTimers timers;
     SelectionMonitor::Services selection;
-    selection.monitors = &anyMouseMonitors;
+    selection.monitors = &mouseMonitors;
     selection.trust = &trust;
     selection.loadSettings = [] { return SettingsService().load(); };
     selection.primary = &primarySelection;
@@ -203,38 +150,19 @@ int main(int argc, char** argv) {
     // WM_CLASS, which Qt takes from the application's name.
     selection.ownAppID = QCoreApplication::applicationName().toStdString();
     selection.pointerLocation = [] {
-        qreal ratio = devicePixelRatio();
+        qreal ratio = DevicePixels::ratio();
         QPoint at = QCursor::pos();
         return SelectionMonitor::Point{at.x() * ratio, at.y() * ratio};
     };
-    selection.focusedText = &focusedText;
-    if (waylandSession) {
-        selection.followSelectionChanges = true;
-        selection.mouseSeesFocusedWindow = x11WindowFocused;
-        selection.locateBar = [&focusedText, &shellPointer, &x11Pointer, x11WindowFocused](auto done) {
-            SelectionBarAnchor::locate(
-                {x11WindowFocused, &focusedText, &shellPointer, &x11Pointer,
-                 [] {
-                     QPointF spot = SelectionBarController::fixedSpot().value_or(QPointF());
-                     qreal ratio = devicePixelRatio();
-                     return SelectionMonitor::Point{spot.x() * ratio, spot.y() * ratio};
-                 }},
-                std::move(done));
-        };
-    }
+    selection.focusedText = &session->focusedText();
+    session->describeSelection(selection);
     SelectionBarController::setUpShared(
-        {&anyMouseMonitors, [] { return SettingsService().load(); }, platform::X11Compositing::isActive()});
-    // Over a Wayland window no click is seen when it closes or is switched away from: the bar goes when
-    // the window loses the keyboard, as the Shell extension tells, and, with or without it, when the
-    // accessibility bus tells that the text it came from lost the focus or its selection.
-    if (waylandSession) {
-        shellFrontmost.setFocusChangeHandler([] { SelectionBarController::shared().hide(); });
-        focusedText.setSelectionLostHandler([] { SelectionBarController::shared().hide(); });
-    }
+        {&mouseMonitors, [] { return SettingsService().load(); }, platform::X11Compositing::isActive()});
+    session->hideBarWhenTextLeaves([] { SelectionBarController::shared().hide(); });
     SelectionMonitor::setUpShared(std::move(selection));
     SelectionMonitor::shared().setBar({
         [](const std::string& text, SelectionMonitor::Point at) {
-            qreal ratio = devicePixelRatio();
+            qreal ratio = DevicePixels::ratio();
             SelectionBarController::shared().show(text, QPointF(at.x / ratio, at.y / ratio));
         },
         [] { SelectionBarController::shared().hide(); },
@@ -250,7 +178,7 @@ int main(int argc, char** argv) {
     platform::GioDesktopOpener desktopOpener;
     platform::TranslateShellTranslator translator;
     platform::X11WindowFocus windowFocus;
-    SelectionResultWindow::setUpShared({&anyMouseMonitors, platform::X11Compositing::isActive()});
+    SelectionResultWindow::setUpShared({&mouseMonitors, platform::X11Compositing::isActive()});
     NewFileWindowController::shared().setTranslucent(platform::X11Compositing::isActive());
     // The toolbar's transforms have workers of their own, so a long file operation never delays them.
     platform::QtTaskQueue selectionWork;
@@ -259,8 +187,8 @@ int main(int argc, char** argv) {
                                         [](const std::string& message, const std::string& symbol) {
                                             ToastPresenter::shared().show(message, symbol);
                                         },
-                                        &selectionWork, &timers, waylandSession ? &focusedText : nullptr,
-                                        waylandSession ? std::function<bool()>(x11WindowFocused) : nullptr});
+                                        &selectionWork, &timers, session->replacementText(),
+                                        session->keysReachFocusedWindow()});
     // The first result of a process loads fonts, pictures and styles: done ahead, once the program has
     // settled, whenever the toolbar is on.
     QTimer::singleShot(settledDelayMs, [&actionRunner] {
@@ -283,38 +211,6 @@ int main(int argc, char** argv) {
 
     platform::QtFileDialog fileDialog;
     platform::GioInstalledApplications applications;
-    platform::XkbKeyboardLayout keyboardLayout;
-    // In a Wayland session the X server's key grabs see presses only while one of its own windows has
-    // the keyboard: there the Shell extension grabs them, or else the desktop's own shortcuts carry them.
-    auto keyName = [&keyboardLayout](std::uint32_t keyCode) { return keyboardLayout.keysymName(keyCode); };
-    // Which of them serves is known once the Shell answered, which start-up does not wait for: the hot
-    // keys registered meanwhile are handed to the one chosen. Cleared before main's services end, so
-    // that an answer coming after the event loop touches nothing.
-    std::unique_ptr<platform::GlobalHotKeys> hotKeys;
-    auto chooseHotKeys = std::make_shared<std::function<void(bool)>>();
-    if (waylandSession) {
-        auto deferred = std::make_unique<platform::DeferredGlobalHotKeys>();
-        *chooseHotKeys = [deferred = deferred.get(), &shellKeys, keyName](bool extensionAnswers) {
-            if (extensionAnswers) {
-                auto shellHotKeys = std::make_unique<platform::ShellExtensionHotKeys>(
-                    platform::DBusSingleInstance::busName, keyName);
-                shellKeys.setShellKeysHeld([held = shellHotKeys.get()] { return held->keysHeld(); });
-                deferred->choose(std::move(shellHotKeys));
-            } else if (platform::GnomeCustomKeybindings::isAvailable()) {
-                deferred->choose(std::make_unique<platform::GnomeCustomKeybindings>(
-                    platform::DBusSingleInstance::busName, keyName));
-            } else {
-                deferred->choose(std::make_unique<platform::X11GlobalHotKeys>());
-            }
-        };
-        hotKeys = std::move(deferred);
-        platform::ShellExtensionBus::askWhetherAnswers([chooseHotKeys](bool extensionAnswers) {
-            if (*chooseHotKeys)
-                (*chooseHotKeys)(extensionAnswers);
-        });
-    } else {
-        hotKeys = std::make_unique<platform::X11GlobalHotKeys>();
-    }
     platform::DBusFileManagerWindows fileManagerWindows;
     platform::DBusFileManagerSelections fileManagerSelections;
     platform::XdgAutostartLoginItem loginItem(QCoreApplication::applicationFilePath().toStdString());
@@ -346,7 +242,7 @@ int main(int argc, char** argv) {
                              contentTypes,
                              imageSizes,
                              trash,
-                             *hotKeys,
+                             session->hotKeys(),
                              fileDialog,
                              frontmost,
                              fileManagerSelections,
@@ -379,7 +275,5 @@ int main(int argc, char** argv) {
         {[&appDelegate] { appDelegate.applicationShouldHandleReopen(); },
          [&appDelegate](platform::ServiceRequest request) { appDelegate.performService(request); }},
         service);
-    const int status = claim == platform::SingleInstance::Claim::secondary ? 0 : QApplication::exec();
-    *chooseHotKeys = nullptr;
-    return status;
+    return claim == platform::SingleInstance::Claim::secondary ? 0 : QApplication::exec();
 }

@@ -3,8 +3,10 @@
 namespace ondravell::platform {
 
 void DeferredGlobalHotKeys::choose(std::unique_ptr<GlobalHotKeys> chosen) {
-    if (chosen_ || !chosen)
+    if (!chosen)
         return;
+    // The new one has every registration before the one before lets its keys go.
+    std::unique_ptr<GlobalHotKeys> previous = std::move(chosen_);
     chosen_ = std::move(chosen);
     if (handler_)
         chosen_->setHandler(handler_);

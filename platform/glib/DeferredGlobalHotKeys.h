@@ -7,14 +7,16 @@
 
 namespace ondravell::platform {
 
-// Hot keys whose implementation is chosen after start-up, once the session said which one serves (in a
-// Wayland session: the Shell extension, if it answers, else the desktop's custom shortcuts), so that
-// start-up never waits for that answer. Until `choose`, registrations are kept and accepted, and no
-// press is delivered; `choose` hands the handler and every registration still held to the chosen
-// implementation (one it refuses then stays without effect, as a refused one would). Main thread only.
+// Hot keys whose implementation is chosen after start-up, and chosen again whenever the session
+// changes which one serves (in a Wayland session: the Shell extension while it runs, else the desktop's
+// custom shortcuts), so that start-up never waits for that answer and no restart is needed when it
+// changes. Until the first `choose`, registrations are kept and accepted, and no press is delivered;
+// each `choose` hands the handler and every registration still held to the chosen implementation (one
+// it refuses then stays without effect, as a refused one would) before the one chosen before goes with
+// its registrations. Main thread only.
 class DeferredGlobalHotKeys final : public GlobalHotKeys {
 public:
-    // Takes `chosen` for good; a second choice is ignored.
+    // Takes `chosen`, in place of the implementation chosen before.
     void choose(std::unique_ptr<GlobalHotKeys> chosen);
     GlobalHotKeys* chosen() const { return chosen_.get(); }
 

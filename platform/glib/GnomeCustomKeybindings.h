@@ -23,9 +23,10 @@ namespace ondravell::platform {
 // Only entries under that prefix are ever touched, and only while this process owns `busName`: a
 // launch that lost the race for the name leaves the running one's entries alone. Once it owns the
 // name, entries left by an earlier run that no registration holds go (also when none is registered);
-// when it ends owning the name (the tray's quit item, a session end) it takes its entries away, so
-// their keys are free again. Every other shortcut in the user's list stays as it is. Entries are
-// written from the event loop shortly after the registrations change, all at once.
+// when it ends owning the name (the tray's quit item, a session end), or the hot keys move elsewhere
+// (this object goes), it takes its entries away, so their keys are free again. Every other shortcut in the
+// user's list stays as it is. Entries are written from the event loop shortly after the registrations change,
+// all at once.
 //
 // The desktop runs the command on press, with the keys still held, so whoever synthesises keys for a
 // press waits `pressDelayMs` first. The desktop never says when it refuses a combination, so a written

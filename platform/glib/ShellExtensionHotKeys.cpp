@@ -62,6 +62,8 @@ ShellExtensionHotKeys::ShellExtensionHotKeys(std::string appBusName, KeyName key
 }
 
 ShellExtensionHotKeys::~ShellExtensionHotKeys() {
+    if (retryTimer_)
+        g_source_remove(retryTimer_);
     g_cancellable_cancel(cancellable_);
     g_object_unref(cancellable_);
     if (!connection_)
@@ -96,7 +98,7 @@ std::optional<GlobalHotKeys::Reference> ShellExtensionHotKeys::registerHotKey(st
         if (entry.accelerator == *combination)
             return std::nullopt;
     Reference reference = nextReference_++;
-    entries_[reference] = {id, *combination, std::nullopt, false, false};
+    entries_[reference] = {id, *combination, std::nullopt, false, false, false, 0};
     if (owned_)
         grab(reference);
     return reference;
@@ -153,8 +155,34 @@ void ShellExtensionHotKeys::grabbed(Reference reference, std::optional<std::uint
                 }
         return;
     }
-    it->second.pending = false;
-    it->second.action = action;
+    Entry& entry = it->second;
+    entry.pending = false;
+    entry.action = action;
+    if (action) {
+        entry.refusals = 0;
+        return;
+    }
+    if (++entry.refusals > grabRetries)
+        return;
+    entry.retry = true;
+    if (!retryTimer_)
+        retryTimer_ = g_timeout_add(
+            grabRetryMs,
+            [](gpointer data) {
+                static_cast<ShellExtensionHotKeys*>(data)->retryRefusedGrabs();
+                return G_SOURCE_REMOVE;
+            },
+            this);
+}
+
+void ShellExtensionHotKeys::retryRefusedGrabs() {
+    retryTimer_ = 0;
+    for (auto& [reference, entry] : entries_)
+        if (entry.retry) {
+            entry.retry = false;
+            if (owned_ && !entry.pending && !entry.waiting)
+                grab(reference);
+        }
 }
 
 void ShellExtensionHotKeys::ownershipChanged(bool owned) {
@@ -163,8 +191,10 @@ void ShellExtensionHotKeys::ownershipChanged(bool owned) {
     if (!gained)
         return;
     for (auto& [reference, entry] : entries_) {
+        entry.refusals = 0;
         if (entry.pending || entry.waiting)
             continue;
+        entry.retry = false;
         entry.action.reset();
         grab(reference);
     }

@@ -16,13 +16,19 @@ namespace ondravell::platform {
 // combination is handed over as an accelerator, and the extension's "Accelerator" signal, sent to
 // this program alone, carries each press. The extension answers only the owner of `appBusName`, so
 // the grabs are made once this process owns it (at once when it does already) and made again when it
-// gains it anew. A combination without Control, Alt or Super is refused here, as the extension would;
-// one the Shell refuses is reported only by its missing presses. Main thread
-// only (the GLib main context).
+// gains it anew. A combination without Control, Alt or Super is refused here, as the extension would.
+// A grab the Shell refuses is asked for again a few times, `grabRetryMs` apart: when the hot keys move
+// here from the desktop's custom shortcuts, the desktop lets the same combinations go only a moment
+// after its list changed, and the extension may hear of this process owning the name a moment after
+// it does. One refused each time is reported only by its missing presses. Main thread only (the GLib
+// main context).
 class ShellExtensionHotKeys final : public GlobalHotKeys {
 public:
     // The keysym name of a Carbon key code in the current layout ("c"); nullopt for a key it lacks.
     using KeyName = std::function<std::optional<std::string>(std::uint32_t carbonKeyCode)>;
+
+    static constexpr unsigned grabRetryMs = 100;
+    static constexpr int grabRetries = 20;
 
     ShellExtensionHotKeys(std::string appBusName, KeyName keyName);
     ~ShellExtensionHotKeys() override;
@@ -48,9 +54,12 @@ private:
         std::optional<std::uint32_t> action; // the Shell's number, once grabbed
         bool pending = false;                // a grab under way
         bool waiting = false;                // a grab to ask for once the orphans are released
+        bool retry = false;                  // a refused grab to ask for again
+        int refusals = 0;                    // refusals since the last grab granted
     };
     void grab(Reference reference);
     void ungrab(std::uint32_t action);
+    void retryRefusedGrabs();
 
     KeyName keyName_;
     Handler handler_;
@@ -58,6 +67,7 @@ private:
     GCancellable* cancellable_ = nullptr;
     unsigned nameWatch_ = 0;
     unsigned signalSubscription_ = 0;
+    unsigned retryTimer_ = 0;
     bool owned_ = false;
     // Grabs under way for entries already unregistered.
     int orphans_ = 0;

@@ -35,10 +35,14 @@ void onFocus(GDBusConnection*, const gchar* sender, const gchar*, const gchar*, 
     GVariant* window = nullptr;
     g_variant_get(parameters, "(b@a{sv})", &known, &window);
     auto* self = static_cast<ShellFrontmostApplication*>(data);
-    if (known)
-        self->focusChanged(sender, focusOf(window));
-    else
-        self->focusChanged(sender, std::nullopt);
+    try {
+        if (known)
+            self->focusChanged(sender, focusOf(window));
+        else
+            self->focusChanged(sender, std::nullopt);
+    } catch (...) {
+        // Nothing may unwind through GLib's dispatch.
+    }
     g_variant_unref(window);
 }
 
@@ -94,15 +98,27 @@ void ShellFrontmostApplication::shellChanged(const char* uniqueName) {
     shellOwner_ = owner;
     focus_.reset();
     extensionRuns_.reset();
+    // Whatever ran in the Shell before is gone; one in a new Shell tells of itself.
+    if (extensionChanged_) {
+        try {
+            extensionChanged_(false);
+        } catch (...) {
+            // Called from GLib's dispatch, which nothing may unwind through.
+        }
+    }
 }
 
 void ShellFrontmostApplication::focusChanged(const char* sender, std::optional<Focus> focus) {
     // Only the Shell's own connection speaks for it: any process may send a signal of this name.
     if (shellOwner_.empty() || g_strcmp0(sender, shellOwner_.c_str()) != 0)
         return;
-    extensionRuns_ = focus.has_value();
+    const bool runs = focus.has_value();
+    const bool changed = extensionRuns_ != runs;
+    extensionRuns_ = runs;
     focus_ = std::move(focus);
-    if (*extensionRuns_ && focusChanged_)
+    if (changed && extensionChanged_)
+        extensionChanged_(runs);
+    if (runs && focusChanged_)
         focusChanged_();
 }
 

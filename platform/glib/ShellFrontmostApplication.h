@@ -34,6 +34,12 @@ public:
     };
     // Called after each change of focus the extension tells, whatever window has it now.
     void setFocusChangeHandler(std::function<void()> handler) { focusChanged_ = std::move(handler); }
+    // Called with whether the extension runs when that may have changed: it told it runs (it does when
+    // it starts, and when this process comes to own the program's name) or stopped, or the Shell's
+    // connection changed (false: an extension in a new Shell tells of itself).
+    void setExtensionChangeHandler(std::function<void(bool runs)> handler) {
+        extensionChanged_ = std::move(handler);
+    }
 
     // What the extension said last (nullopt for "not known"), taken only from the Shell's connection.
     void focusChanged(const char* sender, std::optional<Focus> focus);
@@ -48,6 +54,7 @@ private:
     std::optional<Focus> focus_;
     std::optional<bool> extensionRuns_;
     std::function<void()> focusChanged_;
+    std::function<void(bool)> extensionChanged_;
 };
 
 } // namespace ondravell::platform

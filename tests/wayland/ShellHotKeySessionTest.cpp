@@ -3,8 +3,9 @@
 // Nautilus is known for the focused application by the accessibility bus alone. Nautilus (with the built
 // module) shows two files, both selected; the copy-path hot key puts their paths on the clipboard. Beside
 // that: the extension refuses every caller but the owner of the program's name, a second launch changes
-// nothing, and an extension switched off or a shortcut edited by hand costs the hot key, never the
-// program, and the program's shortcuts leave the desktop's list when it quits.
+// nothing, an extension switched on or off while the program runs takes the hot keys over or hands them
+// back to the custom shortcuts, a shortcut edited by hand costs the hot key, never the program, and the
+// program's shortcuts leave the desktop's list when it quits.
 #include "platform/glib/DBusSingleInstance.h"
 #include "platform/glib/GnomeCustomKeybindings.h"
 #include "platform/glib/ShellExtensionBus.h"
@@ -12,6 +13,7 @@
 #include "tests/wayland/MutterRemoteInput.h"
 #include "tests/wayland/SessionClients.h"
 
+#include <csignal>
 #include <fstream>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -95,9 +97,9 @@ protected:
             std::vector<std::string>{std::string("GDK_BACKEND=") + backend});
     }
 
-    // Selects both files in the focused Nautilus window and presses the hot key until the clipboard
+    // Selects every file in the focused Nautilus window and presses the hot key until the clipboard
     // holds their paths (early rounds may come before Nautilus listed the folder or the grab is made).
-    bool hotKeyCopiesBothPaths(std::chrono::seconds limit = std::chrono::seconds(60)) {
+    bool hotKeyCopiesTheSelectedPaths(std::chrono::seconds limit = std::chrono::seconds(60)) {
         return eventually(
             [&] {
                 // The Shell starts in its overview, where no window has the keyboard: Esc leaves it.
@@ -151,7 +153,7 @@ TEST_F(ShellHotKeySession, ThroughTheExtensionWhichAnswersOnlyTheProgram) {
     if (!nautilus)
         GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
     SessionClient app(ONDRAVELL_APP, {});
-    EXPECT_TRUE(hotKeyCopiesBothPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
+    EXPECT_TRUE(hotKeyCopiesTheSelectedPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
 
     // A second launch hands over to the first (which opens its settings window, there being no tray
     // here) and ends; the first runs on and keeps the program's name.
@@ -177,7 +179,7 @@ TEST_F(ShellHotKeySession, ThroughTheDesktopsCustomShortcutsWithoutTheExtension)
     if (!nautilus)
         GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
     auto app = std::make_unique<SessionClient>(ONDRAVELL_APP, std::vector<std::string>{});
-    EXPECT_TRUE(hotKeyCopiesBothPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
+    EXPECT_TRUE(hotKeyCopiesTheSelectedPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
 
     // The user points the program's shortcut at a number it never registered: nothing happens.
     const std::string entry = std::string(platform::GnomeCustomKeybindings::entryPathPrefix) + "0/";
@@ -209,11 +211,102 @@ TEST_F(ShellHotKeySession, ThroughTheDesktopsCustomShortcutsWithoutTheExtension)
     EXPECT_TRUE(mediaKeys.running());
 }
 
+namespace {
+
+// The program's entries in the desktop's custom shortcut list.
+std::vector<std::string> programShortcuts() {
+    std::vector<std::string> found;
+    GSettings* list = g_settings_new("org.gnome.settings-daemon.plugins.media-keys");
+    gchar** paths = g_settings_get_strv(list, "custom-keybindings");
+    for (gchar** path = paths; *path; ++path)
+        if (g_str_has_prefix(*path, platform::GnomeCustomKeybindings::entryPathPrefix))
+            found.emplace_back(*path);
+    g_strfreev(paths);
+    g_object_unref(list);
+    return found;
+}
+
+} // namespace
+
+// The extension switched on while the program runs takes the hot keys from the desktop's custom
+// shortcuts, which leave the list; switched off, it hands them back. The program runs on throughout,
+// and the hot key copies through each road (a new file each time, so that each copy is a new one).
+TEST_F(ShellHotKeySession, TheHotKeysFollowTheExtensionSwitchedOnAndOffWhileTheProgramRuns) {
+    setShellExtensionEnabled(false);
+    SessionClient mediaKeys("/usr/libexec/gsd-media-keys", {});
+    std::unique_ptr<SessionClient> nautilus = startNautilus();
+    if (!nautilus)
+        GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
+    SessionClient app(ONDRAVELL_APP, {});
+    struct Step {
+        const char* what;
+        bool extension;
+        const char* newFile;
+    };
+    for (const Step& step : {Step{"without the extension", false, nullptr},
+                             Step{"switched on", true, "c.txt"}, Step{"switched off", false, "d.txt"}}) {
+        SCOPED_TRACE(step.what);
+        setShellExtensionEnabled(step.extension);
+        EXPECT_TRUE(eventually([&] { return platform::ShellExtensionBus::answers() == step.extension; }));
+        const std::size_t entries = step.extension ? 0 : 1;
+        EXPECT_TRUE(eventually([&] { return programShortcuts().size() == entries; }))
+            << programShortcuts().size() << " of the program's shortcuts";
+        if (step.newFile) {
+            writeText(folder_ / step.newFile, step.newFile);
+            expected_ += "\n" + (folder_ / step.newFile).string();
+        }
+        EXPECT_TRUE(hotKeyCopiesTheSelectedPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
+        EXPECT_TRUE(app.running());
+    }
+}
+
+namespace {
+
+// The process of the Shell of this test's own session.
+pid_t shellProcess() {
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+        "GetConnectionUnixProcessID", g_variant_new("(s)", "org.gnome.Shell"), G_VARIANT_TYPE("(u)"),
+        G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+    g_object_unref(bus);
+    if (!reply)
+        return -1;
+    guint32 pid = 0;
+    g_variant_get(reply, "(u)", &pid);
+    g_variant_unref(reply);
+    return pid_t(pid);
+}
+
+} // namespace
+
+// A Shell too busy to answer while the program starts (as at login) leaves it on the custom shortcuts
+// only until the extension, running all along, tells of itself: then the hot keys move to its grabs.
+TEST_F(ShellHotKeySession, AShellBusyAtStartUpHandsTheHotKeysToTheExtensionOnceItAnswers) {
+    setShellExtensionEnabled(true);
+    ASSERT_TRUE(eventually([] { return platform::ShellExtensionBus::answers(); }));
+    SessionClient mediaKeys("/usr/libexec/gsd-media-keys", {});
+    std::unique_ptr<SessionClient> nautilus = startNautilus();
+    if (!nautilus)
+        GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
+    const pid_t shell = shellProcess();
+    ASSERT_GT(shell, 0);
+    ::kill(shell, SIGSTOP);
+    SessionClient app(ONDRAVELL_APP, {});
+    // The program gave up on the stopped Shell and took the desktop's shortcuts.
+    const bool tookShortcuts = eventually([] { return programShortcuts().size() == 1; });
+    ::kill(shell, SIGCONT);
+    EXPECT_TRUE(tookShortcuts);
+    EXPECT_TRUE(eventually([] { return programShortcuts().empty(); })) << "the shortcuts stayed";
+    EXPECT_TRUE(hotKeyCopiesTheSelectedPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
+    EXPECT_TRUE(app.running());
+}
+
 TEST_F(ShellHotKeySession, AWaylandNautilusFoundThroughTheAccessibilityBusWithoutTheExtension) {
     SessionClient mediaKeys("/usr/libexec/gsd-media-keys", {});
     std::unique_ptr<SessionClient> nautilus = startNautilus();
     if (!nautilus)
         GTEST_SKIP() << "no private mount namespace to show Nautilus the built module";
     SessionClient app(ONDRAVELL_APP, {});
-    EXPECT_TRUE(hotKeyCopiesBothPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
+    EXPECT_TRUE(hotKeyCopiesTheSelectedPaths()) << "clipboard: " << x11ClipboardText().value_or("(none)");
 }

@@ -2,8 +2,10 @@
 // session bus and is served by the same main context as the program: it hears a question only when the
 // event loop runs, so a program that waited for its answer would wait in vain.
 #include "platform/glib/DeferredGlobalHotKeys.h"
+#include "platform/glib/GnomeCustomKeybindings.h"
 #include "platform/glib/ShellExtensionBus.h"
 #include "platform/glib/ShellExtensionHotKeys.h"
+#include "platform/glib/ShellFollowingHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
 #include "platform/glib/ShellGlobalMouseMonitors.h"
 #include "platform/glib/ShellKeySynthesizer.h"
@@ -38,52 +40,14 @@ constexpr const char* interfaceXML = "<node><interface name='K3WQ9ZD7TM.dev.ondr
                                      "</interface></node>";
 
 // Owns "org.gnome.Shell" and exports the extension's object, or not (an extension switched off). It
-// grants grabs as the extension does, four at most, and takes every other call without answering it
+// grants grabs as the extension does, four at most and none of a combination another binding holds
+// (`refuses`), and takes every other call without answering it
 // (a stuck Shell) until it is destroyed.
 class StandInShell {
 public:
     explicit StandInShell(bool exportsExtension) : connection_(newBusConnection()) {
-        if (exportsExtension) {
-            GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(interfaceXML, nullptr);
-            static const GDBusInterfaceVTable vtable = {
-                [](GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method,
-                   GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
-                    auto* self = static_cast<StandInShell*>(data);
-                    std::string call = method;
-                    const gchar* argument = nullptr;
-                    if (g_variant_is_of_type(parameters, G_VARIANT_TYPE("(s)"))) {
-                        g_variant_get(parameters, "(&s)", &argument);
-                        call = call + " " + argument;
-                    }
-                    if (call.starts_with("GrabAccelerator")) {
-                        if (self->grabs.size() >= 4) {
-                            g_dbus_method_invocation_return_dbus_error(
-                                invocation, "org.freedesktop.DBus.Error.Failed", "all grabs held");
-                            return;
-                        }
-                        self->grabs[++self->lastAction_] = argument;
-                        g_dbus_method_invocation_return_value(invocation,
-                                                              g_variant_new("(u)", self->lastAction_));
-                        return;
-                    }
-                    if (call == "UngrabAccelerator") {
-                        guint32 action = 0;
-                        g_variant_get(parameters, "(u)", &action);
-                        g_dbus_method_invocation_return_value(
-                            invocation, g_variant_new("(b)", self->grabs.erase(action) > 0));
-                        return;
-                    }
-                    self->calls.push_back(call);
-                    self->held_.push_back(invocation);
-                },
-                nullptr,
-                nullptr,
-                {}};
-            registration_ =
-                g_dbus_connection_register_object(connection_, ShellExtensionBus::objectPath,
-                                                  node->interfaces[0], &vtable, this, nullptr, nullptr);
-            g_dbus_node_info_unref(node);
-        }
+        if (exportsExtension)
+            switchExtension(true);
         owned_ =
             g_bus_own_name_on_connection(connection_, ShellExtensionBus::busName, G_BUS_NAME_OWNER_FLAGS_NONE,
                                          nullptr, nullptr, nullptr, nullptr);
@@ -100,6 +64,60 @@ public:
         g_dbus_connection_flush_sync(connection_, nullptr, nullptr);
         g_object_unref(connection_);
         runMainContextUntil([] { return !nameHasOwner(ShellExtensionBus::busName); });
+    }
+
+    // The extension switched on or off: its object comes or goes, and with it every grab it held.
+    void switchExtension(bool on) {
+        if (!on) {
+            if (registration_)
+                g_dbus_connection_unregister_object(connection_, registration_);
+            registration_ = 0;
+            grabs.clear();
+            return;
+        }
+        GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(interfaceXML, nullptr);
+        static const GDBusInterfaceVTable vtable = {
+            [](GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method,
+               GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
+                auto* self = static_cast<StandInShell*>(data);
+                std::string call = method;
+                const gchar* argument = nullptr;
+                if (g_variant_is_of_type(parameters, G_VARIANT_TYPE("(s)"))) {
+                    g_variant_get(parameters, "(&s)", &argument);
+                    call = call + " " + argument;
+                }
+                if (call.starts_with("GrabAccelerator")) {
+                    if (self->grabs.size() >= 4) {
+                        g_dbus_method_invocation_return_dbus_error(
+                            invocation, "org.freedesktop.DBus.Error.Failed", "all grabs held");
+                        return;
+                    }
+                    if (self->refuses && self->refuses(argument)) {
+                        g_dbus_method_invocation_return_dbus_error(
+                            invocation, "org.freedesktop.DBus.Error.Failed", "taken");
+                        return;
+                    }
+                    self->grabs[++self->lastAction_] = argument;
+                    g_dbus_method_invocation_return_value(invocation,
+                                                          g_variant_new("(u)", self->lastAction_));
+                    return;
+                }
+                if (call == "UngrabAccelerator") {
+                    guint32 action = 0;
+                    g_variant_get(parameters, "(u)", &action);
+                    g_dbus_method_invocation_return_value(
+                        invocation, g_variant_new("(b)", self->grabs.erase(action) > 0));
+                    return;
+                }
+                self->calls.push_back(call);
+                self->held_.push_back(invocation);
+            },
+            nullptr,
+            nullptr,
+            {}};
+        registration_ = g_dbus_connection_register_object(
+            connection_, ShellExtensionBus::objectPath, node->interfaces[0], &vtable, this, nullptr, nullptr);
+        g_dbus_node_info_unref(node);
     }
 
     // The extension's "Focus" signal to `destination`, as the Shell sends it on a change of focus.
@@ -127,6 +145,8 @@ public:
     GDBusConnection* connection() const { return connection_; }
     std::vector<std::string> calls;
     std::map<guint32, std::string> grabs;
+    // Whether a grab of the combination is refused (held by another binding).
+    std::function<bool(const std::string&)> refuses;
 
 private:
     guint32 lastAction_ = 0;
@@ -138,6 +158,8 @@ private:
 
 class ShellExtensionServices : public ::testing::Test {
 protected:
+    // The desktop's shortcut list lives in memory, never in the user's settings.
+    static void SetUpTestSuite() { ::setenv("GSETTINGS_BACKEND", "memory", 1); }
     void SetUp() override {
         // Held for the test, so that the program's services share this connection and its name.
         bus_ = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
@@ -197,9 +219,15 @@ TEST_F(ShellExtensionServices, TheHotKeysAreChosenFromTheShellsAnswerWhichStartU
     ASSERT_TRUE(third);
     deferred.unregisterHotKey(*first);
     EXPECT_EQ(chosen.registeredIDs(), (std::map<Combination, std::uint32_t>{{later, 5}}));
-    // A second choice changes nothing.
-    deferred.choose(std::make_unique<MemoryGlobalHotKeys>());
-    EXPECT_EQ(deferred.chosen(), &chosen);
+    // Chosen again (the session changed which one serves), the new one holds every registration, also
+    // one the first refused.
+    auto next = std::make_unique<MemoryGlobalHotKeys>();
+    MemoryGlobalHotKeys& second = *next;
+    deferred.choose(std::move(next));
+    EXPECT_EQ(deferred.chosen(), &second);
+    EXPECT_EQ(second.registeredIDs(), (std::map<Combination, std::uint32_t>{{taken, 2}, {later, 5}}));
+    EXPECT_TRUE(second.press(later));
+    EXPECT_EQ(pressed, (std::vector<std::uint32_t>{1, 5}));
 }
 
 TEST_F(ShellExtensionServices, ShortcutsGoOutWithoutWaitingAndFallBackOnlyWhenTheExtensionIsMissing) {
@@ -325,7 +353,7 @@ TEST_F(ShellExtensionServices, PressesAndScrollsOverWaylandWindowsComeFromTheShe
     pointer("scroll", 30, false);
     pointer("release", 40, false);
     x11.fire(Kind::leftMouseUp, {50, 5, 1, 0});
-    EXPECT_TRUE(runMainContextUntil([&] { return seen.size() >= 3; }));
+    EXPECT_TRUE(runMainContextUntil([&] { return seen.size() >= 4; }));
     drainMainContext();
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"left 10,5", "right 20,5", "scroll 30,5", "up 50,5"}));
@@ -358,4 +386,104 @@ TEST_F(ShellExtensionServices, KeysAreHeldFromAHotKeysPressUntilTheShellTellsIts
     EXPECT_TRUE(keys.keysHeld());
     shell.emit(ownName_.c_str(), "Accelerator", g_variant_new("(ub)", action, FALSE));
     EXPECT_TRUE(runMainContextUntil([&] { return !keys.keysHeld(); }));
+}
+
+namespace {
+
+// The desktop's custom shortcuts of the program now, by binding, each with its slot.
+std::map<std::string, std::uint32_t> programShortcuts() {
+    std::map<std::string, std::uint32_t> found;
+    GSettings* list = g_settings_new("org.gnome.settings-daemon.plugins.media-keys");
+    gchar** paths = g_settings_get_strv(list, "custom-keybindings");
+    const std::string prefix = GnomeCustomKeybindings::entryPathPrefix;
+    for (gchar** path = paths; *path; ++path) {
+        if (!g_str_has_prefix(*path, prefix.c_str()))
+            continue;
+        GSettings* entry =
+            g_settings_new_with_path("org.gnome.settings-daemon.plugins.media-keys.custom-keybinding", *path);
+        gchar* binding = g_settings_get_string(entry, "binding");
+        found[binding] = std::uint32_t(std::stoul(std::string(*path).substr(prefix.size())));
+        g_free(binding);
+        g_object_unref(entry);
+    }
+    g_strfreev(paths);
+    g_object_unref(list);
+    return found;
+}
+
+} // namespace
+
+// The extension switched on while the program runs takes the hot keys over from the desktop's custom
+// shortcuts, whose entries go; switched off, it gives them back. Each time the keys are held by one
+// road only, with one entry each, and a press through it arrives.
+TEST_F(ShellExtensionServices, TheHotKeysFollowTheExtensionSwitchedOnAndOffWithoutARestart) {
+    if (!GnomeCustomKeybindings::isAvailable())
+        GTEST_SKIP() << "the settings daemon's schemas are not installed";
+    StandInShell shell(false);
+    // The desktop holds what its list binds, and lets a combination go only a moment after the list
+    // stopped binding it: the Shell grants no second grab of it meanwhile.
+    int releasing = 0;
+    shell.refuses = [&](const std::string& accelerator) {
+        return programShortcuts().contains(accelerator) || releasing-- > 0;
+    };
+    FixedFrontmostApplication accessibilityBus;
+    ShellFrontmostApplication frontmost(accessibilityBus);
+    auto keyName = [](std::uint32_t) { return std::optional<std::string>("c"); };
+    ShellFollowingHotKeys hotKeys(frontmost, ownName_, keyName, [&] {
+        return std::make_unique<GnomeCustomKeybindings>(ownName_, keyName);
+    });
+    std::vector<std::uint32_t> pressed;
+    hotKeys.setHandler([&](std::uint32_t id) { pressed.push_back(id); });
+    ASSERT_TRUE(hotKeys.registerHotKey(8, GlobalHotKeys::controlModifier | GlobalHotKeys::optionModifier, 7));
+
+    const std::map<std::string, std::uint32_t> noShortcut;
+    GDBusConnection* desktop = newBusConnection();
+    auto pressThroughShortcut = [&] {
+        const std::map<std::string, std::uint32_t> shortcuts = programShortcuts();
+        ASSERT_EQ(shortcuts.size(), 1u);
+        g_dbus_connection_call(desktop, ownName_.c_str(), GnomeCustomKeybindings::objectPath,
+                               GnomeCustomKeybindings::interfaceName, "Pressed",
+                               g_variant_new("(u)", shortcuts.begin()->second), nullptr,
+                               G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr, nullptr);
+    };
+    auto pressThroughExtension = [&] {
+        ASSERT_EQ(shell.grabs.size(), 1u);
+        shell.emit(ownName_.c_str(), "Accelerator", g_variant_new("(ub)", shell.grabs.begin()->first, TRUE));
+        shell.emit(ownName_.c_str(), "Accelerator", g_variant_new("(ub)", shell.grabs.begin()->first, FALSE));
+    };
+
+    struct Step {
+        const char* what;
+        bool extension;
+    };
+    for (const Step& step : {Step{"the extension is off at start", false}, Step{"switched on", true},
+                             Step{"switched off", false}, Step{"switched on again", true}}) {
+        SCOPED_TRACE(step.what);
+        if (step.extension) {
+            releasing = 2;
+            shell.switchExtension(true);
+            // Started, it tells the owner of the program's name of itself.
+            shell.focus(ownName_.c_str(), true, "org.gnome.Nautilus.desktop", nullptr);
+        } else if (hotKeys.throughExtension()) {
+            shell.focus(ownName_.c_str(), false, nullptr, nullptr);
+            shell.switchExtension(false);
+        }
+        const std::map<std::string, std::uint32_t> shortcuts{{"<Control><Alt>c", 0}};
+        EXPECT_TRUE(runMainContextUntil([&] {
+            return step.extension ? programShortcuts() == noShortcut && shell.grabs.size() == 1
+                                  : programShortcuts() == shortcuts && shell.grabs.empty();
+        })) << programShortcuts().size()
+            << " shortcuts, " << shell.grabs.size() << " grabs";
+        drainMainContext();
+        pressed.clear();
+        if (step.extension) {
+            EXPECT_EQ(shell.grabs.begin()->second, "<Control><Alt>c");
+            pressThroughExtension();
+        } else {
+            pressThroughShortcut();
+        }
+        EXPECT_TRUE(runMainContextUntil([&] { return !pressed.empty(); }));
+        EXPECT_EQ(pressed, std::vector<std::uint32_t>{7});
+    }
+    g_object_unref(desktop);
 }
