@@ -34,9 +34,10 @@ public:
         if (fd_ && ::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0)
             fd_.reset();
     }
-    // Once the paste has ended and its entry is in the history.
+    // The journal goes only once the history holds the paste's entry (or there is none to record);
+    // otherwise it stays, unlocked, for the next tidying to write the entry from.
     ~JournalWriter() {
-        if (created_)
+        if (created_ && settled_)
             ::unlink(file_.c_str());
     }
     JournalWriter(const JournalWriter&) = delete;
@@ -54,6 +55,9 @@ public:
         write(nlohmann::json{{std::string(partialKey), partial.native()}});
     }
 
+    // Nothing the journal tells is left to record.
+    void settle() { settled_ = true; }
+
 private:
     void write(const nlohmann::json& json) {
         if (!fd_)
@@ -70,6 +74,7 @@ private:
     FileOperation header_;
     FileDescriptor fd_;
     bool created_;
+    bool settled_ = false;
 };
 
 // Whether the item a line tells of is in its destination: the very item that was to land there. A line
@@ -146,8 +151,9 @@ void recover(const OperationHistory& history, const std::filesystem::path& file)
             auto stored = history.loadAscending();
             bool known = std::any_of(stored.begin(), stored.end(),
                                      [&](const FileOperation& entry) { return entry.id == operation->id; });
-            if (!known)
-                history.append(*operation);
+            // A history that cannot be written now keeps the journal for a later tidying.
+            if (!known && !history.append(*operation))
+                return;
         }
     }
     ::unlink(file.c_str());
@@ -178,8 +184,9 @@ PasteOutcome OperationJournal::paste(const OperationHistory& history,
         };
     }
     PasteOutcome outcome = FileOperator::paste(sources, destination, move, now, id, onProgress, recorded);
-    if (outcome.operation)
-        history.append(*outcome.operation);
+    const bool inHistory = !outcome.operation || history.append(*outcome.operation);
+    if (journal && inHistory)
+        journal->settle();
     return outcome;
 }
 
