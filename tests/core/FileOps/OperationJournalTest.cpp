@@ -321,3 +321,29 @@ TEST(Leftovers, NeverTouchesANameThatIsNotProvablyOurs) {
               (std::vector<std::string>{".settings.json.Ab12Cd", "operation-history.json",
                                         "operation-history.json.lock"}));
 }
+
+TEST(Leftovers, NeverTouchesAnotherUsersItemsEvenAsRoot) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give an item to another user";
+    const uid_t other = 4242;
+    const std::string theirFile = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    const std::string theirFolder = ".ondravell-moving-7C9E6679-7425-40DE-944B-E07FC1F90AE7";
+    const std::string ours = ".ondravell-moving-16FD2706-8BAF-433B-82EB-8C7FADA847DA";
+    const auto later = std::chrono::system_clock::now() + std::chrono::minutes(2);
+    TemporaryFolder destination, container;
+    for (const fs::path& folder : {destination.path, container.path}) {
+        writeText(folder / theirFile, "theirs");
+        fs::create_directories(folder / theirFolder / "inner");
+        writeText(folder / ours, "ours");
+        for (const fs::path& item :
+             {folder / theirFile, folder / theirFolder, folder / theirFolder / "inner"})
+            ASSERT_EQ(::lchown(item.c_str(), other, other), 0) << item;
+    }
+
+    Leftovers::removeIn(destination.path, later);
+    OperationJournal::tidyHistoryFolder(OperationHistory(container / "operation-history.json"), later);
+    for (const fs::path& folder : {destination.path, container.path}) {
+        EXPECT_EQ(namesIn(folder), (std::vector<std::string>{theirFile, theirFolder})) << folder;
+        EXPECT_TRUE(fs::is_directory(folder / theirFolder / "inner")) << folder;
+    }
+}
