@@ -186,6 +186,17 @@ int main(int argc, char** argv) {
     platform::FrontmostApplication& frontmost =
         waylandSession ? static_cast<platform::FrontmostApplication&>(shellFrontmost) : x11Frontmost;
     auto x11WindowFocused = [&x11Frontmost] { return x11Frontmost.bundleIdentifier().has_value(); };
+    // The X server tells which client owns the clipboard and holds the keyboard. Over a Wayland window
+    // its focus names no application, and the Shell stands as the clipboard's owner for all of them:
+    // there a late copy cannot be told from another application's and is left alone.
+    clipboardCopier.setApplications({
+        [&clipboardProbe, &x11WindowFocused, waylandSession]() -> std::optional<std::uint64_t> {
+            if (waylandSession && !x11WindowFocused())
+                return std::nullopt;
+            return clipboardProbe.focusedClient();
+        },
+        [&clipboardProbe]() -> std::optional<std::uint64_t> { return clipboardProbe.clipboardOwnerClient(); },
+    });
     platform::X11PointerPosition x11Pointer;
     // Over Wayland windows only the Shell extension knows the pointer; without it the bar stands at the
     // fixed spot.
