@@ -137,6 +137,19 @@ int main(int argc, char** argv) {
     clipboardCopier.setOwnerCheck(
         [&clipboardProbe](auto answered) { clipboardProbe.probe(std::move(answered)); });
     platform::X11PrimarySelection primarySelection;
+    // The X server tells which client owns the clipboard and holds the keyboard. Over a Wayland window
+    // (one that synthesised keys do not reach) its focus names no application, and the Shell stands as the
+    // clipboard's owner for all of them: there a late copy cannot be told from another application's and
+    // is left alone.
+    std::function<bool()> xServerHasFocus = session->keysReachFocusedWindow();
+    clipboardCopier.setApplications({
+        [&clipboardProbe, xServerHasFocus]() -> std::optional<std::uint64_t> {
+            if (xServerHasFocus && !xServerHasFocus())
+                return std::nullopt;
+            return clipboardProbe.focusedClient();
+        },
+        [&clipboardProbe]() -> std::optional<std::uint64_t> { return clipboardProbe.clipboardOwnerClient(); },
+    });
     platform::QtOneShotTimers timers;
     SelectionMonitor::Services selection;
     selection.monitors = &mouseMonitors;

@@ -23,7 +23,9 @@ struct ClipboardCopy {
 // user's clipboard as it was: once the user has let go of every key (waited for a bounded time), the
 // clipboard is snapshotted in every format, the copy shortcut is synthesised, the clipboard is watched
 // for a bounded time, and when it changed the copy is read and the snapshot written back. When it
-// never changed, nothing is written, so the real owner keeps the clipboard and no format is lost.
+// never changed, nothing is written, so the real owner keeps the clipboard and no format is lost; a
+// copy the window makes only after that, which would leave its selection in place of the user's
+// clipboard, is undone where the copier can tell that it came from that window's application.
 class ClipboardCopier {
 public:
     // nullopt: nothing was copied in time (or keys cannot be synthesised, or a copy is already running).

@@ -70,7 +70,8 @@ std::vector<Identity> heldOpen(const std::vector<Identity>& candidates) {
 }
 
 // Removes the items among `names` that `isOurs` knows as ours, whose last change lies at least the
-// minimum age before `now`, that belong to this user and that no running process holds open.
+// minimum age before `now`, that belong to this user (root too keeps to its own) and that no running
+// process holds open.
 template <typename IsOurs>
 void removeMatching(const std::filesystem::path& folder, const std::set<std::string>& names,
                     std::chrono::system_clock::time_point now, const IsOurs& isOurs) {
@@ -83,8 +84,7 @@ void removeMatching(const std::filesystem::path& folder, const std::set<std::str
         const std::filesystem::path item = folder / name;
         struct stat info {};
         // The change time, which no program can set back: the copy's own times are the original's.
-        if (::lstat(item.c_str(), &info) == 0 && (self == 0 || info.st_uid == self) &&
-            info.st_ctim.tv_sec <= latest)
+        if (::lstat(item.c_str(), &info) == 0 && info.st_uid == self && info.st_ctim.tv_sec <= latest)
             candidates.emplace_back(item, Identity{info.st_dev, info.st_ino});
     }
     if (candidates.empty())

@@ -34,8 +34,9 @@ struct Leftovers {
     static bool isHistoryTemporaryName(std::string_view name, const std::filesystem::path& historyFile);
 
     // Removes the partial items among `names` (the folder's entries, as the caller listed them) whose
-    // last change lies at least `minimumAge` before `now`. Only our own items are looked at (any item
-    // when running as root), since the open files of other users' processes cannot be seen.
+    // last change lies at least `minimumAge` before `now`. Only the running user's own items are looked
+    // at, root's included: the open files of other users' processes cannot always be seen, and another
+    // user's item is never ours to remove.
     static void removeIn(const std::filesystem::path& folder, const std::set<std::string>& names,
                          std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
     // The same for a folder not listed yet.

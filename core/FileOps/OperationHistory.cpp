@@ -115,9 +115,9 @@ std::vector<FileOperation> OperationHistory::load() const {
     return operations;
 }
 
-void OperationHistory::append(const FileOperation& operation) const {
+bool OperationHistory::append(const FileOperation& operation) const {
     if (!fileURL_)
-        return;
+        return false;
     // Everything that does not depend on the file is done before the lock is taken: other writers wait
     // only for the read, the join and the flushed write.
     // The date is written as the number that reading it back and writing it again gives (the clock's
@@ -129,7 +129,7 @@ void OperationHistory::append(const FileOperation& operation) const {
         stored.timestamp = *date;
     const std::optional<std::string> added = StrictJson::dump(stored.toJSON());
     if (!added)
-        return;
+        return false;
     HistoryLock lock(*fileURL_);
     const std::optional<std::string> text = readRegularFile(*fileURL_);
     // A file in the form written here keeps its entries' texts as they are; any other is decoded and
@@ -142,7 +142,7 @@ void OperationHistory::append(const FileOperation& operation) const {
         for (const FileOperation& decoded : decodeOperations(*text)) {
             std::optional<std::string> entry = StrictJson::dump(decoded.toJSON());
             if (!entry)
-                return;
+                return false;
             rewritten.push_back(std::move(*entry));
         }
         kept.assign(rewritten.begin(), rewritten.end());
@@ -157,7 +157,7 @@ void OperationHistory::append(const FileOperation& operation) const {
         joined += kept[i];
     }
     joined += ']';
-    writeFileAtomically(*fileURL_, joined);
+    return writeFileAtomically(*fileURL_, joined);
 }
 
 void OperationHistory::update(const FileOperation& operation) const {

@@ -13,7 +13,8 @@ namespace ondravell {
 // The shared history file "operation-history.json" in the container root: a JSON array of operations,
 // oldest first, at most `maxEntries` long. Both programs append to it, so every read-modify-write runs
 // under an exclusive flock on a lock file beside it; readers need no lock because writes replace the
-// file atomically. Nothing here throws or reports: a failure leaves the file as it was.
+// file atomically. Nothing here throws or tells the user: a failure leaves the file as it was, and only
+// `append` says whether it wrote, for callers that keep the entry elsewhere until it did.
 class OperationHistory {
 public:
     static constexpr std::size_t maxEntries = 50;
@@ -31,8 +32,9 @@ public:
     std::vector<FileOperation> loadAscending() const;
     // Newest first.
     std::vector<FileOperation> load() const;
-    // Adds at the end and keeps the newest `maxEntries`.
-    void append(const FileOperation& operation) const;
+    // Adds at the end and keeps the newest `maxEntries`. True once the file holds the entry; false when
+    // there is no file or the write failed, which leaves the file as it was.
+    bool append(const FileOperation& operation) const;
     // Replaces the first entry with the same id; writes nothing when there is none.
     void update(const FileOperation& operation) const;
     // Writes "[]".

@@ -60,9 +60,10 @@ public:
         if (fd_ && ::flock(fd_.get(), LOCK_EX | LOCK_NB) != 0)
             fd_.reset();
     }
-    // Once the paste has ended and its entry is in the history.
+    // The journal goes only once the history holds the paste's entry (or there is none to record);
+    // otherwise it stays, unlocked, for the next tidying to write the entry from.
     ~JournalWriter() {
-        if (created_)
+        if (created_ && settled_)
             ::unlink(file_.c_str());
     }
     JournalWriter(const JournalWriter&) = delete;
@@ -102,6 +103,9 @@ public:
         write(removingLine(item, partial));
     }
 
+    // Nothing the journal tells is left to record.
+    void settle() { settled_ = true; }
+
 private:
     void write(const nlohmann::json& json) {
         if (fd_ && !appendLine(fd_.get(), json))
@@ -112,6 +116,7 @@ private:
     FileOperation header_;
     FileDescriptor fd_;
     bool created_;
+    bool settled_ = false;
 };
 
 // The identity a line tells; nullopt when it tells none or a malformed one.
@@ -330,8 +335,9 @@ void recover(const OperationHistory& history, const std::filesystem::path& file)
             auto stored = history.loadAscending();
             bool known = std::any_of(stored.begin(), stored.end(),
                                      [&](const FileOperation& stored) { return stored.id == entry.id; });
-            if (!known)
-                history.append(entry);
+            // A history that cannot be written now keeps the journal for a later tidying.
+            if (!known && !history.append(entry))
+                return;
         }
     }
     ::unlink(file.c_str());
@@ -390,8 +396,9 @@ PasteOutcome OperationJournal::paste(const OperationHistory& history,
             FileOperation{id, move ? FileOperation::Kind::move : FileOperation::Kind::copy, now, {}, false});
     PasteOutcome outcome = FileOperator::paste(sources, destination, move, now, id, onProgress,
                                                journal ? recordedSteps(*journal, steps) : steps);
-    if (outcome.operation)
-        history.append(*outcome.operation);
+    const bool inHistory = !outcome.operation || history.append(*outcome.operation);
+    if (journal && inHistory)
+        journal->settle();
     return outcome;
 }
 
@@ -403,7 +410,12 @@ UndoResult OperationJournal::undo(const OperationHistory& history, const FileOpe
     if (history.fileURL() && operation.kind == FileOperation::Kind::move)
         journal.emplace(history.fileURL()->parent_path() / (std::string(filePrefix) + makeUUIDString()),
                         FileOperation{operation.id, operation.kind, operation.timestamp, {}, false});
-    return FileOperator::undo(operation, trash, journal ? recordedSteps(*journal, steps) : steps);
+    UndoResult result =
+        FileOperator::undo(operation, trash, journal ? recordedSteps(*journal, steps) : steps);
+    // An undo adds no entry: once it returned, what its journal tells is done.
+    if (journal)
+        journal->settle();
+    return result;
 }
 
 void OperationJournal::tidyHistoryFolder(const OperationHistory& history,

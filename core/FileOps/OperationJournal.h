@@ -21,7 +21,8 @@ namespace ondravell {
 // goes into the history when the paste ends. A paste cut short (the program killed) leaves its journal,
 // which the next tidying of the history's folder turns into the entry of what it did, settled from what
 // is on disk: an item is in it when its destination holds that very item, so that it can still be
-// undone, and one killed before it landed is not.
+// undone, and one killed before it landed is not. A journal goes only once the history holds its entry:
+// one whose entry the history could not take (a full disk) stays for the next tidying to write.
 //
 // A move across file systems (of a paste's item, or of one put back by its rollback or by an undo, which
 // keeps a journal of its own) copies its source, gives the copy its name, then renames the source to a
@@ -60,8 +61,9 @@ struct OperationJournal {
                            platform::Trash& trash, const FileOperator::Steps& steps = {});
 
     // Appends the entries of the journals that no running process writes any more (once each: an entry
-    // whose id the history holds already is not added again), removes those journals, and clears away
-    // what killed history writers left in the folder. For the start of the program and every paste.
+    // whose id the history holds already is not added again), removes those journals once the history
+    // holds their entries, and clears away what killed history writers left in the folder. For the
+    // start of the program and every paste.
     static void
     tidyHistoryFolder(const OperationHistory& history,
                       std::chrono::system_clock::time_point now = std::chrono::system_clock::now());

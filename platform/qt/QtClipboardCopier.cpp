@@ -67,6 +67,19 @@ std::vector<QUrl> urisOf(const QMimeData* data) {
     return uris;
 }
 
+// Puts the snapshot back in place of whatever holds the clipboard; an empty one leaves it empty.
+void restore(const Snapshot& snapshot) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (snapshot.empty()) {
+        clipboard->clear();
+        return;
+    }
+    auto* restored = new QMimeData;
+    for (const auto& [format, bytes] : snapshot)
+        restored->setData(format, bytes);
+    clipboard->setMimeData(restored);
+}
+
 ClipboardCopy copyOf(const QMimeData* data) {
     ClipboardCopy copy;
     if (!data)
@@ -93,6 +106,13 @@ struct QtClipboardCopier::Run {
     bool sent = false;
     int releasePolls = 0;
     int polls = 0;
+    // The application the copy was asked of, when known.
+    std::optional<std::uint64_t> askedApplication;
+};
+
+struct QtClipboardCopier::LateCopy {
+    Snapshot snapshot;
+    std::uint64_t askedApplication = 0;
 };
 
 QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys) : QtClipboardCopier(keys, Options{}) {}
@@ -100,6 +120,8 @@ QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys) : QtClipboardCopier(k
 QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys, Options options) : keys_(keys), options_(options) {
     QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, &context_, [this] {
         ++changeCount_;
+        if (late_)
+            judgeLateChange();
         // The copy is read on the next turn of the event loop, not at the next step of the watch.
         if (run_ && run_->sent)
             QMetaObject::invokeMethod(
@@ -107,6 +129,8 @@ QtClipboardCopier::QtClipboardCopier(KeySynthesizer& keys, Options options) : ke
     });
     timer_.setInterval(options_.pollIntervalMs);
     QObject::connect(&timer_, &QTimer::timeout, &context_, [this] { poll(); });
+    lateTimer_.setSingleShot(true);
+    QObject::connect(&lateTimer_, &QTimer::timeout, &context_, [this] { late_.reset(); });
 }
 
 QtClipboardCopier::~QtClipboardCopier() {
@@ -119,6 +143,8 @@ void QtClipboardCopier::copyFromFocusedWindow(Handler handler) {
         handler(std::nullopt);
         return;
     }
+    late_.reset();
+    lateTimer_.stop();
     run_ = std::make_unique<Run>();
     run_->handler = std::move(handler);
     if (!ownerCheck_) {
@@ -154,6 +180,8 @@ void QtClipboardCopier::sendCopy() {
     if (changeCount_ != run_->snapshotCount)
         run_->snapshot = snapshotOf(QGuiApplication::clipboard()->mimeData());
     run_->startCount = changeCount_;
+    if (applications_.focused)
+        run_->askedApplication = applications_.focused();
     timer_.setInterval(options_.pollIntervalMs);
     if (!keys_.send(KeySynthesizer::Shortcut::copy)) {
         timer_.stop();
@@ -186,20 +214,31 @@ void QtClipboardCopier::finish(bool changed) {
     timer_.stop();
     std::unique_ptr<Run> run = std::move(run_);
     if (!changed) {
+        watchForLateCopy(*run);
         run->handler(std::nullopt);
         return;
     }
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    ClipboardCopy copy = copyOf(clipboard->mimeData());
-    if (run->snapshot.empty()) {
-        clipboard->clear();
-    } else {
-        auto* restored = new QMimeData;
-        for (const auto& [format, bytes] : run->snapshot)
-            restored->setData(format, bytes);
-        clipboard->setMimeData(restored);
-    }
+    ClipboardCopy copy = copyOf(QGuiApplication::clipboard()->mimeData());
+    restore(run->snapshot);
     run->handler(std::move(copy));
+}
+
+void QtClipboardCopier::watchForLateCopy(Run& run) {
+    if (!run.askedApplication || !applications_.owner)
+        return;
+    late_ = std::make_unique<LateCopy>(LateCopy{std::move(run.snapshot), *run.askedApplication});
+    lateTimer_.start(options_.lateCopyMs);
+}
+
+void QtClipboardCopier::judgeLateChange() {
+    // Only the first change is judged: one from elsewhere may be what the user wants on the clipboard
+    // now, which the old snapshot must not replace, and whatever comes later may be the user's own copy.
+    const std::unique_ptr<LateCopy> late = std::move(late_);
+    lateTimer_.stop();
+    if (QGuiApplication::clipboard()->ownsClipboard())
+        return;
+    if (applications_.owner() == late->askedApplication)
+        restore(late->snapshot);
 }
 
 } // namespace ondravell::platform

@@ -1,6 +1,7 @@
 #include "platform/x11/X11ClipboardOwnerProbe.h"
 
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 namespace ondravell::platform {
 
@@ -13,20 +14,59 @@ X11ClipboardOwnerProbe::~X11ClipboardOwnerProbe() {
     handler_ = nullptr;
 }
 
+bool X11ClipboardOwnerProbe::connect() {
+    if (connection_.display())
+        return true;
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return false;
+    clipboard_ = XInternAtom(display, "CLIPBOARD", False);
+    targets_ = XInternAtom(display, "TARGETS", False);
+    property_ = XInternAtom(display, "ONDRAVELL_PROBE", False);
+    window_ = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
+    connection_.watch(display, [this] { readEvents(); });
+    // Xlib keeps the mask to itself; a short connection of XCB's reads it from the server's greeting,
+    // which holds the same mask for every client.
+    if (xcb_connection_t* greeting = xcb_connect(nullptr, nullptr)) {
+        if (!xcb_connection_has_error(greeting))
+            clientBits_ = ~static_cast<unsigned long>(xcb_get_setup(greeting)->resource_id_mask);
+        xcb_disconnect(greeting);
+    }
+    return true;
+}
+
+std::optional<unsigned long> X11ClipboardOwnerProbe::clientOf(unsigned long window) const {
+    // The root window is the server's own, PointerRoot (1) is no window at all.
+    if (window == None || window == PointerRoot || clientBits_ == 0 ||
+        window == DefaultRootWindow(connection_.display()))
+        return std::nullopt;
+    return window & clientBits_;
+}
+
+std::optional<unsigned long> X11ClipboardOwnerProbe::focusedClient() {
+    if (!connect())
+        return std::nullopt;
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(connection_.display(), &focus, &revert);
+    connection_.readQueuedLater();
+    return clientOf(focus);
+}
+
+std::optional<unsigned long> X11ClipboardOwnerProbe::clipboardOwnerClient() {
+    if (!connect())
+        return std::nullopt;
+    const Window owner = XGetSelectionOwner(connection_.display(), clipboard_);
+    connection_.readQueuedLater();
+    return clientOf(owner);
+}
+
 void X11ClipboardOwnerProbe::probe(std::function<void(bool)> handler) {
     if (handler_)
         answer(false);
-    if (!connection_.display()) {
-        Display* display = XOpenDisplay(nullptr);
-        if (!display) {
-            handler(true); // no display, no owner to wait for
-            return;
-        }
-        clipboard_ = XInternAtom(display, "CLIPBOARD", False);
-        targets_ = XInternAtom(display, "TARGETS", False);
-        property_ = XInternAtom(display, "ONDRAVELL_PROBE", False);
-        window_ = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
-        connection_.watch(display, [this] { readEvents(); });
+    if (!connect()) {
+        handler(true); // no display, no owner to wait for
+        return;
     }
     Display* display = connection_.display();
     if (XGetSelectionOwner(display, clipboard_) == None) {

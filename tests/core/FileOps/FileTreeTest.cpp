@@ -1,5 +1,6 @@
 #include "core/FileOps/FileTree.h"
 
+#include "tests/core/FileOps/PrivateMounts.h"
 #include "tests/core/FileOps/TemporaryFolder.h"
 
 #include <csignal>
@@ -20,6 +21,7 @@
 #include <unistd.h>
 
 using namespace ondravell;
+using ondravell::testing::inPrivateMounts;
 using ondravell::testing::readText;
 using ondravell::testing::TemporaryFolder;
 using ondravell::testing::writeText;
@@ -143,36 +145,6 @@ bool takesAttribute(const fs::path& folder, const char* name, std::string_view v
     return taken;
 }
 
-// Runs `body` in a child with a mount namespace of its own (entered as root or, failing that, as root
-// of a user namespace) in which a tmpfs and a ramfs, which takes no attributes at all, are mounted on
-// the given folders. The child's failures fail the test; without the rights the test is skipped.
-void inPrivateMounts(const fs::path& tmpfs, const fs::path& ramfs, const std::function<void()>& body) {
-    const uid_t uid = ::geteuid();
-    const gid_t gid = ::getegid();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::unshare(CLONE_NEWNS) != 0) {
-            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-                ::_exit(77);
-            writeText("/proc/self/setgroups", "deny");
-            writeText("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
-            writeText("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
-        }
-        if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("ondravell-test", tmpfs.c_str(), "tmpfs", 0, "size=16m") != 0 ||
-            ::mount("ondravell-test", ramfs.c_str(), "ramfs", 0, nullptr) != 0)
-            ::_exit(77);
-        body();
-        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 77)
-        GTEST_SKIP() << "no right to mount a file system of our own";
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "see the child's failures above";
-}
-
 } // namespace
 
 TEST(FileTreeCopy, KeepsContentsModesTimesLinksAndSpecialFiles) {
@@ -233,7 +205,7 @@ TEST(FileTreeAttributes, KeptOnCopiesAndMovesWhereTheTargetTakesThem) {
     TemporaryFolder disk;
     fs::create_directories(disk / "tmpfs");
     fs::create_directories(disk / "ramfs");
-    inPrivateMounts(disk / "tmpfs", disk / "ramfs", [&] {
+    inPrivateMounts({{disk / "tmpfs", "tmpfs", "size=16m"}, {disk / "ramfs", "ramfs"}}, [&] {
         const std::string origin = "https://example.org/a.pdf";
         const std::string access = aclGivingUserRead(::geteuid(), 6, 4, 0);
         const std::string inherited = aclGivingUserRead(::geteuid(), 7, 5, 5);
@@ -277,7 +249,7 @@ TEST(FileTreeCopy, MakesAFileUnderAHiddenNameWhereNoUnnamedFileCanBeLinked) {
     TemporaryFolder disk;
     fs::create_directories(disk / "tmpfs");
     fs::create_directories(disk / "ramfs");
-    inPrivateMounts(disk / "tmpfs", disk / "ramfs", [&] {
+    inPrivateMounts({{disk / "tmpfs", "tmpfs", "size=16m"}, {disk / "ramfs", "ramfs"}}, [&] {
         // Without /proc an unnamed file has no name to be linked by.
         if (::mount("ondravell-test", "/proc", "tmpfs", 0, "size=1m") != 0)
             ::_exit(77);

@@ -2,6 +2,7 @@
 
 #include "core/FileOps/Leftovers.h"
 #include "platform/memory/MemoryTrash.h"
+#include "tests/core/FileOps/PrivateMounts.h"
 #include "tests/core/FileOps/TemporaryFolder.h"
 
 #include <csignal>
@@ -11,10 +12,12 @@
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sys/inotify.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace ondravell;
+using ondravell::testing::inPrivateMounts;
 using ondravell::testing::readText;
 using ondravell::testing::TemporaryFolder;
 using ondravell::testing::writeText;
@@ -245,6 +248,56 @@ TEST(OperationJournal, AFinishedPasteLeavesOnlyItsHistoryEntry) {
     EXPECT_EQ(history.loadAscending(), std::vector<FileOperation>{*outcome.operation});
     EXPECT_EQ(namesIn(container.path),
               (std::vector<std::string>{"operation-history.json", "operation-history.json.lock"}));
+}
+
+// The blocks of its file system left for a folder's files, and their size.
+std::pair<std::uint64_t, std::uint64_t> freeBlocks(const fs::path& folder) {
+    struct statvfs info {};
+    if (::statvfs(folder.c_str(), &info) != 0)
+        return {0, 0};
+    return {info.f_bavail, info.f_bsize};
+}
+
+TEST(OperationJournal, APasteTheHistoryHadNoRoomForIsRecordedOnceThereIsRoomAgain) {
+    TemporaryFolder disk;
+    const fs::path container = disk / "container";
+    fs::create_directories(container);
+    inPrivateMounts({{container, "tmpfs", "size=64k"}}, [&] {
+        const OperationHistory history(container / "operation-history.json");
+        const std::string longName(200, 'n');
+        for (int i = 0; i < 20; ++i)
+            history.append(FileOperation{"E" + std::to_string(i),
+                                         FileOperation::Kind::copy,
+                                         fixedNow,
+                                         {{"/from/" + longName, "/to/" + longName}},
+                                         false});
+        // Left: one block, room for the paste's journal but not for the history written again.
+        const auto [free, blockSize] = freeBlocks(container);
+        ASSERT_GT(free, 1u);
+        ASSERT_GT(fs::file_size(container / "operation-history.json"), blockSize);
+        writeText(container / "filler", std::string((free - 1) * blockSize, 'x'));
+        ASSERT_EQ(freeBlocks(container).first, 1u);
+
+        writeText(disk / "a", "a");
+        fs::create_directory(disk / "destination");
+        const auto outcome =
+            OperationJournal::paste(history, {disk / "a"}, disk / "destination", false, fixedNow, "OP-1");
+        ASSERT_TRUE(outcome.operation);
+        EXPECT_EQ(readText(disk / "destination" / "a"), "a");
+        EXPECT_EQ(history.loadAscending().size(), 20u);
+        // A tidying while there is still no room keeps what it could not write.
+        OperationJournal::tidyHistoryFolder(history);
+        EXPECT_EQ(history.loadAscending().size(), 20u);
+
+        fs::remove(container / "filler");
+        OperationJournal::tidyHistoryFolder(history);
+        OperationJournal::tidyHistoryFolder(history);
+        const auto entries = history.loadAscending();
+        ASSERT_EQ(entries.size(), 21u);
+        EXPECT_EQ(entries.back(), *outcome.operation);
+        EXPECT_EQ(namesIn(container),
+                  (std::vector<std::string>{"operation-history.json", "operation-history.json.lock"}));
+    });
 }
 
 TEST(Leftovers, RemovesOnlyOldOnesThatNoRunningProcessHolds) {
@@ -512,5 +565,34 @@ TEST(OperationJournal, AKilledMoveAcrossFileSystemsLeavesEveryItemWholeAndItsUnd
         for (const std::string& entry : namesIn(destination.path)) {
             EXPECT_EQ(trash.trashed(), std::vector<fs::path>{destination / entry});
         }
+        // A finished undo leaves no journal of its own behind.
+        for (const std::string& entry : namesIn(container.path))
+            EXPECT_FALSE(entry.starts_with(OperationJournal::filePrefix)) << entry;
+    }
+}
+
+TEST(Leftovers, NeverTouchesAnotherUsersItemsEvenAsRoot) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give an item to another user";
+    const uid_t other = 4242;
+    const std::string theirFile = ".ondravell-moving-0F8FAD5B-D9CB-469F-A165-70867728950E";
+    const std::string theirFolder = ".ondravell-moving-7C9E6679-7425-40DE-944B-E07FC1F90AE7";
+    const std::string ours = ".ondravell-moving-16FD2706-8BAF-433B-82EB-8C7FADA847DA";
+    const auto later = std::chrono::system_clock::now() + std::chrono::minutes(2);
+    TemporaryFolder destination, container;
+    for (const fs::path& folder : {destination.path, container.path}) {
+        writeText(folder / theirFile, "theirs");
+        fs::create_directories(folder / theirFolder / "inner");
+        writeText(folder / ours, "ours");
+        for (const fs::path& item :
+             {folder / theirFile, folder / theirFolder, folder / theirFolder / "inner"})
+            ASSERT_EQ(::lchown(item.c_str(), other, other), 0) << item;
+    }
+
+    Leftovers::removeIn(destination.path, later);
+    OperationJournal::tidyHistoryFolder(OperationHistory(container / "operation-history.json"), later);
+    for (const fs::path& folder : {destination.path, container.path}) {
+        EXPECT_EQ(namesIn(folder), (std::vector<std::string>{theirFile, theirFolder})) << folder;
+        EXPECT_TRUE(fs::is_directory(folder / theirFolder / "inner")) << folder;
     }
 }

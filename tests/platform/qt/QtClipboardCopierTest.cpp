@@ -10,9 +10,12 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <map>
+#include <thread>
 // After GoogleTest, whose own names Xlib's macros would replace.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -38,20 +41,133 @@ Formats clipboardFormats() {
     return formats;
 }
 
-// Runs the event loop until the copier answers (bounded, so a broken build fails instead of hanging).
+// Runs the event loop until `done` (bounded, so a broken build fails instead of hanging).
+template <typename Done> bool runUntil(Done done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return done();
+}
+
+// Runs the event loop until the copier answers.
 std::optional<std::optional<ClipboardCopy>> copyWith(ClipboardCopier& copier) {
     std::optional<std::optional<ClipboardCopy>> answer;
     copier.copyFromFocusedWindow([&answer](std::optional<ClipboardCopy> copy) { answer = std::move(copy); });
-    QElapsedTimer timer;
-    timer.start();
-    while (!answer && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    runUntil([&answer] { return answer.has_value(); });
     return answer;
 }
+
+// Another application on the X server: a window of its own that takes the keyboard focus and the
+// clipboard when told, and a thread that hands its text to whoever reads the clipboard (this process
+// reads it synchronously, so it could not answer itself).
+class OtherApplication {
+public:
+    explicit OtherApplication(QByteArray text) : text_(std::move(text)), display_(XOpenDisplay(nullptr)) {
+        if (!display_)
+            return;
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
+        clipboard_ = XInternAtom(display_, "CLIPBOARD", False);
+        targets_ = XInternAtom(display_, "TARGETS", False);
+        utf8_ = XInternAtom(display_, "UTF8_STRING", False);
+        quit_ = XInternAtom(display_, "ONDRAVELL_TEST_QUIT", False);
+        XMapWindow(display_, window_);
+        XSync(display_, False);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~OtherApplication() {
+        if (!display_)
+            return;
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window_;
+        event.xclient.message_type = quit_;
+        event.xclient.format = 32;
+        XSendEvent(display_, window_, False, NoEventMask, &event);
+        XFlush(display_);
+        thread_.join();
+        XCloseDisplay(display_);
+    }
+    OtherApplication(const OtherApplication&) = delete;
+    OtherApplication& operator=(const OtherApplication&) = delete;
+
+    bool ok() const { return display_ != nullptr; }
+    void focus() {
+        XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+        XSync(display_, False);
+    }
+    void copy() {
+        XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
+        XSync(display_, False);
+    }
+    // Asks `window` to draw itself: an event that reaches this program after all it was told before.
+    void expose(unsigned long window) {
+        XEvent event{};
+        event.xexpose.type = Expose;
+        event.xexpose.window = window;
+        event.xexpose.width = 1;
+        event.xexpose.height = 1;
+        XSendEvent(display_, window, False, ExposureMask, &event);
+        XSync(display_, False);
+    }
+
+private:
+    void serve() {
+        for (;;) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == ClientMessage && event.xclient.message_type == quit_)
+                return;
+            if (event.type != SelectionRequest)
+                continue;
+            const XSelectionRequestEvent& request = event.xselectionrequest;
+            XEvent reply{};
+            reply.xselection.type = SelectionNotify;
+            reply.xselection.requestor = request.requestor;
+            reply.xselection.selection = request.selection;
+            reply.xselection.target = request.target;
+            reply.xselection.time = request.time;
+            reply.xselection.property = request.property;
+            if (request.target == targets_) {
+                const Atom offered[] = {targets_, utf8_};
+                XChangeProperty(display_, request.requestor, request.property, XA_ATOM, 32, PropModeReplace,
+                                reinterpret_cast<const unsigned char*>(offered), 2);
+            } else if (request.target == utf8_) {
+                XChangeProperty(display_, request.requestor, request.property, utf8_, 8, PropModeReplace,
+                                reinterpret_cast<const unsigned char*>(text_.constData()), int(text_.size()));
+            } else {
+                reply.xselection.property = None;
+            }
+            XSendEvent(display_, request.requestor, False, NoEventMask, &reply);
+            XFlush(display_);
+        }
+    }
+
+    QByteArray text_;
+    Display* display_;
+    Window window_ = 0;
+    Atom clipboard_ = 0, targets_ = 0, utf8_ = 0, quit_ = 0;
+    std::thread thread_;
+};
+
+// A window of this program that counts the times it is asked to draw itself.
+class ExposedWindow : public QWindow {
+public:
+    ExposedWindow() {
+        setFlags(Qt::Window | Qt::WindowDoesNotAcceptFocus);
+        resize(10, 10);
+    }
+    int exposes = 0;
+
+protected:
+    void exposeEvent(QExposeEvent*) override { ++exposes; }
+};
 
 class QtClipboardCopierTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        // The other applications of these tests serve their clipboard from threads of their own.
+        XInitThreads();
         static int argc = 1;
         static char name[] = "QtClipboardCopierTest";
         static char* argv[] = {name, nullptr};
@@ -253,4 +369,55 @@ TEST_F(QtClipboardCopierTest, RefusesToReadFromAnOwnerThatNeverAnswers) {
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(keys.sent.size(), 1u); // only the first copy sent the keys
     XCloseDisplay(mute);
+}
+
+TEST_F(QtClipboardCopierTest, ACopyMadeAfterTheWatchGaveUpIsUndoneOnlyWhenItIsTheAskedApplications) {
+    struct Case {
+        const char* name;
+        bool othersChangeFirst;
+    };
+    for (const Case& c : {Case{"the late copy alone", false}, Case{"another application first", true}}) {
+        SCOPED_TRACE(c.name);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        OtherApplication holder("the user's text"), asked("the selection, copied late"),
+            other("copied in another application");
+        ASSERT_TRUE(holder.ok() && asked.ok() && other.ok());
+        // A change of the clipboard reaches this program before the drawing asked for after it, and the
+        // copier has judged it once the window has drawn; so has every change still on its way.
+        ExposedWindow window;
+        window.show();
+        ASSERT_TRUE(runUntil([&window] { return window.exposes > 0; }));
+        auto change = [&window](OtherApplication& by) {
+            const int before = window.exposes;
+            by.copy();
+            by.expose(window.winId());
+            return runUntil([&] { return window.exposes > before; });
+        };
+        // Qt misses that it lost the clipboard when another client took it within the millisecond of
+        // its own last write (as in the test before): cleared, it owns nothing, as the server says.
+        // Synced, so that the clearing is not left behind the holder's copy.
+        clipboard->clear();
+        QGuiApplication::sync();
+        // The user's clipboard is another application's.
+        ASSERT_TRUE(change(holder));
+        asked.focus();
+        X11ClipboardOwnerProbe probe;
+        MemoryKeySynthesizer keys; // the application copies only once the watch is over
+        // A window long enough that no pause of a loaded machine ends it before the change comes.
+        QtClipboardCopier copier(keys, {15, 20, 100, 10, 60000});
+        copier.setApplications(
+            {[&probe] { return probe.focusedClient(); }, [&probe] { return probe.clipboardOwnerClient(); }});
+        auto answer = copyWith(copier);
+        ASSERT_TRUE(answer.has_value());
+        ASSERT_EQ(*answer, std::nullopt);
+
+        if (c.othersChangeFirst) {
+            ASSERT_TRUE(change(other));
+            EXPECT_FALSE(clipboard->ownsClipboard());
+            EXPECT_EQ(clipboard->text(), QStringLiteral("copied in another application"));
+        } else {
+            ASSERT_TRUE(change(asked));
+            EXPECT_EQ(clipboard->text(), QStringLiteral("the user's text"));
+        }
+    }
 }
