@@ -62,6 +62,11 @@ struct AtspiFocusedText::Helper {
     std::string input;
     std::string output;
     std::optional<Focus> current;
+    // Whether `current` is what a helper before this one knew. A new helper has not seen the focus
+    // events sent before it listened, and not every application tells it when asked (GTK 4 searches no
+    // objects for it), so its "nothing focused" may only mean that it does not know: what was known
+    // stands until the new helper names a focus itself.
+    bool inherited = false;
     std::function<void()> selectionLost;
     // Who hears each answer still to come, in the order asked: the answer's fields, or nullptr when the
     // helper went away first.
@@ -78,7 +83,7 @@ struct AtspiFocusedText::Helper {
         readWatch = watch(G_IO_IN, [](Helper& helper) { return helper.read(); });
         ask({"settled"}, [this](const std::vector<std::string>* answer) {
             if (answer)
-                current = focusFrom(*answer);
+                told(focusFrom(*answer));
         });
     }
 
@@ -118,15 +123,22 @@ struct AtspiFocusedText::Helper {
         socket = -1;
     }
 
-    // The helper ended (or never started): nothing is focused any more, and every answer still awaited
-    // is "nothing".
+    // The helper ended (or never started): every answer still awaited is "nothing".
     void gone() {
         close();
-        current.reset();
+        inherited = true;
         answered = false;
         for (auto& hear : waiting)
             post([hear = std::move(hear)] { hear(nullptr); });
         waiting.clear();
+    }
+
+    // What the helper says has the focus now.
+    void told(std::optional<Focus> focus) {
+        if (!focus && inherited)
+            return;
+        current = std::move(focus);
+        inherited = false;
     }
 
     // False once the helper is gone (the watch then ends); what it said before is heard first.
@@ -157,7 +169,7 @@ struct AtspiFocusedText::Helper {
         for (std::vector<std::string>& fields : AccessibilityMessage::takeLines(input)) {
             answered = true;
             if (fields[0] == "focus") {
-                current = focusFrom(fields);
+                told(focusFrom(fields));
             } else if (fields[0] == "lost") {
                 if (selectionLost)
                     selectionLost();
@@ -265,7 +277,7 @@ void AtspiFocusedText::settledFocus(std::function<void(std::optional<Focus>, boo
             done(std::nullopt, false);
             return;
         }
-        helper_->current = focusFrom(*answer);
+        helper_->told(focusFrom(*answer));
         done(helper_->current, true);
     });
 }

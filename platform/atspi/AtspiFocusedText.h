@@ -23,8 +23,9 @@ class OneShotTimers;
 // focused, no extents are known and nothing is replaced.
 //
 // The helper is kept running (HelperProcess): one that ends is started again. Until a new one answered,
-// nothing is focused, every question is answered with nothing at once (those waiting when the helper
-// ended too), a settled focus is unknown and `answers` is false.
+// every question is answered with nothing at once (those waiting when the helper ended too), a settled
+// focus is unknown and `answers` is false. The focus the helper before knew stands until the new one
+// names a focus: it has not seen the events sent before it listened.
 class AtspiFocusedText final : public FocusedText {
 public:
     // How long a settled focus is waited for before it counts as unknown.

@@ -171,3 +171,32 @@ done
     }
     fs::remove_all(helper.parent_path());
 }
+
+// A new helper has not seen the focus events sent before it listened: its "nothing focused" leaves what
+// the killed one knew, until it names a focus itself.
+TEST(AtspiFocusedText, TheFocusTheKilledHelperKnewStandsUntilTheNewOneNamesOne) {
+    const fs::path helper = scriptedHelper(R"(if [ -e "$0.started" ]; then
+  while read -r line; do
+    case "$line" in
+      settled*) printf 'focus\nsettled\n' ;;
+      extents*) printf 'focus\t7\t0\torg.example.Other\nextents\n' ;;
+    esac
+  done
+else
+  : >"$0.started"
+  while read -r line; do printf 'settled\t42\t0\torg.example.Excluded\n'; done
+fi
+)");
+    AtspiFocusedText focused(helper.string());
+    runUntil([&] { return focused.answers(); });
+    ASSERT_EQ(focused.focus().value_or(AtspiFocusedText::Focus{}).application, "org.example.Excluded");
+    const std::optional<int> first = focused.helperPid();
+    ::kill(*first, SIGKILL);
+    runUntil([&] { return focused.helperPid() != first && focused.answers(); });
+    EXPECT_EQ(focused.focus().value_or(AtspiFocusedText::Focus{}).application, "org.example.Excluded");
+    bool extentsHeard = false;
+    focused.selectionExtents([&](std::optional<AtspiFocusedText::Rect>) { extentsHeard = true; });
+    runUntil([&] { return extentsHeard; });
+    EXPECT_EQ(focused.focus().value_or(AtspiFocusedText::Focus{}).application, "org.example.Other");
+    fs::remove_all(helper.parent_path());
+}
