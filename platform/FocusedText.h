@@ -35,8 +35,8 @@ public:
     virtual bool answers() { return true; }
     // What has the focus once every focus change the applications reported so far is known and the
     // object focused last was asked whether it still has it; heard once. `known` is false when no
-    // answer came in time (an application answering late): then nothing about the focus can be
-    // trusted, not even that it is no password field.
+    // answer came in time (an application answering late, or nothing there to ask the bus): then
+    // nothing about the focus can be trusted, not even that it is no password field.
     virtual void settledFocus(std::function<void(std::optional<Focus> focus, bool known)> done) {
         done(focus(), true);
     }

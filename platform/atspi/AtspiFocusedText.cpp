@@ -123,7 +123,8 @@ struct AtspiFocusedText::Helper {
         socket = -1;
     }
 
-    // The helper ended (or never started): every answer still awaited is "nothing".
+    // The helper ended (or never started): every answer still awaited is "nothing", and a selection it
+    // watched is over for us, since no helper can tell any more when it is lost.
     void gone() {
         close();
         inherited = true;
@@ -131,6 +132,8 @@ struct AtspiFocusedText::Helper {
         for (auto& hear : waiting)
             post([hear = std::move(hear)] { hear(nullptr); });
         waiting.clear();
+        if (selectionLost)
+            selectionLost();
     }
 
     // What the helper says has the focus now.

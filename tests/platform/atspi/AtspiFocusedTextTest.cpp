@@ -143,7 +143,8 @@ TEST(AtspiFocusedText, ASettledFocusIsTheHelpersAnswerOrUnknownWhenItNeverComes)
 }
 
 // The helper killed again and again (as often as it is restarted at once): each time the questions it
-// left get nothing at once, a new helper is started and answers, and the one killed is reaped.
+// left get nothing at once, a selection it watched counts as lost, a new helper is started and answers,
+// and the one killed is reaped.
 TEST(AtspiFocusedText, AKilledHelperIsReplacedAndQuestionsItLeftGetNothing) {
     // Tells the focus as its own process id; never answers extents.
     const fs::path helper = scriptedHelper(R"(while read -r line; do
@@ -151,6 +152,8 @@ TEST(AtspiFocusedText, AKilledHelperIsReplacedAndQuestionsItLeftGetNothing) {
 done
 )");
     AtspiFocusedText focused(helper.string());
+    int lost = 0;
+    focused.setSelectionLostHandler([&lost] { ++lost; });
     auto answeredBy = [&focused](std::optional<int> pid) {
         return pid && focused.answers() && focused.focus() && focused.focus()->pid == *pid;
     };
@@ -166,6 +169,7 @@ done
         });
         ::kill(*pid, SIGKILL);
         runUntil([&] { return extentsHeard; });
+        EXPECT_EQ(lost, round);
         runUntil([&] { return focused.helperPid() != pid && answeredBy(focused.helperPid()); });
         EXPECT_TRUE(::kill(*pid, 0) != 0 && errno == ESRCH) << "the killed helper was not reaped";
     }
