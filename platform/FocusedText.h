@@ -29,10 +29,14 @@ public:
     // What is known now, without waiting on any application; nullopt when no object of another
     // application has the focus, or there is no accessibility bus.
     virtual std::optional<Focus> focus() = 0;
+    // Whether the accessibility bus's answers come now. False while whatever asks it for this process
+    // is away (it ended and is being started again): then `focus` is no answer, and an application it
+    // cannot name may be any application, one the user excluded too.
+    virtual bool answers() { return true; }
     // What has the focus once every focus change the applications reported so far is known and the
     // object focused last was asked whether it still has it; heard once. `known` is false when no
-    // answer came in time (an application answering late): then nothing about the focus can be
-    // trusted, not even that it is no password field.
+    // answer came in time (an application answering late, or nothing there to ask the bus): then
+    // nothing about the focus can be trusted, not even that it is no password field.
     virtual void settledFocus(std::function<void(std::optional<Focus> focus, bool known)> done) {
         done(focus(), true);
     }

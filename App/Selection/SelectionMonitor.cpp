@@ -58,9 +58,9 @@ bool SelectionMonitor::isPlainClick(Point up, Point down, int clickCount) {
 }
 
 bool SelectionMonitor::shouldShowIn(const std::optional<std::string>& appID, std::string_view ownAppID,
-                                    const std::vector<std::string>& blacklist) {
+                                    const std::vector<std::string>& blacklist, bool unnamedShows) {
     if (!appID || appID->empty())
-        return true;
+        return unnamedShows;
     std::string_view id = withoutDesktopSuffix(*appID);
     if (!ownAppID.empty() && id == withoutDesktopSuffix(ownAppID))
         return false;
@@ -215,7 +215,8 @@ void SelectionMonitor::readSettledSelection(platform::PrimarySelection::ServerTi
 bool SelectionMonitor::shouldShowInFrontmostApp(const OndravellSettings& settings) {
     std::optional<std::string> appID =
         services_.frontmost ? services_.frontmost->bundleIdentifier() : std::nullopt;
-    return shouldShowIn(appID, services_.ownAppID, settings.selectionAppBlacklist);
+    const bool unnamedShows = !services_.focusedText || services_.focusedText->answers();
+    return shouldShowIn(appID, services_.ownAppID, settings.selectionAppBlacklist, unnamedShows);
 }
 
 void SelectionMonitor::triggerManually() {

@@ -101,9 +101,11 @@ public:
 
     // Whether a release at `up` after a press at `down` is a plain click rather than a selection.
     static bool isPlainClick(Point up, Point down, int clickCount);
-    // Whether the bar may show over the application `appID` (nullopt: unknown, which does not exclude).
+    // Whether the bar may show over the application `appID`. Nullopt is an application that cannot be
+    // named, which the bar shows over only when `unnamedShows`: not while what would name it (the
+    // accessibility bus) does not answer, since it may be an excluded one.
     static bool shouldShowIn(const std::optional<std::string>& appID, std::string_view ownAppID,
-                             const std::vector<std::string>& blacklist);
+                             const std::vector<std::string>& blacklist, bool unnamedShows);
 
 private:
     enum Slot { mouseDown, mouseUp, scroll, slotCount };

@@ -1,11 +1,12 @@
 #include "platform/atspi/AtspiFocusedText.h"
 
 #include "platform/atspi/AccessibilityMessage.h"
+#include "platform/atspi/HelperProcess.h"
+#include "platform/glib/GlibOneShotTimers.h"
 
 #include <cerrno>
 #include <charconv>
 #include <deque>
-#include <fcntl.h>
 #include <glib.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -50,43 +51,49 @@ std::optional<FocusedText::Focus> focusFrom(const std::vector<std::string>& fiel
 } // namespace
 
 struct AtspiFocusedText::Helper {
-    // The program's end of the socket to the helper; -1 when there is no helper (any more).
+    // The program's end of the socket to the helper; -1 while there is no helper.
     int socket = -1;
+    // Whether the helper on `socket` said anything yet: it reached the bus (or found none) and answers.
+    bool answered = false;
+    // Heard when the socket fails while the helper may live on: it is of no use any more.
+    std::function<void()> broken;
     guint readWatch = 0;
     guint writeWatch = 0;
     std::string input;
     std::string output;
     std::optional<Focus> current;
+    // Whether `current` is what a helper before this one knew. A new helper has not seen the focus
+    // events sent before it listened, and not every application tells it when asked (GTK 4 searches no
+    // objects for it), so its "nothing focused" may only mean that it does not know: what was known
+    // stands until the new helper names a focus itself.
+    bool inherited = false;
     std::function<void()> selectionLost;
     // Who hears each answer still to come, in the order asked: the answer's fields, or nullptr when the
     // helper went away first.
     std::deque<std::function<void(const std::vector<std::string>*)>> waiting;
 
-    explicit Helper(const std::string& program) {
-        int ends[2];
-        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
-            return;
-        const gchar* argv[] = {program.c_str(), nullptr};
-        GPid pid = 0;
-        GError* error = nullptr;
-        const bool started = g_spawn_async_with_pipes_and_fds(
-            nullptr, argv, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr, ends[1], ends[1], -1,
-            nullptr, nullptr, 0, &pid, nullptr, nullptr, nullptr, &error);
-        ::close(ends[1]);
-        if (!started) {
-            g_warning("The accessibility helper %s did not start: %s", program.c_str(), error->message);
-            g_error_free(error);
-            ::close(ends[0]);
-            return;
-        }
-        g_child_watch_add(
-            pid, [](GPid child, gint, gpointer) { g_spawn_close_pid(child); }, nullptr);
-        socket = ends[0];
-        ::fcntl(socket, F_SETFL, ::fcntl(socket, F_GETFL) | O_NONBLOCK);
+    ~Helper() { close(); }
+
+    // A new helper runs on `helperSocket`; it is asked at once for the focus, so that what `focus`
+    // says is its answer from the start.
+    void connect(int helperSocket) {
+        if (socket >= 0)
+            gone();
+        socket = helperSocket;
         readWatch = watch(G_IO_IN, [](Helper& helper) { return helper.read(); });
+        ask({"settled"}, [this](const std::vector<std::string>* answer) {
+            if (answer)
+                told(focusFrom(*answer));
+        });
     }
 
-    ~Helper() { close(); }
+    // The helper ended: what it said before is heard, then its socket is closed.
+    void ended() {
+        if (socket < 0)
+            return;
+        receive();
+        gone();
+    }
 
     guint watch(GIOCondition condition, bool (*ready)(Helper&)) {
         struct Watch {
@@ -116,18 +123,40 @@ struct AtspiFocusedText::Helper {
         socket = -1;
     }
 
-    // The helper ended (or never started): nothing is focused any more, and every answer still awaited
-    // is "nothing".
+    // The helper ended (or never started): every answer still awaited is "nothing", and a selection it
+    // watched is over for us, since no helper can tell any more when it is lost.
     void gone() {
         close();
-        current.reset();
+        inherited = true;
+        answered = false;
         for (auto& hear : waiting)
             post([hear = std::move(hear)] { hear(nullptr); });
         waiting.clear();
+        if (selectionLost)
+            selectionLost();
+    }
+
+    // What the helper says has the focus now.
+    void told(std::optional<Focus> focus) {
+        if (!focus && inherited)
+            return;
+        current = std::move(focus);
+        inherited = false;
     }
 
     // False once the helper is gone (the watch then ends); what it said before is heard first.
     bool read() {
+        if (receive())
+            return true;
+        readWatch = 0;
+        gone();
+        if (broken)
+            broken();
+        return false;
+    }
+
+    // Hears every line the helper sent so far; false once its end is closed.
+    bool receive() {
         char buffer[65536];
         bool open = true;
         while (open) {
@@ -141,8 +170,9 @@ struct AtspiFocusedText::Helper {
             open = n > 0;
         }
         for (std::vector<std::string>& fields : AccessibilityMessage::takeLines(input)) {
+            answered = true;
             if (fields[0] == "focus") {
-                current = focusFrom(fields);
+                told(focusFrom(fields));
             } else if (fields[0] == "lost") {
                 if (selectionLost)
                     selectionLost();
@@ -151,10 +181,6 @@ struct AtspiFocusedText::Helper {
                 waiting.pop_front();
                 hear(&fields);
             }
-        }
-        if (!open) {
-            readWatch = 0;
-            gone();
         }
         return open;
     }
@@ -173,6 +199,8 @@ struct AtspiFocusedText::Helper {
             if (n < 0) {
                 writeWatch = 0;
                 gone();
+                if (broken)
+                    broken();
                 return false;
             }
             output.erase(0, std::size_t(n));
@@ -200,12 +228,32 @@ struct AtspiFocusedText::Helper {
 };
 
 AtspiFocusedText::AtspiFocusedText(const std::string& helperProgram)
-    : helper_(std::make_unique<Helper>(helperProgram)) {}
+    : helper_(std::make_unique<Helper>()), ownTimers_(std::make_unique<GlibOneShotTimers>()) {
+    Helper& helper = *helper_;
+    process_ = std::make_unique<HelperProcess>(
+        helperProgram,
+        HelperProcess::Events{[&helper](int socket) { helper.connect(socket); },
+                              [&helper] { helper.ended(); }},
+        *ownTimers_, [] {
+            return std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now().time_since_epoch());
+        });
+    // A helper that closed its end while it lives on answers nothing more: another takes its place.
+    helper.broken = [process = process_.get()] { process->restart(); };
+}
 
 AtspiFocusedText::~AtspiFocusedText() = default;
 
 std::optional<FocusedText::Focus> AtspiFocusedText::focus() {
     return helper_->current;
+}
+
+bool AtspiFocusedText::answers() {
+    return helper_->answered;
+}
+
+std::optional<int> AtspiFocusedText::helperPid() const {
+    return process_->pid();
 }
 
 void AtspiFocusedText::settledFocus(std::function<void(std::optional<Focus>, bool)> done) {
@@ -227,12 +275,12 @@ void AtspiFocusedText::settledFocus(std::function<void(std::optional<Focus>, boo
         if (!done)
             return;
         g_source_remove(limit);
-        // No helper: no accessibility bus to ask, so nothing is focused, as `focus` says then.
+        // No helper answered (it ended, or is being started again): nothing about the focus is known.
         if (!answer) {
-            done(std::nullopt, true);
+            done(std::nullopt, false);
             return;
         }
-        helper_->current = focusFrom(*answer);
+        helper_->told(focusFrom(*answer));
         done(helper_->current, true);
     });
 }

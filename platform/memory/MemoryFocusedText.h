@@ -9,6 +9,7 @@ namespace ondravell::platform {
 class MemoryFocusedText final : public FocusedText {
 public:
     std::optional<Focus> focus() override { return focused; }
+    bool answers() override { return answering; }
     void settledFocus(std::function<void(std::optional<Focus>, bool)> done) override {
         done(focused, focusKnown);
     }
@@ -23,6 +24,8 @@ public:
     std::optional<Focus> focused;
     // False: the settled focus never comes in time.
     bool focusKnown = true;
+    // False: the accessibility bus does not answer (its helper is away).
+    bool answering = true;
     std::optional<Rect> extents;
     bool editable = true;
     std::string selection;

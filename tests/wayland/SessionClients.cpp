@@ -5,6 +5,9 @@
 #include <X11/Xlib.h>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -116,6 +119,55 @@ bool x11PointerIsAt(int x, int y) {
                   &mask);
     XCloseDisplay(display);
     return rootX == x && rootY == y;
+}
+
+namespace {
+
+struct Child {
+    pid_t pid;
+    char state;
+    std::string program;
+};
+
+// The processes whose parent is `parent`, from /proc.
+std::vector<Child> childrenOf(pid_t parent) {
+    std::vector<Child> children;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry("/proc", error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream file(entry->path() / "stat");
+        const std::string stat{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+        const std::size_t close = stat.rfind(')');
+        if (close == std::string::npos || close + 4 > stat.size())
+            continue;
+        if (std::atoi(stat.c_str() + close + 4) != parent)
+            continue;
+        std::error_code unreadable;
+        const std::filesystem::path program =
+            std::filesystem::read_symlink(entry->path() / "exe", unreadable);
+        children.push_back({std::atoi(name.c_str()), stat[close + 2], program.filename().string()});
+    }
+    return children;
+}
+
+} // namespace
+
+std::optional<pid_t> accessibilityHelperOf(pid_t program) {
+    for (const Child& child : childrenOf(program))
+        if (child.state != 'Z' && child.program == "ondravell-accessibility")
+            return child.pid;
+    return std::nullopt;
+}
+
+bool hasZombieChildren(pid_t program) {
+    for (const Child& child : childrenOf(program))
+        if (child.state == 'Z')
+            return true;
+    return false;
 }
 
 void setShellExtensionEnabled(bool enabled) {

@@ -45,6 +45,12 @@ std::optional<std::string> x11ClipboardText();
 // True when the X server puts the pointer at (`x`, `y`) of the root window.
 bool x11PointerIsAt(int x, int y);
 
+// The accessibility helper the program `program` runs: a child process of it, never another program's
+// helper; nullopt while none runs.
+std::optional<pid_t> accessibilityHelperOf(pid_t program);
+// Whether a child of `program` ended and was left unreaped (a zombie).
+bool hasZombieChildren(pid_t program);
+
 // Switches the program's Shell extension (found by the Shell among the system's extensions) on or off
 // through the Shell's settings.
 void setShellExtensionEnabled(bool enabled);

@@ -12,7 +12,7 @@
 #include "platform/glib/GioAppLauncher.h"
 #include "platform/glib/GioContentTypeReader.h"
 #include "platform/gtk/GioVolumeMonitor.h"
-#include "platform/gtk/GlibOneShotTimers.h"
+#include "platform/glib/GlibOneShotTimers.h"
 #include "platform/gtk/GlibTaskQueue.h"
 #include "platform/gtk/GtkDesktopAppearance.h"
 #include "platform/gtk/GtkPasteboard.h"

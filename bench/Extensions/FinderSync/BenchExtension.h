@@ -3,7 +3,7 @@
 #include "Extensions/FinderSync/FinderSyncExtension.h"
 #include "Extensions/FinderSync/SelectionSnapshotController.h"
 #include "bench/BenchContainer.h"
-#include "platform/gtk/GlibOneShotTimers.h"
+#include "platform/glib/GlibOneShotTimers.h"
 #include "platform/gtk/GlibTaskQueue.h"
 #include "platform/memory/FixedDesktopAppearance.h"
 #include "platform/memory/MemoryNotificationCenter.h"

@@ -71,13 +71,28 @@ TEST(SelectionMonitorRules, ClickOrGesture) {
 
 TEST(SelectionMonitorRules, FrontmostApplicationFilter) {
     const std::vector<std::string> blacklist = {"org.gnome.Terminal", "keepassxc.desktop"};
-    EXPECT_TRUE(SelectionMonitor::shouldShowIn(std::nullopt, "ondravell", blacklist));
-    EXPECT_TRUE(SelectionMonitor::shouldShowIn("org.gnome.gedit", "ondravell", blacklist));
-    EXPECT_FALSE(SelectionMonitor::shouldShowIn("ondravell", "ondravell", blacklist));
-    EXPECT_FALSE(SelectionMonitor::shouldShowIn("ondravell.desktop", "ondravell", blacklist));
-    EXPECT_FALSE(SelectionMonitor::shouldShowIn("org.gnome.Terminal", "ondravell", blacklist));
-    EXPECT_FALSE(SelectionMonitor::shouldShowIn("keepassxc", "ondravell", blacklist));
-    EXPECT_TRUE(SelectionMonitor::shouldShowIn("org.gnome.terminal", "ondravell", blacklist)); // exact case
+    struct Case {
+        std::optional<std::string> appID;
+        bool unnamedShows;
+        bool shows;
+    };
+    const Case cases[] = {
+        {std::nullopt, true, true},
+        // What would name the application does not answer: it may be an excluded one.
+        {std::nullopt, false, false},
+        {"", false, false},
+        {"org.gnome.gedit", true, true},
+        {"org.gnome.gedit", false, true},
+        {"ondravell", true, false},
+        {"ondravell.desktop", true, false},
+        {"org.gnome.Terminal", true, false},
+        {"keepassxc", true, false},
+        {"org.gnome.terminal", true, true}, // exact case
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.appID.value_or("(unnamed)") + (c.unnamedShows ? "" : ", the bus not answering"));
+        EXPECT_EQ(SelectionMonitor::shouldShowIn(c.appID, "ondravell", blacklist, c.unnamedShows), c.shows);
+    }
 }
 
 TEST(SelectionMonitorAutomatic, ShowsHidesOrLeavesTheBarAfterARelease) {
@@ -201,6 +216,8 @@ TEST(SelectionMonitorSettle, ASelectionThatStaysTheSameForTheSettleTimeShowsTheB
         std::vector<std::string> expected;
         bool password = false;
         bool focusKnown = true;
+        // False: the accessibility helper is away, so nothing it would tell is known.
+        bool answering = true;
     };
     const Case cases[] = {
         {"one change", {{0ms, " hello "}}, false, std::nullopt, {"show hello 640,240"}},
@@ -216,6 +233,24 @@ TEST(SelectionMonitorSettle, ASelectionThatStaysTheSameForTheSettleTimeShowsTheB
         {"own window", {{0ms, "hello"}}, false, "ondravell", {}},
         {"a focused password field", {{0ms, "secret"}}, false, std::nullopt, {"hide"}, true},
         {"the focus not known in time", {{0ms, "secret"}}, false, std::nullopt, {"hide"}, false, false},
+        // Its helper away, the bus names no application (an excluded one may have the selection) and
+        // vouches for no field.
+        {"an unnamed application, the bus not answering",
+         {{0ms, "hello"}},
+         false,
+         std::nullopt,
+         {},
+         false,
+         false,
+         false},
+        {"a named application, the bus not answering",
+         {{0ms, "hello"}},
+         false,
+         "org.example.Editor",
+         {"hide"},
+         false,
+         false,
+         false},
         {"a hidden field's bullets", {{0ms, "\u25CF\u25CF\u25CF\u25CF"}}, false, std::nullopt, {"hide"}},
         {"asterisks alone", {{0ms, "***"}}, false, std::nullopt, {"hide"}},
         {"bullets among words", {{0ms, "\u2022 item"}}, false, std::nullopt, {"show \u2022 item 640,240"}},
@@ -229,6 +264,7 @@ TEST(SelectionMonitorSettle, ASelectionThatStaysTheSameForTheSettleTimeShowsTheB
         if (c.password)
             f.focusedText.focused = platform::FocusedText::Focus{"org.example.Vault", 42, true};
         f.focusedText.focusKnown = c.focusKnown;
+        f.focusedText.answering = c.answering;
         f.monitor.startMouseMonitors();
         std::uint32_t serverTime = 5000;
         for (const Change& change : c.changes) {

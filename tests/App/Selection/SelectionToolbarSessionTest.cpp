@@ -3,6 +3,7 @@
 #include "tests/platform/x11/X11FakeInput.h"
 #include "tests/platform/x11/X11Windows.h"
 #include "tests/wayland/PasswordFieldRuns.h"
+#include "tests/wayland/SessionClients.h"
 
 #include <chrono>
 #include <csignal>
@@ -146,6 +147,40 @@ protected:
     }
     // Drags over the words of the text field.
     static void selectInTheField() { input_->drag(70, 230, 330, 232); }
+    // Runs of a password field of `client` (run with `arguments`), given the keyboard and selected with
+    // a drag as the user would.
+    static ondravell::test::PasswordFieldRuns
+    passwordFieldRuns(const char* client, std::vector<std::string> arguments, int count) {
+        ondravell::test::PasswordFieldRuns runs;
+        runs.client = client;
+        runs.arguments = std::move(arguments);
+        runs.runs = count;
+        runs.program = app_;
+        // Past the read delay and the longest wait for the focus.
+        runs.absenceWait = std::chrono::milliseconds(1300);
+        static std::optional<X11Windows::Window> window;
+        runs.focus = [](pid_t pid) {
+            window.reset();
+            eventually([pid] {
+                for (const auto& shown : X11Windows::all())
+                    if (shown.viewable && shown.pid == pid && shown.width > 100)
+                        window = shown;
+                return window.has_value();
+            });
+            if (window)
+                input_->setActiveWindow(window->id);
+            return window.has_value();
+        };
+        // A click behind the text first: a drag that starts on selected text would move it.
+        runs.select = [] {
+            const int y = window->y + window->height / 2;
+            input_->moveTo(window->x + window->width - 20, y);
+            input_->click(1);
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            input_->drag(window->x + 11, y, window->x + window->width / 2, y + 1);
+        };
+        return runs;
+    }
 
     static inline fs::path root_;
     static inline pid_t app_ = -1, client_ = -1, passwordClient_ = -1;
@@ -258,38 +293,69 @@ TEST_F(SelectionToolbarSessionTest, PasswordFieldsOfGtk3AndGtk4ShowNoBarInFiftyR
                           {"GTK 4 hidden entry", GTK4_TEXT_FIELD_CLIENT, "hidden"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ondravell::test::PasswordFieldRuns runs;
-        runs.client = c.client;
-        runs.arguments = {secret, "", c.kind};
-        runs.runs = std::string_view(c.client) == GTK_TEXT_FIELD_CLIENT ? 50 : 25;
-        runs.program = app_;
-        // Past the read delay and the longest wait for the focus.
-        runs.absenceWait = std::chrono::milliseconds(1300);
-        static std::optional<X11Windows::Window> window;
-        runs.focus = [](pid_t pid) {
-            window.reset();
-            eventually([pid] {
-                for (const auto& shown : X11Windows::all())
-                    if (shown.viewable && shown.pid == pid && shown.width > 100)
-                        window = shown;
-                return window.has_value();
-            });
-            if (window)
-                input_->setActiveWindow(window->id);
-            return window.has_value();
-        };
-        // A click behind the text first: a drag that starts on selected text would move it.
-        runs.select = [] {
-            const int y = window->y + window->height / 2;
-            input_->moveTo(window->x + window->width - 20, y);
-            input_->click(1);
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            input_->drag(window->x + 11, y, window->x + window->width / 2, y + 1);
-        };
-        EXPECT_EQ(ondravell::test::runPasswordFields(runs), "");
+        EXPECT_EQ(ondravell::test::runPasswordFields(
+                      passwordFieldRuns(c.client, {secret, "", c.kind},
+                                        std::string_view(c.client) == GTK_TEXT_FIELD_CLIENT ? 50 : 25)),
+                  "");
     }
     input_->setActiveWindow(0);
     const std::string written = fileText(log());
     EXPECT_EQ(written.find(secret), std::string::npos) << "the program's log holds the secret";
     EXPECT_EQ(written.find("\u25CF\u25CF"), std::string::npos) << "the program's log holds the bullets";
+}
+
+// The program's accessibility helper killed ten times, each time as a selection in an excluded
+// application is being read: a new helper runs each time and none is left a zombie; the excluded
+// application and a password field never show the bar, another application's selection does, and a
+// click hides it.
+TEST_F(SelectionToolbarSessionTest, TheHelperKilledTenTimesIsReplacedAndItsRulesHoldThroughout) {
+    ASSERT_TRUE(input_->ok());
+    writeSettings(R"(["ondravell-text-field-client"])");
+    // Armed for the automatic trigger whatever ran before.
+    relaunch();
+    ScopedClient gtkClient{launch(GTK_TEXT_FIELD_CLIENT, {"words of an allowed window", ""})};
+    const std::string logBefore = fileText(log());
+    // Kills this far apart stay within the restarts that follow at once (five a minute).
+    auto lastKill = std::chrono::steady_clock::now() - std::chrono::seconds(13);
+    for (int round = 1; round <= 10; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::this_thread::sleep_until(lastKill + std::chrono::seconds(13));
+        std::optional<pid_t> helper;
+        ASSERT_TRUE(eventually([&] {
+            return (helper = ondravell::test::accessibilityHelperOf(app_)).has_value();
+        })) << "no helper runs";
+        input_->setActiveWindow(X11Windows::viewableNamed("text-field-client")->id);
+        selectInTheField();
+        lastKill = std::chrono::steady_clock::now();
+        ::kill(*helper, SIGKILL);
+        ASSERT_TRUE(eventually([&] {
+            const std::optional<pid_t> now = ondravell::test::accessibilityHelperOf(app_);
+            return now && now != helper;
+        })) << "no new helper";
+        std::printf("[ figure ] round %d: a new helper ran %lld ms after the kill\n", round,
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                               std::chrono::steady_clock::now() - lastKill)
+                                               .count()));
+        std::this_thread::sleep_for(absenceWait);
+        EXPECT_FALSE(barShown()) << "the bar showed over the excluded application";
+
+        EXPECT_EQ(ondravell::test::runPasswordFields(
+                      passwordFieldRuns(GTK_TEXT_FIELD_CLIENT, {"secret words in here", "", "password"}, 1)),
+                  "");
+
+        ASSERT_TRUE(dragOverTheGtkField());
+        EXPECT_TRUE(eventually([] { return shownOurs(false).has_value(); })) << "no bar over the GTK field";
+        input_->moveTo(900, 600);
+        input_->click(1);
+        EXPECT_TRUE(eventually([] { return !barShown(); })) << "a plain click elsewhere left the bar";
+        EXPECT_FALSE(ondravell::test::hasZombieChildren(app_)) << "a helper was left a zombie";
+    }
+    input_->setActiveWindow(0);
+    writeSettings("[]");
+    const std::string logged = fileText(log()).substr(logBefore.size());
+    std::size_t restarts = 0;
+    for (std::size_t at = logged.find("starting it again"); at != std::string::npos;
+         at = logged.find("starting it again", at + 1))
+        ++restarts;
+    EXPECT_EQ(restarts, 10u) << "one line per restart; the log:\n" << logged;
 }

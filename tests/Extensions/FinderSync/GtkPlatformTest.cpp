@@ -1,4 +1,4 @@
-#include "platform/gtk/GlibOneShotTimers.h"
+#include "platform/glib/GlibOneShotTimers.h"
 #include "platform/gtk/GlibTaskQueue.h"
 #include "platform/gtk/GtkDesktopAppearance.h"
 

@@ -1,7 +1,10 @@
 #include "platform/atspi/AtspiFocusedText.h"
 
 #include "platform/atspi/AccessibilityMessage.h"
+#include "platform/atspi/HelperRestartSchedule.h"
 
+#include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <glib.h>
@@ -11,6 +14,7 @@
 namespace fs = std::filesystem;
 using ondravell::platform::AccessibilityMessage;
 using ondravell::platform::AtspiFocusedText;
+using ondravell::platform::HelperRestartSchedule;
 
 namespace {
 
@@ -45,6 +49,7 @@ TEST(AtspiFocusedText, AnswersFromTheHelperComeInTheOrderAskedAndTheFocusAsItSay
     const fs::path helper = scriptedHelper(R"(printf 'focus\t42\t1\torg.example.Editor\n'
 while read -r line; do
   case "$line" in
+    settled*) printf 'settled\t42\t1\torg.example.Editor\n' ;;
     extents*) printf 'lost\nextents\t10\t20\t30\t40\n' ;;
     replace*) case "$line" in *'new\nvalue'*) printf 'replaced\t1\n' ;; *) printf 'replaced\t0\n' ;; esac ;;
   esac
@@ -71,7 +76,8 @@ done
 }
 
 TEST(AtspiFocusedText, WhatTheHelperSaidBeforeItEndedIsHeardAndLaterQuestionsGetNothing) {
-    const fs::path helper = scriptedHelper("read -r line; printf 'extents\t1\t2\t3\t4\n'\n");
+    const fs::path helper =
+        scriptedHelper("read -r line; printf 'settled\\n'; read -r line; printf 'extents\t1\t2\t3\t4\n'\n");
     AtspiFocusedText focused(helper.string());
     std::optional<AtspiFocusedText::Rect> rect;
     std::optional<bool> replaced;
@@ -111,9 +117,12 @@ TEST(AtspiFocusedText, ASettledFocusIsTheHelpersAnswerOrUnknownWhenItNeverComes)
         bool password;
     };
     const Case cases[] = {
-        {"answered", "read -r line; printf 'settled\\t42\\t1\\torg.example.Vault\\n'; read -r line\n", true,
+        {"answered", "while read -r line; do printf 'settled\\t42\\t1\\torg.example.Vault\\n'; done\n", true,
          true},
-        {"an application answering late", "read -r line; read -r line\n", false, false},
+        {"an application answering late", "while read -r line; do :; done\n", false, false},
+        // No answer is no answer: not "nothing is focused".
+        {"a helper ending before it answered", "read -r line; printf 'settled\\n'; read -r line\n", false,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -131,4 +140,67 @@ TEST(AtspiFocusedText, ASettledFocusIsTheHelpersAnswerOrUnknownWhenItNeverComes)
         EXPECT_EQ(heard && heard->password, c.password);
         fs::remove_all(helper.parent_path());
     }
+}
+
+// The helper killed again and again (as often as it is restarted at once): each time the questions it
+// left get nothing at once, a selection it watched counts as lost, a new helper is started and answers,
+// and the one killed is reaped.
+TEST(AtspiFocusedText, AKilledHelperIsReplacedAndQuestionsItLeftGetNothing) {
+    // Tells the focus as its own process id; never answers extents.
+    const fs::path helper = scriptedHelper(R"(while read -r line; do
+  case "$line" in settled*) printf 'settled\t%s\t0\torg.example.Editor\n' $$ ;; esac
+done
+)");
+    AtspiFocusedText focused(helper.string());
+    int lost = 0;
+    focused.setSelectionLostHandler([&lost] { ++lost; });
+    auto answeredBy = [&focused](std::optional<int> pid) {
+        return pid && focused.answers() && focused.focus() && focused.focus()->pid == *pid;
+    };
+    for (int round = 1; round <= HelperRestartSchedule::quickRestarts; ++round) {
+        SCOPED_TRACE(round);
+        const std::optional<int> pid = focused.helperPid();
+        ASSERT_TRUE(pid.has_value());
+        runUntil([&] { return answeredBy(pid); });
+        bool extentsHeard = false;
+        focused.selectionExtents([&](std::optional<AtspiFocusedText::Rect> rect) {
+            extentsHeard = true;
+            EXPECT_FALSE(rect.has_value());
+        });
+        ::kill(*pid, SIGKILL);
+        runUntil([&] { return extentsHeard; });
+        EXPECT_EQ(lost, round);
+        runUntil([&] { return focused.helperPid() != pid && answeredBy(focused.helperPid()); });
+        EXPECT_TRUE(::kill(*pid, 0) != 0 && errno == ESRCH) << "the killed helper was not reaped";
+    }
+    fs::remove_all(helper.parent_path());
+}
+
+// A new helper has not seen the focus events sent before it listened: its "nothing focused" leaves what
+// the killed one knew, until it names a focus itself.
+TEST(AtspiFocusedText, TheFocusTheKilledHelperKnewStandsUntilTheNewOneNamesOne) {
+    const fs::path helper = scriptedHelper(R"(if [ -e "$0.started" ]; then
+  while read -r line; do
+    case "$line" in
+      settled*) printf 'focus\nsettled\n' ;;
+      extents*) printf 'focus\t7\t0\torg.example.Other\nextents\n' ;;
+    esac
+  done
+else
+  : >"$0.started"
+  while read -r line; do printf 'settled\t42\t0\torg.example.Excluded\n'; done
+fi
+)");
+    AtspiFocusedText focused(helper.string());
+    runUntil([&] { return focused.answers(); });
+    ASSERT_EQ(focused.focus().value_or(AtspiFocusedText::Focus{}).application, "org.example.Excluded");
+    const std::optional<int> first = focused.helperPid();
+    ::kill(*first, SIGKILL);
+    runUntil([&] { return focused.helperPid() != first && focused.answers(); });
+    EXPECT_EQ(focused.focus().value_or(AtspiFocusedText::Focus{}).application, "org.example.Excluded");
+    bool extentsHeard = false;
+    focused.selectionExtents([&](std::optional<AtspiFocusedText::Rect>) { extentsHeard = true; });
+    runUntil([&] { return extentsHeard; });
+    EXPECT_EQ(focused.focus().value_or(AtspiFocusedText::Focus{}).application, "org.example.Other");
+    fs::remove_all(helper.parent_path());
 }
