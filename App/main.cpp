@@ -185,6 +185,8 @@ int main(int argc, char** argv) {
     waylandTrust.setExtensionTold([&shellFrontmost] { return shellFrontmost.extensionRuns(); });
     platform::FrontmostApplication& frontmost =
         waylandSession ? static_cast<platform::FrontmostApplication&>(shellFrontmost) : x11Frontmost;
+    // The helper asks only the application of the window with the keyboard what has the focus.
+    focusedText.setFocusedWindowProcess([&frontmost] { return frontmost.processId(); });
     auto x11WindowFocused = [&x11Frontmost] { return x11Frontmost.bundleIdentifier().has_value(); };
     platform::X11PointerPosition x11Pointer;
     // Over Wayland windows only the Shell extension knows the pointer; without it the bar stands at the

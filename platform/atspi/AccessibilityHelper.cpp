@@ -11,6 +11,7 @@
 #include "platform/atspi/AccessibilityMessage.h"
 #include "platform/atspi/AtspiFocusTracker.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -54,17 +55,33 @@ struct Helper {
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
     std::string input;
 
+    // Answers the requests read together, in order. A refresh that a later refresh or settled request
+    // of the same batch overtook is dropped: the program asks on every change of PRIMARY, and
+    // requests that came while one was answered must not each be answered in turn.
+    void answer(const std::vector<std::vector<std::string>>& requests) {
+        auto asksFocus = [](const std::vector<std::string>& request) {
+            return request[0] == "refresh" || request[0] == "settled";
+        };
+        for (auto request = requests.begin(); request != requests.end(); ++request) {
+            if ((*request)[0] == "refresh" && std::any_of(std::next(request), requests.end(), asksFocus))
+                continue;
+            answer(*request);
+        }
+    }
+
     void answer(const std::vector<std::string>& request) {
         if (request[0] == "refresh") {
-            tracker.refresh();
+            tracker.refresh(AccessibilityMessage::windowProcess(request));
         } else if (request[0] == "settled") {
             // The focus events already received go first: the loop runs the bus's sources, while this
             // socket's own watch, being dispatched, is not run again inside it. A bound keeps a bus
             // that never falls quiet from holding the answer.
             for (int i = 0; i < 1000 && g_main_context_iteration(nullptr, FALSE); ++i) {
             }
-            tracker.refresh();
-            send(focusFields(tracker.focus(), "settled"));
+            if (tracker.refresh(AccessibilityMessage::windowProcess(request)))
+                send(focusFields(tracker.focus(), "settled"));
+            else
+                send({"settled", AccessibilityMessage::unknownFocus});
         } else if (request[0] == "extents") {
             std::optional<FocusedText::Rect> rect = tracker.extents();
             // Whole pixels, as the bus gives them, so that no locale's decimal mark comes in between.
@@ -89,8 +106,7 @@ struct Helper {
         if (n == 0)
             return false;
         input.append(buffer, std::size_t(n));
-        for (const std::vector<std::string>& request : AccessibilityMessage::takeLines(input))
-            answer(request);
+        answer(AccessibilityMessage::takeLines(input));
         return true;
     }
 };

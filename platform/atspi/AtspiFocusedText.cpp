@@ -3,7 +3,6 @@
 #include "platform/atspi/AccessibilityMessage.h"
 
 #include <cerrno>
-#include <charconv>
 #include <deque>
 #include <fcntl.h>
 #include <glib.h>
@@ -28,20 +27,12 @@ void post(std::function<void()> task) {
         [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
 }
 
-std::optional<std::int64_t> number(const std::string& text) {
-    std::int64_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 // What a "focus" or "settled" line says.
 std::optional<FocusedText::Focus> focusFrom(const std::vector<std::string>& fields) {
     if (fields.size() != 4)
         return std::nullopt;
     FocusedText::Focus focus;
-    focus.pid = number(fields[1]);
+    focus.pid = AccessibilityMessage::number(fields[1]);
     focus.password = fields[2] == "1";
     focus.application = fields[3];
     return focus;
@@ -58,6 +49,7 @@ struct AtspiFocusedText::Helper {
     std::string output;
     std::optional<Focus> current;
     std::function<void()> selectionLost;
+    std::function<std::optional<std::int64_t>()> windowProcess;
     // Who hears each answer still to come, in the order asked: the answer's fields, or nullptr when the
     // helper went away first.
     std::deque<std::function<void(const std::vector<std::string>*)>> waiting;
@@ -222,7 +214,7 @@ void AtspiFocusedText::settledFocus(std::function<void(std::optional<Focus>, boo
         },
         new std::shared_ptr(waiting),
         [](gpointer data) { delete static_cast<std::shared_ptr<Done>*>(data); });
-    helper_->ask({"settled"}, [this, waiting, limit](const std::vector<std::string>* answer) {
+    helper_->ask(focusRequest("settled"), [this, waiting, limit](const std::vector<std::string>* answer) {
         auto done = std::exchange(*waiting, nullptr);
         if (!done)
             return;
@@ -230,6 +222,11 @@ void AtspiFocusedText::settledFocus(std::function<void(std::optional<Focus>, boo
         // No helper: no accessibility bus to ask, so nothing is focused, as `focus` says then.
         if (!answer) {
             done(std::nullopt, true);
+            return;
+        }
+        // The application the user works in did not answer the helper: nothing can be vouched for.
+        if (answer->size() == 2 && (*answer)[1] == AccessibilityMessage::unknownFocus) {
+            done(std::nullopt, false);
             return;
         }
         helper_->current = focusFrom(*answer);
@@ -241,16 +238,29 @@ void AtspiFocusedText::setSelectionLostHandler(std::function<void()> handler) {
     helper_->selectionLost = std::move(handler);
 }
 
+void AtspiFocusedText::setFocusedWindowProcess(std::function<std::optional<std::int64_t>()> process) {
+    helper_->windowProcess = std::move(process);
+}
+
+std::vector<std::string> AtspiFocusedText::focusRequest(const char* kind) const {
+    std::optional<std::int64_t> pid = helper_->windowProcess ? helper_->windowProcess() : std::nullopt;
+    if (!pid)
+        return {kind};
+    return {kind, std::to_string(*pid)};
+}
+
 void AtspiFocusedText::refresh() {
-    helper_->ask({"refresh"});
+    helper_->ask(focusRequest("refresh"));
 }
 
 void AtspiFocusedText::selectionExtents(std::function<void(std::optional<Rect>)> done) {
     helper_->ask({"extents"}, [done = std::move(done)](const std::vector<std::string>* answer) {
         std::optional<Rect> rect;
         if (answer && answer->size() == 5) {
-            auto x = number((*answer)[1]), y = number((*answer)[2]), width = number((*answer)[3]),
-                 height = number((*answer)[4]);
+            auto x = AccessibilityMessage::number((*answer)[1]),
+                 y = AccessibilityMessage::number((*answer)[2]),
+                 width = AccessibilityMessage::number((*answer)[3]),
+                 height = AccessibilityMessage::number((*answer)[4]);
             if (x && y && width && height)
                 rect = Rect{double(*x), double(*y), double(*width), double(*height)};
         }
