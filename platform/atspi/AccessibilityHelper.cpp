@@ -25,6 +25,11 @@ using namespace ondravell::platform;
 namespace {
 
 constexpr int programSocket = STDIN_FILENO;
+// When the helper starts afresh (see Helper::worn): about 0.8 MB held for applications gone, or as
+// much for objects focused; looked at every few seconds.
+constexpr std::uint64_t renewalApplications = 200;
+constexpr std::uint64_t renewalFocusChanges = 4000;
+constexpr guint renewalCheckSeconds = 5;
 
 // Writes the whole line; a program that went away is noticed by the read instead.
 void send(const std::vector<std::string>& fields) {
@@ -54,6 +59,8 @@ struct Helper {
         [] { send({"lost"}); }};
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
     std::string input;
+    // While requests are answered: the loop may run inside, for the bus's events.
+    bool answering = false;
 
     // Answers the requests read together, in order. A refresh that a later refresh or settled request
     // of the same batch overtook is dropped: the program asks on every change of PRIMARY, and
@@ -67,6 +74,25 @@ struct Helper {
                 continue;
             answer(*request);
         }
+    }
+
+    // Whether libatspi holds enough that it never gives back (about 4 kB for every application that
+    // left the bus, its private connection to the application among it, and a little for each object
+    // that took the focus) for the helper to start afresh.
+    bool worn() const {
+        const AtspiFocusTracker::Met met = tracker.met();
+        return met.applicationsGone >= renewalApplications || met.focusChanges >= renewalFocusChanges;
+    }
+
+    // Runs this program again in this process, between requests: the socket to the program (standard
+    // input and output) stays open, no answer is owed, and everything libatspi held goes. The new
+    // helper learns the focus again from the next events, and from the application the program names.
+    void renewWhenWorn() {
+        if (answering || !input.empty() || !worn())
+            return;
+        char path[] = "/proc/self/exe";
+        char* argv[] = {path, nullptr};
+        ::execv(path, argv);
     }
 
     void answer(const std::vector<std::string>& request) {
@@ -106,7 +132,9 @@ struct Helper {
         if (n == 0)
             return false;
         input.append(buffer, std::size_t(n));
+        answering = true;
         answer(AccessibilityMessage::takeLines(input));
+        answering = false;
         return true;
     }
 };
@@ -128,6 +156,13 @@ int main() {
                 return G_SOURCE_CONTINUE;
             g_main_loop_quit(helper->loop);
             return G_SOURCE_REMOVE;
+        },
+        &helper);
+    g_timeout_add_seconds(
+        renewalCheckSeconds,
+        [](gpointer data) -> gboolean {
+            static_cast<Helper*>(data)->renewWhenWorn();
+            return G_SOURCE_CONTINUE;
         },
         &helper);
     g_main_loop_run(helper.loop);

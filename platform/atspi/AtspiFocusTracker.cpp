@@ -79,6 +79,7 @@ struct AtspiFocusTracker::State {
         bool known = false;
     };
     std::optional<Asked> lastAsked;
+    Met met;
 
     bool start() {
         // 0: started; 1: started before in this process; anything else: no accessibility bus. Without a
@@ -115,8 +116,10 @@ struct AtspiFocusTracker::State {
                                   DBUS_TYPE_STRING, &newOwner, DBUS_TYPE_INVALID)) {
             auto* state = static_cast<State*>(data);
             ++state->eventSerial;
-            if (*newOwner == '\0')
+            if (*newOwner == '\0') {
+                ++state->met.applicationsGone;
                 state->applicationLeft(name);
+            }
         }
         // libatspi follows the same signal for the applications it knows.
         return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
@@ -222,6 +225,7 @@ struct AtspiFocusTracker::State {
     // the application the user selected in stays the one before our windows.
     void focusOn(AtspiAccessible* source) {
         const std::uint64_t serial = ++focusSerial;
+        ++met.focusChanges;
         GError* error = nullptr;
         const std::int64_t pid = applications.processOf(source).value_or(0);
         if (pid == ownPid)
@@ -471,6 +475,10 @@ bool AtspiFocusTracker::start() {
 
 bool AtspiFocusTracker::refresh(std::optional<std::int64_t> windowProcess) {
     return state_->refresh(windowProcess);
+}
+
+AtspiFocusTracker::Met AtspiFocusTracker::met() const {
+    return state_->met;
 }
 
 std::optional<FocusedText::Focus> AtspiFocusTracker::focus() const {

@@ -41,6 +41,14 @@ public:
     // keyboard, when the caller knows it. False when the focus cannot be known now: the application
     // the user works in did not answer in time, or did not lately.
     bool refresh(std::optional<std::int64_t> windowProcess = std::nullopt);
+    // What libatspi keeps for good once met: part of every application that left the bus, and each
+    // object that took the focus in an application still on it. Counted so that a helper living for
+    // weeks can start afresh now and then (AccessibilityHelper.cpp).
+    struct Met {
+        std::uint64_t applicationsGone = 0;
+        std::uint64_t focusChanges = 0;
+    };
+    Met met() const;
     // What was published last.
     std::optional<Focus> focus() const;
     std::optional<Rect> extents();
