@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -26,9 +27,12 @@ namespace {
 
 constexpr int programSocket = STDIN_FILENO;
 // When the helper starts afresh (see Helper::worn): about 0.8 MB held for applications gone, or as
-// much for objects focused; looked at every few seconds.
+// much for objects focused, once the program asked nothing for a while (a bar shown from the text
+// focused now is either used by then or long forgotten: a renewed helper no longer knows that text);
+// looked at every few seconds.
 constexpr std::uint64_t renewalApplications = 200;
 constexpr std::uint64_t renewalFocusChanges = 4000;
+constexpr std::chrono::seconds renewalQuietTime{120};
 constexpr guint renewalCheckSeconds = 5;
 
 // Writes the whole line; a program that went away is noticed by the read instead.
@@ -61,6 +65,7 @@ struct Helper {
     std::string input;
     // While requests are answered: the loop may run inside, for the bus's events.
     bool answering = false;
+    std::chrono::steady_clock::time_point lastRequest = std::chrono::steady_clock::now();
 
     // Answers the requests read together, in order. A refresh that a later refresh or settled request
     // of the same batch overtook is dropped: the program asks on every change of PRIMARY, and
@@ -86,9 +91,11 @@ struct Helper {
 
     // Runs this program again in this process, between requests: the socket to the program (standard
     // input and output) stays open, no answer is owed, and everything libatspi held goes. The new
-    // helper learns the focus again from the next events, and from the application the program names.
+    // helper learns the focus again from the next events, and from the application the program names;
+    // the text a replace would go into it learns from the next selection.
     void renewWhenWorn() {
-        if (answering || !input.empty() || !worn())
+        if (answering || !input.empty() || !worn() ||
+            std::chrono::steady_clock::now() - lastRequest < renewalQuietTime)
             return;
         char path[] = "/proc/self/exe";
         char* argv[] = {path, nullptr};
@@ -132,6 +139,7 @@ struct Helper {
         if (n == 0)
             return false;
         input.append(buffer, std::size_t(n));
+        lastRequest = std::chrono::steady_clock::now();
         answering = true;
         answer(AccessibilityMessage::takeLines(input));
         answering = false;

@@ -12,10 +12,20 @@ namespace {
 using atspi::busName;
 using atspi::dropError;
 
-// Times the questions of one search: one that took about as long as libatspi waits for any answer was
-// not answered.
+// Times focus questions, which libatspi bounds to the short wait while it lives: one that took about as
+// long as that wait was not answered.
 class Stopwatch {
 public:
+    Stopwatch() {
+        atspi_set_timeout(AccessibleApplications::focusQuestionTimeoutMs,
+                          AccessibleApplications::focusQuestionTimeoutMs);
+    }
+    ~Stopwatch() {
+        atspi_set_timeout(AccessibleApplications::callTimeoutMs, AccessibleApplications::callTimeoutMs);
+    }
+    Stopwatch(const Stopwatch&) = delete;
+    Stopwatch& operator=(const Stopwatch&) = delete;
+
     template <typename Question> auto operator()(Question question) {
         const auto start = AccessibleApplications::Clock::now();
         auto answer = question();
@@ -24,9 +34,8 @@ public:
         return answer;
     }
 
-    // libatspi's bound on one question is set by the helper (AtspiFocusTracker): no question of a
-    // search is slower than this unless it ran into that bound.
-    static constexpr std::chrono::milliseconds unansweredAfter{150};
+    static constexpr std::chrono::milliseconds unansweredAfter{
+        AccessibleApplications::focusQuestionTimeoutMs * 3 / 4};
     bool unanswered = false;
 };
 
@@ -92,6 +101,19 @@ void AccessibleApplications::left(std::string_view busName) {
     auto record = records_.find(busName);
     if (record != records_.end())
         records_.erase(record);
+}
+
+std::optional<bool> AccessibleApplications::stillFocused(AtspiAccessible* object) {
+    Stopwatch timed;
+    AtspiStateSet* states = timed([object] { return atspi_accessible_get_state_set(object); });
+    const bool focused = states && atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
+    if (states)
+        g_object_unref(states);
+    if (timed.unanswered) {
+        unanswered(busName(object));
+        return std::nullopt;
+    }
+    return focused;
 }
 
 AccessibleApplications::Search AccessibleApplications::searchFocused(AtspiAccessible* application) {

@@ -20,6 +20,14 @@ class AccessibleApplications {
 public:
     using Clock = std::chrono::steady_clock;
 
+    // How long one question to an application may take before it counts as unanswered: an application
+    // that just told of itself (a focus, a selection) is asked about it, and the one the user replaces
+    // text in, with libatspi's usual patience.
+    static constexpr int callTimeoutMs = 1500;
+    // Asking an application what it has focused is bounded well below the program's wait for a settled
+    // focus, so that an application that does not answer (a hung one, one busy with a large window)
+    // costs one question, not the answer.
+    static constexpr int focusQuestionTimeoutMs = 200;
     // How long an application that left a question unanswered is not asked again.
     static constexpr std::chrono::seconds quietTime{15};
     // The most objects one search looks at, and how long it may go on (one question under way when the
@@ -50,6 +58,9 @@ public:
     };
     // The focused object of `application`'s active window.
     Search searchFocused(AtspiAccessible* application);
+    // Whether `object` still has the focus; nullopt when its application did not answer in time (it is
+    // then quiet for a while).
+    std::optional<bool> stillFocused(AtspiAccessible* object);
 
 private:
     struct Record {

@@ -16,13 +16,7 @@ namespace {
 using atspi::busName;
 using atspi::dropError;
 
-// How long one question to an application may take before it counts as unanswered: well below the
-// program's wait for a settled focus, so that one application that does not answer (a hung one, one
-// busy with a large window) costs a question or two, not the answer.
-constexpr int questionTimeoutMs = 200;
-// A replace waits longer: an editable text may take its time with a long value, and the user asked for
-// that application's answer.
-constexpr int replaceTimeoutMs = 1500;
+constexpr int callTimeoutMs = AccessibleApplications::callTimeoutMs;
 
 // The file's text; empty when it cannot be read. A process's files under /proc fail to read once it has
 // ended, which is no error here (a stream would throw then).
@@ -89,8 +83,8 @@ struct AtspiFocusTracker::State {
             return false;
         available = true;
         // The second value is the bound for applications that joined the bus lately, which gets no
-        // longer here: a starting application is no reason to hold up the answer.
-        atspi_set_timeout(questionTimeoutMs, questionTimeoutMs);
+        // longer here.
+        atspi_set_timeout(callTimeoutMs, callTimeoutMs);
         listener = atspi_event_listener_new(
             [](AtspiEvent* event, void* data) {
                 static_cast<State*>(data)->handle(event);
@@ -299,13 +293,33 @@ struct AtspiFocusTracker::State {
         if (windowProcess && *windowProcess == ownPid)
             return true;
         const std::optional<std::int64_t> process = windowProcess ? windowProcess : lastActiveProcess;
-        if (!process || (known && known->pid == process))
+        if (!process)
             return true;
         if (lastAsked && lastAsked->process == *process && lastAsked->serial == eventSerial)
             return lastAsked->known;
-        const bool answered = ask(*process);
+        const bool answered = confirm(*process);
         lastAsked = Asked{*process, eventSerial, answered};
         return answered;
+    }
+
+    // The object the events named last, when it is process `pid`'s and still has the focus (an event
+    // may name an object its application no longer has); else what that application has focused.
+    bool confirm(std::int64_t pid) {
+        if (!known || known->pid != pid || !lastFocused || applications.processOf(lastFocused) != pid)
+            return ask(pid);
+        if (applications.quiet(busName(lastFocused))) {
+            forgetFocus();
+            return false;
+        }
+        std::optional<bool> focused = applications.stillFocused(lastFocused);
+        if (!focused) {
+            forgetFocus();
+            return false;
+        }
+        if (!*focused)
+            return ask(pid);
+        focusOn(lastFocused);
+        return true;
     }
 
     // Asks the application of process `pid` what it has focused; false when it does not answer.
@@ -411,13 +425,6 @@ struct AtspiFocusTracker::State {
     bool replace(const std::string& selected, const std::string& value) {
         if (!available || !lastText)
             return false;
-        atspi_set_timeout(replaceTimeoutMs, replaceTimeoutMs);
-        const bool replaced = replaceIn(selected, value);
-        atspi_set_timeout(questionTimeoutMs, questionTimeoutMs);
-        return replaced;
-    }
-
-    bool replaceIn(const std::string& selected, const std::string& value) {
         AtspiText* text = atspi_accessible_get_text_iface(lastText);
         AtspiEditableText* editable = atspi_accessible_get_editable_text_iface(lastText);
         bool replaced = false;
