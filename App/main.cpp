@@ -130,6 +130,8 @@ int main(int argc, char** argv) {
     platform::GlobalMouseMonitors& mouseMonitors = session->mouseMonitors();
     platform::KeySynthesizer& keys = session->keys();
     platform::FrontmostApplication& frontmost = session->frontmost();
+    // The helper asks only the application of the window with the keyboard what has the focus.
+    session->focusedText().setFocusedWindowProcess([&frontmost] { return frontmost.processId(); });
 
     // The application's services.
     platform::X11ClipboardOwnerProbe clipboardProbe;

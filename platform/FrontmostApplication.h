@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,8 @@ public:
     // The D-Bus object path a GTK application gave its active window (_GTK_WINDOW_OBJECT_PATH); nullopt
     // when the window names none.
     virtual std::optional<std::string> windowObjectPath() { return std::nullopt; }
+    // The process that owns the window; nullopt when the window does not say.
+    virtual std::optional<std::int64_t> processId() { return std::nullopt; }
 };
 
 } // namespace ondravell::platform

@@ -1,13 +1,16 @@
 // Mouse-up to selection bar on screen. Run by selection-toolbar.sh inside a display where the program
 // and a text field client run: drags over the field through XTest, takes the time of each release and
-// of the bar's MapNotify, and prints the spread without the program's fixed read delay.
-// Usage: selection-bar-latency <rounds> <fromX> <fromY> <toX> <toY>
+// of the bar's MapNotify, and prints the spread without the program's fixed read delay. A window name
+// as the last argument gives that window the keyboard first, as a window manager would.
+// Usage: selection-bar-latency <rounds> <fromX> <fromY> <toX> <toY> [window name]
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -45,6 +48,28 @@ bool waitFor(Display* display, int type, Clock::time_point& when) {
     return false;
 }
 
+// The first window below the root named `name`, depth first.
+std::optional<Window> windowNamed(Display* display, Window parent, const std::string& name) {
+    Window root = None, up = None, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count))
+        return std::nullopt;
+    std::optional<Window> found;
+    for (unsigned int i = 0; i < count && !found; ++i)
+        found = nameOf(display, children[i]) == name ? children[i] : windowNamed(display, children[i], name);
+    if (children)
+        XFree(children);
+    return found;
+}
+
+void activate(Display* display, Window window) {
+    Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    XChangeProperty(display, DefaultRootWindow(display), active, XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&window), 1);
+    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+}
+
 void moveTo(Display* display, int x, int y) {
     XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
     XFlush(display);
@@ -53,8 +78,8 @@ void moveTo(Display* display, int x, int y) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: %s rounds fromX fromY toX toY\n", argv[0]);
+    if (argc != 6 && argc != 7) {
+        std::fprintf(stderr, "usage: %s rounds fromX fromY toX toY [window name]\n", argv[0]);
         return 2;
     }
     const int rounds = std::atoi(argv[1]);
@@ -63,6 +88,14 @@ int main(int argc, char** argv) {
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return 1;
+    if (argc == 7) {
+        std::optional<Window> window = windowNamed(display, DefaultRootWindow(display), argv[6]);
+        if (!window) {
+            std::fprintf(stderr, "no window named %s\n", argv[6]);
+            return 1;
+        }
+        activate(display, *window);
+    }
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     std::vector<double> samples;
     for (int round = 0; round < rounds; ++round) {
@@ -82,11 +115,11 @@ int main(int argc, char** argv) {
         XTestFakeButtonEvent(display, 1, False, CurrentTime);
         XFlush(display);
         Clock::time_point shown;
-        if (!waitFor(display, MapNotify, shown)) {
+        if (waitFor(display, MapNotify, shown))
+            samples.push_back(std::chrono::duration<double, std::milli>(shown - released).count() -
+                              readDelayMs);
+        else
             std::fprintf(stderr, "round %d: no bar\n", round);
-            return 1;
-        }
-        samples.push_back(std::chrono::duration<double, std::milli>(shown - released).count() - readDelayMs);
         // A plain click elsewhere hides the bar before the next round.
         moveTo(display, 1000, 700);
         XTestFakeButtonEvent(display, 1, True, CurrentTime);
@@ -96,12 +129,16 @@ int main(int argc, char** argv) {
         waitFor(display, UnmapNotify, hidden);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
+    XCloseDisplay(display);
+    if (samples.empty()) {
+        std::printf("no bar after any of %d drags\n", rounds);
+        return 1;
+    }
     const double first = samples.front();
     std::sort(samples.begin(), samples.end());
-    std::printf("mouse-up to bar on screen, without the %.0f ms read delay, over %zu drags: "
+    std::printf("mouse-up to bar on screen, without the %.0f ms read delay: bar after %zu of %d drags, "
                 "first %.1f ms, min %.1f ms, median %.1f ms, max %.1f ms\n",
-                readDelayMs, samples.size(), first, samples.front(), samples[samples.size() / 2],
+                readDelayMs, samples.size(), rounds, first, samples.front(), samples[samples.size() / 2],
                 samples.back());
-    XCloseDisplay(display);
-    return 0;
+    return int(samples.size()) == rounds ? 0 : 1;
 }

@@ -11,7 +11,9 @@
 #include "platform/atspi/AccessibilityMessage.h"
 #include "platform/atspi/AtspiFocusTracker.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -24,6 +26,14 @@ using namespace ondravell::platform;
 namespace {
 
 constexpr int programSocket = STDIN_FILENO;
+// When the helper starts afresh (see Helper::worn): about 0.8 MB held for applications gone, or as
+// much for objects focused, once the program asked nothing for a while (a bar shown from the text
+// focused now is either used by then or long forgotten: a renewed helper no longer knows that text);
+// looked at every few seconds.
+constexpr std::uint64_t renewalApplications = 200;
+constexpr std::uint64_t renewalFocusChanges = 4000;
+constexpr std::chrono::seconds renewalQuietTime{120};
+constexpr guint renewalCheckSeconds = 5;
 
 // Writes the whole line; a program that went away is noticed by the read instead.
 void send(const std::vector<std::string>& fields) {
@@ -53,18 +63,58 @@ struct Helper {
         [] { send({"lost"}); }};
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
     std::string input;
+    // While requests are answered: the loop may run inside, for the bus's events.
+    bool answering = false;
+    std::chrono::steady_clock::time_point lastRequest = std::chrono::steady_clock::now();
+
+    // Answers the requests read together, in order. A refresh that a later refresh or settled request
+    // of the same batch overtook is dropped: the program asks on every change of PRIMARY, and
+    // requests that came while one was answered must not each be answered in turn.
+    void answer(const std::vector<std::vector<std::string>>& requests) {
+        auto asksFocus = [](const std::vector<std::string>& request) {
+            return request[0] == "refresh" || request[0] == "settled";
+        };
+        for (auto request = requests.begin(); request != requests.end(); ++request) {
+            if ((*request)[0] == "refresh" && std::any_of(std::next(request), requests.end(), asksFocus))
+                continue;
+            answer(*request);
+        }
+    }
+
+    // Whether libatspi holds enough that it never gives back (about 4 kB for every application that
+    // left the bus, its private connection to the application among it, and a little for each object
+    // that took the focus) for the helper to start afresh.
+    bool worn() const {
+        const AtspiFocusTracker::Met met = tracker.met();
+        return met.applicationsGone >= renewalApplications || met.focusChanges >= renewalFocusChanges;
+    }
+
+    // Runs this program again in this process, between requests: the socket to the program (standard
+    // input and output) stays open, no answer is owed, and everything libatspi held goes. The new
+    // helper learns the focus again from the next events, and from the application the program names;
+    // the text a replace would go into it learns from the next selection.
+    void renewWhenWorn() {
+        if (answering || !input.empty() || !worn() ||
+            std::chrono::steady_clock::now() - lastRequest < renewalQuietTime)
+            return;
+        char path[] = "/proc/self/exe";
+        char* argv[] = {path, nullptr};
+        ::execv(path, argv);
+    }
 
     void answer(const std::vector<std::string>& request) {
         if (request[0] == "refresh") {
-            tracker.refresh();
+            tracker.refresh(AccessibilityMessage::windowProcess(request));
         } else if (request[0] == "settled") {
             // The focus events already received go first: the loop runs the bus's sources, while this
             // socket's own watch, being dispatched, is not run again inside it. A bound keeps a bus
             // that never falls quiet from holding the answer.
             for (int i = 0; i < 1000 && g_main_context_iteration(nullptr, FALSE); ++i) {
             }
-            tracker.refresh();
-            send(focusFields(tracker.focus(), "settled"));
+            if (tracker.refresh(AccessibilityMessage::windowProcess(request)))
+                send(focusFields(tracker.focus(), "settled"));
+            else
+                send({"settled", AccessibilityMessage::unknownFocus});
         } else if (request[0] == "extents") {
             std::optional<FocusedText::Rect> rect = tracker.extents();
             // Whole pixels, as the bus gives them, so that no locale's decimal mark comes in between.
@@ -89,8 +139,10 @@ struct Helper {
         if (n == 0)
             return false;
         input.append(buffer, std::size_t(n));
-        for (const std::vector<std::string>& request : AccessibilityMessage::takeLines(input))
-            answer(request);
+        lastRequest = std::chrono::steady_clock::now();
+        answering = true;
+        answer(AccessibilityMessage::takeLines(input));
+        answering = false;
         return true;
     }
 };
@@ -112,6 +164,13 @@ int main() {
                 return G_SOURCE_CONTINUE;
             g_main_loop_quit(helper->loop);
             return G_SOURCE_REMOVE;
+        },
+        &helper);
+    g_timeout_add_seconds(
+        renewalCheckSeconds,
+        [](gpointer data) -> gboolean {
+            static_cast<Helper*>(data)->renewWhenWorn();
+            return G_SOURCE_CONTINUE;
         },
         &helper);
     g_main_loop_run(helper.loop);

@@ -1,5 +1,7 @@
 #include "platform/atspi/AccessibilityMessage.h"
 
+#include <charconv>
+
 namespace ondravell::platform {
 
 std::string AccessibilityMessage::encode(const std::vector<std::string>& fields) {
@@ -54,6 +56,23 @@ std::vector<std::vector<std::string>> AccessibilityMessage::takeLines(std::strin
     }
     received.erase(0, start);
     return lines;
+}
+
+std::optional<std::int64_t> AccessibilityMessage::number(std::string_view text) {
+    std::int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::int64_t> AccessibilityMessage::windowProcess(const std::vector<std::string>& request) {
+    if (request.size() < 2)
+        return std::nullopt;
+    std::optional<std::int64_t> pid = number(request[1]);
+    if (pid && *pid <= 0)
+        return std::nullopt;
+    return pid;
 }
 
 } // namespace ondravell::platform

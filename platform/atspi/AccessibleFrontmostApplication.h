@@ -22,6 +22,8 @@ public:
         return focus->application;
     }
     std::optional<std::string> windowObjectPath() override { return first_.windowObjectPath(); }
+    // The accessibility bus's focused object is no window: its process is not asked for here.
+    std::optional<std::int64_t> processId() override { return first_.processId(); }
 
 private:
     FrontmostApplication& first_;

@@ -1,6 +1,8 @@
 #include "platform/atspi/AtspiFocusTracker.h"
 
+#include "platform/atspi/AccessibleApplications.h"
 #include "platform/atspi/AccessibleTextRange.h"
+#include "platform/atspi/AtspiObjects.h"
 #include "platform/atspi/ProcessDesktopId.h"
 
 #include <atspi/atspi.h>
@@ -11,8 +13,10 @@ namespace ondravell::platform {
 
 namespace {
 
-// How long one question to an application may take before it counts as unanswered.
-constexpr int callTimeoutMs = 1500;
+using atspi::busName;
+using atspi::dropError;
+
+constexpr int callTimeoutMs = AccessibleApplications::callTimeoutMs;
 
 // The file's text; empty when it cannot be read. A process's files under /proc fail to read once it has
 // ended, which is no error here (a stream would throw then).
@@ -26,27 +30,18 @@ std::string readFile(const std::string& path) {
     return text;
 }
 
-// Focus and selection changes, and scroll bars moving (whose value changes, for the wheel as for a drag).
+// Focus and selection changes, scroll bars moving (whose value changes, for the wheel as for a drag),
+// and windows becoming active (GTK 4 tells that only as its frame's state).
 constexpr const char* listenedEvents[] = {"object:state-changed:focused", "object:text-selection-changed",
-                                          "object:property-change:accessible-value"};
+                                          "object:property-change:accessible-value", "window:activate",
+                                          "object:state-changed:active"};
 
 // The bus daemon's word that a name changed owner: the unique name of an application that left the
-// accessibility bus loses its owner. Watched on the bus itself rather than through the desktop's
-// children-changed events: listening to those makes every application send each change of its objects.
+// accessibility bus loses its owner, and one that joined gains one. Watched on the bus itself rather than
+// through the desktop's children-changed events: listening to those makes every application send each change
+// of its objects.
 constexpr const char* nameOwnerChangedRule =
     "type='signal',sender='org.freedesktop.DBus',interface='org.freedesktop.DBus',member='NameOwnerChanged'";
-
-// The bus name of the application `object` belongs to.
-std::string_view busName(AtspiAccessible* object) {
-    const AtspiApplication* application = object ? object->parent.app : nullptr;
-    return application && application->bus_name ? application->bus_name : "";
-}
-
-void dropError(GError*& error) {
-    if (error)
-        g_error_free(error);
-    error = nullptr;
-}
 
 } // namespace
 
@@ -66,6 +61,19 @@ struct AtspiFocusTracker::State {
     AtspiAccessible* lastText = nullptr;
     std::optional<AccessibleTextRange> lastSelection;
     AtspiEventListener* listener = nullptr;
+    AccessibleApplications applications;
+    // The process of the application that told of a focus or an active window last.
+    std::optional<std::int64_t> lastActiveProcess;
+    // Counts what may change the answer to a focus question: focus and window events, applications
+    // joining and leaving. An answer found by asking stands until it moves.
+    std::uint64_t eventSerial = 0;
+    struct Asked {
+        std::int64_t process = 0;
+        std::uint64_t serial = 0;
+        bool known = false;
+    };
+    std::optional<Asked> lastAsked;
+    Met met;
 
     bool start() {
         // 0: started; 1: started before in this process; anything else: no accessibility bus. Without a
@@ -74,6 +82,8 @@ struct AtspiFocusTracker::State {
         if ((status != 0 && status != 1) || !atspi_get_a11y_bus())
             return false;
         available = true;
+        // The second value is the bound for applications that joined the bus lately, which gets no
+        // longer here.
         atspi_set_timeout(callTimeoutMs, callTimeoutMs);
         listener = atspi_event_listener_new(
             [](AtspiEvent* event, void* data) {
@@ -97,9 +107,14 @@ struct AtspiFocusTracker::State {
         const char *name = nullptr, *oldOwner = nullptr, *newOwner = nullptr;
         if (dbus_message_is_signal(message, DBUS_INTERFACE_DBUS, "NameOwnerChanged") &&
             dbus_message_get_args(message, nullptr, DBUS_TYPE_STRING, &name, DBUS_TYPE_STRING, &oldOwner,
-                                  DBUS_TYPE_STRING, &newOwner, DBUS_TYPE_INVALID) &&
-            *newOwner == '\0')
-            static_cast<State*>(data)->applicationLeft(name);
+                                  DBUS_TYPE_STRING, &newOwner, DBUS_TYPE_INVALID)) {
+            auto* state = static_cast<State*>(data);
+            ++state->eventSerial;
+            if (*newOwner == '\0') {
+                ++state->met.applicationsGone;
+                state->applicationLeft(name);
+            }
+        }
         // libatspi follows the same signal for the applications it knows.
         return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
     }
@@ -107,11 +122,22 @@ struct AtspiFocusTracker::State {
     // The application of the bus name `name` left the bus: when it held the focus (its window closed,
     // it ended), no event of its own said so.
     void applicationLeft(std::string_view name) {
+        applications.left(name);
+        if (lastText && busName(lastText) == name) {
+            drop(lastText);
+            lastSelection.reset();
+        }
         if (!lastFocused || busName(lastFocused) != name)
             return;
-        dropObjects();
+        drop(lastFocused);
         forgetFocus();
         selectionLost();
+    }
+
+    static void drop(AtspiAccessible*& object) {
+        if (object)
+            g_object_unref(object);
+        object = nullptr;
     }
 
     void stop() {
@@ -131,11 +157,8 @@ struct AtspiFocusTracker::State {
     }
 
     void dropObjects() {
-        for (AtspiAccessible** object : {&lastFocused, &lastText}) {
-            if (*object)
-                g_object_unref(*object);
-            *object = nullptr;
-        }
+        drop(lastFocused);
+        drop(lastText);
         lastSelection.reset();
     }
 
@@ -144,6 +167,13 @@ struct AtspiFocusTracker::State {
         if (!source)
             return;
         const std::string_view type = event->type ? event->type : "";
+        // It sent something: it answers again.
+        applications.answered(busName(source));
+        if (type.starts_with("window:activate") || type.starts_with("object:state-changed:active")) {
+            if (type.starts_with("window:") || event->detail1)
+                activated(source);
+            return;
+        }
         if (type.starts_with("object:text-selection-changed")) {
             if (source != lastText)
                 return;
@@ -162,6 +192,7 @@ struct AtspiFocusTracker::State {
                 selectionLost();
             return;
         }
+        ++eventSerial;
         if (event->detail1) {
             // Another object took the focus (a click elsewhere, another window); an application tells
             // the same focus more than once.
@@ -188,11 +219,13 @@ struct AtspiFocusTracker::State {
     // the application the user selected in stays the one before our windows.
     void focusOn(AtspiAccessible* source) {
         const std::uint64_t serial = ++focusSerial;
+        ++met.focusChanges;
         GError* error = nullptr;
-        const std::int64_t pid = atspi_accessible_get_process_id(source, &error);
-        dropError(error);
+        const std::int64_t pid = applications.processOf(source).value_or(0);
         if (pid == ownPid)
             return;
+        if (pid > 0)
+            lastActiveProcess = pid;
         Focus focus;
         if (pid > 0)
             focus.pid = pid;
@@ -237,81 +270,86 @@ struct AtspiFocusTracker::State {
         slot = object;
     }
 
-    static bool hasFocus(AtspiAccessible* object) {
-        AtspiStateSet* states = atspi_accessible_get_state_set(object);
-        if (!states)
-            return false;
-        const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
-        g_object_unref(states);
-        return focused;
+    // A window of `source`'s application became active: that application is the one the user works in.
+    void activated(AtspiAccessible* source) {
+        ++eventSerial;
+        std::optional<std::int64_t> pid = applications.processOf(source);
+        if (pid && *pid != ownPid)
+            lastActiveProcess = pid;
     }
 
-    // Makes sure the focus known is the focus now: a focus event sent before we listened (an
-    // application started with us, or before its bridge learnt of our listener) is never seen, and an
-    // application that went away sends none. Asks the object last focused, else every application
-    // that can search its objects for the focused one.
-    void refresh() {
+    // Makes sure the focus known is the focus now, asking as little as possible. The events tell it
+    // for every application that reported a focus since we listened; only the application the user
+    // works in is ever asked, and only when its events did not tell (an application that started
+    // before us, or before its bridge learnt of our listener, sent its focus before we listened):
+    // `windowProcess`, the process of the window with the keyboard when the program knows it, else
+    // the application that told of a focus or an active window last. An application that left a
+    // question unanswered lately is not asked. False when the focus could not be known (that
+    // application does not answer).
+    bool refresh(std::optional<std::int64_t> windowProcess) {
         if (!available)
-            return;
-        if (lastFocused && hasFocus(lastFocused)) {
-            focusOn(lastFocused);
-            return;
-        }
-        if (AtspiAccessible* found = searchFocused()) {
-            focusOn(found);
-            g_object_unref(found);
-            return;
-        }
-        forgetFocus();
+            return true;
+        // Our own windows are passed over: the application the user selected in stays the one before.
+        if (windowProcess && *windowProcess == ownPid)
+            return true;
+        const std::optional<std::int64_t> process = windowProcess ? windowProcess : lastActiveProcess;
+        if (!process)
+            return true;
+        if (lastAsked && lastAsked->process == *process && lastAsked->serial == eventSerial)
+            return lastAsked->known;
+        const bool answered = confirm(*process);
+        lastAsked = Asked{*process, eventSerial, answered};
+        return answered;
     }
 
-    AtspiAccessible* searchFocused() const {
-        AtspiAccessible* desktop = atspi_get_desktop(0);
-        if (!desktop)
-            return nullptr;
-        GError* error = nullptr;
-        AtspiAccessible* found = nullptr;
-        GArray* wanted = g_array_new(FALSE, FALSE, sizeof(AtspiStateType));
-        AtspiStateType focusedState = ATSPI_STATE_FOCUSED;
-        g_array_append_val(wanted, focusedState);
-        AtspiStateSet* states = atspi_state_set_new(wanted);
-        g_array_free(wanted, TRUE);
-        AtspiMatchRule* rule = atspi_match_rule_new(
-            states, ATSPI_Collection_MATCH_ALL, nullptr, ATSPI_Collection_MATCH_NONE, nullptr,
-            ATSPI_Collection_MATCH_NONE, nullptr, ATSPI_Collection_MATCH_NONE, FALSE);
-        const int count = atspi_accessible_get_child_count(desktop, &error);
-        dropError(error);
-        for (int i = 0; i < count && !found; ++i) {
-            AtspiAccessible* application = atspi_accessible_get_child_at_index(desktop, i, &error);
-            dropError(error);
-            if (!application)
-                continue;
-            const auto pid = atspi_accessible_get_process_id(application, &error);
-            dropError(error);
-            AtspiCollection* collection =
-                std::int64_t(pid) == ownPid ? nullptr : atspi_accessible_get_collection_iface(application);
-            if (collection) {
-                GArray* matches = atspi_collection_get_matches(
-                    collection, rule, ATSPI_Collection_SORT_ORDER_CANONICAL, 1, TRUE, &error);
-                dropError(error);
-                if (matches) {
-                    for (guint m = 0; m < matches->len; ++m) {
-                        AtspiAccessible* match = g_array_index(matches, AtspiAccessible*, m);
-                        if (!found && match)
-                            found = static_cast<AtspiAccessible*>(g_object_ref(match));
-                        if (match)
-                            g_object_unref(match);
-                    }
-                    g_array_free(matches, TRUE);
-                }
-                g_object_unref(collection);
-            }
-            g_object_unref(application);
+    // The object the events named last, when it is process `pid`'s and still has the focus (an event
+    // may name an object its application no longer has); else what that application has focused.
+    bool confirm(std::int64_t pid) {
+        if (!known || known->pid != pid || !lastFocused || applications.processOf(lastFocused) != pid)
+            return ask(pid);
+        if (applications.quiet(busName(lastFocused))) {
+            forgetFocus();
+            return false;
         }
-        g_object_unref(rule);
-        g_object_unref(states);
-        g_object_unref(desktop);
-        return found;
+        std::optional<bool> focused = applications.stillFocused(lastFocused);
+        if (!focused) {
+            forgetFocus();
+            return false;
+        }
+        if (!*focused)
+            return ask(pid);
+        focusOn(lastFocused);
+        return true;
+    }
+
+    // Asks the application of process `pid` what it has focused; false when it does not answer.
+    bool ask(std::int64_t pid) {
+        AtspiAccessible* application = applications.application(pid);
+        if (!application) {
+            // A window of an application not on the bus (a terminal, a toolkit without the bridge):
+            // nothing the bus knows has the focus.
+            forgetFocusIfKnown();
+            return true;
+        }
+        bool answered = false;
+        if (!applications.quiet(busName(application))) {
+            AccessibleApplications::Search search = applications.searchFocused(application);
+            answered = !search.unanswered;
+            if (search.found) {
+                focusOn(search.found);
+                g_object_unref(search.found);
+                answered = true;
+            }
+        }
+        g_object_unref(application);
+        if (!answered || !known || known->pid != pid)
+            forgetFocusIfKnown();
+        return answered;
+    }
+
+    void forgetFocusIfKnown() {
+        if (known)
+            forgetFocus();
     }
 
     // The selection of `lastText` now, when it has one.
@@ -385,9 +423,7 @@ struct AtspiFocusTracker::State {
     }
 
     bool replace(const std::string& selected, const std::string& value) {
-        if (!available)
-            return false;
-        if (!lastText)
+        if (!available || !lastText)
             return false;
         AtspiText* text = atspi_accessible_get_text_iface(lastText);
         AtspiEditableText* editable = atspi_accessible_get_editable_text_iface(lastText);
@@ -444,8 +480,12 @@ bool AtspiFocusTracker::start() {
     return state_->start();
 }
 
-void AtspiFocusTracker::refresh() {
-    state_->refresh();
+bool AtspiFocusTracker::refresh(std::optional<std::int64_t> windowProcess) {
+    return state_->refresh(windowProcess);
+}
+
+AtspiFocusTracker::Met AtspiFocusTracker::met() const {
+    return state_->met;
 }
 
 std::optional<FocusedText::Focus> AtspiFocusTracker::focus() const {

@@ -2,6 +2,7 @@
 
 #include "platform/FocusedText.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,11 +33,22 @@ public:
     AtspiFocusTracker(const AtspiFocusTracker&) = delete;
     AtspiFocusTracker& operator=(const AtspiFocusTracker&) = delete;
 
-    // Reaches the accessibility bus and listens to focus, selection and scroll-bar events and to
-    // applications leaving the bus; false when there is no bus, after which every question below answers
-    // nothing without asking.
+    // Reaches the accessibility bus and listens to focus, window, selection and scroll-bar events and to
+    // applications joining and leaving the bus; false when there is no bus, after which every question below
+    // answers nothing without asking.
     bool start();
-    void refresh();
+    // Brings the focus up to date (see `focus`); `windowProcess` is the process of the window with the
+    // keyboard, when the caller knows it. False when the focus cannot be known now: the application
+    // the user works in did not answer in time, or did not lately.
+    bool refresh(std::optional<std::int64_t> windowProcess = std::nullopt);
+    // What libatspi keeps for good once met: part of every application that left the bus, and each
+    // object that took the focus in an application still on it. Counted so that a helper living for
+    // weeks can start afresh now and then (AccessibilityHelper.cpp).
+    struct Met {
+        std::uint64_t applicationsGone = 0;
+        std::uint64_t focusChanges = 0;
+    };
+    Met met() const;
     // What was published last.
     std::optional<Focus> focus() const;
     std::optional<Rect> extents();

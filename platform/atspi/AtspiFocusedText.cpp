@@ -5,7 +5,6 @@
 #include "platform/glib/GlibOneShotTimers.h"
 
 #include <cerrno>
-#include <charconv>
 #include <deque>
 #include <glib.h>
 #include <sys/socket.h>
@@ -29,23 +28,20 @@ void post(std::function<void()> task) {
         [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
 }
 
-std::optional<std::int64_t> number(const std::string& text) {
-    std::int64_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 // What a "focus" or "settled" line says.
 std::optional<FocusedText::Focus> focusFrom(const std::vector<std::string>& fields) {
     if (fields.size() != 4)
         return std::nullopt;
     FocusedText::Focus focus;
-    focus.pid = number(fields[1]);
+    focus.pid = AccessibilityMessage::number(fields[1]);
     focus.password = fields[2] == "1";
     focus.application = fields[3];
     return focus;
+}
+
+// Whether a "settled" answer says that the application worked in did not answer the helper.
+bool unknown(const std::vector<std::string>& answer) {
+    return answer.size() == 2 && answer[1] == AccessibilityMessage::unknownFocus;
 }
 
 } // namespace
@@ -68,6 +64,7 @@ struct AtspiFocusedText::Helper {
     // stands until the new helper names a focus itself.
     bool inherited = false;
     std::function<void()> selectionLost;
+    std::function<std::optional<std::int64_t>()> windowProcess;
     // Who hears each answer still to come, in the order asked: the answer's fields, or nullptr when the
     // helper went away first.
     std::deque<std::function<void(const std::vector<std::string>*)>> waiting;
@@ -81,10 +78,19 @@ struct AtspiFocusedText::Helper {
             gone();
         socket = helperSocket;
         readWatch = watch(G_IO_IN, [](Helper& helper) { return helper.read(); });
-        ask({"settled"}, [this](const std::vector<std::string>* answer) {
-            if (answer)
+        ask(focusRequest("settled"), [this](const std::vector<std::string>* answer) {
+            if (answer && !unknown(*answer))
                 told(focusFrom(*answer));
         });
+    }
+
+    // A "settled" or "refresh" question, with the process of the window that has the keyboard when it
+    // is known: the helper asks that application first.
+    std::vector<std::string> focusRequest(const char* kind) const {
+        std::optional<std::int64_t> pid = windowProcess ? windowProcess() : std::nullopt;
+        if (!pid)
+            return {kind};
+        return {kind, std::to_string(*pid)};
     }
 
     // The helper ended: what it said before is heard, then its socket is closed.
@@ -270,13 +276,18 @@ void AtspiFocusedText::settledFocus(std::function<void(std::optional<Focus>, boo
         },
         new std::shared_ptr(waiting),
         [](gpointer data) { delete static_cast<std::shared_ptr<Done>*>(data); });
-    helper_->ask({"settled"}, [this, waiting, limit](const std::vector<std::string>* answer) {
+    helper_->ask(focusRequest("settled"), [this, waiting, limit](const std::vector<std::string>* answer) {
         auto done = std::exchange(*waiting, nullptr);
         if (!done)
             return;
         g_source_remove(limit);
         // No helper answered (it ended, or is being started again): nothing about the focus is known.
         if (!answer) {
+            done(std::nullopt, false);
+            return;
+        }
+        // The application the user works in did not answer the helper: nothing can be vouched for.
+        if (unknown(*answer)) {
             done(std::nullopt, false);
             return;
         }
@@ -289,16 +300,26 @@ void AtspiFocusedText::setSelectionLostHandler(std::function<void()> handler) {
     helper_->selectionLost = std::move(handler);
 }
 
+void AtspiFocusedText::setFocusedWindowProcess(std::function<std::optional<std::int64_t>()> process) {
+    helper_->windowProcess = std::move(process);
+}
+
+std::vector<std::string> AtspiFocusedText::focusRequest(const char* kind) const {
+    return helper_->focusRequest(kind);
+}
+
 void AtspiFocusedText::refresh() {
-    helper_->ask({"refresh"});
+    helper_->ask(focusRequest("refresh"));
 }
 
 void AtspiFocusedText::selectionExtents(std::function<void(std::optional<Rect>)> done) {
     helper_->ask({"extents"}, [done = std::move(done)](const std::vector<std::string>* answer) {
         std::optional<Rect> rect;
         if (answer && answer->size() == 5) {
-            auto x = number((*answer)[1]), y = number((*answer)[2]), width = number((*answer)[3]),
-                 height = number((*answer)[4]);
+            auto x = AccessibilityMessage::number((*answer)[1]),
+                 y = AccessibilityMessage::number((*answer)[2]),
+                 width = AccessibilityMessage::number((*answer)[3]),
+                 height = AccessibilityMessage::number((*answer)[4]);
             if (x && y && width && height)
                 rect = Rect{double(*x), double(*y), double(*width), double(*height)};
         }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ondravell::platform {
 
@@ -36,6 +37,11 @@ public:
     AtspiFocusedText(const AtspiFocusedText&) = delete;
     AtspiFocusedText& operator=(const AtspiFocusedText&) = delete;
 
+    // `process` names the process of the window with the keyboard when the program knows it (the X11
+    // active window's, the Shell's focused window's); the helper then asks no other application what
+    // has the focus. Without it the helper goes by the applications' own events.
+    void setFocusedWindowProcess(std::function<std::optional<std::int64_t>()> process);
+
     std::optional<Focus> focus() override;
     bool answers() override;
     void settledFocus(std::function<void(std::optional<Focus>, bool)> done) override;
@@ -48,6 +54,8 @@ public:
     std::optional<int> helperPid() const;
 
 private:
+    std::vector<std::string> focusRequest(const char* kind) const;
+
     struct Helper;
     std::unique_ptr<Helper> helper_;
     std::unique_ptr<OneShotTimers> ownTimers_;

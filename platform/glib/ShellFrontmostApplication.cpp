@@ -24,6 +24,9 @@ ShellFrontmostApplication::Focus focusOf(GVariant* window) {
     if (!focus.appID)
         focus.appID = text(window, "gtk-application-id");
     focus.objectPath = text(window, "gtk-window-object-path");
+    gint32 pid = 0;
+    if (g_variant_lookup(window, "pid", "i", &pid) && pid > 0)
+        focus.pid = pid;
     return focus;
 }
 
@@ -132,6 +135,12 @@ std::optional<std::string> ShellFrontmostApplication::windowObjectPath() {
     if (focus_)
         return focus_->objectPath;
     return fallback_.windowObjectPath();
+}
+
+std::optional<std::int64_t> ShellFrontmostApplication::processId() {
+    if (focus_)
+        return focus_->pid;
+    return fallback_.processId();
 }
 
 } // namespace ondravell::platform

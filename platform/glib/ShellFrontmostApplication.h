@@ -24,6 +24,7 @@ public:
 
     std::optional<std::string> bundleIdentifier() override;
     std::optional<std::string> windowObjectPath() override;
+    std::optional<std::int64_t> processId() override;
     // Whether the extension runs, as it told last (it tells when this process comes to own the
     // program's name and when it stops); nullopt before it told anything.
     std::optional<bool> extensionRuns() const { return extensionRuns_; }
@@ -31,6 +32,7 @@ public:
     struct Focus {
         std::optional<std::string> appID;
         std::optional<std::string> objectPath;
+        std::optional<std::int64_t> pid;
     };
     // Called after each change of focus the extension tells, whatever window has it now.
     void setFocusChangeHandler(std::function<void()> handler) { focusChanged_ = std::move(handler); }

@@ -27,25 +27,37 @@ std::string textProperty(Display* display, Window window, const char* name) {
     return text;
 }
 
-std::optional<Window> activeWindow(Display* display) {
-    Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", True);
-    if (active == None)
+// The one 32-bit value of type `type` that property `name` of `window` holds; nullopt when it holds
+// none, or zero.
+std::optional<unsigned long> numberProperty(Display* display, Window window, const char* name, Atom type) {
+    Atom property = XInternAtom(display, name, True);
+    if (property == None)
         return std::nullopt;
-    Atom type = None;
+    Atom actualType = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    std::optional<Window> window;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), active, 0, 1, False, XA_WINDOW, &type,
-                           &format, &count, &after, &data) == Success &&
+    std::optional<unsigned long> value;
+    if (XGetWindowProperty(display, window, property, 0, 1, False, type, &actualType, &format, &count, &after,
+                           &data) == Success &&
         data && format == 32 && count == 1) {
-        Window id = *reinterpret_cast<const unsigned long*>(data);
-        if (id != None)
-            window = id;
+        unsigned long number = *reinterpret_cast<const unsigned long*>(data);
+        if (number != 0)
+            value = number;
     }
     if (data)
         XFree(data);
-    return window;
+    return value;
+}
+
+std::optional<Window> activeWindow(Display* display) {
+    return numberProperty(display, DefaultRootWindow(display), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+}
+
+std::optional<std::string> nonEmpty(std::string text) {
+    if (text.empty())
+        return std::nullopt;
+    return text;
 }
 
 // Whether the keyboard focus is `window` or a window inside it.
@@ -76,7 +88,9 @@ X11FrontmostApplication::~X11FrontmostApplication() {
         XCloseDisplay(display_);
 }
 
-std::optional<std::string> X11FrontmostApplication::readActiveWindow(std::string (*read)(Display*, Window)) {
+template <typename Value>
+std::optional<Value> X11FrontmostApplication::readActiveWindow(std::optional<Value> (*read)(Display*,
+                                                                                            Window)) {
     if (!display_ && !(display_ = XOpenDisplay(nullptr)))
         return std::nullopt;
     std::optional<Window> window = activeWindow(display_);
@@ -88,19 +102,17 @@ std::optional<std::string> X11FrontmostApplication::readActiveWindow(std::string
     // A window manager may still name a window that has been hidden since (our own result panel after
     // a replace): it is in front of nothing.
     XWindowAttributes attributes{};
-    std::string text;
+    std::optional<Value> value;
     if (XGetWindowAttributes(display_, *window, &attributes) && attributes.map_state == IsViewable &&
         (!onlyWithKeyboard_ || holdsFocus(display_, *window)))
-        text = read(display_, *window);
+        value = read(display_, *window);
     XSync(display_, False);
     XSetErrorHandler(previous);
-    if (text.empty())
-        return std::nullopt;
-    return text;
+    return value;
 }
 
 std::optional<std::string> X11FrontmostApplication::bundleIdentifier() {
-    return readActiveWindow([](Display* display, Window window) {
+    return readActiveWindow<std::string>([](Display* display, Window window) {
         std::string id = textProperty(display, window, "_GTK_APPLICATION_ID");
         if (id.empty())
             id = textProperty(display, window, "_KDE_NET_WM_DESKTOP_FILE");
@@ -113,13 +125,21 @@ std::optional<std::string> X11FrontmostApplication::bundleIdentifier() {
                 XFree(hint.res_class);
             }
         }
-        return id;
+        return nonEmpty(id);
     });
 }
 
 std::optional<std::string> X11FrontmostApplication::windowObjectPath() {
-    return readActiveWindow([](Display* display, Window window) {
-        return textProperty(display, window, "_GTK_WINDOW_OBJECT_PATH");
+    return readActiveWindow<std::string>([](Display* display, Window window) {
+        return nonEmpty(textProperty(display, window, "_GTK_WINDOW_OBJECT_PATH"));
+    });
+}
+
+std::optional<std::int64_t> X11FrontmostApplication::processId() {
+    return readActiveWindow<std::int64_t>([](Display* display, Window window) -> std::optional<std::int64_t> {
+        if (std::optional<unsigned long> pid = numberProperty(display, window, "_NET_WM_PID", XA_CARDINAL))
+            return std::int64_t(*pid);
+        return std::nullopt;
     });
 }
 

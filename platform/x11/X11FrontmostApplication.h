@@ -21,10 +21,13 @@ public:
 
     std::optional<std::string> bundleIdentifier() override;
     std::optional<std::string> windowObjectPath() override;
+    // The active window's _NET_WM_PID.
+    std::optional<std::int64_t> processId() override;
 
 private:
     // What `read` finds on the active window; nullopt without one or when it finds nothing.
-    std::optional<std::string> readActiveWindow(std::string (*read)(Display*, unsigned long window));
+    template <typename Value>
+    std::optional<Value> readActiveWindow(std::optional<Value> (*read)(Display*, unsigned long window));
 
     Display* display_ = nullptr;
     bool onlyWithKeyboard_ = false;

@@ -262,6 +262,33 @@ TEST_F(SelectionToolbarSessionTest,
     writeSettings("[]");
 }
 
+// A hung application on the accessibility bus (stopped, as one that never answers) is no application
+// the user works in: selections in other windows show the bar as before.
+TEST_F(SelectionToolbarSessionTest, AHungApplicationOnTheAccessibilityBusDoesNotStopTheBarInOtherWindows) {
+    ASSERT_TRUE(input_->ok());
+    writeSettings("[]");
+    ScopedClient gtkClient{launch(GTK_TEXT_FIELD_CLIENT, {"words of a hung application"})};
+    // The program hears of the GTK field's focus before its application stops answering.
+    ASSERT_TRUE(dragOverTheGtkField());
+    ASSERT_TRUE(eventually(barShown)) << "no bar over the GTK field";
+    struct Stopped {
+        pid_t pid;
+        ~Stopped() { ::kill(pid, SIGCONT); }
+    } stopped{gtkClient.pid};
+    ASSERT_EQ(::kill(gtkClient.pid, SIGSTOP), 0);
+
+    input_->setActiveWindow(X11Windows::viewableNamed("text-field-client")->id);
+    for (int selection = 0; selection < 3; ++selection) {
+        SCOPED_TRACE(selection);
+        input_->moveTo(900, 600);
+        input_->click(1);
+        ASSERT_TRUE(eventually([] { return !barShown(); }));
+        selectInTheField();
+        EXPECT_TRUE(eventually(barShown)) << "no bar in another window while an application hangs";
+    }
+    input_->setActiveWindow(0);
+}
+
 TEST_F(SelectionToolbarSessionTest, HotKeyShowsTheCopiedSelectionAtThePointerWithoutTheAutomaticTrigger) {
     ASSERT_TRUE(input_->ok());
     writeSettings("[]", false);

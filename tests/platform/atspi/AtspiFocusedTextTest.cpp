@@ -109,25 +109,37 @@ TEST(AtspiFocusedText, WithAHelperGoneOrMissingEveryQuestionIsAnsweredWithNothin
     }
 }
 
-TEST(AtspiFocusedText, ASettledFocusIsTheHelpersAnswerOrUnknownWhenItNeverComes) {
+// The helper is told the process of the window with the keyboard, when the program knows it.
+TEST(AtspiFocusedText, ASettledFocusIsTheHelpersAnswerOrUnknownWhenItNeverComesOrTheApplicationDidNotAnswer) {
     struct Case {
         const char* name;
         const char* script;
+        std::optional<std::int64_t> windowProcess;
         bool known;
         bool password;
     };
+    // Answers a password field of process 42 to a request naming that process, and nothing focused to
+    // any other.
+    const char* echoing = "while read -r line; do if [ \"$line\" = \"$(printf 'settled\\t42')\" ]; then "
+                          "printf 'settled\\t42\\t1\\torg.example.Vault\\n'; else printf 'settled\\n'; fi; "
+                          "done\n";
     const Case cases[] = {
-        {"answered", "while read -r line; do printf 'settled\\t42\\t1\\torg.example.Vault\\n'; done\n", true,
-         true},
-        {"an application answering late", "while read -r line; do :; done\n", false, false},
+        {"answered", "while read -r line; do printf 'settled\\t42\\t1\\torg.example.Vault\\n'; done\n",
+         std::nullopt, true, true},
+        {"the window's process told", echoing, 42, true, true},
+        {"no window's process told", echoing, std::nullopt, true, false},
+        {"an application answering late", "while read -r line; do :; done\n", std::nullopt, false, false},
+        {"the application worked in not answering the helper",
+         "while read -r line; do printf 'settled\\t?\\n'; done\n", std::nullopt, false, false},
         // No answer is no answer: not "nothing is focused".
-        {"a helper ending before it answered", "read -r line; printf 'settled\\n'; read -r line\n", false,
-         false},
+        {"a helper ending before it answered", "read -r line; printf 'settled\\n'; read -r line\n",
+         std::nullopt, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const fs::path helper = scriptedHelper(c.script);
         AtspiFocusedText focused(helper.string());
+        focused.setFocusedWindowProcess([&c] { return c.windowProcess; });
         std::optional<bool> known;
         std::optional<AtspiFocusedText::Focus> heard;
         focused.settledFocus([&](std::optional<AtspiFocusedText::Focus> focus, bool isKnown) {
