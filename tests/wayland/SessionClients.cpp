@@ -55,7 +55,13 @@ void SessionClient::end(int signal) {
 }
 
 bool SessionClient::running() const {
-    return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0;
+    if (pid_ <= 0)
+        return false;
+    if (::waitpid(pid_, nullptr, WNOHANG) == 0)
+        return true;
+    // Reaped: its number may soon be another process's, which no later signal may reach.
+    pid_ = -1;
+    return false;
 }
 
 namespace {

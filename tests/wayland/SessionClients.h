@@ -33,7 +33,7 @@ public:
     void end(int signal);
 
 private:
-    pid_t pid_ = -1;
+    mutable pid_t pid_ = -1;
 };
 
 // PRIMARY as an X client of the session reads it (UTF-8); nullopt when nobody owns it or the owner
