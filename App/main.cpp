@@ -42,7 +42,6 @@
 #include "platform/qt/QtPasteboardImageReader.h"
 #include "platform/qt/QtTaskQueue.h"
 #include "platform/qt/TranslateShellTranslator.h"
-#include "platform/x11/X11ClipboardOwnerProbe.h"
 #include "platform/x11/X11Compositing.h"
 #include "platform/x11/X11PrimarySelection.h"
 #include "platform/x11/X11WindowFocus.h"
@@ -134,24 +133,11 @@ int main(int argc, char** argv) {
     session->focusedText().setFocusedWindowProcess([&frontmost] { return frontmost.processId(); });
 
     // The application's services.
-    platform::X11ClipboardOwnerProbe clipboardProbe;
     platform::QtClipboardCopier clipboardCopier(keys);
     clipboardCopier.setOwnerCheck(
-        [&clipboardProbe](auto answered) { clipboardProbe.probe(std::move(answered)); });
+        [&probe = session->clipboardProbe()](auto answered) { probe.probe(std::move(answered)); });
+    clipboardCopier.setApplications(session->clipboardApplications());
     platform::X11PrimarySelection primarySelection;
-    // The X server tells which client owns the clipboard and holds the keyboard. Over a Wayland window
-    // (one that synthesised keys do not reach) its focus names no application, and the Shell stands as the
-    // clipboard's owner for all of them: there a late copy cannot be told from another application's and
-    // is left alone.
-    std::function<bool()> xServerHasFocus = session->keysReachFocusedWindow();
-    clipboardCopier.setApplications({
-        [&clipboardProbe, xServerHasFocus]() -> std::optional<std::uint64_t> {
-            if (xServerHasFocus && !xServerHasFocus())
-                return std::nullopt;
-            return clipboardProbe.focusedClient();
-        },
-        [&clipboardProbe]() -> std::optional<std::uint64_t> { return clipboardProbe.clipboardOwnerClient(); },
-    });
     platform::QtOneShotTimers timers;
     SelectionMonitor::Services selection;
     selection.monitors = &mouseMonitors;

@@ -25,4 +25,11 @@ platform::X11GlobalMouseMonitors::Options mouseMonitorOptions() {
 SessionServices::SessionServices(const std::string& accessibilityHelper)
     : x11MouseMonitors_(mouseMonitorOptions()), focusedText_(accessibilityHelper) {}
 
+platform::QtClipboardCopier::Applications SessionServices::clipboardApplications() {
+    return {
+        [this]() -> std::optional<std::uint64_t> { return clipboardProbe_.focusedClient(); },
+        [this]() -> std::optional<std::uint64_t> { return clipboardProbe_.clipboardOwnerClient(); },
+    };
+}
+
 } // namespace ondravell

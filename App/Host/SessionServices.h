@@ -8,7 +8,9 @@
 #include "platform/GlobalMouseMonitors.h"
 #include "platform/KeySynthesizer.h"
 #include "platform/atspi/AtspiFocusedText.h"
+#include "platform/qt/QtClipboardCopier.h"
 #include "platform/x11/X11AccessibilityTrust.h"
+#include "platform/x11/X11ClipboardOwnerProbe.h"
 #include "platform/x11/X11GlobalMouseMonitors.h"
 #include "platform/x11/X11KeySynthesizer.h"
 
@@ -40,6 +42,8 @@ public:
     // The accessibility bus names the focused object of every session: no selection is read from a
     // password field. It is asked by a helper process: libatspi never runs here.
     platform::AtspiFocusedText& focusedText() { return focusedText_; }
+    // Whether the clipboard's owner answers, and which X clients hold the clipboard and the keyboard.
+    platform::X11ClipboardOwnerProbe& clipboardProbe() { return clipboardProbe_; }
 
     // Fills in how the selection monitor reads the selection and places the bar in this session, beyond
     // the services above.
@@ -52,12 +56,17 @@ public:
     virtual platform::FocusedText* replacementText() { return nullptr; }
     // Whether synthesised keys reach the window that has the keyboard now; unset where they always do.
     virtual std::function<bool()> keysReachFocusedWindow() { return nullptr; }
+    // Which application a change of the clipboard came from, as this session can tell it, so that a
+    // copy the focused application makes too late is undone. The X server names both applications
+    // where it sees every window.
+    virtual platform::QtClipboardCopier::Applications clipboardApplications();
 
 protected:
     platform::X11AccessibilityTrust x11Trust_;
     platform::X11GlobalMouseMonitors x11MouseMonitors_;
     platform::X11KeySynthesizer x11Keys_;
     platform::AtspiFocusedText focusedText_;
+    platform::X11ClipboardOwnerProbe clipboardProbe_;
 };
 
 } // namespace ondravell

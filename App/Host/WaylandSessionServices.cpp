@@ -31,7 +31,13 @@ WaylandSessionServices::WaylandSessionServices(const std::string& accessibilityH
       accessibleFrontmost_(x11Frontmost_, focusedText_),
       frontmost_(accessibleFrontmost_),
       hotKeys_(frontmost_, platform::DBusSingleInstance::busName, keyName,
-               [keyName] { return hotKeysWithoutExtension(keyName); }) {
+               [keyName] { return hotKeysWithoutExtension(keyName); }),
+      // Over a Wayland window the copy's keys go through the extension, which tells every change of focus.
+      clipboardApplications_({[this] { return x11WindowFocused(); },
+                              [this] { return frontmost_.focusSerial(); },
+                              [this] { return clipboardProbe_.focusedClient(); },
+                              [this] { return clipboardProbe_.clipboardOwnerClient(); },
+                              [this] { return clipboardProbe_.windowManagerClient(); }}) {
     // The settings show which services are missing from what the extension told of itself.
     trust_.setExtensionTold([this] { return frontmost_.extensionRuns(); });
     keys_.setShellKeysHeld([this] { return hotKeys_.keysHeld(); });
@@ -43,6 +49,11 @@ bool WaylandSessionServices::x11WindowFocused() {
 
 std::function<bool()> WaylandSessionServices::keysReachFocusedWindow() {
     return [this] { return x11WindowFocused(); };
+}
+
+platform::QtClipboardCopier::Applications WaylandSessionServices::clipboardApplications() {
+    return {[this] { return clipboardApplications_.focused(); },
+            [this] { return clipboardApplications_.owner(); }};
 }
 
 void WaylandSessionServices::describeSelection(SelectionMonitor::Services& selection) {

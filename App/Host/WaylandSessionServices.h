@@ -1,6 +1,7 @@
 #pragma once
 
 #include "App/Host/SessionServices.h"
+#include "App/Host/WaylandClipboardApplications.h"
 #include "platform/atspi/AccessibleFrontmostApplication.h"
 #include "platform/glib/ShellFollowingHotKeys.h"
 #include "platform/glib/ShellFrontmostApplication.h"
@@ -40,6 +41,7 @@ public:
     void hideBarWhenTextLeaves(std::function<void()> hide) override;
     platform::FocusedText* replacementText() override { return &focusedText_; }
     std::function<bool()> keysReachFocusedWindow() override;
+    platform::QtClipboardCopier::Applications clipboardApplications() override;
 
 private:
     // Whether an X11 window has the keyboard: the X server sees its input and its keys.
@@ -56,6 +58,7 @@ private:
     platform::X11PointerPosition x11Pointer_;
     platform::ShellPointerPosition shellPointer_;
     platform::ShellFollowingHotKeys hotKeys_;
+    WaylandClipboardApplications clipboardApplications_;
 };
 
 } // namespace ondravell

@@ -100,6 +100,7 @@ void ShellFrontmostApplication::shellChanged(const char* uniqueName) {
         return;
     shellOwner_ = owner;
     focus_.reset();
+    ++focusChanges_;
     extensionRuns_.reset();
     // Whatever ran in the Shell before is gone; one in a new Shell tells of itself.
     if (extensionChanged_) {
@@ -119,10 +120,17 @@ void ShellFrontmostApplication::focusChanged(const char* sender, std::optional<F
     const bool changed = extensionRuns_ != runs;
     extensionRuns_ = runs;
     focus_ = std::move(focus);
+    ++focusChanges_;
     if (changed && extensionChanged_)
         extensionChanged_(runs);
     if (runs && focusChanged_)
         focusChanged_();
+}
+
+std::optional<std::uint64_t> ShellFrontmostApplication::focusSerial() const {
+    if (!focus_)
+        return std::nullopt;
+    return focusChanges_;
 }
 
 std::optional<std::string> ShellFrontmostApplication::bundleIdentifier() {

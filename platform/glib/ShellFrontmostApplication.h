@@ -2,6 +2,7 @@
 
 #include "platform/FrontmostApplication.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,6 +30,11 @@ public:
     // program's name and when it stops); nullopt before it told anything.
     std::optional<bool> extensionRuns() const { return extensionRuns_; }
 
+    // A number that changes with every change of focus the extension tells (a window that loses the
+    // keyboard and takes it back gets a new one), so that equal numbers mean the same window had the
+    // keyboard all along; nullopt while the extension does not tell the focus.
+    std::optional<std::uint64_t> focusSerial() const;
+
     struct Focus {
         std::optional<std::string> appID;
         std::optional<std::string> objectPath;
@@ -54,6 +60,7 @@ private:
     unsigned subscription_ = 0;
     std::string shellOwner_;
     std::optional<Focus> focus_;
+    std::uint64_t focusChanges_ = 0;
     std::optional<bool> extensionRuns_;
     std::function<void()> focusChanged_;
     std::function<void(bool)> extensionChanged_;

@@ -1,5 +1,6 @@
 #include "platform/x11/X11ClipboardOwnerProbe.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <xcb/xcb.h>
 
@@ -23,6 +24,7 @@ bool X11ClipboardOwnerProbe::connect() {
     clipboard_ = XInternAtom(display, "CLIPBOARD", False);
     targets_ = XInternAtom(display, "TARGETS", False);
     property_ = XInternAtom(display, "ONDRAVELL_PROBE", False);
+    windowManagerCheck_ = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
     window_ = XCreateSimpleWindow(display, DefaultRootWindow(display), -10, -10, 1, 1, 0, 0, 0);
     connection_.watch(display, [this] { readEvents(); });
     // Xlib keeps the mask to itself; a short connection of XCB's reads it from the server's greeting,
@@ -59,6 +61,36 @@ std::optional<unsigned long> X11ClipboardOwnerProbe::clipboardOwnerClient() {
     const Window owner = XGetSelectionOwner(connection_.display(), clipboard_);
     connection_.readQueuedLater();
     return clientOf(owner);
+}
+
+std::optional<unsigned long> X11ClipboardOwnerProbe::windowManagerClient() {
+    if (!connect())
+        return std::nullopt;
+    Display* display = connection_.display();
+    auto checkWindowOn = [this, display](Window window) -> std::optional<Window> {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, left = 0;
+        unsigned char* data = nullptr;
+        const int status = XGetWindowProperty(display, window, windowManagerCheck_, 0, 1, False, XA_WINDOW,
+                                              &type, &format, &count, &left, &data);
+        std::optional<Window> named;
+        if (status == Success && type == XA_WINDOW && format == 32 && count == 1 && data)
+            named = *reinterpret_cast<Window*>(data);
+        if (data)
+            XFree(data);
+        return named;
+    };
+    // A window named but gone only yields an error, which the default handler would turn into an exit.
+    XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    std::optional<unsigned long> client;
+    const std::optional<Window> named = checkWindowOn(DefaultRootWindow(display));
+    if (named && checkWindowOn(*named) == named)
+        client = clientOf(*named);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    connection_.readQueuedLater();
+    return client;
 }
 
 void X11ClipboardOwnerProbe::probe(std::function<void(bool)> handler) {

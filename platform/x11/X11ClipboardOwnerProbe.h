@@ -28,6 +28,10 @@ public:
     // none or no display. Only the server is asked, never another program.
     std::optional<unsigned long> focusedClient();
     std::optional<unsigned long> clipboardOwnerClient();
+    // The X client of the window manager, as the window it names on the root window says (and names
+    // again on itself, so that one left behind by a window manager that is gone counts for nothing);
+    // nullopt when none is named. Under a Wayland compositor this is the compositor's own connection.
+    std::optional<unsigned long> windowManagerClient();
 
 private:
     bool connect();
@@ -37,7 +41,7 @@ private:
 
     int timeoutMs_;
     X11EventConnection connection_;
-    unsigned long window_ = 0, clipboard_ = 0, targets_ = 0, property_ = 0;
+    unsigned long window_ = 0, clipboard_ = 0, targets_ = 0, property_ = 0, windowManagerCheck_ = 0;
     // The bits of a resource id that tell the server's clients apart: the complement of the mask it
     // gives every client for its own ids.
     unsigned long clientBits_ = 0;

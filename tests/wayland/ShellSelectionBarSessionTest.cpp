@@ -63,6 +63,19 @@ bool programOwnsItsName() {
     return eventually([] { return nameHasOwner(platform::DBusSingleInstance::busName); });
 }
 
+// Settings for the program started next: Ctrl+Alt+C, and no bar of its own after a selection, so that
+// only the hot key shows it; no first-run window, which would take the keyboard from the field.
+void showTheBarByTheHotKeyOnly() {
+    const fs::path root = std::getenv("ONDRAVELL_SESSION_ROOT");
+    ::setenv("ONDRAVELL_CONTAINER", (root / "container").c_str(), 1);
+    writeSettings(root, R"({"selectionEnabled": true, "selectionTriggerAuto": false,
+        "selectionActionIDs": ["copyText"],
+        "selectionHotKey": {"keyCode": 8, "carbonModifiers": 6144, "display": "⌃⌥C"}})");
+    fs::create_directories(fs::path(std::getenv("XDG_CONFIG_HOME")) / "ondravell");
+    std::ofstream(fs::path(std::getenv("XDG_CONFIG_HOME")) / "ondravell/ondravell.ini")
+        << "[General]\nhasCompletedOnboarding=true\n";
+}
+
 } // namespace
 
 TEST(ShellSelectionBarSession, OverAWaylandWindowTheBarStandsAtThePointer) {
@@ -237,16 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ShellSelectionBarSession, TheHotKeyShowsTheBarForASelectionMadeWithTheKeysInAWaylandWindow) {
     if (!std::getenv("ONDRAVELL_SESSION_ROOT") || !nameHasOwner("org.gnome.Shell"))
         GTEST_SKIP() << "needs the headless GNOME Shell session";
-    const fs::path root = std::getenv("ONDRAVELL_SESSION_ROOT");
-    ::setenv("ONDRAVELL_CONTAINER", (root / "container").c_str(), 1);
-    // Ctrl+Alt+C, and no bar of its own after a selection: only the hot key shows it.
-    writeSettings(root, R"({"selectionEnabled": true, "selectionTriggerAuto": false,
-        "selectionActionIDs": ["copyText"],
-        "selectionHotKey": {"keyCode": 8, "carbonModifiers": 6144, "display": "⌃⌥C"}})");
-    // No first-run window: it would take the keyboard from the field.
-    fs::create_directories(fs::path(std::getenv("XDG_CONFIG_HOME")) / "ondravell");
-    std::ofstream(fs::path(std::getenv("XDG_CONFIG_HOME")) / "ondravell/ondravell.ini")
-        << "[General]\nhasCompletedOnboarding=true\n";
+    showTheBarByTheHotKeyOnly();
     MutterRemoteInput input;
     ASSERT_TRUE(input.ok()) << input.error();
     // Without the extension the desktop's custom shortcuts carry the hot key.
@@ -311,4 +315,34 @@ TEST(ShellSelectionBarSession, TheHotKeyShowsTheBarForASelectionMadeWithTheKeysI
         app.reset();
         ASSERT_TRUE(eventually([] { return !nameHasOwner(platform::DBusSingleInstance::busName); }));
     }
+}
+
+// The hot key over a Wayland window whose application answers the copy only after the copy's watch gave
+// up: the late copy is undone and the user's clipboard comes back. An X11 application holds the user's
+// clipboard and ends once another takes it, so its end tells that the late copy came.
+TEST(ShellSelectionBarSession, ALateCopyOverAWaylandWindowGivesTheUsersClipboardBack) {
+    if (!std::getenv("ONDRAVELL_SESSION_ROOT") || !nameHasOwner("org.gnome.Shell"))
+        GTEST_SKIP() << "needs the headless GNOME Shell session";
+    showTheBarByTheHotKeyOnly();
+    MutterRemoteInput input;
+    ASSERT_TRUE(input.ok()) << input.error();
+    setShellExtensionEnabled(true);
+    ASSERT_TRUE(eventually([] { return platform::ShellExtensionBus::answers(); }));
+
+    SessionClient holder(GTK_TEXT_FIELD_CLIENT, {"the user's clipboard", "", "holder"}, {"GDK_BACKEND=x11"});
+    ASSERT_TRUE(eventually([] { return x11ClipboardText() == "the user's clipboard"; }));
+    const std::string text = "words copied late";
+    SessionClient client(GTK_TEXT_FIELD_CLIENT, {text, "", "late-copy"}, {"GDK_BACKEND=wayland"});
+    // Selected before the program runs, so that it cannot be told fresh: the hot key has the window copy.
+    ASSERT_TRUE(selectLine(input, text)) << "PRIMARY: " << x11PrimaryText().value_or("(none)");
+    SessionClient app(ONDRAVELL_APP, {});
+    ASSERT_TRUE(programOwnsItsName());
+    // Early presses may come before the hot key is grabbed: pressed until the window copied.
+    EXPECT_TRUE(eventually([&] {
+        input.chord({KEY_LEFTCTRL, KEY_LEFTALT, KEY_C});
+        return eventually([&] { return !holder.running(); }, std::chrono::seconds(3));
+    })) << "the window never copied";
+    EXPECT_TRUE(eventually([] { return x11ClipboardText() == "the user's clipboard"; }))
+        << "CLIPBOARD: " << x11ClipboardText().value_or("(none)");
+    EXPECT_TRUE(app.running());
 }

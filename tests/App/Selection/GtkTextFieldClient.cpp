@@ -3,8 +3,11 @@
 // argument, when given (replaced whole), so a test can see what the field holds; a third argument
 // "password" makes it a password field, "multiline" a text view (which holds texts longer than an entry
 // takes), "maximized" an entry filling a maximised window (where a Wayland window's place is not known,
-// a click anywhere lands in it). Prints "ready" once shown. SIGINT closes its window, as the window's close
-// button would, after which the program ends normally.
+// a click anywhere lands in it), "late-copy" an entry that answers the copy shortcut only after 700 ms
+// (as an application busy with a long text does), "holder" no window at all but the clipboard holding
+// the first argument, until another application takes it, when the program ends. Prints "ready" once
+// shown. SIGINT closes its window, as the window's close button would, after which the program ends
+// normally.
 #include "tests/App/Selection/TextFieldFile.h"
 
 #include <csignal>
@@ -38,10 +41,56 @@ gboolean announce(gpointer) {
     return G_SOURCE_REMOVE;
 }
 
+// The entry's copy, made late: the selection as it is then.
+gboolean copyLate(gpointer data) {
+    GtkEditable* field = GTK_EDITABLE(data);
+    gint start = 0, end = 0;
+    if (gtk_editable_get_selection_bounds(field, &start, &end)) {
+        gchar* text = gtk_editable_get_chars(field, start, end);
+        gtk_clipboard_set_text(gtk_widget_get_clipboard(GTK_WIDGET(field), GDK_SELECTION_CLIPBOARD), text,
+                               -1);
+        g_free(text);
+    }
+    return G_SOURCE_REMOVE;
+}
+
+void copyLater(GtkEntry* field, gpointer) {
+    g_signal_stop_emission_by_name(field, "copy-clipboard");
+    g_timeout_add(700, copyLate, field);
+}
+
+void serveHeldText(GtkClipboard*, GtkSelectionData* selection, guint, gpointer data) {
+    gtk_selection_data_set_text(selection, static_cast<const gchar*>(data), -1);
+}
+
+void heldTextTaken(GtkClipboard*, gpointer) {
+    gtk_main_quit();
+}
+
+// Holds `text` on the clipboard until another application takes it.
+int holdClipboard(const char* text) {
+    GtkTargetList* list = gtk_target_list_new(nullptr, 0);
+    gtk_target_list_add_text_targets(list, 0);
+    gint count = 0;
+    GtkTargetEntry* targets = gtk_target_table_new_from_list(list, &count);
+    GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+    const bool held = gtk_clipboard_set_with_data(clipboard, targets, guint(count), serveHeldText,
+                                                  heldTextTaken, const_cast<char*>(text));
+    gtk_target_table_free(targets, count);
+    gtk_target_list_unref(list);
+    if (!held)
+        return 1;
+    announce(nullptr);
+    gtk_main();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     gtk_init(&argc, &argv);
+    if (argc > 3 && std::string(argv[3]) == "holder")
+        return holdClipboard(argv[1]);
     Client client{argc > 2 ? argv[2] : ""};
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window), "gtk-text-field-client");
@@ -95,6 +144,8 @@ int main(int argc, char** argv) {
         gtk_entry_set_visibility(GTK_ENTRY(field), FALSE);
     if (argc > 3 && std::string(argv[3]) == "maximized")
         gtk_window_maximize(GTK_WINDOW(window));
+    if (argc > 3 && std::string(argv[3]) == "late-copy")
+        g_signal_connect(field, "copy-clipboard", G_CALLBACK(copyLater), nullptr);
     g_signal_connect(field, "changed", G_CALLBACK(writeText), &client);
     gtk_container_add(GTK_CONTAINER(window), field);
     gtk_widget_show_all(window);
