@@ -5,6 +5,7 @@
 #include "tests/wayland/PasswordFieldRuns.h"
 #include "tests/wayland/SessionClients.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -341,6 +342,14 @@ TEST_F(SelectionToolbarSessionTest, TheHelperKilledTenTimesIsReplacedAndItsRules
     // Armed for the automatic trigger whatever ran before.
     relaunch();
     ScopedClient gtkClient{launch(GTK_TEXT_FIELD_CLIENT, {"words of an allowed window", ""})};
+    // On screen before any password field comes: the two windows stand at one place, and one mapped
+    // later would cover the password field and take its drags.
+    ASSERT_TRUE(eventually([&gtkClient] {
+        const auto windows = X11Windows::all();
+        return std::any_of(windows.begin(), windows.end(), [&gtkClient](const X11Windows::Window& window) {
+            return window.viewable && window.pid == gtkClient.pid && window.width > 100;
+        });
+    })) << "the allowed window never showed";
     const std::string logBefore = fileText(log());
     // Kills this far apart stay within the restarts that follow at once (five a minute).
     auto lastKill = std::chrono::steady_clock::now() - std::chrono::seconds(13);
